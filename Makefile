@@ -1,0 +1,37 @@
+# Two builds: an optimised one for use (build/release, binaries in build/bin)
+# and a sanitized one for the tests (build/test).
+JOBS ?= $(shell nproc)
+RELEASE_DIR := build/release
+TEST_DIR := build/test
+FUZZ_DIR := build/fuzz
+
+.PHONY: deps build run test bench fuzz screenshot clean
+
+deps:
+	@./scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMIRVOK_TESTS=OFF > /dev/null
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok mirvok-cli
+
+run: build
+	./build/bin/mirvok
+
+test: deps
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRVOK_SANITIZE=ON -DMIRVOK_TESTS=ON > /dev/null
+	cmake --build $(TEST_DIR) -j $(JOBS)
+	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMIRVOK_BENCH=ON > /dev/null
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+	@echo "Benchmarks are in $(RELEASE_DIR)/bench/"
+
+fuzz: deps
+	./scripts/install-deps.sh clang libclang-rt-14-dev
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVOK_FUZZ=ON -DMIRVOK_TESTS=OFF > /dev/null
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_targets
+	@echo "Fuzz targets are in $(FUZZ_DIR)/fuzz/"
+
+clean:
+	rm -rf build

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, only those
+# that are missing, through sudo when not running as root.
+set -euo pipefail
+packages=(
+    g++ make cmake pkg-config
+    qt6-base-dev fonts-dejavu-core
+    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+    parallel xvfb xdotool
+    "$@"
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,123 @@
+#include "analysis/analysis.hpp"
+
+#include <cmath>
+
+#include "text/number_format.hpp"
+
+namespace mirvok {
+namespace {
+
+// The value of ign, read from the parameters the first time a computation
+// compares a spike step with it, and not at all otherwise.
+class LazyIgn {
+public:
+    explicit LazyIgn(AnalysisParams& params) : params_(params) {}
+    int operator()() {
+        if (!read_) {
+            value_ = params_.ign();
+            read_ = true;
+        }
+        return value_;
+    }
+
+private:
+    AnalysisParams& params_;
+    bool read_ = false;
+    int value_ = 0;
+};
+
+double square(double x) { return std::pow(x, 2.0); }
+
+// Local CV of the R intervals that end at spike e.
+double localCv(const std::vector<int>& in, size_t first, int R) {
+    long long total = 0;
+    for (size_t t = first; t < first + R; ++t) total += static_cast<long long>(in[t + 1]) - in[t];
+    const double m = static_cast<double>(total) / R;
+    double ss = 0.0;
+    for (size_t t = first; t < first + R; ++t)
+        ss += square(m - static_cast<double>(static_cast<long long>(in[t + 1]) - in[t]));
+    const double sd = std::sqrt(ss / R);
+    return m != 0.0 ? sd / m : 0.0;
+}
+
+}  // namespace
+
+double cvScore(double p, double cv, double c0) {
+    if (c0 == 0.0 || c0 == 1.0) return -1.0;
+    if (cv > c0) return p * (cv - c0) / (1.0 - c0);
+    return (1.0 - p) * (c0 - cv) / c0;
+}
+
+double computeTransmissionRatio(const std::vector<int>& in, const std::vector<int>& out,
+                                AnalysisParams& params) {
+    LazyIgn ign(params);
+    long long nIn = 0, nOut = 0;
+    for (int k : in)
+        if (k > ign()) ++nIn;
+    for (int k : out)
+        if (k > ign()) ++nOut;
+    return nIn == 0 ? 0.0 : static_cast<double>(nOut) / static_cast<double>(nIn);
+}
+
+double computeIsiCV(const std::vector<int>& in, AnalysisParams& params) {
+    LazyIgn ign(params);
+    long long total = 0, n = 0;
+    for (size_t k = 0; k + 1 < in.size(); ++k) {
+        if (in[k] >= ign()) {
+            total += static_cast<long long>(in[k + 1]) - in[k];
+            ++n;
+        }
+    }
+    const double mean = n > 0 ? static_cast<double>(total) / static_cast<double>(n) : 0.0;
+    double ss = 0.0;
+    for (size_t k = 0; k + 1 < in.size(); ++k)
+        if (in[k] >= ign()) ss += square(mean - static_cast<double>(static_cast<long long>(in[k + 1]) - in[k]));
+    const double sd = ss != 0.0 ? std::sqrt(ss / static_cast<double>(n)) : 0.0;
+    return mean != 0.0 ? sd / mean : 0.0;
+}
+
+double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
+                      AnalysisParams& params, std::vector<double>& spikeVari,
+                      VariLineSink* sink, char sep) {
+    const long long N = static_cast<long long>(in.size());
+    const int R = params.range();
+    if (static_cast<long long>(R) + 1 > N || R < 2) return 0.0;
+    spikeVari.assign(in.size(), 0.0);
+    if (sink) sink->clear();
+
+    size_t r = 0;
+    const int ign = params.ign();
+    while (in[r + R] < ign) {
+        ++r;
+        if (static_cast<long long>(r) + R > N - 1) return 0.0;
+    }
+
+    size_t s = 0;
+    double sum = 0.0;
+    long long count = 0;
+    for (; static_cast<long long>(r) + R <= N - 1; ++r) {
+        const size_t e = r + R;
+        double fired = 0.0;
+        if (!out.empty()) {
+            while (out[s] < in[e] && s < out.size() - 1) ++s;
+            fired = out[s] == in[e] ? 1.0 : 0.0;
+        }
+        const double lcv = localCv(in, r, R);
+        const double score = cvScore(fired, lcv, params.c0());
+        spikeVari[e] = lcv;
+        if (lcv != 0.0 && sink) sink->append(IntToStr(static_cast<long long>(e) + 1) + ".: " + FloatToStrF(lcv, 5, sep));
+        sum += score;
+        ++count;
+    }
+    return sum / static_cast<double>(count);
+}
+
+double analyseRun(SimState& s, AnalysisParams& params, VariLineSink* sink, char sep) {
+    s.transmissionRatio = computeTransmissionRatio(s.inSpikeSteps, s.outSpikeSteps, params);
+    s.isiCV = computeIsiCV(s.inSpikeSteps, params);
+    s.localScoreMean = computeLocalCv(s.inSpikeSteps, s.outSpikeSteps, params, s.spikeVari, sink, sep);
+    const double c0 = params.c0();
+    return cvScore(s.transmissionRatio, s.isiCV, c0);
+}
+
+}  // namespace mirvok

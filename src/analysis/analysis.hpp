@@ -1,0 +1,36 @@
+#pragma once
+
+#include <vector>
+
+#include "analysis/analysis_params.hpp"
+#include "model/sim_state.hpp"
+
+namespace mirvok {
+
+// Score of firing p at input CV cv against threshold c0: -1 when c0 is 0 or
+// 1; above c0 it rewards firing, at or below it rewards silence.
+double cvScore(double p, double cv, double c0);
+
+// Output spikes per input spike, both counted strictly after step ign.
+double computeTransmissionRatio(const std::vector<int>& in, const std::vector<int>& out,
+                                AnalysisParams& params);
+
+// CV (population standard deviation over mean) of the input intervals whose
+// first spike lies at or after step ign; 0 when there are none.
+double computeIsiCV(const std::vector<int>& in, AnalysisParams& params);
+
+// Local CVs over windows of range() intervals and the mean of their scores.
+// When windows run, spikeVari is replaced by one entry per input spike and
+// the sink (if any) is cleared and given one line per non-zero local CV,
+// written with the decimal separator sep.
+double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
+                      AnalysisParams& params, std::vector<double>& spikeVari,
+                      VariLineSink* sink, char sep);
+
+// The whole analysis of a run: stores transmissionRatio, isiCV and
+// localScoreMean in the state as each is computed and returns the overall
+// score. A parameter that throws ends it there.
+double analyseRun(SimState& state, AnalysisParams& params, VariLineSink* sink = nullptr,
+                  char sep = '.');
+
+}  // namespace mirvok

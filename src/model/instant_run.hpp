@@ -1,0 +1,23 @@
+#pragma once
+
+#include "model/reset.hpp"
+#include "model/step.hpp"
+
+namespace mirvok {
+
+// Brings inTrain and outTrain to exactly Nsteps flags: longer trains lose
+// their tail, shorter ones are padded with clear flags.
+void fitTrains(SimState& state);
+
+enum class RunEnd {
+    Completed,   // every step ran (or Nsteps is 0)
+    RateFailed,  // a rate failed to convert; the loop ran no further step
+};
+
+// The instant run: reset from the values, fit the trains, then step until
+// curStep reaches Nsteps. The last step calls hooks.stopRun(). Errors of the
+// reset or of stopRun leave the run at once. One loop for the window, the
+// batches and the command line.
+RunEnd runInstant(SimState& state, ResetValues& values, RateSource& rates, RunHooks& hooks);
+
+}  // namespace mirvok

@@ -1,0 +1,30 @@
+#pragma once
+
+namespace mirvok {
+
+// The four rates a step reads, each obtained at the moment the step needs
+// it, so that edits made during a run act from the next step on. The window
+// converts its boxes here; a text that does not convert throws EConvertError.
+class RateSource {
+public:
+    virtual ~RateSource() = default;
+    virtual double gamma1() = 0;  // refill rate of compartment 1
+    virtual double gamma2() = 0;  // refill rate of compartment 2
+    virtual double delta1() = 0;  // fraction of V1 lost at an input spike
+    virtual double delta2() = 0;  // fraction of V2 lost at an input spike
+};
+
+// Rates known in advance (command line, tests, benchmarks).
+struct FixedRates final : RateSource {
+    double g1 = 0.009;
+    double g2 = 0.006;
+    double d1 = 0.45;
+    double d2 = 0.3;
+
+    double gamma1() override { return g1; }
+    double gamma2() override { return g2; }
+    double delta1() override { return d1; }
+    double delta2() override { return d2; }
+};
+
+}  // namespace mirvok

@@ -1,0 +1,73 @@
+#include "model/reset.hpp"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <limits>
+#include <new>
+
+#include "text/errors.hpp"
+#include "text/number_format.hpp"
+
+namespace mirvok {
+namespace {
+
+InputError badRunLength(int timeMs) {
+    return InputError("'" + IntToStr(timeMs) + "' is not a valid run length");
+}
+
+// Two traces of doubles and two trains of flags per step; allow them at
+// most half of the physical memory, so a typo cannot push the machine into
+// swapping or the kernel's out-of-memory killer.
+long long maxAffordableSteps() {
+    long pages = sysconf(_SC_PHYS_PAGES);
+    long pageSize = sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0) return std::numeric_limits<int>::max();
+    constexpr long long bytesPerStep = 2 * sizeof(double) + 2 * sizeof(std::uint8_t);
+    return static_cast<long long>(pages) * pageSize / 2 / bytesPerStep;
+}
+
+}  // namespace
+
+int stepsForRunLength(int timeMs) {
+    long long steps = 2LL * timeMs;
+    if (timeMs < 0 || steps > std::numeric_limits<int>::max() || steps > maxAffordableSteps())
+        throw badRunLength(timeMs);
+    return static_cast<int>(steps);
+}
+
+void resetSimulation(SimState& state, ResetValues& values) {
+    const int timeMs = values.timeMs();
+    const int steps = stepsForRunLength(timeMs);
+
+    // Allocate longer traces before any field changes, so that a run length
+    // that does not fit leaves the state as it was.
+    std::vector<double> v1trace, v2trace;
+    const size_t have = std::min(state.V1trace.capacity(), state.V2trace.capacity());
+    if (static_cast<size_t>(steps) > have) {
+        try {
+            v1trace.reserve(steps);
+            v2trace.reserve(steps);
+        } catch (const std::bad_alloc&) {
+            throw badRunLength(timeMs);
+        }
+    }
+
+    state.Nsteps = steps;
+    state.V1 = values.v1Start();
+    state.V2 = values.v2Start();
+    state.curStep = 0;
+    state.matchFlag = false;
+    state.spikeVari.clear();
+    state.outSpikeSteps.clear();
+    if (v1trace.capacity() >= static_cast<size_t>(steps)) {
+        state.V1trace.swap(v1trace);
+        state.V2trace.swap(v2trace);
+    }
+    state.V1trace.assign(steps, 0.0);
+    state.V2trace.assign(steps, 0.0);
+    state.epsilon = values.maxDiff();
+    state.boundaryTol = values.zeroDiff();
+}
+
+}  // namespace mirvok

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "model/sim_state.hpp"
+
+namespace mirvok {
+
+// The five values a reset latches, each obtained at the moment the reset
+// reads it. The window converts a box in each call, so a box that does not
+// convert throws from here and leaves the state as far as the reset got.
+class ResetValues {
+public:
+    virtual ~ResetValues() = default;
+    virtual int timeMs() = 0;       // run length in ms
+    virtual double v1Start() = 0;   // start volume of compartment 1
+    virtual double v2Start() = 0;   // start volume of compartment 2
+    virtual double maxDiff() = 0;   // coincidence window epsilon
+    virtual double zeroDiff() = 0;  // boundary tolerance
+};
+
+// Values known in advance (command line, tests, benchmarks).
+struct FixedResetValues final : ResetValues {
+    int time = 1000;
+    double v1 = 0.2;
+    double v2 = 0.8;
+    double eps = 0.005;
+    double tol = 0.0;
+
+    int timeMs() override { return time; }
+    double v1Start() override { return v1; }
+    double v2Start() override { return v2; }
+    double maxDiff() override { return eps; }
+    double zeroDiff() override { return tol; }
+};
+
+// Steps of a run of timeMs milliseconds. Refuses, with InputError
+// "'<ms>' is not a valid run length", a negative length, one whose step
+// count does not fit a 32-bit integer, and one whose traces would not fit
+// in this machine's memory.
+int stepsForRunLength(int timeMs);
+
+// Brings the state into the start of a run. Reads the values in this order:
+// run length (sets Nsteps), V1, V2; then curStep, matchFlag, spikeVari,
+// outSpikeSteps and the traces; then epsilon and boundaryTol. A value that
+// throws ends the reset there, with the earlier fields changed. A refused run
+// length changes nothing.
+void resetSimulation(SimState& state, ResetValues& values);
+
+}  // namespace mirvok

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace mirvok {
+
+// One flag per step; a byte each, because the step reads them in its hot loop.
+using Flags = std::vector<std::uint8_t>;
+
+// All data of a run. The program holds exactly one, made before the window
+// and outliving it; tests and the command-line batch make their own.
+struct SimState {
+    // Run length in steps of 0.5 ms, and the step the next update computes.
+    int Nsteps = 0;
+    int curStep = 0;
+
+    // Volumes of the two compartments, and V1 - V2 as the latest step saw it.
+    double V1 = 0.0;
+    double V2 = 0.0;
+    double dV = 0.0;
+
+    // Latched at reset: coincidence window and boundary tolerance.
+    double epsilon = 0.0;
+    double boundaryTol = 0.0;
+
+    bool matchFlag = false;
+    bool batchRunning = false;
+
+    // Results of the latest analysis.
+    double analysisResult = 0.0;
+    double transmissionRatio = 0.0;
+    double isiCV = 0.0;
+    double localScoreMean = 0.0;
+
+    // Trains, each held as flags and as a list of step indices.
+    Flags inTrain;
+    Flags outTrain;
+    std::vector<int> inSpikeSteps;
+    std::vector<int> outSpikeSteps;
+
+    // Volumes at the start of every step, and the per-input-spike local CV.
+    std::vector<double> V1trace;
+    std::vector<double> V2trace;
+    std::vector<double> spikeVari;
+
+    // Segments of the run for the generator: bounds, mean interval (ms), shape.
+    std::vector<int> segBounds;
+    std::vector<double> segIsi;
+    std::vector<double> segShape;
+};
+
+}  // namespace mirvok

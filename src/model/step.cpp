@@ -1,0 +1,61 @@
+#include "model/step.hpp"
+
+#include <cmath>
+
+#include "text/errors.hpp"
+
+namespace mirvok {
+namespace {
+
+bool coincides(const SimState& s) {
+    const double a1 = std::fabs(s.V1);
+    const double a2 = std::fabs(s.V2);
+    const double upper = 1.0 - s.boundaryTol;
+    return std::fabs(s.dV) < s.epsilon && a1 >= s.boundaryTol && a2 >= s.boundaryTol &&
+           a1 <= upper && a2 <= upper;
+}
+
+double refill(double volume, double rate) {
+    const double v = 0.5 * rate + volume;
+    return v > 1.0 ? 1.0 : v;
+}
+
+}  // namespace
+
+void updateModel(SimState& s, RateSource& rates) {
+    const int k = s.curStep;
+    if (k < 0 || k >= s.Nsteps) return;
+    s.dV = s.V1 - s.V2;
+    s.matchFlag = coincides(s);
+    s.V1trace[k] = s.V1;
+    s.V2trace[k] = s.V2;
+    const bool inputSpike = s.inTrain[k] != 0;
+    if (s.matchFlag && inputSpike) {
+        s.outSpikeSteps.push_back(k);
+        s.outTrain[k] = 1;
+    }
+    s.V1 = refill(s.V1, rates.gamma1());
+    s.V2 = refill(s.V2, rates.gamma2());
+    if (inputSpike) {
+        s.V1 = (1.0 - rates.delta1()) * s.V1;
+        s.V2 = (1.0 - rates.delta2()) * s.V2;
+    }
+}
+
+StepOutcome stepSimulation(SimState& s, RateSource& rates, RunHooks& hooks) {
+    if (s.curStep < 0 || s.curStep >= s.Nsteps) return StepOutcome::Skipped;
+    StepOutcome outcome = StepOutcome::Done;
+    try {
+        updateModel(s, rates);
+    } catch (const EConvertError&) {
+        hooks.stopRun();
+        hooks.rateFailed();
+        outcome = StepOutcome::RateFailed;
+    }
+    hooks.afterUpdate();
+    ++s.curStep;
+    if (s.curStep == s.Nsteps) hooks.stopRun();
+    return outcome;
+}
+
+}  // namespace mirvok

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "model/rates.hpp"
+#include "model/sim_state.hpp"
+
+namespace mirvok {
+
+// The model's update for step curStep: coincidence test, traces, output
+// spike, refill with cap, depletion at an input spike. Reads each rate from
+// the source when it needs it; a source that throws ends the update there,
+// leaving what was done so far. Does nothing when curStep >= Nsteps. Does
+// not advance curStep.
+void updateModel(SimState& state, RateSource& rates);
+
+// What a run needs from whoever drives it (the window, a batch, a test).
+class RunHooks {
+public:
+    virtual ~RunHooks() = default;
+    // Lets pending window events be handled; the instant run calls it every
+    // 256 steps, and the window decides whether enough time has passed.
+    virtual void pumpEvents() {}
+    // After the update of every step, before curStep advances (the window
+    // redraws here while "graphic trace" is ticked).
+    virtual void afterUpdate() {}
+    // Ends the run: at least has it analysed. Called after the last step and
+    // when a rate fails.
+    virtual void stopRun() = 0;
+    // After stopRun on a rate that failed to convert: the window tells the user.
+    virtual void rateFailed() {}
+};
+
+enum class StepOutcome {
+    Skipped,     // curStep was already at Nsteps: nothing happened
+    Done,        // the update ran and curStep advanced
+    RateFailed,  // a rate failed to convert; the run was stopped, curStep advanced
+};
+
+// One whole step. A rate that throws EConvertError calls stopRun and then
+// rateFailed, and the step still ends normally. Any other error, or one from
+// stopRun itself, leaves the step at once. After the step that brings curStep
+// to Nsteps, stopRun is called.
+StepOutcome stepSimulation(SimState& state, RateSource& rates, RunHooks& hooks);
+
+}  // namespace mirvok

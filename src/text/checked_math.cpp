@@ -1,0 +1,27 @@
+#include "text/checked_math.hpp"
+
+#include <cmath>
+
+#include "text/errors.hpp"
+
+namespace mirvok {
+
+double checkedDivide(double num, double den) {
+    if (den == 0.0) {
+        if (num == 0.0 || std::isnan(num)) throw EInvalidOp();
+        throw EZeroDivide();
+    }
+    return checkedFinite(num / den);
+}
+
+double checkedFinite(double value) {
+    if (std::isnan(value)) throw EInvalidOp();
+    if (std::isinf(value)) throw EOverflow();
+    return value;
+}
+
+double toDouble(long double value) {
+    return checkedFinite(static_cast<double>(value));
+}
+
+}  // namespace mirvok

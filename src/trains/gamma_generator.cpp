@@ -1,0 +1,1 @@
+#include "trains/gamma_generator.hpp"

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "model/sim_state.hpp"
+#include "trains/random_source.hpp"
+
+namespace mirvok {
+
+// Places spikes with gamma(theta, a) intervals from step start up to step
+// end inclusive: time accumulates in double, each spike goes to the step
+// that holds its time (step 0 moved to 1), a draw that fails is drawn again.
+// Adds to the train and clears nothing. Throws InputError when more than
+// maxSpikes would be placed, so generation always ends.
+void fillGammaSegment(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, int end,
+                      double theta, double a, RandomSource& source, std::size_t maxSpikes);
+
+// The most spikes one train may hold: far above any train a researcher
+// means, low enough that a runaway generation stays small in memory.
+std::size_t maxSpikesFor(int Nsteps);
+
+// The shape 1/cv^2 as the shape box shows it (FloatToStr, 15 significant
+// digits). cv = 0 throws EZeroDivide.
+std::string shapeTextForCv(double cv, char decimalSeparator);
+
+// The generator's entries in single mode, each obtained when it is needed
+// (the window converts its boxes in each call).
+class GeneratorEntries {
+public:
+    virtual ~GeneratorEntries() = default;
+    virtual double cv() = 0;                                // "CV:"
+    virtual void writeShape(const std::string& text) = 0;   // into "shape:"
+    virtual double shape() = 0;                             // "shape:" read back
+    virtual double isi() = 0;                               // "isi:" in ms
+    virtual double isiJitter() = 0;                         // "+/-" in ms
+    virtual char decimalSeparator() const { return '.'; }
+};
+
+// Where the single-mode shape comes from: 1/cv^2 written into the shape
+// entry and read back, or the shape entry as it stands (a quantified batch
+// has just written a random shape there).
+enum class ShapeSource { FromCv, AsEntered };
+
+// "GammaGen!": clears inTrain, outTrain (Nsteps flags each) and
+// inSpikeSteps, then fills a new train. Segment mode when segmentMode is
+// set and segBounds is not empty, single mode otherwise. Refuses entries
+// for which generation cannot end with InputError, before any spike is
+// placed.
+void generateTrain(SimState& state, GeneratorEntries& entries, RandomSource& source,
+                   bool segmentMode, ShapeSource shapeSource = ShapeSource::FromCv);
+
+}  // namespace mirvok

@@ -1,0 +1,1 @@
+#include "trains/random_source.hpp"

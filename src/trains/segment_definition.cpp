@@ -1,0 +1,1 @@
+#include "trains/segment_definition.hpp"

@@ -1,0 +1,1 @@
+#include "trains/spike_train_reader.hpp"

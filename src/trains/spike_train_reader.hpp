@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/sim_state.hpp"
+
+namespace mirvok {
+
+// The numbers of a spike-train text: items of optional white space, a signed
+// decimal integer and an optional comma right after it, until the first place
+// where no number can be read.
+std::vector<long long> parseSpikeTrainText(std::string_view text);
+
+// What loading a list of steps as the input train did.
+struct TrainLoad {
+    std::size_t stored = 0;   // entries now in inSpikeSteps
+    std::size_t skipped = 0;  // steps outside 0 .. Nsteps - 1, left out
+};
+
+// Makes steps the input train for the current Nsteps: inTrain and outTrain
+// become Nsteps flags, inSpikeSteps the steps inside the run in ascending
+// order (repeats kept); steps outside it are skipped and counted.
+TrainLoad loadInputTrain(SimState& state, const std::vector<long long>& steps);
+
+// "N spike steps outside 0 to M were skipped", M being Nsteps - 1.
+std::string skippedStepsMessage(std::size_t skipped, int Nsteps);
+
+// Reads a spike-train file into the input train. Returns nothing, and
+// changes nothing, when no file of that name exists; throws FileError
+// "Could not read the file <path>" when it exists but cannot be read.
+std::optional<TrainLoad> readSpikeTrainFile(SimState& state, const std::string& path);
+
+}  // namespace mirvok
