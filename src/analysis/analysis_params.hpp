@@ -15,7 +15,7 @@ public:
     virtual double c0() = 0;   // CV threshold of the scores
 };
 
-struct FixedAnalysisParams final : AnalysisParams {
+struct FixedAnalysisParams : AnalysisParams {
     int ignSteps = 0;
     int rangeIntervals = 5;
     double c0Value = 0.3333;

@@ -15,7 +15,7 @@ public:
 };
 
 // Rates known in advance (command line, tests, benchmarks).
-struct FixedRates final : RateSource {
+struct FixedRates : RateSource {
     double g1 = 0.009;
     double g2 = 0.006;
     double d1 = 0.45;

@@ -18,7 +18,7 @@ public:
 };
 
 // Values known in advance (command line, tests, benchmarks).
-struct FixedResetValues final : ResetValues {
+struct FixedResetValues : ResetValues {
     int time = 1000;
     double v1 = 0.2;
     double v2 = 0.8;

@@ -1,1 +1,0 @@
-// The window layer; replaced as the window grows.

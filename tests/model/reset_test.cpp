@@ -1,0 +1,133 @@
+#include "model/reset.hpp"
+
+#include <gtest/gtest.h>
+
+#include "model_test_support.hpp"
+
+using namespace mirvok;
+
+namespace {
+
+// Reset values that fail, as a box holding bad text would, at a chosen read.
+struct FailingValues : FixedResetValues {
+    int failAt = -1;  // 0 time, 1 V1, 2 V2, 3 epsilon, 4 tolerance
+    int reads = 0;
+
+    void check() {
+        if (reads++ == failAt) throw EConvertError("'abc' is not a valid floating point value");
+    }
+    int timeMs() override { return check(), FixedResetValues::timeMs(); }
+    double v1Start() override { return check(), FixedResetValues::v1Start(); }
+    double v2Start() override { return check(), FixedResetValues::v2Start(); }
+    double maxDiff() override { return check(), FixedResetValues::maxDiff(); }
+    double zeroDiff() override { return check(), FixedResetValues::zeroDiff(); }
+};
+
+// A state as an earlier run of 100 ms might have left it.
+SimState usedState() {
+    SimState s;
+    FixedResetValues old;
+    old.time = 100;
+    old.v1 = 0.7;
+    old.v2 = 0.1;
+    old.eps = 0.5;
+    old.tol = 0.1;
+    resetSimulation(s, old);
+    s.curStep = 150;
+    s.matchFlag = true;
+    s.dV = 0.25;
+    s.V1trace[3] = 0.9;
+    s.outSpikeSteps = {3, 7};
+    s.spikeVari = {0.1};
+    s.inTrain.assign(200, 1);
+    s.inSpikeSteps = {1, 2};
+    s.analysisResult = 0.75;
+    return s;
+}
+
+}  // namespace
+
+TEST(reset, default_boxes_give_the_start_of_a_two_thousand_step_run) {
+    SimState s = usedState();
+    FixedResetValues values;
+    resetSimulation(s, values);
+    EXPECT_EQ(s.Nsteps, 2000);
+    EXPECT_EQ(s.curStep, 0);
+    EXPECT_EQ(s.V1, 0.2);
+    EXPECT_EQ(s.V2, 0.8);
+    EXPECT_EQ(s.epsilon, 0.005);
+    EXPECT_EQ(s.boundaryTol, 0.0);
+    EXPECT_FALSE(s.matchFlag);
+    EXPECT_EQ(s.V1trace, std::vector<double>(2000, 0.0));
+    EXPECT_EQ(s.V2trace, std::vector<double>(2000, 0.0));
+    EXPECT_TRUE(s.outSpikeSteps.empty());
+    EXPECT_TRUE(s.spikeVari.empty());
+    // Left alone: the train, dV and the analysis results.
+    EXPECT_EQ(s.dV, 0.25);
+    EXPECT_EQ(s.inTrain.size(), 200u);
+    EXPECT_EQ(s.inSpikeSteps, (std::vector<int>{1, 2}));
+    EXPECT_EQ(s.analysisResult, 0.75);
+}
+
+TEST(reset, a_failing_value_leaves_the_earlier_fields_changed_and_the_later_ones_alone) {
+    {
+        SimState s = usedState();
+        FailingValues values;
+        values.failAt = 1;  // V1
+        EXPECT_THROW(resetSimulation(s, values), EConvertError);
+        EXPECT_EQ(s.Nsteps, 2000);
+        EXPECT_EQ(s.V1, 0.7);
+        EXPECT_EQ(s.curStep, 150);
+        EXPECT_EQ(s.V1trace.size(), 200u);
+    }
+    {
+        SimState s = usedState();
+        FailingValues values;
+        values.failAt = 3;  // epsilon
+        EXPECT_THROW(resetSimulation(s, values), EConvertError);
+        EXPECT_EQ(s.Nsteps, 2000);
+        EXPECT_EQ(s.V1, 0.2);
+        EXPECT_EQ(s.V2, 0.8);
+        EXPECT_EQ(s.curStep, 0);
+        EXPECT_FALSE(s.matchFlag);
+        EXPECT_TRUE(s.outSpikeSteps.empty());
+        EXPECT_EQ(s.V1trace, std::vector<double>(2000, 0.0));
+        EXPECT_EQ(s.epsilon, 0.5);
+        EXPECT_EQ(s.boundaryTol, 0.1);
+    }
+}
+
+TEST(reset, refused_run_lengths_change_nothing) {
+    for (int ms : {-5, -1, 1073741824, 2147483647, 1073741823}) {
+        SimState s = usedState();
+        FixedResetValues values;
+        values.time = ms;
+        try {
+            resetSimulation(s, values);
+            ADD_FAILURE() << ms << " was accepted";
+        } catch (const InputError& e) {
+            EXPECT_EQ(std::string(e.what()), "'" + std::to_string(ms) + "' is not a valid run length");
+        }
+        EXPECT_EQ(s.Nsteps, 200);
+        EXPECT_EQ(s.curStep, 150);
+        EXPECT_EQ(s.V1, 0.7);
+    }
+}
+
+TEST(reset, zero_length_and_repeated_resets) {
+    SimState s = usedState();
+    FixedResetValues values;
+    values.time = 0;
+    resetSimulation(s, values);
+    EXPECT_EQ(s.Nsteps, 0);
+    EXPECT_TRUE(s.V1trace.empty());
+
+    values.time = 1000;
+    values.v1 = 1.5;
+    resetSimulation(s, values);
+    SimState again = s;
+    resetSimulation(again, values);
+    EXPECT_EQ(again.V1, 1.5);
+    EXPECT_EQ(again.V1trace, s.V1trace);
+    EXPECT_EQ(again.Nsteps, s.Nsteps);
+}

@@ -1,0 +1,168 @@
+#include "model/step.hpp"
+
+#include <gtest/gtest.h>
+
+#include "model_test_support.hpp"
+
+using namespace mirvok;
+using namespace mirvok::testing;
+
+TEST(step, default_first_step_refills_then_depletes_at_an_input_spike) {
+    SimState s = defaultState();
+    s.inTrain[0] = 1;
+    FixedRates rates;
+    updateModel(s, rates);
+    EXPECT_DOUBLE_EQ(s.dV, -0.6);
+    EXPECT_FALSE(s.matchFlag);
+    EXPECT_EQ(s.V1trace[0], 0.2);
+    EXPECT_EQ(s.V2trace[0], 0.8);
+    EXPECT_DOUBLE_EQ(s.V1, 0.2045 * 0.55);
+    EXPECT_DOUBLE_EQ(s.V2, 0.803 * 0.7);
+    EXPECT_NEAR(s.V1, 0.112475, 1e-15);
+    EXPECT_NEAR(s.V2, 0.5621, 1e-15);
+    EXPECT_TRUE(s.outSpikeSteps.empty());
+}
+
+TEST(step, without_input_spike_only_refills_and_never_reads_the_depletion) {
+    SimState s = defaultState();
+    ScriptedRates rates;
+    rates.failOn = "delta1";
+    updateModel(s, rates);
+    EXPECT_DOUBLE_EQ(s.V1, 0.2045);
+    EXPECT_DOUBLE_EQ(s.V2, 0.803);
+    EXPECT_EQ(rates.reads, (std::vector<std::string>{"gamma1", "gamma2"}));
+}
+
+TEST(step, equal_volumes_at_an_input_spike_emit_an_output_spike_before_the_update) {
+    SimState s = defaultState();
+    s.V1 = s.V2 = 0.5;
+    s.inTrain[0] = 1;
+    FixedRates rates;
+    updateModel(s, rates);
+    EXPECT_EQ(s.dV, 0.0);
+    EXPECT_TRUE(s.matchFlag);
+    EXPECT_EQ(s.outSpikeSteps, std::vector<int>{0});
+    EXPECT_TRUE(s.outTrain[0]);
+    EXPECT_DOUBLE_EQ(s.V1, 0.277475);
+    EXPECT_DOUBLE_EQ(s.V2, 0.3521);
+}
+
+TEST(step, a_match_without_input_spike_sets_the_flag_but_emits_nothing) {
+    SimState s = defaultState();
+    s.V1 = s.V2 = 0.5;
+    FixedRates rates;
+    updateModel(s, rates);
+    EXPECT_TRUE(s.matchFlag);
+    EXPECT_TRUE(s.outSpikeSteps.empty());
+    EXPECT_FALSE(s.outTrain[0]);
+}
+
+TEST(step, coincidence_window_is_strict_and_bounds_are_inclusive) {
+    const struct {
+        double v1, v2, epsilon, tol;
+        bool match;
+    } cases[] = {
+        {0.5, 0.25, 0.25, 0.0, false},   // |dV| equal to epsilon fails
+        {0.5, 0.25, 0.2501, 0.0, true},
+        {0.25, 0.25, 0.005, 0.25, true},  // at the lower bound
+        {0.75, 0.75, 0.005, 0.25, true},  // at the upper bound 1 - tol
+        {0.2499, 0.2499, 0.005, 0.25, false},
+        {0.7501, 0.7501, 0.005, 0.25, false},
+        {1.0, 1.0, 0.005, 0.0, true},     // capped volume inside [0, 1]
+        {-0.3, -0.3, 0.005, 0.25, true},  // bounds use absolute values
+        {0.0, 0.0, 0.0, 0.0, false},      // no window at all
+    };
+    for (const auto& c : cases) {
+        SimState s = defaultState();
+        s.V1 = c.v1;
+        s.V2 = c.v2;
+        s.epsilon = c.epsilon;
+        s.boundaryTol = c.tol;
+        FixedRates rates;
+        updateModel(s, rates);
+        EXPECT_EQ(s.matchFlag, c.match) << c.v1 << " " << c.v2 << " " << c.epsilon << " " << c.tol;
+    }
+}
+
+TEST(step, refill_caps_to_exactly_one) {
+    SimState s = defaultState();
+    s.V1 = 0.999;
+    FixedRates rates;
+    updateModel(s, rates);
+    EXPECT_EQ(s.V1, 1.0);
+}
+
+TEST(step, a_failing_rate_ends_the_update_where_it_was_read) {
+    const struct {
+        const char* failOn;
+        double v1, v2;
+    } cases[] = {
+        {"gamma1", 0.2, 0.8},
+        {"gamma2", 0.2045, 0.8},
+        {"delta1", 0.2045, 0.803},
+        {"delta2", 0.2045 * 0.55, 0.803},
+    };
+    for (const auto& c : cases) {
+        SimState s = defaultState();
+        s.inTrain[0] = 1;
+        ScriptedRates rates;
+        rates.failOn = c.failOn;
+        RecordingHooks hooks;
+        EXPECT_EQ(stepSimulation(s, rates, hooks), StepOutcome::RateFailed);
+        EXPECT_DOUBLE_EQ(s.V1, c.v1) << c.failOn;
+        EXPECT_DOUBLE_EQ(s.V2, c.v2) << c.failOn;
+        EXPECT_EQ(s.V1trace[0], 0.2);
+        EXPECT_EQ(s.curStep, 1);
+        EXPECT_EQ(hooks.calls, (std::vector<std::string>{"stop", "message", "after"}));
+    }
+}
+
+TEST(step, the_last_step_stops_the_run_once_and_no_step_runs_past_the_end) {
+    SimState s = defaultState(1);  // two steps
+    FixedRates rates;
+    RecordingHooks hooks;
+    EXPECT_EQ(stepSimulation(s, rates, hooks), StepOutcome::Done);
+    EXPECT_EQ(hooks.count("stop"), 0);
+    EXPECT_EQ(stepSimulation(s, rates, hooks), StepOutcome::Done);
+    EXPECT_EQ(hooks.count("stop"), 1);
+    const SimState before = s;
+    EXPECT_EQ(stepSimulation(s, rates, hooks), StepOutcome::Skipped);
+    EXPECT_EQ(s.curStep, 2);
+    EXPECT_EQ(s.V1, before.V1);
+    EXPECT_EQ(hooks.count("stop"), 1);
+}
+
+TEST(step, a_failure_at_the_last_step_stops_twice) {
+    SimState s = defaultState(1);
+    s.curStep = 1;
+    ScriptedRates rates;
+    rates.failOn = "gamma1";
+    RecordingHooks hooks;
+    stepSimulation(s, rates, hooks);
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"stop", "message", "after", "stop"}));
+}
+
+TEST(step, a_stop_that_fails_while_handling_a_rate_failure_ends_the_step_at_once) {
+    SimState s = defaultState();
+    ScriptedRates rates;
+    rates.failOn = "gamma1";
+    RecordingHooks hooks;
+    hooks.onStop = [] { throw EConvertError("'?' is not a valid integer value"); };
+    EXPECT_THROW(stepSimulation(s, rates, hooks), EConvertError);
+    EXPECT_EQ(s.curStep, 0);
+    EXPECT_EQ(hooks.calls, std::vector<std::string>{"stop"});
+}
+
+TEST(step, errors_other_than_conversion_are_not_handled) {
+    SimState s = defaultState();
+    struct : RateSource {
+        double gamma1() override { throw EOverflow(); }
+        double gamma2() override { return 0; }
+        double delta1() override { return 0; }
+        double delta2() override { return 0; }
+    } rates;
+    RecordingHooks hooks;
+    EXPECT_THROW(stepSimulation(s, rates, hooks), EOverflow);
+    EXPECT_EQ(s.curStep, 0);
+    EXPECT_TRUE(hooks.calls.empty());
+}
