@@ -1,0 +1,167 @@
+#include "analysis/analysis.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "text/errors.hpp"
+
+using namespace mirvok;
+
+namespace {
+
+// Parameters that count their reads and can fail at one of them.
+struct CountingParams : FixedAnalysisParams {
+    int ignReads = 0, rangeReads = 0, c0Reads = 0;
+    int failC0At = -1;
+
+    int ign() override { return ++ignReads, ignSteps; }
+    int range() override { return ++rangeReads, rangeIntervals; }
+    double c0() override {
+        if (c0Reads++ == failC0At) throw EConvertError("'x' is not a valid floating point value");
+        return c0Value;
+    }
+};
+
+struct Lines : VariLineSink {
+    std::vector<std::string> lines;
+    void clear() override { lines.clear(); }
+    void append(const std::string& line) override { lines.push_back(line); }
+};
+
+SimState withTrains(std::vector<int> in, std::vector<int> out) {
+    SimState s;
+    s.inSpikeSteps = std::move(in);
+    s.outSpikeSteps = std::move(out);
+    return s;
+}
+
+}  // namespace
+
+TEST(analysis, worked_example) {
+    SimState s = withTrains({0, 10, 30, 40, 60, 70}, {70});
+    CountingParams params;
+    Lines lines;
+    const double result = analyseRun(s, params, &lines, ',');
+    const double cv = std::sqrt(24.0) / 14.0;
+    EXPECT_DOUBLE_EQ(s.transmissionRatio, 0.2);
+    EXPECT_DOUBLE_EQ(s.isiCV, cv);
+    EXPECT_EQ(lines.lines, std::vector<std::string>{"6.: 0,34993"});
+    EXPECT_EQ(s.spikeVari, (std::vector<double>{0, 0, 0, 0, 0, s.spikeVari[5]}));
+    EXPECT_DOUBLE_EQ(s.spikeVari[5], cv);
+    EXPECT_NEAR(s.localScoreMean, 0.02494, 1e-5);
+    EXPECT_DOUBLE_EQ(s.localScoreMean, (cv - 0.3333) / (1 - 0.3333));
+    EXPECT_NEAR(result, 0.00499, 1e-5);
+    EXPECT_EQ(params.rangeReads, 1);
+    EXPECT_EQ(params.c0Reads, 2);  // one window, then the overall score
+}
+
+TEST(analysis, cv_score) {
+    const struct {
+        double p, cv, c0, score;
+    } cases[] = {
+        {0.5, 0.2, 0.0, -1.0},  {0.5, 0.2, 1.0, -1.0},   {1.0, 0.5, 0.25, 1.0 / 3.0},
+        {0.0, 0.5, 0.25, 0.0},  {0.0, 0.0, 0.3333, 1.0}, {1.0, 0.1, 0.2, 0.0},
+        {0.4, 0.2, 0.2, 0.0},
+    };
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(cvScore(c.p, c.cv, c.c0), c.score);
+}
+
+TEST(analysis, no_input_spikes_never_read_ign_and_score_one) {
+    SimState s = withTrains({}, {});
+    CountingParams params;
+    EXPECT_DOUBLE_EQ(analyseRun(s, params), 1.0);
+    EXPECT_EQ(s.transmissionRatio, 0.0);
+    EXPECT_EQ(s.isiCV, 0.0);
+    EXPECT_EQ(s.localScoreMean, 0.0);
+    EXPECT_EQ(params.ignReads, 0);
+}
+
+TEST(analysis, equal_intervals_give_zero_cvs_and_leave_the_list_empty) {
+    SimState s = withTrains({10, 20, 30, 40, 50, 60, 70}, {60});
+    CountingParams params;
+    Lines lines;
+    lines.lines = {"old"};
+    analyseRun(s, params, &lines, '.');
+    EXPECT_EQ(s.isiCV, 0.0);
+    EXPECT_TRUE(lines.lines.empty());
+    EXPECT_EQ(s.spikeVari, std::vector<double>(7, 0.0));
+    // Windows end at 60 (fired) and 70 (silent): scores 0 and 1.
+    EXPECT_DOUBLE_EQ(s.localScoreMean, 0.5);
+}
+
+TEST(analysis, too_few_spikes_for_a_window_keep_the_previous_lines) {
+    for (int range : {1, 5}) {
+        SimState s = withTrains({0, 10, 30, 40, 60}, {});
+        s.spikeVari = {};
+        CountingParams params;
+        params.rangeIntervals = range;
+        Lines lines;
+        lines.lines = {"previous"};
+        analyseRun(s, params, &lines, '.');
+        EXPECT_EQ(s.localScoreMean, 0.0);
+        EXPECT_TRUE(s.spikeVari.empty());
+        EXPECT_EQ(lines.lines, std::vector<std::string>{"previous"});
+    }
+}
+
+TEST(analysis, ign_beyond_the_last_spike) {
+    SimState s = withTrains({0, 10, 30, 40, 60, 70}, {70});
+    CountingParams params;
+    params.ignSteps = 100;
+    Lines lines;
+    lines.lines = {"previous"};
+    EXPECT_DOUBLE_EQ(analyseRun(s, params, &lines, '.'), 1.0);
+    EXPECT_EQ(s.transmissionRatio, 0.0);
+    EXPECT_EQ(s.isiCV, 0.0);
+    EXPECT_EQ(s.localScoreMean, 0.0);
+    EXPECT_TRUE(lines.lines.empty());
+    EXPECT_EQ(s.spikeVari, std::vector<double>(6, 0.0));
+}
+
+TEST(analysis, c0_of_zero_or_one_scores_minus_one) {
+    for (double c0 : {0.0, 1.0}) {
+        SimState s = withTrains({0, 10, 30, 40, 60, 70}, {70});
+        CountingParams params;
+        params.c0Value = c0;
+        EXPECT_EQ(analyseRun(s, params), -1.0);
+        EXPECT_EQ(s.localScoreMean, -1.0);
+    }
+}
+
+TEST(analysis, a_spike_at_exactly_ign_counts_for_intervals_but_not_for_transmission) {
+    const std::vector<int> in{10, 20, 40};
+    FixedAnalysisParams params;
+    params.ignSteps = 10;
+    EXPECT_DOUBLE_EQ(computeTransmissionRatio(in, {10, 20}, params), 0.5);
+    // Intervals 10 and 20 both start at or after step 10.
+    EXPECT_DOUBLE_EQ(computeIsiCV(in, params), 5.0 / 15.0);
+}
+
+TEST(analysis, the_output_search_resumes_where_it_stopped) {
+    // Windows of two intervals end at 30, 40 and 60; output spikes at 5, 40, 60.
+    SimState s = withTrains({0, 10, 30, 40, 60}, {5, 40, 60});
+    FixedAnalysisParams params;
+    params.rangeIntervals = 2;
+    params.c0Value = 0.5;
+    analyseRun(s, params);
+    const double lcv30 = 0.5 / 1.5, lcv40 = 5.0 / 15.0, lcv60 = 5.0 / 15.0;
+    const double expected = (cvScore(0, lcv30, 0.5) + cvScore(1, lcv40, 0.5) + cvScore(1, lcv60, 0.5)) / 3;
+    EXPECT_DOUBLE_EQ(s.localScoreMean, expected);
+}
+
+TEST(analysis, a_failing_c0_leaves_earlier_results_stored_and_the_list_partly_filled) {
+    SimState s = withTrains({0, 10, 30, 40, 60, 70, 75, 90}, {});
+    CountingParams params;
+    params.failC0At = 1;  // the second window
+    Lines lines;
+    s.localScoreMean = 42.0;
+    EXPECT_THROW(analyseRun(s, params, &lines, '.'), EConvertError);
+    EXPECT_DOUBLE_EQ(s.transmissionRatio, 0.0);
+    EXPECT_GT(s.isiCV, 0.0);
+    EXPECT_EQ(s.localScoreMean, 42.0);
+    EXPECT_EQ(lines.lines.size(), 1u);
+    EXPECT_EQ(s.spikeVari.size(), 8u);
+}
