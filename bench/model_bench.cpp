@@ -1,0 +1,71 @@
+// Cost of the model: one update, whole instant runs with their analysis, and
+// the analysis of a long train.
+#include <benchmark/benchmark.h>
+
+#include "analysis/analysed_run.hpp"
+#include "analysis/analysis.hpp"
+#include "model/instant_run.hpp"
+#include "model/step.hpp"
+
+using namespace mirvok;
+
+namespace {
+
+// A regular train with a spike every 40 steps, as the default generator
+// gives on average.
+void loadRegularTrain(SimState& s, int nsteps) {
+    s.inTrain.assign(nsteps, 0);
+    s.inSpikeSteps.clear();
+    for (int k = 40; k < nsteps; k += 40) {
+        s.inTrain[k] = 1;
+        s.inSpikeSteps.push_back(k);
+    }
+}
+
+void BM_update_per_step(benchmark::State& st) {
+    SimState s;
+    FixedResetValues values;
+    values.time = 5000;
+    resetSimulation(s, values);
+    loadRegularTrain(s, s.Nsteps);
+    s.outTrain.assign(s.Nsteps, 0);
+    FixedRates rates;
+    for (auto _ : st) {
+        if (s.curStep >= s.Nsteps) {
+            st.PauseTiming();
+            resetSimulation(s, values);
+            st.ResumeTiming();
+        }
+        updateModel(s, rates);
+        ++s.curStep;
+    }
+    st.SetItemsProcessed(st.iterations());
+}
+BENCHMARK(BM_update_per_step);
+
+void BM_instant_run_with_analysis(benchmark::State& st) {
+    const int timeMs = static_cast<int>(st.range(0));
+    SimState s;
+    loadRegularTrain(s, 2 * timeMs);
+    FixedResetValues values;
+    values.time = timeMs;
+    FixedRates rates;
+    FixedAnalysisParams params;
+    for (auto _ : st) {
+        runAndAnalyse(s, values, rates, params);
+        benchmark::DoNotOptimize(s.analysisResult);
+    }
+    st.SetItemsProcessed(st.iterations() * 2 * timeMs);
+}
+BENCHMARK(BM_instant_run_with_analysis)->Arg(1000)->Arg(5000000)->Unit(benchmark::kMillisecond);
+
+void BM_analysis_of_100000_spikes(benchmark::State& st) {
+    SimState s;
+    for (int i = 0; i < 100000; ++i) s.inSpikeSteps.push_back(40 * i + (i * 7919) % 23);
+    for (int i = 0; i < 100000; i += 3) s.outSpikeSteps.push_back(s.inSpikeSteps[i]);
+    FixedAnalysisParams params;
+    for (auto _ : st) benchmark::DoNotOptimize(analyseRun(s, params));
+}
+BENCHMARK(BM_analysis_of_100000_spikes)->Unit(benchmark::kMillisecond);
+
+}  // namespace
