@@ -1,0 +1,61 @@
+#include "batch/batch_iteration.hpp"
+
+#include "analysis/analysed_run.hpp"
+#include "batch/quantify.hpp"
+#include "batch/result_file.hpp"
+#include "text/number_parse.hpp"
+#include "trains/spike_train_reader.hpp"
+
+namespace mirvok {
+namespace {
+
+// A state of its own may not have had a reset yet: the train must be made
+// for the run length the run will use.
+void latchRunLength(SimState& state, ResetValues& reset) {
+    state.Nsteps = stepsForRunLength(reset.timeMs());
+}
+
+IterationOutcome runAndRecord(SimState& state, RunValues values, int index) {
+    IterationOutcome outcome;
+    outcome.end = runAndAnalyse(state, values.reset, values.rates, values.analysis);
+    outcome.analysisResult = state.analysisResult;
+    outcome.localScoreMean = state.localScoreMean;
+    outcome.record = formatResultRecord(index, state);
+    return outcome;
+}
+
+}  // namespace
+
+double SettingsEntries::shape() {
+    return StrToDouble(shapeText_, decimalSeparator());
+}
+
+void makeBatchTrain(SimState& state, GeneratorEntries& entries, RandomSource& source,
+                    bool segmentMode, bool quantify, bool quantifyZeroOne) {
+    if (quantify) {
+        entries.writeShape(
+            quantifiedShapeText(source, quantifyZeroOne, entries.decimalSeparator()));
+    }
+    generateTrain(state, entries, source, segmentMode,
+                  quantify ? ShapeSource::AsEntered : ShapeSource::FromCv);
+}
+
+IterationOutcome runGeneratedIteration(SimState& state, const GeneratorSettings& generator,
+                                       RandomSource& source, RunValues values, int index) {
+    latchRunLength(state, values.reset);
+    SettingsEntries entries(generator);
+    makeBatchTrain(state, entries, source, generator.segmentMode, generator.quantify,
+                   generator.quantifyZeroOne);
+    return runAndRecord(state, values, index);
+}
+
+IterationOutcome runReplayIteration(SimState& state, const std::vector<long long>& steps,
+                                    RunValues values, int index) {
+    latchRunLength(state, values.reset);
+    const TrainLoad load = loadInputTrain(state, steps);
+    IterationOutcome outcome = runAndRecord(state, values, index);
+    outcome.skippedSteps = load.skipped;
+    return outcome;
+}
+
+}  // namespace mirvok

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "analysis/analysis_params.hpp"
+#include "model/instant_run.hpp"
+#include "trains/gamma_generator.hpp"
+#include "trains/random_source.hpp"
+
+namespace mirvok {
+
+// The generator entries of a batch when they are known in advance (command
+// line, tests, benchmarks).
+struct GeneratorSettings {
+    double cv = 0.02;              // "CV:"
+    double isi = 20.0;             // "isi:" in ms
+    double isiJitter = 0.0;        // "+/-" in ms
+    bool segmentMode = false;      // "different intervals": use the state's segment lists
+    bool quantify = false;         // a random shape per train
+    bool quantifyZeroOne = false;  // "0--1": the random shape is 1 or 100000
+};
+
+// GeneratorEntries over fixed settings. The shape entry is a text, written
+// and read back like the window's box, so a train made here uses the very
+// shape the window would use.
+class SettingsEntries final : public GeneratorEntries {
+  public:
+    explicit SettingsEntries(const GeneratorSettings& settings, std::string shapeText = "1000")
+        : settings_(settings), shapeText_(std::move(shapeText)) {}
+    double cv() override { return settings_.cv; }
+    void writeShape(const std::string& text) override { shapeText_ = text; }
+    double shape() override;
+    double isi() override { return settings_.isi; }
+    double isiJitter() override { return settings_.isiJitter; }
+    const std::string& shapeText() const { return shapeText_; }
+
+  private:
+    const GeneratorSettings& settings_;
+    std::string shapeText_;
+};
+
+// The train of one batch iteration. With quantify, a random shape text
+// (quantifiedShapeText) is first written into the shape entry and, in single
+// mode, becomes the shape of this train; otherwise the shape comes from the
+// CV as for "GammaGen!". Throws what generateTrain throws.
+void makeBatchTrain(SimState& state, GeneratorEntries& entries, RandomSource& source,
+                    bool segmentMode, bool quantify, bool quantifyZeroOne);
+
+// What one iteration produced: the record line to write at its place in the
+// file and the two values the batch sums.
+struct IterationOutcome {
+    std::string record;
+    double analysisResult = 0.0;
+    double localScoreMean = 0.0;
+    std::size_t skippedSteps = 0;  // replay only: steps outside the run
+    RunEnd end = RunEnd::Completed;
+};
+
+// The values a run reads, passed in so that every thread can hold its own.
+struct RunValues {
+    ResetValues& reset;
+    RateSource& rates;
+    AnalysisParams& analysis;
+};
+
+// One whole generated iteration on a state of the caller's own: train
+// (drawn from source), instant run, analysis, record with this index.
+// Touches nothing but its arguments, so threads may run iterations side by
+// side, each with its own state, values and source (iterationSource gives
+// every index its own reproducible sequence); the caller writes the records
+// in index order and adds the values in that order for identical sums.
+IterationOutcome runGeneratedIteration(SimState& state, const GeneratorSettings& generator,
+                                       RandomSource& source, RunValues values, int index);
+
+// One replay iteration: loads steps (an output list read from a record line)
+// as the input train, runs, analyses and formats the record with this index.
+IterationOutcome runReplayIteration(SimState& state, const std::vector<long long>& steps,
+                                    RunValues values, int index);
+
+}  // namespace mirvok

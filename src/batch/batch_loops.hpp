@@ -1,0 +1,111 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "batch/batch_summary.hpp"
+#include "batch/result_file.hpp"
+#include "model/sim_state.hpp"
+#include "trains/spike_train_reader.hpp"
+
+namespace mirvok {
+
+// Where a batch writes: the file name and how it is opened ("del").
+struct ResultTarget {
+    std::string name = "output.csv";
+    ResultFileMode mode = ResultFileMode::Truncate;
+};
+
+enum class BatchEnd {
+    Completed,   // the result file was written and closed
+    Cancelled,   // chooseResultFile gave no file: no file touched, no run
+    OpenFailed,  // the result file could not be opened: no run
+};
+
+// What a batch did, given to batchFinished and returned to the caller.
+struct BatchReport {
+    BatchEnd end = BatchEnd::Completed;
+    std::string fileName;          // the result file (panel 1: "output: " + name)
+    BatchSums sums;                // sums and runs made (summaryTexts)
+    std::size_t skippedSteps = 0;  // replay: steps outside the run over all lines
+};
+
+// Everything a batch needs from whoever drives it. The window maps these
+// onto its boxes, status bar and buttons; the command line onto its options.
+// Calls, in order, for a batch that runs to its end:
+//   batchStarted, chooseResultFile, [open], iterations, headerShape,
+//   headerIsi, [header], then per run beforeIteration, makeTrain (generated)
+//   or trainLoaded (replay), runTrain, [record]; [close], cleanup,
+//   batchFinished. batchRunning is set before batchStarted and cleared after
+//   batchFinished.
+class BatchHooks {
+  public:
+    virtual ~BatchHooks() = default;
+
+    // The batch has begun (window: disable All).
+    virtual void batchStarted() {}
+    // The result file to write, or nullopt when the user cancelled the file
+    // dialog: the batch then ends without touching a file or running.
+    virtual std::optional<ResultTarget> chooseResultFile() = 0;
+    // The result file could not be opened; message is "Could not write the
+    // file <name>" (window: ShowMessage). The batch makes no run and still
+    // ends normally: cleanup and batchFinished follow, with no runs.
+    virtual void openFailed(const std::string& message) = 0;
+
+    // The iteration count ("iterations:" box). Read once for the header and,
+    // in a generated batch, again before every iteration, so an edit during
+    // the batch acts at the next test. A throw ends the batch.
+    virtual int iterations() = 0;
+    // The header's shape and isi, read in that order after iterations().
+    virtual double headerShape() = 0;
+    virtual double headerIsi() = 0;
+
+    // Start of a run with this index (window: pump events, panel 0 "#i", pump).
+    virtual void beforeIteration(int index) { (void)index; }
+    // Generated batch: put a new input train into the state (window:
+    // quantify, then makeBatchTrain; see batch_iteration.hpp).
+    virtual void makeTrain(SimState& state, int index) = 0;
+    // Replay: the line's output list is now the input train (window: panel 0
+    // "<stored> sps <sourcePath>").
+    virtual void trainLoaded(const TrainLoad& load, const std::string& sourcePath) {
+        (void)load;
+        (void)sourcePath;
+    }
+    // The instant run over the state's input train with its analysis.
+    virtual void runTrain(SimState& state) = 0;
+
+    // The batch is over, however it ended, an exception included (window:
+    // enable All). Called after the result file is closed. Must not throw.
+    virtual void cleanup() noexcept {}
+    // The batch ended without an exception (window: redraw, then the summary
+    // texts). Not called when an exception ends the batch.
+    virtual void batchFinished(const BatchReport& report) { (void)report; }
+};
+
+// "Process All!": sets batchRunning, opens the result file, writes the
+// header, then while index < iterations() makes a train, runs it, adds its
+// values to the sums and writes its record; closes the file and ends.
+// Any exception (a conversion error from a hook, a write error) closes the
+// file, clears batchRunning, calls cleanup and is rethrown; records already
+// written stay. A failing close throws FileError the same way.
+BatchReport runGeneratedBatch(SimState& state, BatchHooks& hooks);
+
+// "ReadMulti...": the same frame over lines read beforehand (the record
+// lines of a result file, see readResultFileRecords). Each line with an
+// output list becomes the input train (loadInputTrain: steps outside the run
+// skipped and counted, the rest sorted), is run, summed and recorded with
+// the next index from 0. Lines without an output list are passed over: no
+// run, no record, no index. iterations() is read for the header only.
+BatchReport runReplayBatch(SimState& state, const std::vector<std::string>& lines,
+                           const std::string& sourcePath, BatchHooks& hooks);
+
+// Reads sourcePath whole, then runReplayBatch over it. Returns nullopt, and
+// calls no hook, when no file of that name exists; a file that exists but
+// cannot be read throws FileError "Could not read the file <path>" before
+// anything changes.
+std::optional<BatchReport> replayResultFile(SimState& state, const std::string& sourcePath,
+                                            BatchHooks& hooks);
+
+}  // namespace mirvok

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "analysis/analysis_params.hpp"
+#include "batch/batch_iteration.hpp"
+#include "batch/batch_loops.hpp"
+#include "model/rates.hpp"
+#include "model/reset.hpp"
+
+namespace mirvok {
+
+// Everything a batch reads, fixed in advance.
+struct FixedBatchSettings {
+    ResultTarget target;
+    int ntests = 100;
+    double headerShape = 1000.0;
+    double headerIsi = 20.0;
+    GeneratorSettings generator;
+    FixedResetValues reset;
+    FixedRates rates;
+    FixedAnalysisParams analysis;
+    std::uint64_t seed = 1;  // iteration i draws from iterationSource(seed, i)
+};
+
+// Batch hooks without a window (command line, tests, benchmarks). Iteration
+// i draws its train from iterationSource(seed, i), so a batch gives the same
+// records as runGeneratedIteration run for each index on any thread. An
+// open failure is kept as openFailureMessage.
+class FixedBatchHooks : public BatchHooks {
+  public:
+    explicit FixedBatchHooks(FixedBatchSettings settings) : settings_(std::move(settings)) {}
+
+    std::optional<ResultTarget> chooseResultFile() override { return settings_.target; }
+    void openFailed(const std::string& message) override { openFailureMessage = message; }
+    int iterations() override { return settings_.ntests; }
+    double headerShape() override { return settings_.headerShape; }
+    double headerIsi() override { return settings_.headerIsi; }
+    void makeTrain(SimState& state, int index) override;
+    void runTrain(SimState& state) override;
+
+    FixedBatchSettings& settings() { return settings_; }
+    std::string openFailureMessage;
+
+  private:
+    FixedBatchSettings settings_;
+};
+
+}  // namespace mirvok
