@@ -1,1 +1,158 @@
 #include "trains/gamma_generator.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "text/checked_math.hpp"
+#include "text/errors.hpp"
+#include "text/number_format.hpp"
+#include "trains/generator_limits.hpp"
+#include "trains/random_variates.hpp"
+
+namespace mirvok {
+namespace {
+
+InputError tooManySpikes(std::size_t maxSpikes) {
+    return InputError("The train would need more than " +
+                      IntToStr(static_cast<long long>(maxSpikes)) +
+                      " spikes; choose a longer mean interval or a smaller CV");
+}
+
+// drawsLeft is shared by all segments of one train; every draw counts,
+// failed ones included, so a train always ends.
+void fillSegmentWithBudget(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, int end,
+                           double theta, double a, RandomSource& source, std::size_t& drawsLeft,
+                           std::size_t maxSpikes) {
+    if (!(theta > 0.0) || !std::isfinite(theta) || !(a > 0.0) || !std::isfinite(a))
+        throw InputError("shape: the scale and the shape of the intervals must be greater than 0");
+    // Never touch a flag outside the train.
+    start = std::max(start, 0);
+    end = std::min<long long>(end, static_cast<long long>(inTrain.size()) - 1);
+    const double last = static_cast<double>(end);
+    double pos = static_cast<double>(start);
+    while (pos <= last) {
+        if (drawsLeft == 0) throw tooManySpikes(maxSpikes);
+        --drawsLeft;
+        double x = 0.0;
+        try {
+            x = gammaVariate(source, theta, a);
+        } catch (const EMathError&) {
+            continue;  // a failed interval is drawn again
+        }
+        pos += x;
+        // pos >= 0 here, so trunc(pos) <= end exactly when pos < end + 1.
+        if (!(pos < last + 1.0)) break;
+        int k = static_cast<int>(pos);
+        if (k == 0) k = 1;
+        if (k <= end) {
+            inSpikeSteps.push_back(k);
+            inTrain[static_cast<std::size_t>(k)] = 1;
+        }
+    }
+}
+
+// Fills a fresh train and hands it to the state only when complete, so a
+// refusal halfway leaves the cleared train rather than part of one.
+struct TrainBuffer {
+    Flags flags;
+    std::vector<int> steps;
+    std::size_t drawsLeft;
+    std::size_t maxSpikes;
+};
+
+TrainBuffer emptyBuffer(int Nsteps) {
+    const std::size_t n = static_cast<std::size_t>(std::max(Nsteps, 0));
+    return TrainBuffer{Flags(n, 0), {}, maxSpikesFor(Nsteps), maxSpikesFor(Nsteps)};
+}
+
+void fill(TrainBuffer& buffer, int start, int end, double theta, double a, RandomSource& source) {
+    fillSegmentWithBudget(buffer.flags, buffer.steps, start, end, theta, a, source,
+                          buffer.drawsLeft, buffer.maxSpikes);
+}
+
+void generateSingle(SimState& state, TrainBuffer& buffer, GeneratorEntries& entries,
+                    RandomSource& source, ShapeSource shapeSource) {
+    const char sep = entries.decimalSeparator();
+    if (shapeSource == ShapeSource::FromCv) {
+        const double cv = entries.cv();
+        entries.writeShape(shapeTextForCv(cv, sep));
+    }
+    const double a = entries.shape();
+    const double u = 2.0 * source.next() * kUniformQ - 1.0;
+    const double isiMs = entries.isi();
+    const double jitterMs = entries.isiJitter();
+    checkShape(a, shapeSource == ShapeSource::FromCv ? ShapeOrigin::Cv : ShapeOrigin::Entered,
+               sep);
+    checkMeanInterval(isiMs, jitterMs, sep);
+    const double meanMs = isiMs + jitterMs * u;
+    const double theta = checkedDivide(checkedFinite(2.0 * meanMs), a);
+    fill(buffer, 0, state.Nsteps - 1, theta, a, source);
+}
+
+// The segments that fit the run: complete ones (a bound on each side, a mean
+// and a shape) that start inside it.
+std::size_t usableSegments(const SimState& state) {
+    std::size_t n = std::min({state.segBounds.size() - 1, state.segIsi.size(),
+                              state.segShape.size()});
+    for (std::size_t i = 0; i < n; ++i)
+        if (state.segBounds[i] > state.Nsteps - 1) return i;
+    return n;
+}
+
+void generateSegments(const SimState& state, TrainBuffer& buffer, RandomSource& source) {
+    const std::size_t n = usableSegments(state);
+    for (std::size_t i = 0; i < n; ++i) {
+        try {
+            checkShape(state.segShape[i], ShapeOrigin::Cv, '.');
+            checkMeanInterval(state.segIsi[i], 0.0, '.');
+        } catch (const InputError& e) {
+            throw InputError("Interval #" + IntToStr(static_cast<long long>(i + 1)) + ": " +
+                             e.what());
+        }
+    }
+    const int last = state.Nsteps - 1;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double a = state.segShape[i];
+        const double theta = checkedDivide(2.0 * state.segIsi[i], a);
+        fill(buffer, state.segBounds[i], std::min(state.segBounds[i + 1], last), theta, a, source);
+    }
+}
+
+}  // namespace
+
+void fillGammaSegment(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, int end,
+                      double theta, double a, RandomSource& source, std::size_t maxSpikes) {
+    std::size_t drawsLeft = maxSpikes;
+    fillSegmentWithBudget(inTrain, inSpikeSteps, start, end, theta, a, source, drawsLeft,
+                          maxSpikes);
+}
+
+std::size_t maxSpikesFor(int Nsteps) {
+    constexpr std::size_t kPerStep = 16;
+    constexpr std::size_t kAtLeast = 65536;
+    const std::size_t steps = static_cast<std::size_t>(std::max(Nsteps, 0));
+    return std::max(kPerStep * steps, kAtLeast);
+}
+
+std::string shapeTextForCv(double cv, char decimalSeparator) {
+    const double square = checkedFinite(std::pow(cv, 2.0));
+    return FloatToStr(checkedDivide(1.0, square), decimalSeparator);
+}
+
+void generateTrain(SimState& state, GeneratorEntries& entries, RandomSource& source,
+                   bool segmentMode, ShapeSource shapeSource) {
+    const std::size_t n = static_cast<std::size_t>(std::max(state.Nsteps, 0));
+    state.inTrain.assign(n, 0);
+    state.outTrain.assign(n, 0);
+    state.inSpikeSteps.clear();
+    TrainBuffer buffer = emptyBuffer(state.Nsteps);
+    if (segmentMode && !state.segBounds.empty())
+        generateSegments(state, buffer, source);
+    else
+        generateSingle(state, buffer, entries, source, shapeSource);
+    state.inTrain = std::move(buffer.flags);
+    state.inSpikeSteps = std::move(buffer.steps);
+}
+
+}  // namespace mirvok

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+
+namespace mirvok {
+
+// Entries the gamma generator accepts. Outside these, drawing a train would
+// not end in bounded time or memory, so the generator and the segment
+// definition refuse them before any spike is placed.
+
+// Shapes (1/CV^2). Below 1e-4 nearly every interval drawn is 0 and the
+// position hardly moves; above 1e8 GKM1 needs about 0.8 * sqrt(a) passes
+// per interval (8000 at the bound).
+inline constexpr double kMinShape = 1e-4;
+inline constexpr double kMaxShape = 1e8;
+
+// The shortest mean interval, in ms (1/8 step): a train then holds about
+// 8 spikes per step on average, half the spike bound of maxSpikesFor.
+inline constexpr double kMinMeanIntervalMs = 0.0625;
+
+// Where a shape came from, so that a refusal names the entry the user typed.
+enum class ShapeOrigin { Cv, Entered };
+
+// Throws InputError, naming "isi:" or "+/-", unless every mean that
+// isi + jitter * u (u in [-1, 1]) can give is finite and at least
+// kMinMeanIntervalMs.
+void checkMeanInterval(double isiMs, double jitterMs, char decimalSeparator);
+
+// Throws InputError, naming "CV:" or "shape:", unless a is finite and lies
+// in [kMinShape, kMaxShape].
+void checkShape(double a, ShapeOrigin origin, char decimalSeparator);
+
+}  // namespace mirvok
