@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <string>
+
+#include "analysis/analysis_params.hpp"
+#include "model/rates.hpp"
+#include "model/reset.hpp"
+
+class QLineEdit;
+class QListWidget;
+
+namespace mirvok::ui {
+
+struct FormControls;
+
+// The reset's five values read from TimeEdit, V1_start, V2_start, MaxDiff and
+// ZeroDiff, each converted when the reset asks for it. completed() tells
+// whether the last of them (ZeroDiff) was read, i.e. the reset got through.
+class BoxResetValues final : public ResetValues {
+  public:
+    explicit BoxResetValues(const FormControls& ui) : ui_(ui) {}
+    int timeMs() override;
+    double v1Start() override;
+    double v2Start() override;
+    double maxDiff() override;
+    double zeroDiff() override;
+
+    void clearCompleted() { completed_ = false; }
+    bool completed() const { return completed_; }
+
+  private:
+    const FormControls& ui_;
+    bool completed_ = false;
+};
+
+// A box value converted once per change of its text: refresh() on every
+// textChanged; value() returns the converted number, or throws the
+// conversion error of a text that did not convert.
+class CachedBoxValue {
+  public:
+    void refresh(const QString& text);
+    double value() const;
+
+  private:
+    double value_ = 0.0;
+    std::exception_ptr error_;  // the conversion's error, thrown again on use
+};
+
+// The four rates of the step from gamma1, gamma2, delta1 and delta2, cached
+// per box. The window calls refresh() when a box's text changes.
+class CachedBoxRates final : public RateSource {
+  public:
+    explicit CachedBoxRates(const FormControls& ui);
+    void refreshAll();
+
+    double gamma1() override { return gamma1_.value(); }
+    double gamma2() override { return gamma2_.value(); }
+    double delta1() override { return delta1_.value(); }
+    double delta2() override { return delta2_.value(); }
+
+    CachedBoxValue gamma1_, gamma2_, delta1_, delta2_;
+
+  private:
+    const FormControls& ui_;
+};
+
+// The analysis values from ign, Range and C0Edit, converted when asked.
+class BoxAnalysisParams final : public AnalysisParams {
+  public:
+    explicit BoxAnalysisParams(const FormControls& ui) : ui_(ui) {}
+    int ign() override;
+    int range() override;
+    double c0() override;
+
+  private:
+    const FormControls& ui_;
+};
+
+// The local-CV lines of the analysis, shown in VariBox.
+class ListBoxSink final : public VariLineSink {
+  public:
+    explicit ListBoxSink(QListWidget* box) : box_(box) {}
+    void clear() override;
+    void append(const std::string& line) override;
+
+  private:
+    QListWidget* box_;
+};
+
+}  // namespace mirvok::ui

@@ -1,0 +1,28 @@
+#include "ui/dialogs.hpp"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace mirvok::ui {
+
+QString QtDialogs::askOpenFileName(QWidget* parent, const QString& current) {
+    return QFileDialog::getOpenFileName(parent, QString(), current);
+}
+
+QString QtDialogs::askSaveFileName(QWidget* parent, const QString& current) {
+    // The default extension is added by FileNameDialog, for every dialogs
+    // object alike; the native dialog must not add one of its own.
+    return QFileDialog::getSaveFileName(parent, QString(), current);
+}
+
+void QtDialogs::showMessage(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Mirvok"), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+int QtDialogs::execDialog(QDialog& dialog) {
+    return dialog.exec();
+}
+
+}  // namespace mirvok::ui

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace mirvok::ui {
+
+class TForm1;
+
+// redrawDisplays: computes the display scene from the state and the boxes
+// (display_scene.hpp), then paints it onto the image areas and writes the
+// labels, bars, value boxes and status panels.
+void paintDisplays(TForm1& form);
+
+}  // namespace mirvok::ui

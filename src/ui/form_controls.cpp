@@ -1,0 +1,169 @@
+#include "ui/form_controls.hpp"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <stdexcept>
+
+#include "ui/image_area.hpp"
+#include "ui/ui_text.hpp"
+#include "ui/window_layout.hpp"
+
+namespace mirvok::ui {
+namespace {
+
+constexpr int kLabelGap = 4;
+constexpr int kLabelWidth = 100;
+
+QLabel* addLabel(QWidget* form, const QString& text, int left, int top, int width, int height) {
+    auto* label = new QLabel(text, form);
+    label->setGeometry(left, top, width, height);
+    return label;
+}
+
+// Label to the left of a control at its height, right-aligned against it.
+void addSideLabels(QWidget* form, const ControlSpec& c) {
+    if (c.label) {
+        QLabel* l = addLabel(form, localeDefaultText(c.label), c.left - kLabelGap - kLabelWidth,
+                             c.top, kLabelWidth, c.height);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    if (c.labelAfter) {
+        QLabel* l = addLabel(form, QString::fromUtf8(c.labelAfter), c.left + c.width + kLabelGap,
+                             c.top, 40, c.height);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+}
+
+QWidget* makeWidget(QWidget* form, const ControlSpec& c) {
+    const QString text = localeDefaultText(c.text);
+    switch (c.kind) {
+        case ControlKind::Edit:
+        case ControlKind::ReadOnlyEdit: {
+            auto* edit = new QLineEdit(text, form);
+            edit->setEnabled(c.kind == ControlKind::Edit);
+            return edit;
+        }
+        case ControlKind::Button:
+            return new QPushButton(text, form);
+        case ControlKind::CheckBox:
+            return new QCheckBox(text, form);
+        case ControlKind::TrackBar: {
+            auto* bar = new QSlider(Qt::Horizontal, form);
+            bar->setRange(1, 1000);
+            bar->setValue(1);
+            bar->setTickInterval(100);
+            bar->setTickPosition(QSlider::TicksBelow);
+            bar->setPageStep(100);
+            return bar;
+        }
+        case ControlKind::ProgressBar: {
+            auto* bar = new QProgressBar(form);
+            bar->setOrientation(Qt::Vertical);
+            bar->setRange(0, 100);
+            bar->setValue(text.toInt());
+            bar->setTextVisible(false);
+            return bar;
+        }
+        case ControlKind::ListBox:
+            return new QListWidget(form);
+        case ControlKind::Image:
+            return new ImageArea(form);
+        case ControlKind::Label: {
+            auto* label = new QLabel(text, form);
+            if (c.colour != 0)
+                label->setStyleSheet(
+                    QStringLiteral("color: #%1").arg(c.colour, 6, 16, QLatin1Char('0')));
+            return label;
+        }
+        case ControlKind::Bevel: {
+            auto* frame = new QFrame(form);
+            frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+            return frame;
+        }
+    }
+    throw std::logic_error("unknown control kind");
+}
+
+template <class T>
+T* named(QWidget* form, const char* name) {
+    T* widget = form->findChild<T*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
+    if (!widget) throw std::logic_error(std::string("missing control ") + name);
+    return widget;
+}
+
+}  // namespace
+
+FormControls createControls(QWidget* form) {
+    for (const ControlSpec& c : windowLayout()) {
+        QWidget* w = makeWidget(form, c);
+        w->setObjectName(QString::fromUtf8(c.name));
+        w->setGeometry(c.left, c.top, c.width, c.height);
+        addSideLabels(form, c);
+    }
+    FormControls u;
+#define MIRVOK_BIND(type, member) u.member = named<type>(form, #member)
+    MIRVOK_BIND(QLineEdit, V1_start);
+    MIRVOK_BIND(QLineEdit, gamma1);
+    MIRVOK_BIND(QLineEdit, delta1);
+    MIRVOK_BIND(QLineEdit, V2_start);
+    MIRVOK_BIND(QLineEdit, gamma2);
+    MIRVOK_BIND(QLineEdit, delta2);
+    MIRVOK_BIND(QLineEdit, MaxDiff);
+    MIRVOK_BIND(QLineEdit, TimeEdit);
+    MIRVOK_BIND(QLineEdit, isi);
+    MIRVOK_BIND(QLineEdit, isiInt);
+    MIRVOK_BIND(QLineEdit, CVedit);
+    MIRVOK_BIND(QLineEdit, ntests);
+    MIRVOK_BIND(QLineEdit, C0Edit);
+    MIRVOK_BIND(QLineEdit, ZeroDiff);
+    MIRVOK_BIND(QLineEdit, ign);
+    MIRVOK_BIND(QLineEdit, shape);
+    MIRVOK_BIND(QLineEdit, localTolerance);
+    MIRVOK_BIND(QLineEdit, Range);
+    MIRVOK_BIND(QLineEdit, V1_act);
+    MIRVOK_BIND(QLineEdit, V2_act);
+    MIRVOK_BIND(QLineEdit, Vdiff);
+    MIRVOK_BIND(QPushButton, ReadButton);
+    MIRVOK_BIND(QPushButton, ReadMultipleButton);
+    MIRVOK_BIND(QPushButton, SimulateButton);
+    MIRVOK_BIND(QPushButton, PauseButton);
+    MIRVOK_BIND(QPushButton, StopButton);
+    MIRVOK_BIND(QPushButton, SaveButton);
+    MIRVOK_BIND(QPushButton, newints);
+    MIRVOK_BIND(QPushButton, GammaButton);
+    MIRVOK_BIND(QPushButton, DoTest);
+    MIRVOK_BIND(QPushButton, All);
+    MIRVOK_BIND(QCheckBox, GraphicTrace);
+    MIRVOK_BIND(QCheckBox, askfile);
+    MIRVOK_BIND(QCheckBox, FirstDel);
+    MIRVOK_BIND(QCheckBox, diffintervals);
+    MIRVOK_BIND(QCheckBox, quantify);
+    MIRVOK_BIND(QCheckBox, c01);
+    MIRVOK_BIND(QSlider, speed);
+    MIRVOK_BIND(QProgressBar, pbV1);
+    MIRVOK_BIND(QProgressBar, pbV2);
+    MIRVOK_BIND(QListWidget, VariBox);
+    MIRVOK_BIND(QFrame, Bevel4);
+    MIRVOK_BIND(ImageArea, OutImage);
+    MIRVOK_BIND(ImageArea, InImage);
+    MIRVOK_BIND(ImageArea, Plotter);
+    MIRVOK_BIND(ImageArea, VariImage);
+    MIRVOK_BIND(QLabel, Nsteps0Text);
+    MIRVOK_BIND(QLabel, Nsteps1Text);
+    MIRVOK_BIND(QLabel, Nsteps2Text);
+    MIRVOK_BIND(QLabel, Nsteps3Text);
+    MIRVOK_BIND(QLabel, Nsteps4Text);
+#undef MIRVOK_BIND
+    u.PauseButton->setEnabled(false);
+    u.StopButton->setEnabled(false);
+    u.FirstDel->setChecked(true);
+    return u;
+}
+
+}  // namespace mirvok::ui

@@ -1,0 +1,37 @@
+#include "ui/scripted_dialogs.hpp"
+
+namespace mirvok::ui {
+namespace {
+
+QString takeFront(std::deque<QString>& queue) {
+    if (queue.empty()) return QString();
+    QString answer = queue.front();
+    queue.pop_front();
+    return answer;
+}
+
+}  // namespace
+
+QString ScriptedDialogs::askOpenFileName(QWidget*, const QString& current) {
+    openStarts.append(current);
+    return takeFront(openAnswers);
+}
+
+QString ScriptedDialogs::askSaveFileName(QWidget*, const QString& current) {
+    saveStarts.append(current);
+    return takeFront(saveAnswers);
+}
+
+void ScriptedDialogs::showMessage(QWidget*, const QString& text) {
+    messages.append(text);
+}
+
+int ScriptedDialogs::execDialog(QDialog& dialog) {
+    ++dialogsShown;
+    if (dialogScripts.empty()) return QDialog::Accepted;
+    auto script = std::move(dialogScripts.front());
+    dialogScripts.pop_front();
+    return script(dialog);
+}
+
+}  // namespace mirvok::ui
