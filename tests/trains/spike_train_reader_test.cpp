@@ -1,0 +1,157 @@
+#include "trains/spike_train_reader.hpp"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "text/errors.hpp"
+
+namespace mirvok {
+namespace {
+
+using Numbers = std::vector<long long>;
+
+TEST(spike_train_reader, text_grammar_reads_up_to_the_first_place_without_a_number) {
+    struct Case {
+        const char* text;
+        Numbers expected;
+    };
+    const Case cases[] = {
+        {"12,57,103,", {12, 57, 103}},
+        {"12,57,103,\r\n\n", {12, 57, 103}},
+        {"12\n57\n\n103\n\n", {12, 57, 103}},
+        {" 12 \t57\r\n103", {12, 57, 103}},
+        {"", {}},
+        {" \n\t ", {}},
+        {"12,57.5,103,", {12, 57}},
+        {"12,57 ,103,", {12, 57}},
+        {"12,,57", {12}},
+        {",12", {}},
+        {"-3,+4,", {-3, 4}},
+        {"- 3", {}},
+        {"5,-,6", {5}},
+        {"12,abc,57", {12}},
+        {"12,\n57", {12, 57}},
+        {"007,", {7}},
+        {"12x", {12}},
+        {"99999999999999999999999999,1", {LLONG_MAX, 1}},
+        {"-99999999999999999999999999", {-LLONG_MAX}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(parseSpikeTrainText(c.text), c.expected) << c.text;
+    // A NUL byte is no number either.
+    EXPECT_EQ(parseSpikeTrainText(std::string_view("4,\0,5", 5)), Numbers{4});
+}
+
+TEST(spike_train_reader, load_sorts_keeps_repeats_and_skips_steps_outside_the_run) {
+    SimState state;
+    state.Nsteps = 100;
+    state.inTrain.assign(300, 1);
+    state.outTrain.assign(300, 1);
+    state.inSpikeSteps = {1, 2};
+    state.outSpikeSteps = {9};
+    state.curStep = 42;
+    const TrainLoad load =
+        loadInputTrain(state, {50, 3, -1, 100, 3, 99, 1000000000000LL, 0, LLONG_MIN});
+    EXPECT_EQ(load.stored, 5U);
+    EXPECT_EQ(load.skipped, 4U);
+    EXPECT_EQ(state.inSpikeSteps, (std::vector<int>{0, 3, 3, 50, 99}));
+    Flags expected(100, 0);
+    for (int k : {0, 3, 50, 99}) expected[static_cast<std::size_t>(k)] = 1;
+    EXPECT_EQ(state.inTrain, expected);
+    EXPECT_EQ(state.outTrain, Flags(100, 0));
+    EXPECT_EQ(state.outSpikeSteps, std::vector<int>{9});
+    EXPECT_EQ(state.curStep, 42);
+}
+
+TEST(spike_train_reader, skipped_message_names_count_and_range) {
+    EXPECT_EQ(skippedStepsMessage(3, 2000), "3 spike steps outside 0 to 1999 were skipped");
+    EXPECT_EQ(skippedStepsMessage(1, 1), "1 spike steps outside 0 to 0 were skipped");
+}
+
+TEST(spike_train_reader, golden_files_load_as_the_grammar_says) {
+    struct Case {
+        const char* file;
+        std::vector<int> steps;
+        std::size_t skipped;
+    };
+    const Case cases[] = {
+        {"saved.txt", {12, 57, 103}, 0},
+        {"trailing_comma_line_breaks.txt", {12, 57, 103}, 0},
+        {"blanks_and_line_breaks.txt", {12, 57, 103}, 0},
+        {"empty.txt", {}, 0},
+        {"decimal_point.txt", {12, 57}, 0},
+        {"blank_before_comma.txt", {12, 57}, 0},
+        {"repeats.txt", {12, 12, 57}, 0},
+        {"out_of_range_unsorted.txt", {12, 57, 103, 1999}, 3},
+    };
+    for (const Case& c : cases) {
+        SimState state;
+        state.Nsteps = 2000;
+        const auto load = readSpikeTrainFile(state, std::string(MIRVOK_TEST_DATA) + "/" + c.file);
+        ASSERT_TRUE(load.has_value()) << c.file;
+        EXPECT_EQ(state.inSpikeSteps, c.steps) << c.file;
+        EXPECT_EQ(load->stored, c.steps.size()) << c.file;
+        EXPECT_EQ(load->skipped, c.skipped) << c.file;
+        EXPECT_EQ(state.inTrain.size(), 2000U) << c.file;
+        EXPECT_EQ(state.outTrain, Flags(2000, 0)) << c.file;
+    }
+}
+
+SimState loadedState() {
+    SimState state;
+    state.Nsteps = 10;
+    state.inTrain = Flags(10, 0);
+    state.inTrain[4] = 1;
+    state.outTrain = Flags(10, 0);
+    state.inSpikeSteps = {4};
+    return state;
+}
+
+void expectUnchanged(const SimState& state) {
+    const SimState before = loadedState();
+    EXPECT_EQ(state.inTrain, before.inTrain);
+    EXPECT_EQ(state.outTrain, before.outTrain);
+    EXPECT_EQ(state.inSpikeSteps, before.inSpikeSteps);
+}
+
+TEST(spike_train_reader, missing_file_changes_nothing_and_unreadable_file_is_an_error) {
+    SimState state = loadedState();
+    EXPECT_FALSE(readSpikeTrainFile(state, std::string(MIRVOK_TEST_DATA) + "/absent.txt"));
+    EXPECT_FALSE(readSpikeTrainFile(state, ""));
+    expectUnchanged(state);
+
+    const std::string folder = MIRVOK_TEST_DATA;
+    try {
+        readSpikeTrainFile(state, folder);
+        ADD_FAILURE() << "a folder was read";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()), "Could not read the file " + folder);
+    }
+    expectUnchanged(state);
+}
+
+TEST(spike_train_reader, file_without_read_permission_is_an_error) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "mirvok_unreadable_train.txt").string();
+    {
+        std::FILE* f = std::fopen(path.c_str(), "w");
+        ASSERT_NE(f, nullptr);
+        std::fputs("1,2,3,", f);
+        std::fclose(f);
+    }
+    chmod(path.c_str(), 0);
+    SimState state = loadedState();
+    EXPECT_THROW(readSpikeTrainFile(state, path), FileError);
+    expectUnchanged(state);
+    std::remove(path.c_str());
+}
+
+}  // namespace
+}  // namespace mirvok
