@@ -98,6 +98,9 @@ BatchReport runGeneratedBatch(SimState& state, BatchHooks& hooks);
 // skipped and counted, the rest sorted), is run, summed and recorded with
 // the next index from 0. Lines without an output list are passed over: no
 // run, no record, no index. iterations() is read for the header only.
+// Each list is loaded for the state's Nsteps as it stands (the window's, from
+// its latest reset); a caller with a fresh state sets Nsteps first
+// (stepsForRunLength), or the first list finds a run of no steps.
 BatchReport runReplayBatch(SimState& state, const std::vector<std::string>& lines,
                            const std::string& sourcePath, BatchHooks& hooks);
 

@@ -210,5 +210,135 @@ TEST(batch_loops, records_written_before_an_error_stay) {
     EXPECT_EQ(linesOf(readFile(dir.file("o.csv"))).size(), 3u);
 }
 
+// A generated batch of n runs at path, as the file a replay reads.
+void writeGeneratedBatch(const std::string& path, int n) {
+    SimState state;
+    LoggingHooks hooks(settingsFor(path, n), state);
+    runGeneratedBatch(state, hooks);
+}
+
+TEST(batch_loops, replay_runs_the_output_lists_of_a_batch_file_as_inputs) {
+    TempDir dir;
+    const std::string source = dir.file("first.csv");
+    const std::string result = dir.file("second.csv");
+    writeGeneratedBatch(source, 4);
+    const auto sourceLines = linesOf(readFile(source));
+
+    SimState state;
+    state.Nsteps = 2000;
+    LoggingHooks hooks(settingsFor(result, 99), state);
+    const auto report = replayResultFile(state, source, hooks);
+    ASSERT_TRUE(report.has_value());
+    EXPECT_EQ(report->sums.runs, 4);
+    EXPECT_EQ(report->skippedSteps, 0u);
+
+    const auto lines = linesOf(readFile(result));
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "NEW;isi: 20.000000; shape: 2500.000000; #: 99");
+    for (std::size_t k = 1; k < lines.size(); ++k) {
+        EXPECT_EQ(inputListText(lines[k]), outputListText(sourceLines[k])) << k;
+        EXPECT_EQ(std::stoi(lines[k].substr(0, 4)), static_cast<int>(k - 1));
+    }
+    const std::vector<std::string> firstCalls = {"started", "choose", "iterations",
+                                                 "shape",   "isi",    "before 0"};
+    EXPECT_EQ(std::vector<std::string>(hooks.calls.begin(), hooks.calls.begin() + 6), firstCalls);
+    EXPECT_EQ(hooks.calls[6].substr(hooks.calls[6].size() - source.size()), source);
+    EXPECT_EQ(std::count(hooks.calls.begin(), hooks.calls.end(), "iterations"), 1);
+    EXPECT_FALSE(state.batchRunning);
+}
+
+TEST(batch_loops, replay_onto_its_own_file_loses_nothing) {
+    for (ResultFileMode mode : {ResultFileMode::Truncate, ResultFileMode::Append}) {
+        TempDir dir;
+        const std::string path = dir.file("output.csv");
+        writeGeneratedBatch(path, 3);
+        const auto before = linesOf(readFile(path));
+
+        SimState state;
+        state.Nsteps = 2000;
+        FixedBatchSettings settings = settingsFor(path, 3);
+        settings.target.mode = mode;
+        LoggingHooks hooks(settings, state);
+        ASSERT_TRUE(replayResultFile(state, path, hooks).has_value());
+
+        auto after = linesOf(readFile(path));
+        if (mode == ResultFileMode::Append) {
+            ASSERT_EQ(after.size(), 8u);
+            EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + 4), before);
+            after.erase(after.begin(), after.begin() + 4);
+        }
+        ASSERT_EQ(after.size(), 4u);
+        for (std::size_t k = 1; k < 4; ++k)
+            EXPECT_EQ(inputListText(after[k]), outputListText(before[k])) << k;
+    }
+}
+
+TEST(batch_loops, replay_skips_lines_without_a_list_and_steps_outside_the_run) {
+    TempDir dir;
+    SimState state;
+    state.Nsteps = 2000;
+    LoggingHooks hooks(settingsFor(dir.file("o.csv"), 2), state);
+    const auto report = replayResultFile(state, MIRVOK_TEST_DATA "/two_batches.csv", hooks);
+    ASSERT_TRUE(report.has_value());
+    EXPECT_EQ(report->skippedSteps, 2u);  // 12345 and -5
+
+    const auto lines = linesOf(readFile(dir.file("o.csv")));
+    ASSERT_EQ(lines.size(), 5u);  // the second header gives no record
+    const std::string inputs[] = {"  41,  81,", "", "   7,", "  10,  30,"};
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(std::stoi(lines[k + 1].substr(0, 4)), k);
+        EXPECT_EQ(inputListText(lines[k + 1]), inputs[k]) << k;
+    }
+    // An empty list runs without spikes: counts 0 and two empty lists.
+    EXPECT_EQ(lines[2].substr(0, 8), "   1; 0;");
+    EXPECT_EQ(lines[2].substr(lines[2].size() - 6), "\"\";\"\";");
+}
+
+TEST(batch_loops, replay_of_missing_unreadable_or_empty_files) {
+    TempDir dir;
+    SimState state;
+    LoggingHooks missing(settingsFor(dir.file("o.csv"), 2), state);
+    EXPECT_FALSE(replayResultFile(state, dir.file("missing.csv"), missing).has_value());
+    EXPECT_TRUE(missing.calls.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("o.csv")));
+
+    LoggingHooks unreadable(settingsFor(dir.file("o.csv"), 2), state);
+    EXPECT_THROW(replayResultFile(state, dir.path().string(), unreadable), FileError);
+    EXPECT_TRUE(unreadable.calls.empty());
+    EXPECT_FALSE(state.batchRunning);
+
+    for (const char* content : {"", "NEW;isi: 20.000000; shape: 2500.000000; #: 2\n"}) {
+        testing::writeFile(dir.file("in.csv"), content);
+        LoggingHooks hooks(settingsFor(dir.file("o.csv"), 2), state);
+        const auto report = replayResultFile(state, dir.file("in.csv"), hooks);
+        ASSERT_TRUE(report.has_value());
+        EXPECT_EQ(report->sums.runs, 0);
+        EXPECT_EQ(linesOf(readFile(dir.file("o.csv"))).size(), 1u);
+        EXPECT_EQ(summaryTexts(report->sums, report->fileName, '.').avl, "avl: -");
+    }
+}
+
+TEST(batch_loops, replay_error_cleans_up) {
+    TempDir dir;
+    SimState state;
+    state.Nsteps = 2000;
+    LoggingHooks hooks(settingsFor(dir.file("o.csv"), 2), state);
+    hooks.throwAt = "run";
+    EXPECT_THROW(replayResultFile(state, MIRVOK_TEST_DATA "/two_batches.csv", hooks),
+                 EConvertError);
+    EXPECT_EQ(hooks.calls.back(), "cleanup");
+    EXPECT_FALSE(state.batchRunning);
+}
+
+TEST(batch_loops, replay_iteration_on_a_fresh_state_loads_for_the_run_length) {
+    SimState state;  // no reset yet: Nsteps is 0
+    FixedBatchSettings s;
+    const IterationOutcome outcome =
+        runReplayIteration(state, {80, 40, -3, 2000}, {s.reset, s.rates, s.analysis}, 7);
+    EXPECT_EQ(outcome.skippedSteps, 2u);
+    EXPECT_EQ(outcome.record.substr(0, 8), "   7; 2;");
+    EXPECT_EQ(inputListText(outcome.record), "  40,  80,");
+}
+
 }  // namespace
 }  // namespace mirvok
