@@ -1,6 +1,5 @@
 #include <iostream>
 
-int main() {
-    std::cout << "mirvok-cli: not built yet\n";
-    return 0;
-}
+#include "cli/app.hpp"
+
+int main(int argc, char** argv) { return mirvok::cli::runCli(argc, argv, std::cout, std::cerr); }

@@ -1,0 +1,89 @@
+#include "cli/app.hpp"
+
+#include <CLI/CLI.hpp>
+#include <new>
+
+#include "cli/batch_command.hpp"
+#include "cli/generate_command.hpp"
+#include "cli/option_error.hpp"
+#include "cli/replay_command.hpp"
+#include "cli/run_command.hpp"
+#include "text/errors.hpp"
+
+namespace mirvok::cli {
+namespace {
+
+constexpr const char* kName = "mirvok-cli";
+
+struct AllOptions {
+    RunOptions run;
+    GenerateOptions generate;
+    BatchOptions batch;
+    ReplayOptions replay;
+};
+
+void buildApp(CLI::App& app, AllOptions& o) {
+    app.set_version_flag("--version", std::string(kName) + " 6.1");
+    app.require_subcommand(1);
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    addRunCommand(app, o.run);
+    addGenerateCommand(app, o.generate);
+    addBatchCommand(app, o.batch);
+    addReplayCommand(app, o.replay);
+}
+
+// The command whose --help fits the mistake: the subcommand given, if any.
+std::string helpHint(const CLI::App& app) {
+    std::string command = kName;
+    for (const CLI::App* sub : app.get_subcommands()) command += " " + sub->get_name();
+    return "Try '" + command + " --help' for more information.";
+}
+
+void dispatch(const CLI::App& app, const AllOptions& o, std::ostream& out, std::ostream& err) {
+    if (app.got_subcommand("run")) runRunCommand(o.run, out, err);
+    if (app.got_subcommand("generate")) runGenerateCommand(o.generate, out);
+    if (app.got_subcommand("batch")) runBatchCommand(o.batch, out);
+    if (app.got_subcommand("replay")) runReplayCommand(o.replay, out, err);
+}
+
+int fail(std::ostream& err, const std::string& message, int status) {
+    err << kName << ": " << message << '\n';
+    return status;
+}
+
+}  // namespace
+
+int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    CLI::App app("Runs the Mirvok two-compartment model without a window.", kName);
+    AllOptions options;
+    buildApp(app, options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::ParseError& e) {
+        err << kName << ": " << e.what() << '\n' << helpHint(app) << '\n';
+        return 2;
+    }
+    try {
+        dispatch(app, options, out, err);
+        out.flush();
+        return 0;
+    } catch (const OptionError& e) {
+        return fail(err, e.what(), 2);
+    } catch (const EConvertError& e) {
+        return fail(err, e.what(), 2);
+    } catch (const InputError& e) {
+        return fail(err, e.what(), 2);
+    } catch (const Error& e) {
+        return fail(err, e.what(), 1);
+    } catch (const std::bad_alloc&) {
+        return fail(err, "out of memory", 1);
+    }
+}
+
+}  // namespace mirvok::cli

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <ostream>
+
+namespace mirvok::cli {
+
+// The whole tool: parses the command line, runs the subcommand and returns
+// the exit status. 0 on success; 1 when a file could not be read or written
+// (or another failure of the run itself); 2 for a command line the tool
+// refuses: an unknown option, a missing argument, a value that does not
+// convert or that the core refuses.
+int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+}  // namespace mirvok::cli

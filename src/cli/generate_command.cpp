@@ -1,0 +1,41 @@
+#include "cli/generate_command.hpp"
+
+#include "batch/batch_iteration.hpp"
+#include "batch/spike_list_file.hpp"
+#include "cli/generator_setup.hpp"
+#include "cli/option_values.hpp"
+#include "model/reset.hpp"
+#include "trains/random_source.hpp"
+
+namespace mirvok::cli {
+
+void addGenerateCommand(CLI::App& app, GenerateOptions& o) {
+    CLI::App* generate =
+        app.add_subcommand("generate", "Write one generated gamma spike train to a file");
+    generate->add_option("--out", o.out, "spike-train file to write")
+        ->type_name("FILE")
+        ->required();
+    addTimeOption(*generate, o.time);
+    addGeneratorOptions(*generate, o.generator);
+    generate->add_option_function<std::string>(
+        "--seed", [&o](const std::string& text) { o.seed = text; },
+        "random seed (default: from the clock)")
+        ->type_name("N");
+}
+
+void runGenerateCommand(const GenerateOptions& o, std::ostream& out) {
+    const int Nsteps = stepsForRunLength(runLengthOption(o.time));
+    const GeneratorSetup setup = toGeneratorSetup(o.generator, Nsteps);
+    const std::uint64_t seed = seedOption(o.seed);
+
+    SimState state;
+    state.Nsteps = Nsteps;
+    setup.applyTo(state);
+    SettingsEntries entries(setup.settings, setup.shapeText);
+    Pcg31 source = iterationSource(seed, 0);
+    makeBatchTrain(state, entries, source, setup.settings.segmentMode, false, false);
+    writeSpikeList(o.out, state.inSpikeSteps);
+    out << "seed: " << seed << '\n';
+}
+
+}  // namespace mirvok::cli

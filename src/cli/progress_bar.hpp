@@ -1,0 +1,39 @@
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+namespace mirvok::cli {
+
+// The progress line of a long batch on standard error: a bar, runs done of
+// the total, runs per second and the time left. Redrawn in place at most a
+// few times a second; cleared at the end so the summary starts on a clean
+// line. Inactive (draws nothing) unless enabled.
+class ProgressBar {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    ProgressBar(int total, bool enabled, std::FILE* out = stderr);
+    ~ProgressBar();
+    void update(int done);
+    void finish();
+
+private:
+    void draw(int done, Clock::time_point now);
+
+    int total_;
+    bool enabled_;
+    std::FILE* out_;
+    Clock::time_point start_;
+    Clock::time_point lastDraw_;
+    std::size_t lastWidth_ = 0;
+};
+
+// Whether a progress line belongs on standard error: a terminal, not --quiet.
+bool progressWanted(bool quiet);
+
+// The text of the line: "[#####.....]   450/1000 runs   9850 runs/s   0:05 left".
+std::string progressLine(int done, int total, double seconds);
+
+}  // namespace mirvok::cli

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/option_texts.hpp"
+
+namespace mirvok::cli {
+
+struct ReplayOptions {
+    std::string source;
+    ModelTexts model;
+    AnalysisTexts analysis;
+    // Recorded in the header line only, as a batch records them.
+    std::string isi = GeneratorTexts{}.isi;
+    std::string cv = GeneratorTexts{}.cv;
+    std::string iterations = "100";
+    std::string output = "output.csv";
+    bool append = false;
+    std::optional<std::string> threads;
+    bool quiet = false;
+};
+
+void addReplayCommand(CLI::App& app, ReplayOptions& options);
+
+// `replay`: every output list of a result file becomes the input train of a
+// new run; one record per such line, in the order of the file, then the
+// averages on out. Steps outside the run are skipped with a warning on err.
+void runReplayCommand(const ReplayOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace mirvok::cli

@@ -1,0 +1,57 @@
+#include "cli/run_command.hpp"
+
+#include "analysis/analysed_run.hpp"
+#include "batch/spike_list_file.hpp"
+#include "cli/json_writer.hpp"
+#include "cli/option_values.hpp"
+#include "model/reset.hpp"
+#include "text/errors.hpp"
+#include "trains/spike_train_reader.hpp"
+
+namespace mirvok::cli {
+
+void addRunCommand(CLI::App& app, RunOptions& o) {
+    CLI::App* run = app.add_subcommand(
+        "run", "Run the model once over a spike-train file and print the analysis as JSON");
+    run->add_option("--train", o.train, "spike-train file (step indices)")
+        ->type_name("FILE")
+        ->required();
+    addModelOptions(*run, o.model);
+    addAnalysisOptions(*run, o.analysis);
+    run->add_option("--save-output", o.saveOutput, "also save the output spike list")
+        ->type_name("FILE");
+}
+
+std::string runJson(const SimState& s) {
+    JsonObjectWriter json;
+    json.member("nsteps", static_cast<long long>(s.Nsteps));
+    json.member("input_spikes", s.inSpikeSteps);
+    json.member("output_spikes", s.outSpikeSteps);
+    json.member("transmission_ratio", s.transmissionRatio);
+    json.member("isi_cv", s.isiCV);
+    json.member("local_score_mean", s.localScoreMean);
+    json.member("analysis_result", s.analysisResult);
+    json.member("local_cv", s.spikeVari);
+    json.member("v1", s.V1);
+    json.member("v2", s.V2);
+    return json.text();
+}
+
+void runRunCommand(const RunOptions& o, std::ostream& out, std::ostream& err) {
+    ModelValues model = toModelValues(o.model);
+    FixedAnalysisParams analysis = toAnalysisParams(o.analysis);
+
+    // The train is read for the run length the run will have, as the window
+    // reads it for the Nsteps it holds.
+    SimState state;
+    state.Nsteps = stepsForRunLength(model.reset.time);
+    const std::optional<TrainLoad> load = readSpikeTrainFile(state, o.train);
+    if (!load) throw FileError::couldNotRead(o.train);
+    if (load->skipped > 0) err << "mirvok-cli: " << skippedStepsMessage(load->skipped, state.Nsteps) << '\n';
+
+    runAndAnalyse(state, model.reset, model.rates, analysis);
+    if (!o.saveOutput.empty()) writeSpikeList(o.saveOutput, state.outSpikeSteps);
+    out << runJson(state);
+}
+
+}  // namespace mirvok::cli

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/option_texts.hpp"
+#include "model/sim_state.hpp"
+
+namespace mirvok::cli {
+
+struct RunOptions {
+    std::string train;
+    ModelTexts model;
+    AnalysisTexts analysis;
+    std::string saveOutput;  // empty: not saved
+};
+
+void addRunCommand(CLI::App& app, RunOptions& options);
+
+// `run`: one instant run over a spike-train file and its analysis. Writes the
+// JSON object of the run to out, warnings (steps outside the run) to err.
+void runRunCommand(const RunOptions& options, std::ostream& out, std::ostream& err);
+
+// The JSON object `run` prints for the run a state holds.
+std::string runJson(const SimState& state);
+
+}  // namespace mirvok::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <vector>
+
+#include "analysis/analysis_params.hpp"
+#include "batch/batch_iteration.hpp"
+#include "cli/option_values.hpp"
+#include "model/sim_state.hpp"
+
+namespace mirvok::cli {
+
+// What one worker thread of a batch owns: its state and its copies of the
+// values a run reads, so that no two threads share anything they write.
+struct WorkerKit {
+    SimState state;
+    FixedResetValues reset;
+    FixedRates rates;
+    FixedAnalysisParams analysis;
+
+    RunValues values() { return RunValues{reset, rates, analysis}; }
+};
+
+// One kit per worker, each holding the model and analysis values and a
+// state prepared by the caller's template (run length, segment lists).
+std::vector<WorkerKit> makeWorkerKits(int workers, const ModelValues& model,
+                                      const FixedAnalysisParams& analysis,
+                                      const SimState& stateTemplate);
+
+// The workers a batch of count iterations needs: never more than its runs.
+int workersFor(int threads, int count);
+
+}  // namespace mirvok::cli
