@@ -1,9 +1,102 @@
 #include "ui/display_painter.hpp"
 
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+
+#include "ui/display_scene.hpp"
+#include "ui/image_area.hpp"
+#include "ui/status_panels.hpp"
 #include "ui/tform1.hpp"
+#include "ui/ui_text.hpp"
 
 namespace mirvok::ui {
+namespace {
 
-void paintDisplays(TForm1&) {}
+constexpr Rgb kAqua = 0x00FFFF;
+
+AreaSize sizeOf(const ImageArea* area) {
+    return {area->width(), area->height()};
+}
+
+void paintArea(ImageArea* target, const AreaDrawing& area) {
+    QPixmap& canvas = target->canvas();
+    canvas.fill(Qt::white);
+    QPainter p(&canvas);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const int w = area.size.width;
+    const int h = area.size.height;
+    if (area.baseline && h > 0) {
+        p.setPen(QColor(kBlack));
+        p.drawLine(0, h - 1, w - 1, h - 1);
+    }
+    for (const Polyline& line : area.polylines) {
+        if (line.points.size() < 2) continue;
+        p.setPen(QColor(line.colour));
+        std::vector<QPoint> points;
+        points.reserve(line.points.size());
+        for (const Point& pt : line.points) points.emplace_back(pt.x, pt.y);
+        p.drawPolyline(points.data(), static_cast<int>(points.size()));
+    }
+    for (const VLine& line : area.lines) {
+        p.setPen(QColor(line.colour));
+        p.drawLine(line.x, line.top, line.x, line.bottom);
+    }
+    if (!area.texts.empty()) {
+        p.setPen(QColor(kBlack));
+        p.setBackground(Qt::white);
+        p.setBackgroundMode(Qt::OpaqueMode);
+        const QFontMetrics metrics(p.font());
+        for (const TextAt& text : area.texts)
+            p.drawText(text.x, text.y + metrics.ascent(), toQt(text.text));
+    }
+    p.end();
+    target->update();
+}
+
+void setVdiffColour(QLineEdit* box, bool match) {
+    QPalette palette = box->palette();
+    const QColor base = match ? QColor(kAqua) : QApplication::palette(box).color(QPalette::Base);
+    palette.setColor(QPalette::Active, QPalette::Base, base);
+    palette.setColor(QPalette::Inactive, QPalette::Base, base);
+    palette.setColor(QPalette::Disabled, QPalette::Base, base);
+    box->setPalette(palette);
+}
+
+}  // namespace
+
+void paintDisplays(TForm1& form) {
+    const FormControls& ui = form.ui();
+    DisplayInputs inputs;
+    inputs.inImage = sizeOf(ui.InImage);
+    inputs.outImage = sizeOf(ui.OutImage);
+    inputs.plotter = sizeOf(ui.Plotter);
+    inputs.variImage = sizeOf(ui.VariImage);
+    inputs.timeText = toStd(ui.TimeEdit->text());
+    inputs.ignText = toStd(ui.ign->text());
+    inputs.pbV1Max = ui.pbV1->maximum();
+    inputs.pbV2Max = ui.pbV2->maximum();
+    inputs.decimalSeparator = decimalSeparator();
+    const DisplayScene scene = buildDisplayScene(form.state(), inputs);
+
+    QLabel* const axis[] = {ui.Nsteps0Text, ui.Nsteps1Text, ui.Nsteps2Text, ui.Nsteps3Text,
+                            ui.Nsteps4Text};
+    for (int i = 0; i < 5; ++i) axis[i]->setText(toQt(scene.axisLabels[i]));
+    paintArea(ui.Plotter, scene.plotter);
+    paintArea(ui.VariImage, scene.variImage);
+    paintArea(ui.InImage, scene.inImage);
+    paintArea(ui.OutImage, scene.outImage);
+    if (scene.failure) std::rethrow_exception(scene.failure);
+
+    ui.pbV1->setValue(scene.pbV1);
+    ui.pbV2->setValue(scene.pbV2);
+    ui.V1_act->setText(toQt(scene.v1Act));
+    ui.V2_act->setText(toQt(scene.v2Act));
+    for (const auto& [panel, text] : scene.panels) form.StatusBar().setText(panel, toQt(text));
+    ui.Vdiff->setText(toQt(scene.vdiff));
+    setVdiffColour(ui.Vdiff, scene.vdiffMatch);
+}
 
 }  // namespace mirvok::ui

@@ -1,0 +1,130 @@
+#include "ui/display_scene.hpp"
+
+#include <cmath>
+
+#include "text/number_format.hpp"
+#include "text/number_parse.hpp"
+
+namespace mirvok::ui {
+namespace {
+
+// A raster line at step k: the full height of the area (rows 0 .. H_in - 1
+// of an area as high as InImage); lines outside the area are dropped.
+void addRasterLine(AreaDrawing& area, int x, int hIn, Rgb colour) {
+    if (x < 0 || x >= area.size.width) return;
+    area.lines.push_back({x, 0, hIn, colour});
+}
+
+// Spike lines of one raster, one per column: a second black line over the
+// same column draws nothing new.
+void addSpikeLines(AreaDrawing& area, const std::vector<int>& steps, double spp, int hIn) {
+    std::vector<bool> drawn(static_cast<size_t>(std::max(area.size.width, 0)), false);
+    for (int step : steps) {
+        const int x = stepColumn(step, spp);
+        if (x < 0 || x >= area.size.width || drawn[static_cast<size_t>(x)]) continue;
+        drawn[static_cast<size_t>(x)] = true;
+        addRasterLine(area, x, hIn, kBlack);
+    }
+}
+
+// Labels of input spikes that produced an output spike, with their local CV.
+// A later label at the same place covers an earlier one, so only the last is kept.
+void addVariLabels(AreaDrawing& vari, const SimState& s, double spp, char sep) {
+    std::vector<int> labelAt(static_cast<size_t>(std::max(vari.size.width, 0)), -1);
+    for (size_t i = 0; i < s.inSpikeSteps.size() && i < s.spikeVari.size(); ++i) {
+        const int step = s.inSpikeSteps[i];
+        if (step < 0 || static_cast<size_t>(step) >= s.outTrain.size() || !s.outTrain[step])
+            continue;
+        const int x = stepColumn(step, spp);
+        if (x < 0 || x >= vari.size.width) continue;
+        labelAt[static_cast<size_t>(x)] = static_cast<int>(i);
+    }
+    for (int x = 0; x < vari.size.width; ++x) {
+        const int i = labelAt[static_cast<size_t>(x)];
+        if (i >= 0) vari.texts.push_back({x - 5, 2, FloatToStrF(s.spikeVari[i], 2, sep)});
+    }
+}
+
+void addTicks(AreaDrawing& area, int widthIn, int hIn) {
+    for (int p = 0; p < widthIn; p += 10) {
+        const int length = p % 100 == 0 ? 4 : 2;
+        if (p < area.size.width) area.lines.push_back({p, hIn - length + 1, hIn, kBlack});
+    }
+}
+
+AreaDrawing cleared(AreaSize size, bool baseline) {
+    AreaDrawing area;
+    area.size = size;
+    area.baseline = baseline;
+    return area;
+}
+
+}  // namespace
+
+std::array<std::string, 5> axisLabels(const std::string& timeText, char sep) {
+    const double t = StrToDouble(timeText, sep) * 0.25;
+    std::array<std::string, 5> labels;
+    for (int i = 0; i < 5; ++i) labels[i] = FloatToStr(i * t, sep) + " ms";
+    return labels;
+}
+
+std::vector<std::pair<int, std::string>> panelTexts(const SimState& s, char sep) {
+    return {{2, "st: " + IntToStr(s.curStep)},
+            {5, "s: " + IntToStr(static_cast<long long>(s.inSpikeSteps.size()))},
+            {6, "f: " + IntToStr(static_cast<long long>(s.outSpikeSteps.size()))},
+            {7, "c: " + FloatToStrF(s.isiCV, 5, sep)},
+            {8, "q: " + FloatToStrF(s.transmissionRatio, 5, sep)},
+            {9, "i: " + IntToStr(static_cast<long long>(s.segBounds.size()) - 1)}};
+}
+
+int barPosition(int max, double volume) {
+    const double position = max * volume;
+    if (!(position > 0.0)) return 0;
+    return position >= max ? max : static_cast<int>(position);
+}
+
+DisplayScene buildDisplayScene(const SimState& s, const DisplayInputs& in) {
+    DisplayScene scene;
+    scene.axisLabels = axisLabels(in.timeText, in.decimalSeparator);
+    scene.inImage = cleared(in.inImage, true);
+    scene.outImage = cleared(in.outImage, true);
+    scene.plotter = cleared(in.plotter, false);
+    scene.variImage = cleared(in.variImage, false);
+
+    const double spp = static_cast<double>(s.Nsteps) / in.inImage.width;
+    const bool drawable = std::isfinite(spp) && spp > 0.0;
+    const int hIn = in.inImage.height - 1;  // the bottom row of InImage
+    if (drawable) {
+        const int h = in.plotter.height;
+        scene.plotter.polylines.push_back({kRed, tracePolyline(s.V2trace, s.curStep, spp, h)});
+        scene.plotter.polylines.push_back({kBlue, tracePolyline(s.V1trace, s.curStep, spp, h)});
+        addSpikeLines(scene.inImage, s.inSpikeSteps, spp, hIn);
+        addVariLabels(scene.variImage, s, spp, in.decimalSeparator);
+        addSpikeLines(scene.outImage, s.outSpikeSteps, spp, hIn);
+    }
+    addTicks(scene.inImage, in.inImage.width, hIn);
+    addTicks(scene.outImage, in.inImage.width, hIn);
+    const int cursor = drawable ? stepColumn(s.curStep, spp) : -1;
+    addRasterLine(scene.inImage, cursor, hIn, kRed);
+
+    int ign = 0;
+    try {
+        ign = StrToInt(in.ignText);
+    } catch (...) {
+        scene.failure = std::current_exception();
+        return scene;
+    }
+    if (drawable) addRasterLine(scene.inImage, stepColumn(ign, spp), hIn, kGreen);
+    addRasterLine(scene.outImage, cursor, hIn, kRed);
+
+    scene.pbV1 = barPosition(in.pbV1Max, s.V1);
+    scene.pbV2 = barPosition(in.pbV2Max, s.V2);
+    scene.v1Act = FloatToStrF(s.V1, 5, in.decimalSeparator);
+    scene.v2Act = FloatToStrF(s.V2, 5, in.decimalSeparator);
+    scene.panels = panelTexts(s, in.decimalSeparator);
+    scene.vdiff = FloatToStrF(s.dV, 5, in.decimalSeparator);
+    scene.vdiffMatch = s.matchFlag;
+    return scene;
+}
+
+}  // namespace mirvok::ui
