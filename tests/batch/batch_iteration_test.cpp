@@ -1,0 +1,68 @@
+#include "batch/batch_iteration.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "analysis/analysis.hpp"
+#include "text/number_parse.hpp"
+
+namespace mirvok {
+namespace {
+
+double intervalCv(const std::vector<int>& steps) {
+    FixedAnalysisParams params;
+    return computeIsiCV(steps, params);
+}
+
+TEST(batch_iteration, quantified_shape_reaches_the_train_in_single_mode) {
+    struct Case {
+        const char* name;
+        bool quantify;
+        bool zeroOne;
+    };
+    const Case cases[] = {
+        {"from CV", false, false}, {"random shape", true, false}, {"coin toss", true, true}};
+    for (const Case& c : cases) {
+        GeneratorSettings settings;
+        settings.quantify = c.quantify;
+        settings.quantifyZeroOne = c.zeroOne;
+        for (std::uint64_t seed = 0; seed < 6; ++seed) {
+            SimState state;
+            state.Nsteps = 20000;
+            SettingsEntries entries(settings);
+            Pcg31 source = iterationSource(seed, 0);
+            makeBatchTrain(state, entries, source, false, c.quantify, c.zeroOne);
+            const double shape = StrToDouble(entries.shapeText(), '.');
+            if (!c.quantify) EXPECT_EQ(entries.shapeText(), "2500") << c.name;
+            if (c.zeroOne) EXPECT_TRUE(shape == 1.0 || shape == 100000.0) << entries.shapeText();
+            EXPECT_GE(shape, 1.0) << c.name;
+            // The train's interval CV follows the shape in use: 1/sqrt(shape).
+            ASSERT_GT(state.inSpikeSteps.size(), 100u) << c.name;
+            const double expected = 1.0 / std::sqrt(shape);
+            EXPECT_NEAR(intervalCv(state.inSpikeSteps), expected, 0.25 * expected + 0.03)
+                << c.name << " shape " << entries.shapeText();
+        }
+    }
+}
+
+TEST(batch_iteration, segment_mode_follows_the_segment_lists) {
+    GeneratorSettings settings;
+    settings.segmentMode = true;
+    SimState state;
+    state.Nsteps = 2000;
+    state.segBounds = {0, 999, 1999};
+    state.segIsi = {10.0, 40.0};  // 20 and 80 steps
+    state.segShape = {2500.0, 2500.0};
+    SettingsEntries entries(settings);
+    Pcg31 source = iterationSource(3, 0);
+    makeBatchTrain(state, entries, source, true, false, false);
+    const auto& steps = state.inSpikeSteps;
+    const auto firstHalf =
+        std::count_if(steps.begin(), steps.end(), [](int s) { return s <= 999; });
+    EXPECT_NEAR(static_cast<double>(firstHalf), 50.0, 2.0);
+    EXPECT_NEAR(static_cast<double>(steps.size() - firstHalf), 12.0, 2.0);
+}
+
+}  // namespace
+}  // namespace mirvok
