@@ -82,8 +82,7 @@ void generateSingle(SimState& state, TrainBuffer& buffer, GeneratorEntries& entr
     const double u = 2.0 * source.next() * kUniformQ - 1.0;
     const double isiMs = entries.isi();
     const double jitterMs = entries.isiJitter();
-    checkShape(a, shapeSource == ShapeSource::FromCv ? ShapeOrigin::Cv : ShapeOrigin::Entered,
-               sep);
+    checkShape(a, shapeSource == ShapeSource::FromCv ? ShapeOrigin::Cv : ShapeOrigin::Entered, sep);
     checkMeanInterval(isiMs, jitterMs, sep);
     const double meanMs = isiMs + jitterMs * u;
     const double theta = checkedDivide(checkedFinite(2.0 * meanMs), a);
@@ -93,8 +92,8 @@ void generateSingle(SimState& state, TrainBuffer& buffer, GeneratorEntries& entr
 // The segments that fit the run: complete ones (a bound on each side, a mean
 // and a shape) that start inside it.
 std::size_t usableSegments(const SimState& state) {
-    std::size_t n = std::min({state.segBounds.size() - 1, state.segIsi.size(),
-                              state.segShape.size()});
+    std::size_t n =
+        std::min({state.segBounds.size() - 1, state.segIsi.size(), state.segShape.size()});
     for (std::size_t i = 0; i < n; ++i)
         if (state.segBounds[i] > state.Nsteps - 1) return i;
     return n;

@@ -12,8 +12,9 @@ namespace mirvok {
 // Places spikes with gamma(theta, a) intervals from step start up to step
 // end inclusive: time accumulates in double, each spike goes to the step
 // that holds its time (step 0 moved to 1), a draw that fails is drawn again.
-// Adds to the train and clears nothing. Throws InputError when more than
-// maxSpikes would be placed, so generation always ends.
+// Adds to the train and clears nothing; steps outside the flags are never
+// touched. Throws InputError when more than maxSpikes intervals would be
+// drawn (failed draws included), so generation always ends.
 void fillGammaSegment(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, int end,
                       double theta, double a, RandomSource& source, std::size_t maxSpikes);
 

@@ -9,7 +9,9 @@
 namespace mirvok {
 namespace {
 
-std::string text(double value, char sep) { return FloatToStr(value, sep); }
+std::string text(double value, char sep) {
+    return FloatToStr(value, sep);
+}
 
 std::string shapeRange(char sep) {
     return "the shape 1/CV\u00b2 must lie between " + text(kMinShape, sep) + " and " +

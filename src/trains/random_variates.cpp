@@ -20,9 +20,13 @@ double checkedLog(double x) {
 
 // base^exponent; a result too large for a double is an overflow, a NaN an
 // invalid operation. Underflow to 0 passes silently.
-double checkedPow(double base, double exponent) { return checkedFinite(std::pow(base, exponent)); }
+double checkedPow(double base, double exponent) {
+    return checkedFinite(std::pow(base, exponent));
+}
 
-double checkedProduct(double x, double y) { return checkedFinite(x * y); }
+double checkedProduct(double x, double y) {
+    return checkedFinite(x * y);
+}
 
 }  // namespace
 

@@ -15,15 +15,21 @@ SegmentDefinition::SegmentDefinition(SimState& state) : state_(state) {
     state_.segShape.clear();
 }
 
-bool SegmentDefinition::done() const { return lastBound() >= trackMax(); }
+bool SegmentDefinition::done() const {
+    return lastBound() >= trackMax();
+}
 
 std::string SegmentDefinition::caption() const {
     return "Define interval: #" + IntToStr(static_cast<long long>(state_.segBounds.size()));
 }
 
-int SegmentDefinition::trackMax() const { return state_.Nsteps - 1; }
+int SegmentDefinition::trackMax() const {
+    return state_.Nsteps - 1;
+}
 
-int SegmentDefinition::lastBound() const { return state_.segBounds.back(); }
+int SegmentDefinition::lastBound() const {
+    return state_.segBounds.back();
+}
 
 SegmentDefinition::PassResult SegmentDefinition::pass(int position, std::string_view isiText,
                                                       std::string_view cvText,

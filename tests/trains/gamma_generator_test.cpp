@@ -22,7 +22,7 @@ using testing::ScriptedSource;
 
 // The window's boxes as texts, converted when read; every call is logged.
 class FakeEntries final : public GeneratorEntries {
-public:
+  public:
     std::string cvText = "0.02";
     std::string shapeText = "1000";
     std::string isiText = "20";
@@ -40,7 +40,7 @@ public:
     double isiJitter() override { return read("jitter", jitterText); }
     char decimalSeparator() const override { return sep; }
 
-private:
+  private:
     double read(const char* name, const std::string& text) {
         log.push_back(name);
         return StrToDouble(text, sep);
@@ -50,7 +50,7 @@ private:
 // Logs each draw into the entries' log, so the order of reads and the one
 // draw of the shift can be checked together.
 class LoggingSource final : public RandomSource {
-public:
+  public:
     LoggingSource(std::vector<std::string>& log, std::uint64_t seed) : log_(log), inner_(seed) {}
     std::int32_t next() override {
         if (logging) log_.push_back("draw");
@@ -59,7 +59,7 @@ public:
     }
     bool logging = true;
 
-private:
+  private:
     std::vector<std::string>& log_;
     Pcg31 inner_;
 };
@@ -111,8 +111,8 @@ TEST(gamma_generator, single_mode_reads_entries_and_draws_the_shift_in_order) {
     entries.cvText = "1";
     LoggingSource source(entries.log, 5);
     generateTrain(state, entries, source, false);
-    const std::vector<std::string> expected = {"cv", "writeShape 1", "shape", "draw", "isi",
-                                               "jitter"};
+    const std::vector<std::string> expected = {"cv",   "writeShape 1", "shape",
+                                               "draw", "isi",          "jitter"};
     EXPECT_EQ(entries.log, expected);
 
     // A shape as entered: neither CV nor writeShape is touched.
@@ -150,8 +150,10 @@ TEST(gamma_generator, shape_text_is_the_window_form_of_one_over_cv_squared) {
         char sep;
         const char* text;
     };
-    const Case cases[] = {{0.02, '.', "2500"}, {1.0, ',', "1"},
-                          {2.0, ',', "0,25"},  {-2.0, '.', "0.25"},
+    const Case cases[] = {{0.02, '.', "2500"},
+                          {1.0, ',', "1"},
+                          {2.0, ',', "0,25"},
+                          {-2.0, '.', "0.25"},
                           {0.3, '.', "11.1111111111111"}};
     for (const Case& c : cases) EXPECT_EQ(shapeTextForCv(c.cv, c.sep), c.text) << c.cv;
     EXPECT_THROW(shapeTextForCv(0.0, '.'), EZeroDivide);
@@ -235,9 +237,8 @@ TEST(gamma_generator, entries_at_the_limits_are_generated) {
         const char* jitter;
         const char* cv;
     };
-    for (const Case c : {Case{"0.0625", "0", "1"}, Case{"1", "0.9375", "1"},
-                         Case{"20", "0", "100"}, Case{"20", "0", "0.0001"},
-                         Case{"0.2", "0", "0.5"}}) {
+    for (const Case c : {Case{"0.0625", "0", "1"}, Case{"1", "0.9375", "1"}, Case{"20", "0", "100"},
+                         Case{"20", "0", "0.0001"}, Case{"0.2", "0", "0.5"}}) {
         SimState state = stateWith(400);
         FakeEntries entries;
         entries.isiText = c.isi;
@@ -273,7 +274,9 @@ TEST(gamma_generator, run_of_zero_or_one_step_holds_no_spike) {
     }
 }
 
-double lnOfHalf() { return -std::log(static_cast<double>(1073741824LL * (long double)kUniformQ)); }
+double lnOfHalf() {
+    return -std::log(static_cast<double>(1073741824LL * (long double)kUniformQ));
+}
 
 TEST(gamma_generator, fill_moves_step_zero_to_one_and_places_a_spike_just_past_the_end) {
     // Exponential intervals: a draw of 2^30 (U = 1/2) gives theta ln 2, a draw

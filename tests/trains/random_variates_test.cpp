@@ -42,7 +42,7 @@ TEST(random_variates, random_int_draws_once_except_for_zero) {
         int expected;
         std::size_t draws;
     };
-    const Case cases[] = {{0, 9, 0, 0}, {2, 7, 1, 1}, {2, 8, 0, 1},
+    const Case cases[] = {{0, 9, 0, 0},  {2, 7, 1, 1},     {2, 8, 0, 1},
                           {-3, 7, 1, 1}, {10, kMax, 7, 1}, {1, kMax, 0, 1}};
     for (const Case& c : cases) {
         ScriptedSource source({c.draw});

@@ -13,7 +13,7 @@ namespace mirvok::testing {
 // Hands out the integers it was given, in order, and counts the draws. Running
 // out fails the test's expectations by throwing, so an extra draw is seen.
 class ScriptedSource final : public RandomSource {
-public:
+  public:
     explicit ScriptedSource(std::vector<std::int32_t> values) : values_(std::move(values)) {}
     std::int32_t next() override {
         if (draws_ >= values_.size()) throw std::logic_error("scripted source ran out");
@@ -21,14 +21,14 @@ public:
     }
     std::size_t draws() const { return draws_; }
 
-private:
+  private:
     std::vector<std::int32_t> values_;
     std::size_t draws_ = 0;
 };
 
 // The same integer every time.
 class ConstantSource final : public RandomSource {
-public:
+  public:
     explicit ConstantSource(std::int32_t value) : value_(value) {}
     std::int32_t next() override {
         ++draws_;
@@ -36,14 +36,14 @@ public:
     }
     std::size_t draws() const { return draws_; }
 
-private:
+  private:
     std::int32_t value_;
     std::size_t draws_ = 0;
 };
 
 // A chosen first integer, then a seeded sequence.
 class FirstThenPcg final : public RandomSource {
-public:
+  public:
     FirstThenPcg(std::int32_t first, std::uint64_t seed) : first_(first), rest_(seed) {}
     std::int32_t next() override {
         if (!firstGiven_) {
@@ -53,7 +53,7 @@ public:
         return rest_.next();
     }
 
-private:
+  private:
     std::int32_t first_;
     bool firstGiven_ = false;
     Pcg31 rest_;

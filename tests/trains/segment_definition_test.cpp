@@ -99,8 +99,7 @@ TEST(segment_definition, refused_pass_appends_nothing_and_the_next_one_works) {
         EXPECT_EQ(state.segBounds, (std::vector<int>{0, 400})) << c.cv;
         EXPECT_EQ(state.segIsi.size(), 1U);
         EXPECT_EQ(state.segShape.size(), 1U);
-        EXPECT_EQ(definition.pass(800, "20", "1", '.').outcome,
-                  SegmentDefinition::Outcome::Stored);
+        EXPECT_EQ(definition.pass(800, "20", "1", '.').outcome, SegmentDefinition::Outcome::Stored);
     }
 }
 

@@ -1,0 +1,47 @@
+// One default train: isi 20 ms, +/- 0, CV 0.02 (shape 2500), 1000 ms = 2000
+// steps, with the shape passing through its text as the window does.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "model/sim_state.hpp"
+#include "text/number_parse.hpp"
+#include "trains/gamma_generator.hpp"
+#include "trains/random_source.hpp"
+#include "trains/random_variates.hpp"
+
+namespace {
+
+class DefaultEntries final : public mirvok::GeneratorEntries {
+  public:
+    double cv() override { return mirvok::StrToDouble("0.02", '.'); }
+    void writeShape(const std::string& text) override { shape_ = text; }
+    double shape() override { return mirvok::StrToDouble(shape_, '.'); }
+    double isi() override { return mirvok::StrToDouble("20", '.'); }
+    double isiJitter() override { return mirvok::StrToDouble("0", '.'); }
+
+  private:
+    std::string shape_ = "1000";
+};
+
+void BM_DefaultTrain(benchmark::State& bench) {
+    mirvok::SimState state;
+    state.Nsteps = 2000;
+    DefaultEntries entries;
+    mirvok::Pcg31 source(20261207);
+    for (auto _ : bench) {
+        mirvok::generateTrain(state, entries, source, false);
+        benchmark::DoNotOptimize(state.inSpikeSteps.data());
+    }
+    bench.counters["spikes"] = static_cast<double>(state.inSpikeSteps.size());
+}
+BENCHMARK(BM_DefaultTrain);
+
+// One interval at the default shape: GKM1 at a = 2500.
+void BM_GammaVariateShape2500(benchmark::State& bench) {
+    mirvok::Pcg31 source(7);
+    for (auto _ : bench) benchmark::DoNotOptimize(mirvok::gammaVariate(source, 0.016, 2500.0));
+}
+BENCHMARK(BM_GammaVariateShape2500);
+
+}  // namespace
