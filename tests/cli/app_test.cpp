@@ -1,0 +1,92 @@
+#include "cli/app.hpp"
+
+#include <gtest/gtest.h>
+
+#include "tool_runner.hpp"
+
+namespace mirvok::cli {
+namespace {
+
+using test::runTool;
+using test::TempDir;
+
+struct ErrorCase {
+    std::vector<std::string> args;
+    int status;
+    std::string err;  // the whole of standard error, or its first line when hint is set
+    bool hint = false;  // a second line points to --help
+};
+
+TEST(app, refused_command_lines_and_files_exit_with_their_code_and_message) {
+    const std::string train = MIRVOK_TEST_DATA "/small_train.txt";
+    const std::vector<ErrorCase> cases{
+        {{"run", "--train", train, "--gamma1", "0,009"},
+         2,
+         "mirvok-cli: --gamma1: '0,009' is not a valid floating point value"},
+        {{"batch", "--range", "2.5"}, 2, "mirvok-cli: --range: '2.5' is not a valid integer value"},
+        {{"batch", "--time", "-5"}, 2, "mirvok-cli: --time: '-5' is not a valid run length"},
+        {{"batch", "--cv", "0"}, 2, "mirvok-cli: --cv: Floating point division by zero"},
+        {{"batch", "--threads", "0"}, 2, "mirvok-cli: --threads: '0' is not a valid thread count"},
+        {{"batch", "--seed", "-1"}, 2, "mirvok-cli: --seed: '-1' is not a valid seed"},
+        {{"batch", "--isi", "0"}, 2, "mirvok-cli: isi: the mean interval must be greater than 0 ms"},
+        {{"generate", "--out", "t.txt", "--segment", "999:20:0.1"},
+         2,
+         "mirvok-cli: --segment: the last END must be the run's last step 1999"},
+        {{"batch", "--bogus"}, 2, "mirvok-cli: The following argument was not expected: --bogus",
+         true},
+        {{"run"}, 2, "mirvok-cli: --train is required", true},
+        {{"batch", "--seed"}, 2, "mirvok-cli: --seed: 1 required N missing", true},
+        {{"batch", "--c01"}, 2, "mirvok-cli: --c01 requires --quantify", true},
+        {{}, 2, "mirvok-cli: A subcommand is required", true},
+        {{"run", "--train", "missing.txt"}, 1, "mirvok-cli: Could not read the file missing.txt"},
+        {{"replay", "missing.csv"}, 1, "mirvok-cli: Could not read the file missing.csv"},
+        {{"batch", "--output", "no/such/dir.csv"},
+         1,
+         "mirvok-cli: Could not write the file no/such/dir.csv"},
+        {{"batch", "--output", "/dev/full", "--iterations", "20"},
+         1,
+         "mirvok-cli: Could not write the file /dev/full"},
+        {{"generate", "--out", "no/such/t.txt"},
+         1,
+         "mirvok-cli: Could not write the file no/such/t.txt"},
+    };
+    TempDir dir;
+    // A result file the refused commands must leave as it is.
+    test::writeFile(dir.file("output.csv"), "keep");
+    for (const ErrorCase& c : cases) {
+        std::string line;
+        for (const std::string& a : c.args) line += a + " ";
+        SCOPED_TRACE(line);
+        const auto result = runTool(c.args, dir.path());
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_EQ(result.out, "");
+        if (c.hint) {
+            const std::string sub = c.args.empty() || c.args[0].rfind("--", 0) == 0 ? "" : " " + c.args[0];
+            EXPECT_EQ(result.err,
+                      c.err + "\nTry 'mirvok-cli" + sub + " --help' for more information.\n");
+        } else {
+            EXPECT_EQ(result.err, c.err + "\n");
+        }
+        EXPECT_EQ(test::readFile(dir.file("output.csv")), "keep");
+    }
+}
+
+TEST(app, help_and_version_go_to_standard_output) {
+    TempDir dir;
+    const auto version = runTool({"--version"}, dir.path());
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "mirvok-cli 6.1\n");
+    for (const char* sub : {"run", "generate", "batch", "replay"}) {
+        const auto help = runTool({sub, "--help"}, dir.path());
+        EXPECT_EQ(help.status, 0) << sub;
+        EXPECT_NE(help.out.find("--"), std::string::npos) << sub;
+        EXPECT_EQ(help.err, "") << sub;
+    }
+    const auto help = runTool({"--help"}, dir.path());
+    EXPECT_EQ(help.status, 0);
+    for (const char* sub : {"run", "generate", "batch", "replay"})
+        EXPECT_NE(help.out.find(sub), std::string::npos) << sub;
+}
+
+}  // namespace
+}  // namespace mirvok::cli

@@ -1,0 +1,96 @@
+#include "cli/batch_command.hpp"
+
+#include <gtest/gtest.h>
+
+
+#include "record_lists.hpp"
+#include "tool_runner.hpp"
+
+namespace mirvok::cli {
+namespace {
+
+using test::linesOf;
+using test::runTool;
+using test::TempDir;
+
+std::vector<std::string> batchArgs(const std::string& output, const std::string& threads,
+                                   const std::vector<std::string>& extra) {
+    std::vector<std::string> args{"batch",  "--seed",    "7",          "--output",
+                                  output,   "--threads", threads,      "--quiet"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+}
+
+TEST(batch_command, result_file_is_byte_identical_for_every_thread_count) {
+    const std::vector<std::vector<std::string>> settings{
+        {},
+        {"--iterations", "150", "--isi", "5", "--cv", "0.5", "--isi-jitter", "2"},
+        {"--iterations", "40", "--quantify"},
+        {"--iterations", "40", "--quantify", "--c01"},
+        {"--iterations", "30", "--segment", "700:10:1", "--segment", "1999:30:0.1"},
+    };
+    TempDir dir;
+    for (const auto& extra : settings) {
+        SCOPED_TRACE(::testing::PrintToString(extra));
+        const auto one = runTool(batchArgs("one.csv", "1", extra), dir.path());
+        const auto two = runTool(batchArgs("two.csv", "2", extra), dir.path());
+        const auto five = runTool(batchArgs("five.csv", "5", extra), dir.path());
+        ASSERT_EQ(one.status, 0) << one.err;
+        ASSERT_EQ(two.status, 0) << two.err;
+        ASSERT_EQ(five.status, 0) << five.err;
+        EXPECT_EQ(one.out, two.out);
+        EXPECT_EQ(one.out, five.out);
+        const std::string file = test::readFile(dir.file("one.csv"));
+        EXPECT_EQ(file, test::readFile(dir.file("two.csv")));
+        EXPECT_EQ(file, test::readFile(dir.file("five.csv")));
+    }
+}
+
+TEST(batch_command, writes_header_and_records_in_order_then_the_averages_and_seed) {
+    TempDir dir;
+    const auto result = runTool({"batch", "--iterations", "12", "--seed", "3", "--cv", "0.5",
+                                 "--isi", "12.5"},
+                                dir.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");  // no progress line when standard error is no terminal
+    const auto out = linesOf(result.out);
+    ASSERT_EQ(out.size(), 3u) << result.out;
+    for (const auto& [line, label] : {std::pair{out[0], "avg: "}, std::pair{out[1], "avl: "}}) {
+        EXPECT_EQ(line.rfind(label, 0), 0u) << line;
+        EXPECT_EQ(line.size() - line.find('.'), 6u) << line;  // five decimals, full stop
+    }
+    EXPECT_EQ(out[2], "seed: 3");
+    const auto lines = linesOf(test::readFile(dir.file("output.csv")));
+    ASSERT_EQ(lines.size(), 13u);
+    EXPECT_EQ(lines[0], "NEW;isi: 12.500000; shape: 4.000000; #: 12");
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(std::stoi(lines[i + 1].substr(0, 4)), i);
+        EXPECT_FALSE(test::inputListOf(lines[i + 1]).empty());
+    }
+}
+
+TEST(batch_command, append_keeps_earlier_batches_and_a_clock_seed_repeats) {
+    TempDir dir;
+    const auto first = runTool({"batch", "--iterations", "3", "--output", "r.csv"}, dir.path());
+    ASSERT_EQ(first.status, 0) << first.err;
+    const auto out = linesOf(first.out);
+    ASSERT_EQ(out.size(), 3u);
+    ASSERT_EQ(out[2].rfind("seed: ", 0), 0u);
+    const std::string seed = out[2].substr(6);
+    const std::string firstFile = test::readFile(dir.file("r.csv"));
+
+    const auto again = runTool(
+        {"batch", "--iterations", "3", "--output", "r.csv", "--append", "--seed", seed},
+        dir.path());
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, first.out);
+    EXPECT_EQ(test::readFile(dir.file("r.csv")), firstFile + firstFile);
+
+    const auto none = runTool({"batch", "--iterations", "0", "--output", "r.csv"}, dir.path());
+    ASSERT_EQ(none.status, 0) << none.err;
+    EXPECT_EQ(test::readFile(dir.file("r.csv")), "NEW;isi: 20.000000; shape: 2500.000000; #: 0\n");
+    EXPECT_EQ(none.out.substr(0, 16), "avg: -\navl: -\nse");
+}
+
+}  // namespace
+}  // namespace mirvok::cli

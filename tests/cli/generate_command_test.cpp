@@ -1,0 +1,85 @@
+#include "cli/generate_command.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "batch/spike_list_file.hpp"
+#include "record_lists.hpp"
+#include "tool_runner.hpp"
+#include "trains/spike_train_reader.hpp"
+
+namespace mirvok::cli {
+namespace {
+
+using test::runTool;
+using test::TempDir;
+
+std::vector<long long> trainIn(const std::string& path) {
+    return parseSpikeTrainText(test::readFile(path));
+}
+
+std::string jsonList(const std::vector<long long>& steps) {
+    std::string text = "[";
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        text += (i > 0 ? ", " : "") + std::to_string(steps[i]);
+    return text + "]";
+}
+
+TEST(generate_command, writes_a_train_that_run_reads_back_and_batch_draws_alike) {
+    TempDir dir;
+    const auto gen = runTool({"generate", "--out", "t.txt", "--seed", "5", "--cv", "0.3"},
+                             dir.path());
+    ASSERT_EQ(gen.status, 0) << gen.err;
+    EXPECT_EQ(gen.out, "seed: 5\n");
+    const std::vector<long long> train = trainIn(dir.file("t.txt"));
+    ASSERT_GT(train.size(), 20u);
+    EXPECT_TRUE(std::is_sorted(train.begin(), train.end()));
+    EXPECT_EQ(test::readFile(dir.file("t.txt")),
+              formatSpikeList(std::vector<int>(train.begin(), train.end())));
+
+    const auto run = runTool({"run", "--train", "t.txt"}, dir.path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\"input_spikes\": " + jsonList(train) + ","), std::string::npos);
+
+    // The same seed makes the same train as the first run of a batch.
+    ASSERT_EQ(runTool({"batch", "--iterations", "1", "--seed", "5", "--cv", "0.3"}, dir.path())
+                  .status,
+              0);
+    const auto records = test::linesOf(test::readFile(dir.file("output.csv")));
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(test::inputListOf(records[1]), train);
+}
+
+TEST(generate_command, segments_give_each_part_of_the_run_its_own_interval) {
+    TempDir dir;
+    const auto gen = runTool({"generate", "--out", "t.txt", "--seed", "9", "--segment",
+                              "999:5:0.02", "--segment", "1999:50:0.02"},
+                             dir.path());
+    ASSERT_EQ(gen.status, 0) << gen.err;
+    const auto train = trainIn(dir.file("t.txt"));
+    const auto firstHalf = std::count_if(train.begin(), train.end(), [](long long s) {
+        return s <= 999;
+    });
+    // 10-step intervals up to step 999, then 100-step intervals.
+    EXPECT_NEAR(static_cast<double>(firstHalf), 99.0, 2.0);
+    EXPECT_NEAR(static_cast<double>(train.size() - firstHalf), 10.0, 1.0);
+}
+
+TEST(generate_command, a_clock_seed_is_printed_and_repeats_the_train) {
+    TempDir dir;
+    const auto first = runTool({"generate", "--out", "a.txt", "--time", "500"}, dir.path());
+    ASSERT_EQ(first.status, 0) << first.err;
+    ASSERT_EQ(first.out.rfind("seed: ", 0), 0u);
+    const std::string seed = first.out.substr(6, first.out.size() - 7);
+    ASSERT_EQ(std::to_string(std::stoull(seed)), seed);
+    const auto again = runTool({"generate", "--out", "b.txt", "--time", "500", "--seed",
+                                seed},
+                               dir.path());
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(test::readFile(dir.file("a.txt")), test::readFile(dir.file("b.txt")));
+    EXPECT_LE(trainIn(dir.file("a.txt")).back(), 999);
+}
+
+}  // namespace
+}  // namespace mirvok::cli

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace mirvok::cli::test {
+
+// The lines of a file without their line ends.
+std::vector<std::string> linesOf(const std::string& text);
+
+// The two spike lists of a record line: the first and the second quoted field.
+std::vector<long long> inputListOf(const std::string& record);
+std::vector<long long> outputListOf(const std::string& record);
+
+}  // namespace mirvok::cli::test

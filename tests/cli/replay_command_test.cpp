@@ -1,0 +1,79 @@
+#include "cli/replay_command.hpp"
+
+#include <gtest/gtest.h>
+
+#include "record_lists.hpp"
+#include "tool_runner.hpp"
+#include "trains/spike_train_reader.hpp"
+
+namespace mirvok::cli {
+namespace {
+
+using test::linesOf;
+using test::runTool;
+using test::TempDir;
+
+TEST(replay_command, inputs_of_the_new_records_are_the_outputs_of_the_source) {
+    TempDir dir;
+    ASSERT_EQ(runTool({"batch", "--iterations", "60", "--seed", "11", "--cv", "0.4", "--output",
+                       "src.csv"},
+                      dir.path())
+                  .status,
+              0);
+    const auto source = linesOf(test::readFile(dir.file("src.csv")));
+    std::string outputs[2];
+    int slot = 0;
+    for (const char* threads : {"1", "2"}) {
+        const auto result = runTool({"replay", "src.csv", "--threads", threads, "--output",
+                                     std::string("new") + threads + ".csv", "--delta1", "0.3"},
+                                    dir.path());
+        ASSERT_EQ(result.status, 0) << result.err;
+        outputs[slot++] = result.out;
+    }
+    EXPECT_EQ(outputs[0], outputs[1]);
+    const std::string file = test::readFile(dir.file("new1.csv"));
+    EXPECT_EQ(file, test::readFile(dir.file("new2.csv")));
+    const auto replayed = linesOf(file);
+    ASSERT_EQ(replayed.size(), source.size());
+    EXPECT_EQ(replayed[0], "NEW;isi: 20.000000; shape: 2500.000000; #: 100");
+    for (std::size_t k = 1; k < source.size(); ++k) {
+        EXPECT_EQ(std::stoi(replayed[k].substr(0, 4)), static_cast<int>(k - 1));
+        EXPECT_EQ(test::inputListOf(replayed[k]), test::outputListOf(source[k])) << k;
+    }
+}
+
+TEST(replay_command, passes_over_appended_headers_and_may_write_the_file_it_reads) {
+    TempDir dir;
+    for (const char* seed : {"1", "2"})
+        ASSERT_EQ(runTool({"batch", "--iterations", "4", "--seed", seed, "--append"}, dir.path())
+                      .status,
+                  0);
+    const auto source = linesOf(test::readFile(dir.file("output.csv")));
+    ASSERT_EQ(source.size(), 10u);
+
+    // Default output is output.csv: the source is read whole before it is emptied.
+    const auto result = runTool({"replay", "output.csv"}, dir.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto replayed = linesOf(test::readFile(dir.file("output.csv")));
+    ASSERT_EQ(replayed.size(), 9u);
+    for (int k = 0; k < 8; ++k) {
+        const std::string& from = source[k < 4 ? k + 1 : k + 2];
+        EXPECT_EQ(test::inputListOf(replayed[k + 1]), test::outputListOf(from)) << k;
+    }
+}
+
+TEST(replay_command, warns_of_steps_beyond_a_shorter_run) {
+    TempDir dir;
+    test::writeFile(dir.file("src.csv"),
+                    "NEW;isi: 20.000000; shape: 2500.000000; #: 1\n"
+                    "   0; 3;0.00; 3;1.00;0.00;\"  10, 500, 900,\";\"  10, 500, 900,\";\n");
+    const auto result = runTool({"replay", "src.csv", "--time", "300"}, dir.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "mirvok-cli: " + skippedStepsMessage(1, 600) + "\n");
+    const auto replayed = linesOf(test::readFile(dir.file("output.csv")));
+    ASSERT_EQ(replayed.size(), 2u);
+    EXPECT_EQ(test::inputListOf(replayed[1]), (std::vector<long long>{10, 500}));
+}
+
+}  // namespace
+}  // namespace mirvok::cli

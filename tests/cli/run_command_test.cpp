@@ -1,0 +1,109 @@
+#include "cli/run_command.hpp"
+
+#include <gtest/gtest.h>
+
+#include "analysis/analysed_run.hpp"
+#include "batch/spike_list_file.hpp"
+#include "tool_runner.hpp"
+#include "trains/spike_train_reader.hpp"
+
+namespace mirvok::cli {
+namespace {
+
+using test::runTool;
+using test::TempDir;
+
+const std::string kTrain = MIRVOK_TEST_DATA "/small_train.txt";
+
+// The run the core makes over the small train with these values.
+SimState coreRun(FixedResetValues reset, FixedRates rates, FixedAnalysisParams analysis) {
+    SimState state;
+    state.Nsteps = stepsForRunLength(reset.time);
+    readSpikeTrainFile(state, kTrain);
+    runAndAnalyse(state, reset, rates, analysis);
+    return state;
+}
+
+struct OptionCase {
+    const char* name;
+    std::vector<std::string> args;
+    FixedResetValues reset;
+    FixedRates rates;
+    FixedAnalysisParams analysis;
+};
+
+OptionCase withDefaults(const char* name, std::vector<std::string> args) {
+    return {name, std::move(args), {}, {}, {}};
+}
+
+TEST(run_command, prints_the_cores_run_and_analysis_for_each_option) {
+    std::vector<OptionCase> cases{withDefaults("defaults", {})};
+    cases.push_back(withDefaults("model", {"--time", "450", "--v1-start", "0.5", "--v2-start",
+                                           "0.6", "--gamma1", "0.02", "--delta1", "0.3",
+                                           "--gamma2", "0.01", "--delta2", "0.2", "--epsilon",
+                                           "0.2", "--boundary-tol", "0.01"}));
+    cases.back().reset = {};
+    cases.back().reset.time = 450;
+    cases.back().reset.v1 = 0.5;
+    cases.back().reset.v2 = 0.6;
+    cases.back().reset.eps = 0.2;
+    cases.back().reset.tol = 0.01;
+    cases.back().rates.g1 = 0.02;
+    cases.back().rates.d1 = 0.3;
+    cases.back().rates.g2 = 0.01;
+    cases.back().rates.d2 = 0.2;
+    cases.push_back(withDefaults("analysis", {"--ign", "100", "--range", "3", "--c0", "0.5e0"}));
+    cases.back().analysis.ignSteps = 100;
+    cases.back().analysis.rangeIntervals = 3;
+    cases.back().analysis.c0Value = 0.5;
+
+    TempDir dir;
+    for (OptionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args{"run", "--train", kTrain};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const auto result = runTool(args, dir.path());
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.err, "");
+        const SimState expected = coreRun(c.reset, c.rates, c.analysis);
+        EXPECT_FALSE(expected.outSpikeSteps.empty());
+        EXPECT_EQ(result.out, runJson(expected));
+    }
+}
+
+TEST(run_command, json_names_every_value_of_the_run) {
+    SimState s;
+    s.Nsteps = 4;
+    s.inSpikeSteps = {1, 3};
+    s.outSpikeSteps = {3};
+    s.transmissionRatio = 0.5;
+    s.isiCV = 0.1;
+    s.localScoreMean = -0.25;
+    s.analysisResult = 1.0 / 3.0;
+    s.spikeVari = {0.0, 0.125};
+    s.V1 = 0.2;
+    s.V2 = 1.0;
+    EXPECT_EQ(runJson(s),
+              "{\"nsteps\": 4, \"input_spikes\": [1, 3], \"output_spikes\": [3], "
+              "\"transmission_ratio\": 0.5, \"isi_cv\": 0.1, \"local_score_mean\": -0.25, "
+              "\"analysis_result\": 0.3333333333333333, \"local_cv\": [0, 0.125], \"v1\": 0.2, "
+              "\"v2\": 1}\n");
+}
+
+TEST(run_command, saves_the_output_list_as_save_does_and_warns_of_steps_outside_the_run) {
+    TempDir dir;
+    const auto result =
+        runTool({"run", "--train", kTrain, "--time", "200", "--save-output", "out.txt"},
+                dir.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    // Steps 400 and above lie beyond a 200 ms run.
+    EXPECT_EQ(result.err, "mirvok-cli: " + skippedStepsMessage(11, 400) + "\n");
+    FixedResetValues reset;
+    reset.time = 200;
+    const SimState expected = coreRun(reset, {}, {});
+    EXPECT_EQ(test::readFile(dir.file("out.txt")), formatSpikeList(expected.outSpikeSteps));
+    EXPECT_EQ(result.out, runJson(expected));
+}
+
+}  // namespace
+}  // namespace mirvok::cli
