@@ -1,0 +1,20 @@
+// "Save...": the output spike list of the latest run into a file.
+#include "batch/spike_list_file.hpp"
+#include "ui/status_panels.hpp"
+#include "ui/tform1.hpp"
+#include "ui/ui_text.hpp"
+
+namespace mirvok::ui {
+
+void TForm1::SaveButtonClick() {
+    // A cancelled dialog ends the operation: nothing is written.
+    if (!SaveDialog1().execute(dialogs(), this)) return;
+    const QString name = SaveDialog1().fileName();
+    // A file that cannot be written throws "Could not write the file <name>",
+    // which the error report shows; panel 1 then keeps its text.
+    writeSpikeList(toStd(name), state().outSpikeSteps);
+    StatusBar().setText(1, intText(static_cast<long long>(state().outSpikeSteps.size())) +
+                               QStringLiteral(" sps ") + name);
+}
+
+}  // namespace mirvok::ui
