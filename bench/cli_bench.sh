@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Throughput and peak memory of `mirvok-cli batch` at the default settings,
+# on 1 and on 2 threads. Build an optimised mirvok-cli first, for example:
+#   cmake -S . -B build/cli-release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVOK_UI=OFF -DMIRVOK_TESTS=OFF
+#   cmake --build build/cli-release --target mirvok-cli
+# Usage: bench/cli_bench.sh [path/to/mirvok-cli] [iterations] [repeats]
+# Prints, per thread count, the best of the repeats (the machine may be
+# shared) and the median, in runs per second, and the largest peak memory.
+set -euo pipefail
+cli=${1:-build/cli-release/bin/mirvok-cli}
+iterations=${2:-10000}
+repeats=${3:-5}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+for threads in 1 2; do
+    rates=()
+    peak=0
+    for ((r = 0; r < repeats; r++)); do
+        /usr/bin/time -f "%e %M" -o "$work/time" "$cli" batch --iterations "$iterations" \
+            --seed 1 --threads "$threads" --quiet --output "$work/out.csv" > /dev/null
+        read -r seconds kbytes < "$work/time"
+        rates+=("$(awk -v n="$iterations" -v s="$seconds" 'BEGIN { printf "%.0f", n / (s > 0 ? s : 0.01) }')")
+        ((kbytes > peak)) && peak=$kbytes
+    done
+    sorted=$(printf '%s\n' "${rates[@]}" | sort -n)
+    best=$(tail -n 1 <<< "$sorted")
+    median=$(sed -n "$(((repeats + 1) / 2))p" <<< "$sorted")
+    echo "threads $threads: best $best runs/s, median $median runs/s, peak memory ${peak} kB"
+done
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
