@@ -1,6 +1,7 @@
 #include "ui/form_controls.hpp"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +19,6 @@ namespace mirvok::ui {
 namespace {
 
 constexpr int kLabelGap = 4;
-constexpr int kLabelWidth = 100;
 
 QLabel* addLabel(QWidget* form, const QString& text, int left, int top, int width, int height) {
     auto* label = new QLabel(text, form);
@@ -28,14 +28,17 @@ QLabel* addLabel(QWidget* form, const QString& text, int left, int top, int widt
 
 // Label to the left of a control at its height, right-aligned against it.
 void addSideLabels(QWidget* form, const ControlSpec& c) {
+    const QFontMetrics metrics(form->font());
     if (c.label) {
-        QLabel* l = addLabel(form, localeDefaultText(c.label), c.left - kLabelGap - kLabelWidth,
-                             c.top, kLabelWidth, c.height);
+        const QString text = localeDefaultText(c.label);
+        const int width = metrics.horizontalAdvance(text) + 2;
+        QLabel* l = addLabel(form, text, c.left - kLabelGap - width, c.top, width, c.height);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     if (c.labelAfter) {
-        QLabel* l = addLabel(form, QString::fromUtf8(c.labelAfter), c.left + c.width + kLabelGap,
-                             c.top, 40, c.height);
+        const QString text = QString::fromUtf8(c.labelAfter);
+        const int width = metrics.horizontalAdvance(text) + 2;
+        QLabel* l = addLabel(form, text, c.left + c.width + kLabelGap, c.top, width, c.height);
         l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
 }
@@ -100,6 +103,10 @@ T* named(QWidget* form, const char* name) {
 }  // namespace
 
 FormControls createControls(QWidget* form) {
+    // Designed for an 8 point sans serif font, 11 pixels high.
+    QFont small = form->font();
+    small.setPixelSize(11);
+    form->setFont(small);
     for (const ControlSpec& c : windowLayout()) {
         QWidget* w = makeWidget(form, c);
         w->setObjectName(QString::fromUtf8(c.name));

@@ -35,10 +35,6 @@ TForm1::TForm1(SimState& state, RandomSource& random, Dialogs& dialogs, QWidget*
       runControl_(std::make_unique<RunControl>(*this)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Mirvok v6.1"));
-    // Designed for an 8 point sans serif font, 11 pixels high.
-    QFont small = font();
-    small.setPixelSize(11);
-    setFont(small);
     statusBar_ = new StatusPanels(this);
     statusBar_->setGeometry(0, kClientHeight, kClientWidth, kStatusBarHeight);
     setFixedSize(kClientWidth, kClientHeight + kStatusBarHeight);

@@ -56,11 +56,11 @@ const ControlSpec kLayout[] = {
     // Speed, bars, list.
     {"speed", K::TrackBar, "", 528, 176, 65, 30},
     {"SpeedLabel", K::Label, "fast     slow", 528, 206, 70, 13},
-    {"pbV1Heading", K::Label, "compartment 1", 208, 16, 81, 13, nullptr, nullptr, 0x0000FF},
+    {"pbV1Heading", K::Label, "compartment 1", 208, 16, 86, 14, nullptr, nullptr, 0x0000FF},
     {"pbV1", K::ProgressBar, "50", 208, 32, 81, 169},
     {"pbV1Top", K::Label, "1", 184, 24, 20, 13},
     {"pbV1Half", K::Label, "0,5", 184, 104, 20, 13},
-    {"pbV2Heading", K::Label, "compartment 2", 296, 16, 81, 13, nullptr, nullptr, 0x008080},
+    {"pbV2Heading", K::Label, "compartment 2", 296, 16, 86, 14, nullptr, nullptr, 0x008080},
     {"pbV2", K::ProgressBar, "20", 296, 32, 81, 169},
     {"VariBox", K::ListBox, "", 776, 88, 105, 113},
     // Displays.

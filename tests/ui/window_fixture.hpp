@@ -1,0 +1,38 @@
+#pragma once
+
+// A main window over its own state, a fixed random source and scripted
+// dialogs, under the C locale unless a test sets another before making it.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+
+#include "model/sim_state.hpp"
+#include "trains/random_source.hpp"
+#include "ui/form_controls.hpp"
+#include "ui/scripted_dialogs.hpp"
+#include "ui/status_panels.hpp"
+#include "ui/tform1.hpp"
+
+struct Window {
+    mirvok::SimState state;
+    mirvok::Pcg31 random{1};
+    mirvok::ui::ScriptedDialogs dialogs;
+    mirvok::ui::TForm1 form{state, random, dialogs};
+
+    const mirvok::ui::FormControls& ui() const { return form.ui(); }
+
+    // An input train with a spike every `every` steps from step `first` on,
+    // over a run of `ms` milliseconds.
+    void loadRegularTrain(int ms, int every, int first = 1) {
+        ui().TimeEdit->setText(QString::number(ms));
+        state.inSpikeSteps.clear();
+        state.inTrain.assign(static_cast<size_t>(2 * ms), 0);
+        for (int k = first; k < 2 * ms; k += every) {
+            state.inSpikeSteps.push_back(k);
+            state.inTrain[static_cast<size_t>(k)] = 1;
+        }
+    }
+};
