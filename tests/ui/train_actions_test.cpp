@@ -1,0 +1,263 @@
+// "Read...", "GammaGen!" and "define intervals" clicked in the window, with
+// scripted dialogs: what reaches the input train, the boxes, the status
+// panels and the message box.
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <algorithm>
+#include <numeric>
+
+#include "ui/interval_dialog.hpp"
+#include "window_fixture.hpp"
+
+using namespace mirvok;
+using namespace mirvok::ui;
+
+namespace {
+
+QString dataFile(const char* name) {
+    return QStringLiteral(MIRVOK_TEST_DATA "/") + QString::fromUtf8(name);
+}
+
+// One scripted pass of the interval dialog: slider position, isi and CV.
+std::function<int(QDialog&)> intervalPass(int position, const QString& isi, const QString& cv) {
+    return [=](QDialog& d) {
+        auto& dialog = static_cast<TOKBottomDlg&>(d);
+        dialog.IsiEntry->setText(isi);
+        dialog.CVEntry->setText(cv);
+        dialog.TrackBar1->setValue(position);
+        return int(QDialog::Accepted);
+    };
+}
+
+std::size_t flagsSet(const Flags& flags) {
+    return static_cast<std::size_t>(std::count(flags.begin(), flags.end(), 1));
+}
+
+}  // namespace
+
+class TrainActionsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void read_loads_the_file_grammar_cases_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<std::vector<int>>("steps");
+        QTest::addColumn<int>("flags");
+        using V = std::vector<int>;
+        QTest::newRow("saved list") << "read_saved_list.txt" << V{12, 57, 103} << 3;
+        QTest::newRow("trailing comma and line breaks")
+            << "read_trailing_comma_line_breaks.txt" << V{12, 57, 103} << 3;
+        QTest::newRow("blanks and line breaks only")
+            << "read_blanks_and_line_breaks.txt" << V{12, 57, 103} << 3;
+        QTest::newRow("stops at a decimal point") << "read_decimal_point.txt" << V{12, 57} << 2;
+        QTest::newRow("stops at a blank before a comma")
+            << "read_blank_before_comma.txt" << V{12, 57} << 2;
+        QTest::newRow("a step twice counts twice, flags once")
+            << "read_repeated_step.txt" << V{12, 57, 57, 103} << 3;
+        QTest::newRow("unsorted steps are sorted") << "read_unsorted.txt" << V{12, 57, 103} << 3;
+    }
+
+    void read_loads_the_file_grammar_cases() {
+        QFETCH(QString, file);
+        QFETCH(std::vector<int>, steps);
+        QFETCH(int, flags);
+        Window w;
+        w.state.outTrain.assign(2000, 1);
+        w.dialogs.openAnswers = {dataFile(file.toUtf8().constData())};
+        w.ui().ReadButton->click();
+
+        QCOMPARE(w.state.inSpikeSteps, steps);
+        QCOMPARE(w.state.inTrain.size(), std::size_t{2000});
+        QCOMPARE(flagsSet(w.state.inTrain), std::size_t(flags));
+        QCOMPARE(flagsSet(w.state.outTrain), std::size_t{0});
+        const QString path = QFileInfo(dataFile(file.toUtf8().constData())).absoluteFilePath();
+        QCOMPARE(w.form.StatusBar().text(0), QString("%1 sps %2").arg(steps.size()).arg(path));
+        // The redraw shows the new train.
+        QCOMPARE(w.form.StatusBar().text(5), QString("s: %1").arg(steps.size()));
+        QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    void read_of_an_empty_file_empties_the_train_and_keeps_panel_0() {
+        Window w;
+        w.loadRegularTrain(1000, 40);
+        w.dialogs.openAnswers = {dataFile("read_empty.txt")};
+        w.ui().ReadButton->click();
+        QVERIFY(w.state.inSpikeSteps.empty());
+        QCOMPARE(flagsSet(w.state.inTrain), std::size_t{0});
+        QCOMPARE(w.form.StatusBar().text(0), QString("no input"));
+        QCOMPARE(w.form.StatusBar().text(5), QString("s: 0"));
+    }
+
+    void read_skips_steps_outside_the_run_and_says_so() {
+        Window w;
+        w.dialogs.openAnswers = {dataFile("read_outside_run.txt")};
+        w.ui().ReadButton->click();
+        QCOMPARE(w.state.inSpikeSteps, (std::vector<int>{12, 57}));
+        QCOMPARE(w.dialogs.messages, QStringList{"2 spike steps outside 0 to 1999 were skipped"});
+        QVERIFY(w.form.StatusBar().text(0).startsWith("2 sps "));
+    }
+
+    void read_that_reads_nothing_leaves_the_train_alone_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("cancelled dialog") << QString() << QString();
+        QTest::newRow("no such file") << dataFile("no_such_file.txt") << QString();
+        QTest::newRow("a folder, not a file")
+            << QString(MIRVOK_TEST_DATA)
+            << QString("Could not read the file %1")
+                   .arg(QFileInfo(QString(MIRVOK_TEST_DATA)).absoluteFilePath());
+    }
+
+    void read_that_reads_nothing_leaves_the_train_alone() {
+        QFETCH(QString, answer);
+        QFETCH(QString, message);
+        Window w;
+        w.loadRegularTrain(1000, 40);
+        const std::vector<int> before = w.state.inSpikeSteps;
+        if (!answer.isEmpty()) w.dialogs.openAnswers = {answer};
+        w.ui().ReadButton->click();
+        QCOMPARE(w.state.inSpikeSteps, before);
+        QCOMPARE(flagsSet(w.state.inTrain), before.size());
+        QCOMPARE(w.form.StatusBar().text(0), QString("no input"));
+        QCOMPARE(w.dialogs.messages, message.isEmpty() ? QStringList() : QStringList{message});
+    }
+
+    void read_again_after_cancel_keeps_the_dialog_name() {
+        Window w;
+        w.dialogs.openAnswers = {dataFile("read_saved_list.txt")};
+        w.ui().ReadButton->click();
+        w.ui().ReadButton->click();  // cancelled: nothing read
+        QCOMPARE(w.dialogs.openStarts.size(), 2);
+        QCOMPARE(w.dialogs.openStarts.at(1),
+                 QFileInfo(dataFile("read_saved_list.txt")).absoluteFilePath());
+    }
+
+    void gamma_at_defaults_writes_2500_and_spikes_near_multiples_of_40() {
+        Window w;
+        w.ui().GammaButton->click();
+        QVERIFY(w.dialogs.messages.isEmpty());
+        QCOMPARE(w.ui().shape->text(), QString("2500"));
+        const std::vector<int>& steps = w.state.inSpikeSteps;
+        QVERIFY(steps.size() >= 45 && steps.size() <= 50);
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const int nearest = 40 * static_cast<int>(i + 1);
+            QVERIFY2(std::abs(steps[i] - nearest) < 40, qPrintable(QString::number(steps[i])));
+        }
+        QVERIFY(std::is_sorted(steps.begin(), steps.end()));
+        QCOMPARE(w.form.StatusBar().text(5), QString("s: %1").arg(steps.size()));
+    }
+
+    void gamma_writes_the_shape_with_the_locale_separator() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        {
+            Window w;
+            w.ui().CVedit->setText("2");
+            w.ui().GammaButton->click();
+            QCOMPARE(w.ui().shape->text(), QString("0,25"));
+            w.ui().CVedit->setText("0,5");
+            w.ui().GammaButton->click();
+            QCOMPARE(w.ui().shape->text(), QString("4"));
+            QVERIFY(w.dialogs.messages.isEmpty());
+        }
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void gamma_with_refused_entries_keeps_train_and_shape_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("CV 0") << "CVedit"
+                              << "0"
+                              << "Floating point division by zero";
+        QTest::newRow("CV not a number") << "CVedit"
+                                         << "abc"
+                                         << "'abc' is not a valid floating point value";
+        QTest::newRow("isi not a number") << "isi"
+                                          << "2O"
+                                          << "'2O' is not a valid floating point value";
+        QTest::newRow("isi 0") << "isi"
+                               << "0" << QString();
+        QTest::newRow("jitter as large as isi") << "isiInt"
+                                                << "20" << QString();
+    }
+
+    void gamma_with_refused_entries_keeps_train_and_shape() {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        Window w;
+        w.loadRegularTrain(1000, 40);
+        w.state.outTrain.assign(2000, 0);
+        w.state.outTrain[41] = 1;
+        const SimState before = w.state;
+        const QString shapeBefore = w.ui().shape->text();
+        w.form.findChild<QLineEdit*>(box)->setText(text);
+        w.ui().GammaButton->click();
+
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        if (!message.isEmpty()) QCOMPARE(w.dialogs.messages.front(), message);
+        QCOMPARE(w.state.inSpikeSteps, before.inSpikeSteps);
+        QCOMPARE(w.state.inTrain, before.inTrain);
+        QCOMPARE(w.state.outTrain, before.outTrain);
+        if (box == "CVedit") QCOMPARE(w.ui().shape->text(), shapeBefore);
+    }
+
+    void gamma_follows_the_defined_intervals_when_ticked() {
+        Window w;
+        // Two segments: isi 5 ms (10 steps) up to step 999, then 50 ms.
+        w.dialogs.dialogScripts = {intervalPass(999, "5", "0.02"),
+                                   intervalPass(1999, "50", "0.02")};
+        w.ui().newints->click();
+        QCOMPARE(w.state.segBounds, (std::vector<int>{0, 999, 1999}));
+        QCOMPARE(w.state.segIsi, (std::vector<double>{5, 50}));
+        QCOMPARE(w.dialogs.dialogsShown, 2);
+
+        w.ui().shape->setText("7");
+        w.ui().diffintervals->setChecked(true);
+        w.ui().GammaButton->click();
+        const auto& s = w.state.inSpikeSteps;
+        const auto firstHalf = std::count_if(s.begin(), s.end(), [](int k) { return k <= 999; });
+        QVERIFY2(firstHalf >= 95 && firstHalf <= 100, qPrintable(QString::number(firstHalf)));
+        QVERIFY(s.size() - firstHalf >= 9 && s.size() - firstHalf <= 10);
+        // Segment mode reads no box and leaves the shape alone.
+        QCOMPARE(w.ui().shape->text(), QString("7"));
+        // The redraw shows the number of intervals.
+        QCOMPARE(w.form.StatusBar().text(9), QString("i: 2"));
+
+        // Unticked, the same click is single mode again.
+        w.ui().diffintervals->setChecked(false);
+        w.ui().GammaButton->click();
+        QCOMPARE(w.ui().shape->text(), QString("2500"));
+    }
+
+    void gamma_ticked_without_intervals_is_single_mode() {
+        Window w;
+        w.ui().diffintervals->setChecked(true);
+        w.ui().GammaButton->click();
+        QCOMPARE(w.ui().shape->text(), QString("2500"));
+        QVERIFY(!w.state.inSpikeSteps.empty());
+    }
+
+    void define_intervals_refuses_a_bad_pass_and_asks_again() {
+        Window w;
+        w.ui().TimeEdit->setText("600");
+        w.ui().DoTest->click();  // the reset takes Nsteps 1200 from the box
+        QCOMPARE(w.state.Nsteps, 1200);
+        w.dialogs.dialogScripts = {intervalPass(400, "20", "1"), intervalPass(800, "20", "0"),
+                                   intervalPass(300, "20", "0.5"), intervalPass(800, "20", "0.5"),
+                                   intervalPass(1199, "20", "1")};
+        w.ui().newints->click();
+        QCOMPARE(w.state.segBounds, (std::vector<int>{0, 400, 800, 1199}));
+        QCOMPARE(w.state.segShape, (std::vector<double>{1, 4, 1}));
+        QCOMPARE(w.dialogs.messages, QStringList{"Floating point division by zero"});
+        QCOMPARE(w.form.OKBottomDlg().windowTitle(), QString("Define interval: #3"));
+        // Defining intervals neither ticks the box nor makes a train.
+        QVERIFY(!w.ui().diffintervals->isChecked());
+    }
+};
+
+QTEST_MAIN(TrainActionsTest)
+#include "train_actions_test.moc"
