@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QProgressBar>
+#include <algorithm>
 
 #include "ui/display_scene.hpp"
 #include "ui/image_area.hpp"
@@ -16,6 +17,7 @@ namespace mirvok::ui {
 namespace {
 
 constexpr Rgb kAqua = 0x00FFFF;
+constexpr int kFarRow = 1 << 20;
 
 AreaSize sizeOf(const ImageArea* area) {
     return {area->width(), area->height()};
@@ -37,7 +39,9 @@ void paintArea(ImageArea* target, const AreaDrawing& area) {
         p.setPen(QColor(line.colour));
         std::vector<QPoint> points;
         points.reserve(line.points.size());
-        for (const Point& pt : line.points) points.emplace_back(pt.x, pt.y);
+        // Rows of runaway volumes lie far outside; keep them in the painter's range.
+        for (const Point& pt : line.points)
+            points.emplace_back(pt.x, std::clamp(pt.y, -kFarRow, kFarRow));
         p.drawPolyline(points.data(), static_cast<int>(points.size()));
     }
     for (const VLine& line : area.lines) {
