@@ -1,0 +1,310 @@
+// "Process All!" and "ReadMulti..." clicked in the window: the result file,
+// the status panels, the state of All and batchRunning, clicks during a
+// batch, and the replay of a batch's output trains.
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "window_fixture.hpp"
+
+using namespace mirvok;
+using namespace mirvok::ui;
+
+namespace {
+
+QStringList fileLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {"<missing>"};
+    QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+// Field 1 of every record line, as numbers.
+QList<int> recordIndices(const QStringList& lines) {
+    QList<int> indices;
+    for (const QString& line : lines)
+        if (!line.startsWith("NEW;")) indices << line.section(';', 0, 0).trimmed().toInt();
+    return indices;
+}
+
+// The quoted input (1) or output (3) spike list of a record line.
+QString recordList(const QString& line, int part) {
+    return line.section('"', part, part);
+}
+
+QString listText(const std::vector<int>& steps) {
+    QString text;
+    for (int s : steps) text += QString("%1,").arg(s, 4);
+    return text;
+}
+
+const QRegularExpression kAverage(R"(^av[gl]: -?\d+\.\d{5}$)");
+
+}  // namespace
+
+class BatchActionsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString startDir_;
+
+  private slots:
+    void initTestCase() {
+        QLocale::setDefault(QLocale::c());
+        startDir_ = QDir::currentPath();
+    }
+    // Every test writes its output.csv into a fresh folder.
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir::setCurrent(dir_->path()));
+    }
+    void cleanup() { QDir::setCurrent(startDir_); }
+
+    void process_all_writes_a_header_and_one_record_per_iteration() {
+        Window w;
+        w.ui().ntests->setText("5");
+        w.ui().All->click();
+
+        const QStringList lines = fileLines("output.csv");
+        QCOMPARE(lines.size(), 6);
+        QCOMPARE(lines.at(0), QString("NEW;isi: 20.000000; shape: 1000.000000; #: 5"));
+        QCOMPARE(recordIndices(lines), (QList<int>{0, 1, 2, 3, 4}));
+        // The last record holds the train and the run the window now shows.
+        QCOMPARE(recordList(lines.at(5), 1), listText(w.state.inSpikeSteps));
+        QCOMPARE(recordList(lines.at(5), 3), listText(w.state.outSpikeSteps));
+
+        QCOMPARE(w.form.StatusBar().text(0), QString("#4"));
+        QCOMPARE(w.form.StatusBar().text(1), QString("output: output.csv"));
+        QVERIFY(kAverage.match(w.form.StatusBar().text(3)).hasMatch());
+        QVERIFY(w.form.StatusBar().text(3).startsWith("avg: "));
+        QVERIFY(kAverage.match(w.form.StatusBar().text(4)).hasMatch());
+        QVERIFY(w.form.StatusBar().text(4).startsWith("avl: "));
+        // One redraw at the end shows the last run.
+        QCOMPARE(w.form.StatusBar().text(2), QString("st: 2000"));
+        QCOMPARE(w.ui().shape->text(), QString("2500"));
+        QVERIFY(w.ui().All->isEnabled());
+        QVERIFY(!w.state.batchRunning);
+        QVERIFY(w.dialogs.messages.isEmpty());
+        QCOMPARE(w.dialogs.saveStarts.size(), 0);
+    }
+
+    void del_chooses_between_truncate_and_append_data() {
+        QTest::addColumn<bool>("del");
+        QTest::addColumn<QList<int>>("indices");
+        QTest::addColumn<int>("headers");
+        QTest::newRow("del ticked: the second batch replaces the first")
+            << true << QList<int>{0, 1, 2} << 1;
+        QTest::newRow("del clear: the second batch follows the first")
+            << false << QList<int>{0, 1, 2, 0, 1, 2} << 2;
+    }
+
+    void del_chooses_between_truncate_and_append() {
+        QFETCH(bool, del);
+        QFETCH(QList<int>, indices);
+        QFETCH(int, headers);
+        Window w;
+        w.ui().ntests->setText("3");
+        w.ui().FirstDel->setChecked(del);
+        w.ui().All->click();
+        w.ui().All->click();
+        const QStringList lines = fileLines("output.csv");
+        QCOMPARE(recordIndices(lines), indices);
+        QCOMPARE(lines.filter(QRegularExpression("^NEW;")).size(), headers);
+        QVERIFY(lines.at(0).startsWith("NEW;"));
+    }
+
+    void no_iteration_writes_the_header_only() {
+        Window w;
+        w.ui().ntests->setText("0");
+        w.ui().All->click();
+        QCOMPARE(fileLines("output.csv"),
+                 QStringList{"NEW;isi: 20.000000; shape: 1000.000000; #: 0"});
+        QCOMPARE(w.form.StatusBar().text(3), QString("avg: -"));
+        QCOMPARE(w.form.StatusBar().text(4), QString("avl: -"));
+    }
+
+    void a_result_file_that_cannot_be_opened_runs_nothing() {
+        Window w;
+        w.loadRegularTrain(1000, 40);
+        const std::vector<int> before = w.state.inSpikeSteps;
+        const QString path = dir_->filePath("no_such_folder/result.csv");
+        w.ui().askfile->setChecked(true);
+        w.dialogs.saveAnswers = {path};
+        w.ui().All->click();
+
+        QCOMPARE(w.dialogs.messages, QStringList{"Could not write the file " + path});
+        QCOMPARE(w.state.inSpikeSteps, before);
+        QCOMPARE(w.state.curStep, 0);
+        QCOMPARE(w.form.StatusBar().text(1), "output: " + path);
+        QCOMPARE(w.form.StatusBar().text(3), QString("avg: -"));
+        QVERIFY(w.ui().All->isEnabled());
+        QVERIFY(!w.state.batchRunning);
+    }
+
+    void ask_file_cancelled_ends_the_batch_at_once() {
+        Window w;
+        w.loadRegularTrain(1000, 40);
+        const std::vector<int> before = w.state.inSpikeSteps;
+        w.ui().askfile->setChecked(true);
+        w.ui().All->click();  // the save dialog answers with a cancel
+        QCOMPARE(w.dialogs.saveStarts.size(), 1);
+        QVERIFY(!QFile::exists("output.csv"));
+        QCOMPARE(w.state.inSpikeSteps, before);
+        QCOMPARE(w.form.StatusBar().text(1), QString("no ouput"));
+        QCOMPARE(w.form.StatusBar().text(3), QString());
+        QVERIFY(w.ui().All->isEnabled());
+        QVERIFY(!w.state.batchRunning);
+        QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    void ask_file_writes_where_the_user_chose_and_save_keeps_the_name() {
+        Window w;
+        w.ui().ntests->setText("2");
+        w.ui().askfile->setChecked(true);
+        w.dialogs.saveAnswers = {dir_->filePath("chosen")};
+        w.ui().All->click();
+        QCOMPARE(recordIndices(fileLines(dir_->filePath("chosen.csv"))), (QList<int>{0, 1}));
+        QCOMPARE(w.form.StatusBar().text(1), "output: " + dir_->filePath("chosen.csv"));
+        // Without "ask file" the batch names "output.csv", and Save... opens on it.
+        w.ui().askfile->setChecked(false);
+        w.ui().All->click();
+        w.ui().SaveButton->click();
+        QCOMPARE(w.dialogs.saveStarts.last(), QString("output.csv"));
+    }
+
+    void iterations_are_read_before_every_iteration() {
+        Window w;
+        w.ui().ntests->setText("50");
+        // Runs at the first pump, inside the first iteration.
+        QTimer::singleShot(0, &w.form, [&w] { w.ui().ntests->setText("3"); });
+        w.ui().All->click();
+        const QStringList lines = fileLines("output.csv");
+        QCOMPARE(recordIndices(lines), (QList<int>{0, 1, 2}));
+        QVERIFY(lines.at(0).endsWith("#: 50"));
+    }
+
+    void clicks_that_start_work_are_ignored_during_a_batch() {
+        Window w;
+        w.ui().ntests->setText("20");
+        int clicked = 0;
+        QTimer::singleShot(0, &w.form, [&] {
+            for (QPushButton* b : {w.ui().ReadButton, w.ui().ReadMultipleButton, w.ui().SaveButton,
+                                   w.ui().GammaButton, w.ui().newints, w.ui().DoTest, w.ui().All,
+                                   w.ui().SimulateButton}) {
+                b->click();
+                ++clicked;
+            }
+            // The boxes stay live.
+            w.ui().GraphicTrace->setChecked(false);
+        });
+        w.ui().All->click();
+        QCOMPARE(clicked, 8);
+        QVERIFY(w.dialogs.openStarts.isEmpty());
+        QVERIFY(w.dialogs.saveStarts.isEmpty());
+        QCOMPARE(w.dialogs.dialogsShown, 0);
+        QVERIFY(!w.form.Timer1().isActive());
+        const QStringList lines = fileLines("output.csv");
+        QCOMPARE(lines.size(), 21);
+        QCOMPARE(recordIndices(lines).last(), 19);
+    }
+
+    void an_error_during_a_batch_cleans_up_before_it_is_shown() {
+        Window w;
+        w.ui().ntests->setText("4");
+        w.ui().ign->setText("x");
+        w.ui().All->click();
+        QCOMPARE(w.dialogs.messages, QStringList{"'x' is not a valid integer value"});
+        QVERIFY(w.ui().All->isEnabled());
+        QVERIFY(!w.state.batchRunning);
+        QCOMPARE(fileLines("output.csv").size(), 1);  // the header was written
+        // The window works again: a fixed box lets the next batch run.
+        w.ui().ign->setText("0");
+        w.ui().All->click();
+        QCOMPARE(recordIndices(fileLines("output.csv")), (QList<int>{0, 1, 2, 3}));
+    }
+
+    void quantify_with_0_1_gives_each_train_shape_1_or_100000() {
+        Window w;
+        w.ui().ntests->setText("3");
+        w.ui().quantify->setChecked(true);
+        w.ui().c01->setChecked(true);
+        w.ui().All->click();
+        const QString shape = w.ui().shape->text();
+        QVERIFY2(shape == "1" || shape == "100000", qPrintable(shape));
+        // The header records the shape box as the batch started.
+        QVERIFY(fileLines("output.csv").at(0).contains("shape: 1000.000000"));
+    }
+
+    void read_multi_replays_the_output_lists_as_inputs_data() {
+        QTest::addColumn<QString>("source");
+        QTest::newRow("another file") << "source.csv";
+        QTest::newRow("the result file itself") << "output.csv";
+    }
+
+    void read_multi_replays_the_output_lists_as_inputs() {
+        QFETCH(QString, source);
+        Window w;
+        w.ui().ntests->setText("6");
+        w.ui().All->click();
+        if (source != "output.csv") QVERIFY(QFile::rename("output.csv", source));
+        const QStringList old = fileLines(source);
+        QCOMPARE(old.size(), 7);
+
+        w.dialogs.openAnswers = {source};
+        w.ui().ReadMultipleButton->click();
+        const QStringList lines = fileLines("output.csv");
+        QCOMPARE(lines.size(), 7);
+        QVERIFY(lines.at(0).startsWith("NEW;"));
+        QCOMPARE(recordIndices(lines), (QList<int>{0, 1, 2, 3, 4, 5}));
+        for (int k = 1; k <= 6; ++k) QCOMPARE(recordList(lines.at(k), 1), recordList(old.at(k), 3));
+        QCOMPARE(w.form.StatusBar().text(1), QString("output: output.csv"));
+        QVERIFY(w.form.StatusBar().text(3).startsWith("avg: "));
+        QVERIFY(w.ui().All->isEnabled());
+        QVERIFY(!w.state.batchRunning);
+        QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    void read_multi_that_finds_no_file_does_nothing_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("cancelled dialog") << QString();
+        QTest::newRow("no such file") << "missing.csv";
+    }
+
+    void read_multi_that_finds_no_file_does_nothing() {
+        QFETCH(QString, answer);
+        Window w;
+        if (!answer.isEmpty()) w.dialogs.openAnswers = {answer};
+        w.ui().ReadMultipleButton->click();
+        QVERIFY(!QFile::exists("output.csv"));
+        QCOMPARE(w.form.StatusBar().text(1), QString("no ouput"));
+        QVERIFY(w.dialogs.messages.isEmpty());
+        QVERIFY(w.ui().All->isEnabled());
+    }
+
+    void read_multi_skips_steps_outside_the_run_and_says_so() {
+        QFile file("source.csv");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            "NEW;isi: 20.000000; shape: 1000.000000; #: 1\n"
+            "   0; 1;0.00; 3;1.00;0.00;\"  10,\";\"  10, 500,5000,\";\n"
+            "NEW;isi: 20.000000; shape: 1000.000000; #: 1\n"
+            "   0; 1;0.00; 1;1.00;0.00;\"  10,\";\"  -3,\";\n");
+        file.close();
+        Window w;
+        w.dialogs.openAnswers = {"source.csv"};
+        w.ui().ReadMultipleButton->click();
+        const QStringList lines = fileLines("output.csv");
+        QCOMPARE(recordIndices(lines), (QList<int>{0, 1}));
+        QCOMPARE(recordList(lines.at(1), 1), QString("  10, 500,"));
+        QCOMPARE(recordList(lines.at(2), 1), QString());
+        QCOMPARE(w.dialogs.messages, QStringList{"2 spike steps outside 0 to 1999 were skipped"});
+    }
+};
+
+QTEST_MAIN(BatchActionsTest)
+#include "batch_actions_test.moc"

@@ -1,0 +1,94 @@
+// "Save..." clicked in the window: the spike list file, panel 1, the shared
+// save dialog name, cancel and write failures.
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "window_fixture.hpp"
+
+using namespace mirvok;
+using namespace mirvok::ui;
+
+namespace {
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return "<missing>";
+    return file.readAll();
+}
+
+}  // namespace
+
+class FileActionsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void save_writes_the_output_list_without_line_end_data() {
+        QTest::addColumn<std::vector<int>>("steps");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("three spikes") << std::vector<int>{12, 57, 103} << QByteArray("12,57,103,");
+        QTest::newRow("no spike") << std::vector<int>{} << QByteArray("");
+        QTest::newRow("wide steps") << std::vector<int>{0, 12345} << QByteArray("0,12345,");
+    }
+
+    void save_writes_the_output_list_without_line_end() {
+        QFETCH(std::vector<int>, steps);
+        QFETCH(QByteArray, text);
+        QTemporaryDir dir;
+        Window w;
+        w.state.outSpikeSteps = steps;
+        const QString path = dir.filePath("spikes.txt");
+        w.dialogs.saveAnswers = {path};
+        w.ui().SaveButton->click();
+        QCOMPARE(contents(path), text);
+        QCOMPARE(w.form.StatusBar().text(1), QString("%1 sps %2").arg(steps.size()).arg(path));
+        QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    void saved_output_of_a_run_reads_back_as_its_input() {
+        QTemporaryDir dir;
+        Window w;
+        w.loadRegularTrain(1000, 40);
+        w.ui().DoTest->click();
+        QVERIFY(!w.state.outSpikeSteps.empty());
+        const std::vector<int> output = w.state.outSpikeSteps;
+        w.dialogs.saveAnswers = {dir.filePath("run")};
+        w.ui().SaveButton->click();
+        // The save dialog adds its default extension.
+        QVERIFY(QFile::exists(dir.filePath("run.csv")));
+
+        w.dialogs.openAnswers = {dir.filePath("run.csv")};
+        w.ui().ReadButton->click();
+        QCOMPARE(w.state.inSpikeSteps, output);
+    }
+
+    void save_cancelled_writes_nothing() {
+        QTemporaryDir dir;
+        Window w;
+        w.state.outSpikeSteps = {5, 9};
+        w.dialogs.saveAnswers = {dir.filePath("first.txt")};
+        w.ui().SaveButton->click();
+        w.state.outSpikeSteps = {1};
+        w.ui().SaveButton->click();  // no answer: cancelled
+        QCOMPARE(contents(dir.filePath("first.txt")), QByteArray("5,9,"));
+        QCOMPARE(w.form.StatusBar().text(1), "2 sps " + dir.filePath("first.txt"));
+        // The dialog opened on the name it held.
+        QCOMPARE(w.dialogs.saveStarts.at(1), dir.filePath("first.txt"));
+    }
+
+    void save_that_cannot_write_says_so_and_keeps_panel_1() {
+        QTemporaryDir dir;
+        Window w;
+        w.state.outSpikeSteps = {5, 9};
+        const QString path = dir.filePath("no_such_folder/spikes.txt");
+        w.dialogs.saveAnswers = {path};
+        w.ui().SaveButton->click();
+        QCOMPARE(w.dialogs.messages, QStringList{"Could not write the file " + path});
+        QCOMPARE(w.form.StatusBar().text(1), QString("no ouput"));
+    }
+};
+
+QTEST_MAIN(FileActionsTest)
+#include "file_actions_test.moc"
