@@ -16,6 +16,7 @@
 #include "ui/scripted_dialogs.hpp"
 #include "ui/status_panels.hpp"
 #include "ui/window_layout.hpp"
+#include "window_fixture.hpp"
 
 using namespace mirvok;
 using namespace mirvok::ui;
@@ -66,6 +67,75 @@ class TForm1Test : public QObject {
             QVERIFY2(w->isVisible(), c.name);
         }
         QVERIFY(!form.StatusBar().geometry().intersects(form.ui().VariImage->geometry()));
+    }
+
+    void enter_in_an_edit_box_runs_count() {
+        Window w;
+        QTest::keyClick(w.ui().gamma2, Qt::Key_Return);
+        QCOMPARE(w.state.curStep, 2000);
+        QCOMPARE(w.form.StatusBar().text(2), QString("st: 2000"));
+    }
+
+    void errors_of_a_handler_are_reported_with_their_own_message() {
+        Window w;
+        w.ui().TimeEdit->setText("abc");
+        w.ui().DoTest->click();
+        QCOMPARE(w.dialogs.messages, QStringList{"'abc' is not a valid integer value"});
+        QVERIFY(w.ui().SimulateButton->isEnabled());
+        // Anything else thrown is reported too, and the window goes on.
+        QVERIFY(!w.form.report([] { throw 7; }));
+        QVERIFY(w.form.report([] {}));
+        QCOMPARE(w.dialogs.messages.size(), 2);
+    }
+
+    void default_texts_follow_a_comma_locale() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        {
+            Window w;
+            QCOMPARE(w.ui().V1_start->text(), QString("0,2"));
+            QCOMPARE(w.ui().C0Edit->text(), QString("0,3333"));
+            w.loadRegularTrain(1000, 40);
+            w.ui().DoTest->click();
+            QVERIFY(w.dialogs.messages.isEmpty());
+            QCOMPARE(w.ui().V1_act->text().count(','), 1);
+            w.ui().gamma1->setText("0.009");  // a full stop does not convert here
+            w.ui().DoTest->click();
+            QCOMPARE(w.dialogs.messages,
+                     QStringList{"Error: Your inputs are probably not floats."});
+        }
+        QLocale::setDefault(QLocale::c());
+        Window w;
+        QCOMPARE(w.ui().V1_start->text(), QString("0.2"));
+    }
+
+    void rate_cache_follows_every_text_change() {
+        Window w;
+        CachedBoxRates& rates = w.form.rates();
+        QCOMPARE(rates.gamma1(), 0.009);
+        w.ui().gamma1->setText("1e");
+        QVERIFY_THROWS_EXCEPTION(EConvertError, rates.gamma1());
+        w.ui().gamma1->setText(" 2.5 ");
+        QCOMPARE(rates.gamma1(), 2.5);
+        w.ui().delta1->setText("1e999");  // converts, but not to a double
+        QVERIFY_THROWS_EXCEPTION(EOverflow, rates.delta1());
+    }
+
+    void file_dialogs_keep_their_name_and_the_save_dialog_adds_csv() {
+        Window w;
+        w.dialogs.saveAnswers = {"/tmp/run", "/tmp/run.txt"};
+        FileNameDialog& save = w.form.SaveDialog1();
+        QVERIFY(save.execute(w.dialogs, &w.form));
+        QCOMPARE(save.fileName(), QString("/tmp/run.csv"));
+        QVERIFY(save.execute(w.dialogs, &w.form));
+        QCOMPARE(save.fileName(), QString("/tmp/run.txt"));
+        QVERIFY(!save.execute(w.dialogs, &w.form));  // cancelled: the name stays
+        QCOMPARE(save.fileName(), QString("/tmp/run.txt"));
+        QCOMPARE(w.dialogs.saveStarts.last(), QString("/tmp/run.txt"));
+
+        w.dialogs.openAnswers = {"/tmp/train"};
+        QVERIFY(w.form.OpenDialog().execute(w.dialogs, &w.form));
+        QCOMPARE(w.form.OpenDialog().fileName(), QString("/tmp/train"));
+        QCOMPARE(withDefaultExtension("/tmp/a.b/c", "csv"), QString("/tmp/a.b/c.csv"));
     }
 };
 
