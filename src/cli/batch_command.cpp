@@ -20,15 +20,19 @@ void addBatchCommand(CLI::App& app, BatchOptions& o) {
     batch->add_option("--iterations", o.iterations, "number of runs")
         ->type_name("N")
         ->default_str(o.iterations);
-    batch->add_option("--output", o.output, "result file")->type_name("FILE")->default_str(o.output);
+    batch->add_option("--output", o.output, "result file")
+        ->type_name("FILE")
+        ->default_str(o.output);
     batch->add_flag("--append", o.append, "append to the result file instead of replacing it");
-    batch->add_option_function<std::string>(
-        "--seed", [&o](const std::string& text) { o.seed = text; },
-        "random seed (default: from the clock; printed at the end)")
+    batch
+        ->add_option_function<std::string>(
+            "--seed", [&o](const std::string& text) { o.seed = text; },
+            "random seed (default: from the clock; printed at the end)")
         ->type_name("N");
-    batch->add_option_function<std::string>(
-        "--threads", [&o](const std::string& text) { o.threads = text; },
-        "worker threads (default: all cores); the result does not depend on it")
+    batch
+        ->add_option_function<std::string>(
+            "--threads", [&o](const std::string& text) { o.threads = text; },
+            "worker threads (default: all cores); the result does not depend on it")
         ->type_name("N");
     CLI::Option* quantify =
         batch->add_flag("--quantify", o.quantify, "give every train a random gamma shape");
@@ -61,7 +65,8 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out) {
     if (iterations > 0) work(0, 0);
 
     ParallelBatch batch;
-    batch.target = ResultTarget{o.output, o.append ? ResultFileMode::Append : ResultFileMode::Truncate};
+    batch.target =
+        ResultTarget{o.output, o.append ? ResultFileMode::Append : ResultFileMode::Truncate};
     batch.header = formatResultHeader(setup.settings.isi, setup.shape, iterations);
     batch.count = iterations;
     batch.threads = workers;

@@ -1,10 +1,9 @@
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <optional>
 #include <ostream>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/option_texts.hpp"
 

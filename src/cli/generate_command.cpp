@@ -17,9 +17,10 @@ void addGenerateCommand(CLI::App& app, GenerateOptions& o) {
         ->required();
     addTimeOption(*generate, o.time);
     addGeneratorOptions(*generate, o.generator);
-    generate->add_option_function<std::string>(
-        "--seed", [&o](const std::string& text) { o.seed = text; },
-        "random seed (default: from the clock)")
+    generate
+        ->add_option_function<std::string>(
+            "--seed", [&o](const std::string& text) { o.seed = text; },
+            "random seed (default: from the clock)")
         ->type_name("N");
 }
 

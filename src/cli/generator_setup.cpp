@@ -36,7 +36,8 @@ void defineSegment(SegmentDefinition& definition, std::string_view text, int Nst
         throw optionError("--segment", e.what());
     }
     if (result.outcome == SegmentDefinition::Outcome::NotRightOfLast)
-        throw optionError("--segment", "END " + IntToStr(end) + " is not right of the previous END " +
+        throw optionError("--segment", "END " + IntToStr(end) +
+                                           " is not right of the previous END " +
                                            IntToStr(definition.lastBound()));
 }
 
@@ -46,8 +47,8 @@ void defineSegments(GeneratorSetup& setup, const std::vector<std::string>& texts
     SegmentDefinition definition(scratch);
     for (const std::string& text : texts) defineSegment(definition, text, Nsteps);
     if (!definition.done())
-        throw optionError("--segment", "the last END must be the run's last step " +
-                                           IntToStr(Nsteps - 1));
+        throw optionError("--segment",
+                          "the last END must be the run's last step " + IntToStr(Nsteps - 1));
     setup.segBounds = std::move(scratch.segBounds);
     setup.segIsi = std::move(scratch.segIsi);
     setup.segShape = std::move(scratch.segShape);

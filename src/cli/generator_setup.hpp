@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "batch/batch_iteration.hpp"
 #include "cli/option_texts.hpp"
 #include "model/sim_state.hpp"
-#include "batch/batch_iteration.hpp"
 
 namespace mirvok::cli {
 

@@ -67,6 +67,8 @@ void JsonObjectWriter::member(std::string_view name, const std::vector<double>& 
     body_ += ']';
 }
 
-std::string JsonObjectWriter::text() const { return (body_.empty() ? "{" : body_) + "}\n"; }
+std::string JsonObjectWriter::text() const {
+    return (body_.empty() ? "{" : body_) + "}\n";
+}
 
 }  // namespace mirvok::cli

@@ -10,7 +10,7 @@ namespace mirvok::cli {
 // shortest form that reads back to the same value, with a full stop whatever
 // the locale; integers in decimal.
 class JsonObjectWriter {
-public:
+  public:
     void member(std::string_view key, long long value);
     void member(std::string_view key, double value);
     void member(std::string_view key, const std::vector<int>& values);
@@ -18,7 +18,7 @@ public:
     // The finished object, followed by a line end.
     std::string text() const;
 
-private:
+  private:
     void key(std::string_view name);
     std::string body_;
 };

@@ -10,7 +10,7 @@ namespace mirvok::cli {
 // An option whose value the tool refuses; the message names the option and
 // gives the conversion's or the core's own reason. The tool exits with 2.
 class OptionError : public Error {
-public:
+  public:
     using Error::Error;
 };
 

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <string>
 #include <vector>
-
-#include <CLI/CLI.hpp>
 
 namespace mirvok::cli {
 

@@ -18,7 +18,7 @@ struct Slot {
 // Finished iterations waiting for their turn; index i lives in slot
 // i % capacity, and no worker claims an index a full ring ahead of the sink.
 class ReorderBuffer {
-public:
+  public:
     ReorderBuffer(int count, int capacity) : count_(count), slots_(capacity) {}
 
     // The next index to compute, or nullopt when there is none left or the
@@ -64,7 +64,7 @@ public:
         roomFreed_.notify_all();
     }
 
-private:
+  private:
     const int count_;
     std::vector<std::optional<Slot>> slots_;
     std::mutex mutex_;
@@ -89,7 +89,7 @@ void workLoop(ReorderBuffer& buffer, const IterationWork& work, int worker) {
 
 // Stops and joins the workers however the sink's loop is left.
 class WorkerGroup {
-public:
+  public:
     WorkerGroup(ReorderBuffer& buffer, const IterationWork& work, int threads) : buffer_(buffer) {
         for (int w = 0; w < threads; ++w)
             threads_.emplace_back(workLoop, std::ref(buffer), std::cref(work), w);
@@ -99,7 +99,7 @@ public:
         for (std::thread& t : threads_) t.join();
     }
 
-private:
+  private:
     ReorderBuffer& buffer_;
     std::vector<std::thread> threads_;
 };

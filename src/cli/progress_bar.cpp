@@ -12,7 +12,9 @@ namespace {
 
 constexpr int kBarWidth = 30;
 
-std::string twoDigits(long long value) { return (value < 10 ? "0" : "") + IntToStr(value); }
+std::string twoDigits(long long value) {
+    return (value < 10 ? "0" : "") + IntToStr(value);
+}
 
 std::string clockText(double seconds) {
     const auto total = static_cast<long long>(std::ceil(seconds));
@@ -27,7 +29,9 @@ std::string padLeft(const std::string& text, std::size_t width) {
 
 }  // namespace
 
-bool progressWanted(bool quiet) { return !quiet && isatty(STDERR_FILENO) == 1; }
+bool progressWanted(bool quiet) {
+    return !quiet && isatty(STDERR_FILENO) == 1;
+}
 
 std::string progressLine(int done, int total, double seconds) {
     const double share = total > 0 ? static_cast<double>(done) / total : 1.0;
@@ -49,7 +53,9 @@ ProgressBar::ProgressBar(int total, bool enabled, std::FILE* out)
     if (enabled_) draw(0, start_);
 }
 
-ProgressBar::~ProgressBar() { finish(); }
+ProgressBar::~ProgressBar() {
+    finish();
+}
 
 void ProgressBar::update(int done) {
     if (!enabled_) return;

@@ -11,7 +11,7 @@ namespace mirvok::cli {
 // few times a second; cleared at the end so the summary starts on a clean
 // line. Inactive (draws nothing) unless enabled.
 class ProgressBar {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
 
     ProgressBar(int total, bool enabled, std::FILE* out = stderr);
@@ -19,7 +19,7 @@ public:
     void update(int done);
     void finish();
 
-private:
+  private:
     void draw(int done, Clock::time_point now);
 
     int total_;

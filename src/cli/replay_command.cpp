@@ -37,7 +37,9 @@ void addReplayCommand(CLI::App& app, ReplayOptions& o) {
     replay->add_option("SOURCE", o.source, "result file to read")->required();
     addModelOptions(*replay, o.model);
     addAnalysisOptions(*replay, o.analysis);
-    replay->add_option("--output", o.output, "result file")->type_name("FILE")->default_str(o.output);
+    replay->add_option("--output", o.output, "result file")
+        ->type_name("FILE")
+        ->default_str(o.output);
     replay->add_flag("--append", o.append, "append to the result file instead of replacing it");
     replay->add_option("--isi", o.isi, "mean interval recorded in the header")
         ->type_name("MS")
@@ -48,9 +50,10 @@ void addReplayCommand(CLI::App& app, ReplayOptions& o) {
     replay->add_option("--iterations", o.iterations, "count recorded in the header")
         ->type_name("N")
         ->default_str(o.iterations);
-    replay->add_option_function<std::string>(
-        "--threads", [&o](const std::string& text) { o.threads = text; },
-        "worker threads (default: all cores); the result does not depend on it")
+    replay
+        ->add_option_function<std::string>(
+            "--threads", [&o](const std::string& text) { o.threads = text; },
+            "worker threads (default: all cores); the result does not depend on it")
         ->type_name("N");
     replay->add_flag("--quiet", o.quiet, "no progress line");
 }
@@ -80,7 +83,8 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
     };
 
     ParallelBatch batch;
-    batch.target = ResultTarget{o.output, o.append ? ResultFileMode::Append : ResultFileMode::Truncate};
+    batch.target =
+        ResultTarget{o.output, o.append ? ResultFileMode::Append : ResultFileMode::Truncate};
     batch.header = formatResultHeader(header.settings.isi, header.shape, iterations);
     batch.count = count;
     batch.threads = workers;

@@ -47,7 +47,8 @@ void runRunCommand(const RunOptions& o, std::ostream& out, std::ostream& err) {
     state.Nsteps = stepsForRunLength(model.reset.time);
     const std::optional<TrainLoad> load = readSpikeTrainFile(state, o.train);
     if (!load) throw FileError::couldNotRead(o.train);
-    if (load->skipped > 0) err << "mirvok-cli: " << skippedStepsMessage(load->skipped, state.Nsteps) << '\n';
+    if (load->skipped > 0)
+        err << "mirvok-cli: " << skippedStepsMessage(load->skipped, state.Nsteps) << '\n';
 
     runAndAnalyse(state, model.reset, model.rates, analysis);
     if (!o.saveOutput.empty()) writeSpikeList(o.saveOutput, state.outSpikeSteps);

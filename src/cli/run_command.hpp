@@ -1,9 +1,8 @@
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <ostream>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/option_texts.hpp"
 #include "model/sim_state.hpp"

@@ -17,6 +17,8 @@ std::vector<WorkerKit> makeWorkerKits(int workers, const ModelValues& model,
     return kits;
 }
 
-int workersFor(int threads, int count) { return std::max(1, std::min(threads, count)); }
+int workersFor(int threads, int count) {
+    return std::max(1, std::min(threads, count));
+}
 
 }  // namespace mirvok::cli

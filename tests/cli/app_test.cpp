@@ -13,7 +13,7 @@ using test::TempDir;
 struct ErrorCase {
     std::vector<std::string> args;
     int status;
-    std::string err;  // the whole of standard error, or its first line when hint is set
+    std::string err;    // the whole of standard error, or its first line when hint is set
     bool hint = false;  // a second line points to --help
 };
 
@@ -28,11 +28,15 @@ TEST(app, refused_command_lines_and_files_exit_with_their_code_and_message) {
         {{"batch", "--cv", "0"}, 2, "mirvok-cli: --cv: Floating point division by zero"},
         {{"batch", "--threads", "0"}, 2, "mirvok-cli: --threads: '0' is not a valid thread count"},
         {{"batch", "--seed", "-1"}, 2, "mirvok-cli: --seed: '-1' is not a valid seed"},
-        {{"batch", "--isi", "0"}, 2, "mirvok-cli: isi: the mean interval must be greater than 0 ms"},
+        {{"batch", "--isi", "0"},
+         2,
+         "mirvok-cli: isi: the mean interval must be greater than 0 ms"},
         {{"generate", "--out", "t.txt", "--segment", "999:20:0.1"},
          2,
          "mirvok-cli: --segment: the last END must be the run's last step 1999"},
-        {{"batch", "--bogus"}, 2, "mirvok-cli: The following argument was not expected: --bogus",
+        {{"batch", "--bogus"},
+         2,
+         "mirvok-cli: The following argument was not expected: --bogus",
          true},
         {{"run"}, 2, "mirvok-cli: --train is required", true},
         {{"batch", "--seed"}, 2, "mirvok-cli: --seed: 1 required N missing", true},
@@ -61,7 +65,8 @@ TEST(app, refused_command_lines_and_files_exit_with_their_code_and_message) {
         EXPECT_EQ(result.status, c.status);
         EXPECT_EQ(result.out, "");
         if (c.hint) {
-            const std::string sub = c.args.empty() || c.args[0].rfind("--", 0) == 0 ? "" : " " + c.args[0];
+            const std::string sub =
+                c.args.empty() || c.args[0].rfind("--", 0) == 0 ? "" : " " + c.args[0];
             EXPECT_EQ(result.err,
                       c.err + "\nTry 'mirvok-cli" + sub + " --help' for more information.\n");
         } else {

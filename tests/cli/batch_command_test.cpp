@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "record_lists.hpp"
 #include "tool_runner.hpp"
 
@@ -15,8 +14,8 @@ using test::TempDir;
 
 std::vector<std::string> batchArgs(const std::string& output, const std::string& threads,
                                    const std::vector<std::string>& extra) {
-    std::vector<std::string> args{"batch",  "--seed",    "7",          "--output",
-                                  output,   "--threads", threads,      "--quiet"};
+    std::vector<std::string> args{"batch", "--seed",    "7",     "--output",
+                                  output,  "--threads", threads, "--quiet"};
     args.insert(args.end(), extra.begin(), extra.end());
     return args;
 }
@@ -48,9 +47,8 @@ TEST(batch_command, result_file_is_byte_identical_for_every_thread_count) {
 
 TEST(batch_command, writes_header_and_records_in_order_then_the_averages_and_seed) {
     TempDir dir;
-    const auto result = runTool({"batch", "--iterations", "12", "--seed", "3", "--cv", "0.5",
-                                 "--isi", "12.5"},
-                                dir.path());
+    const auto result = runTool(
+        {"batch", "--iterations", "12", "--seed", "3", "--cv", "0.5", "--isi", "12.5"}, dir.path());
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "");  // no progress line when standard error is no terminal
     const auto out = linesOf(result.out);
@@ -79,9 +77,9 @@ TEST(batch_command, append_keeps_earlier_batches_and_a_clock_seed_repeats) {
     const std::string seed = out[2].substr(6);
     const std::string firstFile = test::readFile(dir.file("r.csv"));
 
-    const auto again = runTool(
-        {"batch", "--iterations", "3", "--output", "r.csv", "--append", "--seed", seed},
-        dir.path());
+    const auto again =
+        runTool({"batch", "--iterations", "3", "--output", "r.csv", "--append", "--seed", seed},
+                dir.path());
     ASSERT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(again.out, first.out);
     EXPECT_EQ(test::readFile(dir.file("r.csv")), firstFile + firstFile);

@@ -28,8 +28,8 @@ std::string jsonList(const std::vector<long long>& steps) {
 
 TEST(generate_command, writes_a_train_that_run_reads_back_and_batch_draws_alike) {
     TempDir dir;
-    const auto gen = runTool({"generate", "--out", "t.txt", "--seed", "5", "--cv", "0.3"},
-                             dir.path());
+    const auto gen =
+        runTool({"generate", "--out", "t.txt", "--seed", "5", "--cv", "0.3"}, dir.path());
     ASSERT_EQ(gen.status, 0) << gen.err;
     EXPECT_EQ(gen.out, "seed: 5\n");
     const std::vector<long long> train = trainIn(dir.file("t.txt"));
@@ -43,9 +43,9 @@ TEST(generate_command, writes_a_train_that_run_reads_back_and_batch_draws_alike)
     EXPECT_NE(run.out.find("\"input_spikes\": " + jsonList(train) + ","), std::string::npos);
 
     // The same seed makes the same train as the first run of a batch.
-    ASSERT_EQ(runTool({"batch", "--iterations", "1", "--seed", "5", "--cv", "0.3"}, dir.path())
-                  .status,
-              0);
+    ASSERT_EQ(
+        runTool({"batch", "--iterations", "1", "--seed", "5", "--cv", "0.3"}, dir.path()).status,
+        0);
     const auto records = test::linesOf(test::readFile(dir.file("output.csv")));
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(test::inputListOf(records[1]), train);
@@ -58,9 +58,8 @@ TEST(generate_command, segments_give_each_part_of_the_run_its_own_interval) {
                              dir.path());
     ASSERT_EQ(gen.status, 0) << gen.err;
     const auto train = trainIn(dir.file("t.txt"));
-    const auto firstHalf = std::count_if(train.begin(), train.end(), [](long long s) {
-        return s <= 999;
-    });
+    const auto firstHalf =
+        std::count_if(train.begin(), train.end(), [](long long s) { return s <= 999; });
     // 10-step intervals up to step 999, then 100-step intervals.
     EXPECT_NEAR(static_cast<double>(firstHalf), 99.0, 2.0);
     EXPECT_NEAR(static_cast<double>(train.size() - firstHalf), 10.0, 1.0);
@@ -73,9 +72,8 @@ TEST(generate_command, a_clock_seed_is_printed_and_repeats_the_train) {
     ASSERT_EQ(first.out.rfind("seed: ", 0), 0u);
     const std::string seed = first.out.substr(6, first.out.size() - 7);
     ASSERT_EQ(std::to_string(std::stoull(seed)), seed);
-    const auto again = runTool({"generate", "--out", "b.txt", "--time", "500", "--seed",
-                                seed},
-                               dir.path());
+    const auto again =
+        runTool({"generate", "--out", "b.txt", "--time", "500", "--seed", seed}, dir.path());
     ASSERT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(test::readFile(dir.file("a.txt")), test::readFile(dir.file("b.txt")));
     EXPECT_LE(trainIn(dir.file("a.txt")).back(), 999);

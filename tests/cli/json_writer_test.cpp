@@ -13,8 +13,13 @@ TEST(json_writer, doubles_read_back_exactly_and_non_finite_values_become_null) {
         double value;
         const char* text;
     } cases[] = {
-        {0.0, "0"},           {1.0, "1"},       {-0.25, "-0.25"}, {0.1, "0.1"},
-        {1.0 / 3.0, "0.3333333333333333"},      {1e-7, "1e-07"},  {2500.0, "2500"},
+        {0.0, "0"},
+        {1.0, "1"},
+        {-0.25, "-0.25"},
+        {0.1, "0.1"},
+        {1.0 / 3.0, "0.3333333333333333"},
+        {1e-7, "1e-07"},
+        {2500.0, "2500"},
         {std::numeric_limits<double>::infinity(), "null"},
         {std::numeric_limits<double>::quiet_NaN(), "null"},
     };

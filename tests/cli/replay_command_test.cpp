@@ -45,9 +45,9 @@ TEST(replay_command, inputs_of_the_new_records_are_the_outputs_of_the_source) {
 TEST(replay_command, passes_over_appended_headers_and_may_write_the_file_it_reads) {
     TempDir dir;
     for (const char* seed : {"1", "2"})
-        ASSERT_EQ(runTool({"batch", "--iterations", "4", "--seed", seed, "--append"}, dir.path())
-                      .status,
-                  0);
+        ASSERT_EQ(
+            runTool({"batch", "--iterations", "4", "--seed", seed, "--append"}, dir.path()).status,
+            0);
     const auto source = linesOf(test::readFile(dir.file("output.csv")));
     ASSERT_EQ(source.size(), 10u);
 

@@ -38,10 +38,10 @@ OptionCase withDefaults(const char* name, std::vector<std::string> args) {
 
 TEST(run_command, prints_the_cores_run_and_analysis_for_each_option) {
     std::vector<OptionCase> cases{withDefaults("defaults", {})};
-    cases.push_back(withDefaults("model", {"--time", "450", "--v1-start", "0.5", "--v2-start",
-                                           "0.6", "--gamma1", "0.02", "--delta1", "0.3",
-                                           "--gamma2", "0.01", "--delta2", "0.2", "--epsilon",
-                                           "0.2", "--boundary-tol", "0.01"}));
+    cases.push_back(
+        withDefaults("model", {"--time", "450", "--v1-start", "0.5", "--v2-start", "0.6",
+                               "--gamma1", "0.02", "--delta1", "0.3", "--gamma2", "0.01",
+                               "--delta2", "0.2", "--epsilon", "0.2", "--boundary-tol", "0.01"}));
     cases.back().reset = {};
     cases.back().reset.time = 450;
     cases.back().reset.v1 = 0.5;
@@ -92,9 +92,8 @@ TEST(run_command, json_names_every_value_of_the_run) {
 
 TEST(run_command, saves_the_output_list_as_save_does_and_warns_of_steps_outside_the_run) {
     TempDir dir;
-    const auto result =
-        runTool({"run", "--train", kTrain, "--time", "200", "--save-output", "out.txt"},
-                dir.path());
+    const auto result = runTool(
+        {"run", "--train", kTrain, "--time", "200", "--save-output", "out.txt"}, dir.path());
     ASSERT_EQ(result.status, 0) << result.err;
     // Steps 400 and above lie beyond a 200 ms run.
     EXPECT_EQ(result.err, "mirvok-cli: " + skippedStepsMessage(11, 400) + "\n");

@@ -18,7 +18,7 @@ ToolResult runTool(const std::vector<std::string>& args, const std::string& dir)
 
 // A fresh empty directory for one test, removed with its content at the end.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -26,7 +26,7 @@ public:
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 
