@@ -1,6 +1,7 @@
 #include "cli/app.hpp"
 
 #include <CLI/CLI.hpp>
+#include <exception>
 #include <new>
 
 #include "cli/batch_command.hpp"
@@ -83,6 +84,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         return fail(err, e.what(), 1);
     } catch (const std::bad_alloc&) {
         return fail(err, "out of memory", 1);
+    } catch (const std::exception& e) {
+        return fail(err, e.what(), 1);
     }
 }
 

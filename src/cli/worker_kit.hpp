@@ -26,7 +26,8 @@ std::vector<WorkerKit> makeWorkerKits(int workers, const ModelValues& model,
                                       const FixedAnalysisParams& analysis,
                                       const SimState& stateTemplate);
 
-// The workers a batch of count iterations needs: never more than its runs.
+// The workers a batch of count iterations needs: never more than its runs,
+// and no more than a few hundred.
 int workersFor(int threads, int count);
 
 }  // namespace mirvok::cli
