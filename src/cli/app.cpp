@@ -72,7 +72,9 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
     try {
         dispatch(app, options, out, err);
-        out.flush();
+        // Results printed into a full disk or a closed pipe must not pass
+        // as printed.
+        if (!out.flush()) return fail(err, "Could not write the standard output", 1);
         return 0;
     } catch (const OptionError& e) {
         return fail(err, e.what(), 2);

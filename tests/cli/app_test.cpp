@@ -76,6 +76,18 @@ TEST(app, refused_command_lines_and_files_exit_with_their_code_and_message) {
     }
 }
 
+TEST(app, output_that_cannot_be_printed_is_reported) {
+    TempDir dir;
+    const std::string train = MIRVOK_TEST_DATA "/small_train.txt";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"run", "--train", train},
+          std::vector<std::string>{"batch", "--iterations", "2"}}) {
+        const auto result = runTool(args, dir.path(), "/dev/full");
+        EXPECT_EQ(result.status, 1) << args[0];
+        EXPECT_EQ(result.err, "mirvok-cli: Could not write the standard output\n");
+    }
+}
+
 TEST(app, help_and_version_go_to_standard_output) {
     TempDir dir;
     const auto version = runTool({"--version"}, dir.path());

@@ -15,8 +15,10 @@ extern char** environ;
 
 namespace mirvok::cli::test {
 
-ToolResult runTool(const std::vector<std::string>& args, const std::string& dir) {
-    const std::string outPath = dir + "/.tool_stdout", errPath = dir + "/.tool_stderr";
+ToolResult runTool(const std::vector<std::string>& args, const std::string& dir,
+                   const std::string& stdoutPath) {
+    const std::string outPath = stdoutPath.empty() ? dir + "/.tool_stdout" : stdoutPath;
+    const std::string errPath = dir + "/.tool_stderr";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
@@ -37,10 +39,11 @@ ToolResult runTool(const std::vector<std::string>& args, const std::string& dir)
     waitpid(pid, &wstatus, 0);
     ToolResult result;
     result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-    result.out = readFile(outPath);
     result.err = readFile(errPath);
-    std::filesystem::remove(outPath);
     std::filesystem::remove(errPath);
+    if (!stdoutPath.empty()) return result;
+    result.out = readFile(outPath);
+    std::filesystem::remove(outPath);
     return result;
 }
 

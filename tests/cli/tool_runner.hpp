@@ -13,8 +13,10 @@ struct ToolResult {
 };
 
 // Runs the built program with args in directory dir, its standard output and
-// error captured (neither is a terminal).
-ToolResult runTool(const std::vector<std::string>& args, const std::string& dir);
+// error captured (neither is a terminal). With stdoutPath, standard output
+// goes to that file instead and is not captured.
+ToolResult runTool(const std::vector<std::string>& args, const std::string& dir,
+                   const std::string& stdoutPath = "");
 
 // A fresh empty directory for one test, removed with its content at the end.
 class TempDir {
