@@ -59,16 +59,29 @@ int BoxAnalysisParams::ign() {
 int BoxAnalysisParams::range() {
     return readInt(ui_.Range);
 }
+BoxAnalysisParams::BoxAnalysisParams(const FormControls& ui) : ui_(ui) {
+    c0_.refresh(ui.C0Edit->text());
+    QObject::connect(ui.C0Edit, &QLineEdit::textChanged, ui.C0Edit,
+                     [this](const QString& text) { c0_.refresh(text); });
+}
+
 double BoxAnalysisParams::c0() {
-    return readDouble(ui_.C0Edit);
+    return c0_.value();
 }
 
 void ListBoxSink::clear() {
+    pending_.clear();
     box_->clear();
 }
 
 void ListBoxSink::append(const std::string& line) {
-    box_->addItem(toQt(line));
+    pending_.append(toQt(line));
+}
+
+void ListBoxSink::flush() {
+    if (pending_.isEmpty()) return;
+    box_->addItems(pending_);
+    pending_.clear();
 }
 
 }  // namespace mirvok::ui

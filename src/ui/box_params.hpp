@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <exception>
 #include <string>
 
@@ -67,26 +68,33 @@ class CachedBoxRates final : public RateSource {
 };
 
 // The analysis values from ign, Range and C0Edit, converted when asked.
+// c0 is asked for at every local window of every run, so it is converted
+// once per change of its text, like the rates.
 class BoxAnalysisParams final : public AnalysisParams {
   public:
-    explicit BoxAnalysisParams(const FormControls& ui) : ui_(ui) {}
+    explicit BoxAnalysisParams(const FormControls& ui);
     int ign() override;
     int range() override;
     double c0() override;
 
   private:
     const FormControls& ui_;
+    CachedBoxValue c0_;
 };
 
-// The local-CV lines of the analysis, shown in VariBox.
+// The local-CV lines of the analysis, shown in VariBox. Lines are collected
+// and shown by flush() in one insertion: adding them one by one costs more
+// than the analysis itself, which a batch repeats for every run.
 class ListBoxSink final : public VariLineSink {
   public:
     explicit ListBoxSink(QListWidget* box) : box_(box) {}
     void clear() override;
     void append(const std::string& line) override;
+    void flush();
 
   private:
     QListWidget* box_;
+    QStringList pending_;
 };
 
 }  // namespace mirvok::ui

@@ -18,7 +18,15 @@ const char* const kRateFailedMessage = "Error: Your inputs are probably not floa
 }
 
 RunControl::RunControl(TForm1& form)
-    : form_(form), instantHooks_(*this, true), tickHooks_(*this, false) {}
+    : form_(form), instantHooks_(*this, true), tickHooks_(*this, false) {
+    const FormControls& ui = form.ui();
+    speed_ = ui.speed->value();
+    graphicTrace_ = ui.GraphicTrace->isChecked();
+    QObject::connect(ui.speed, &QSlider::valueChanged, &form,
+                     [this](int value) { speed_ = value; });
+    QObject::connect(ui.GraphicTrace, &QCheckBox::toggled, &form,
+                     [this](bool checked) { graphicTrace_ = checked; });
+}
 
 void RunControl::Hooks::pumpEvents() {
     if (pumps_) control_.form_.processEvents();
@@ -26,9 +34,9 @@ void RunControl::Hooks::pumpEvents() {
 
 void RunControl::Hooks::afterUpdate() {
     TForm1& f = control_.form_;
-    const int interval = f.ui().speed->value();
+    const int interval = control_.speed_;
     if (f.Timer1().interval() != interval) f.Timer1().setInterval(interval);
-    if (f.ui().GraphicTrace->isChecked()) f.redrawDisplays();
+    if (control_.graphicTrace_) f.redrawDisplays();
 }
 
 void RunControl::Hooks::stopRun() {
@@ -87,7 +95,13 @@ void RunControl::setContinuousButtons() {
 void RunControl::stopRun() {
     TForm1& f = form_;
     SimState& s = f.state();
-    s.analysisResult = analyseRun(s, f.analysisParams(), &f.variSink(), decimalSeparator());
+    try {
+        s.analysisResult = analyseRun(s, f.analysisParams(), &f.variSink(), decimalSeparator());
+    } catch (...) {
+        f.variSink().flush();  // the lines made before the failure stay shown
+        throw;
+    }
+    f.variSink().flush();
     if (s.batchRunning) return;
     f.Timer1().stop();
     const FormControls& ui = f.ui();

@@ -39,6 +39,10 @@ class RunControl {
     TForm1& form_;
     Hooks instantHooks_;
     Hooks tickHooks_;
+    // The speed bar and "graphic trace" as the step reads them, kept current
+    // by their change signals, so that a step makes no call into the widgets.
+    int speed_ = 1;
+    bool graphicTrace_ = false;
 };
 
 }  // namespace mirvok::ui
