@@ -213,19 +213,37 @@ class BatchActionsTest : public QObject {
         QCOMPARE(recordIndices(lines).last(), 19);
     }
 
+    void an_error_during_a_batch_cleans_up_before_it_is_shown_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("good");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("ign") << "ign"
+                             << "0"
+                             << "'x' is not a valid integer value";
+        QTest::newRow("c0") << "C0Edit"
+                            << "0.3333"
+                            << "'x' is not a valid floating point value";
+    }
+
     void an_error_during_a_batch_cleans_up_before_it_is_shown() {
+        QFETCH(QString, box);
+        QFETCH(QString, good);
+        QFETCH(QString, message);
         Window w;
+        QLineEdit* edit = w.form.findChild<QLineEdit*>(box);
         w.ui().ntests->setText("4");
-        w.ui().ign->setText("x");
+        edit->setText("x");
         w.ui().All->click();
-        QCOMPARE(w.dialogs.messages, QStringList{"'x' is not a valid integer value"});
+        QCOMPARE(w.dialogs.messages, QStringList{message});
         QVERIFY(w.ui().All->isEnabled());
         QVERIFY(!w.state.batchRunning);
         QCOMPARE(fileLines("output.csv").size(), 1);  // the header was written
         // The window works again: a fixed box lets the next batch run.
-        w.ui().ign->setText("0");
+        edit->setText(good);
         w.ui().All->click();
         QCOMPARE(recordIndices(fileLines("output.csv")), (QList<int>{0, 1, 2, 3}));
+        // The list of local CVs shows the last run's.
+        QVERIFY(w.ui().VariBox->count() > 0);
     }
 
     void quantify_with_0_1_gives_each_train_shape_1_or_100000() {
