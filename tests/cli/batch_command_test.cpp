@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "batch/fixed_batch_hooks.hpp"
 #include "record_lists.hpp"
 #include "tool_runner.hpp"
 
@@ -43,6 +44,33 @@ TEST(batch_command, result_file_is_byte_identical_for_every_thread_count) {
         EXPECT_EQ(file, test::readFile(dir.file("two.csv")));
         EXPECT_EQ(file, test::readFile(dir.file("five.csv")));
     }
+}
+
+TEST(batch_command, file_and_averages_equal_the_cores_batch_loop) {
+    TempDir dir;
+    const auto result =
+        runTool({"batch", "--iterations", "25", "--seed", "42", "--isi", "10", "--cv", "0.25",
+                 "--gamma2", "0.008", "--c0", "0.2", "--output", "cli.csv", "--threads", "2"},
+                dir.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+
+    FixedBatchSettings settings;
+    settings.target = {dir.file("core.csv"), ResultFileMode::Truncate};
+    settings.ntests = 25;
+    settings.headerIsi = 10.0;
+    settings.headerShape = 16.0;
+    settings.generator.isi = 10.0;
+    settings.generator.cv = 0.25;
+    settings.rates.g2 = 0.008;
+    settings.analysis.c0Value = 0.2;
+    settings.seed = 42;
+    FixedBatchHooks hooks(settings);
+    SimState state;
+    const BatchReport report = runGeneratedBatch(state, hooks);
+
+    EXPECT_EQ(test::readFile(dir.file("cli.csv")), test::readFile(dir.file("core.csv")));
+    EXPECT_EQ(result.out, averageText(report.sums, '.') + "\n" +
+                              localAverageText(report.sums, '.') + "\nseed: 42\n");
 }
 
 TEST(batch_command, writes_header_and_records_in_order_then_the_averages_and_seed) {
