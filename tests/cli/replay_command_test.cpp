@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "batch/fixed_batch_hooks.hpp"
 #include "record_lists.hpp"
 #include "tool_runner.hpp"
 #include "trains/spike_train_reader.hpp"
@@ -40,6 +41,31 @@ TEST(replay_command, inputs_of_the_new_records_are_the_outputs_of_the_source) {
         EXPECT_EQ(std::stoi(replayed[k].substr(0, 4)), static_cast<int>(k - 1));
         EXPECT_EQ(test::inputListOf(replayed[k]), test::outputListOf(source[k])) << k;
     }
+}
+
+TEST(replay_command, file_and_averages_equal_the_cores_replay) {
+    TempDir dir;
+    ASSERT_EQ(runTool({"batch", "--iterations", "30", "--seed", "5", "--cv", "0.6", "--output",
+                       "src.csv"},
+                      dir.path())
+                  .status,
+              0);
+    const auto result =
+        runTool({"replay", "src.csv", "--epsilon", "0.01", "--output", "cli.csv"}, dir.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+
+    FixedBatchSettings settings;
+    settings.target = {dir.file("core.csv"), ResultFileMode::Truncate};
+    settings.headerShape = 2500.0;
+    settings.reset.eps = 0.01;
+    FixedBatchHooks hooks(settings);
+    SimState state;
+    state.Nsteps = 2000;
+    const auto report = replayResultFile(state, dir.file("src.csv"), hooks);
+    ASSERT_TRUE(report.has_value());
+    EXPECT_EQ(test::readFile(dir.file("cli.csv")), test::readFile(dir.file("core.csv")));
+    EXPECT_EQ(result.out,
+              averageText(report->sums, '.') + "\n" + localAverageText(report->sums, '.') + "\n");
 }
 
 TEST(replay_command, passes_over_appended_headers_and_may_write_the_file_it_reads) {
