@@ -83,6 +83,8 @@ void paintDisplays(TForm1& form) {
     inputs.pbV1Max = ui.pbV1->maximum();
     inputs.pbV2Max = ui.pbV2->maximum();
     inputs.decimalSeparator = decimalSeparator();
+    inputs.v1Columns = &form.traceColumns().v1;
+    inputs.v2Columns = &form.traceColumns().v2;
     const DisplayScene scene = buildDisplayScene(form.state(), inputs);
 
     QLabel* const axis[] = {ui.Nsteps0Text, ui.Nsteps1Text, ui.Nsteps2Text, ui.Nsteps3Text,
@@ -101,6 +103,21 @@ void paintDisplays(TForm1& form) {
     for (const auto& [panel, text] : scene.panels) form.StatusBar().setText(panel, toQt(text));
     ui.Vdiff->setText(toQt(scene.vdiff));
     setVdiffColour(ui.Vdiff, scene.vdiffMatch);
+}
+
+void recordTraceStep(TForm1& form) {
+    const SimState& s = form.state();
+    const long long k = s.curStep;
+    TracesColumns& columns = form.traceColumns();
+    if (k < 0 || static_cast<size_t>(k) >= s.V1trace.size() ||
+        s.V1trace.size() != s.V2trace.size()) {
+        columns.v1.invalidate();
+        columns.v2.invalidate();
+        return;
+    }
+    const double spp = static_cast<double>(s.Nsteps) / form.ui().InImage->width();
+    columns.v1.feed(k, s.V1trace[static_cast<size_t>(k)], spp, s.V1trace.size());
+    columns.v2.feed(k, s.V2trace[static_cast<size_t>(k)], spp, s.V2trace.size());
 }
 
 }  // namespace mirvok::ui

@@ -9,4 +9,8 @@ class TForm1;
 // labels, bars, value boxes and status panels.
 void paintDisplays(TForm1& form);
 
+// Records the trace entries of the step at curStep into the window's column
+// extents (TForm1::traceColumns); run control calls it after every update.
+void recordTraceStep(TForm1& form);
+
 }  // namespace mirvok::ui

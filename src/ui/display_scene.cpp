@@ -96,8 +96,13 @@ DisplayScene buildDisplayScene(const SimState& s, const DisplayInputs& in) {
     const int hIn = in.inImage.height - 1;  // the bottom row of InImage
     if (drawable) {
         const int h = in.plotter.height;
-        scene.plotter.polylines.push_back({kRed, tracePolyline(s.V2trace, s.curStep, spp, h)});
-        scene.plotter.polylines.push_back({kBlue, tracePolyline(s.V1trace, s.curStep, spp, h)});
+        const auto trace = [&](const std::vector<double>& values, const TraceColumns* recorded) {
+            if (recorded && recorded->describes(values, s.curStep, spp))
+                return columnsPolyline(recorded->columns(), h);
+            return tracePolyline(values, s.curStep, spp, h);
+        };
+        scene.plotter.polylines.push_back({kRed, trace(s.V2trace, in.v2Columns)});
+        scene.plotter.polylines.push_back({kBlue, trace(s.V1trace, in.v1Columns)});
         addSpikeLines(scene.inImage, s.inSpikeSteps, spp, hIn);
         addVariLabels(scene.variImage, s, spp, in.decimalSeparator);
         addSpikeLines(scene.outImage, s.outSpikeSteps, spp, hIn);

@@ -68,6 +68,10 @@ struct DisplayInputs {
     int pbV1Max = 100;
     int pbV2Max = 100;
     char decimalSeparator = '.';
+    // Column extents recorded while the run stepped; used where they still
+    // describe the traces, so the redraw does not rescan a long run.
+    const TraceColumns* v1Columns = nullptr;
+    const TraceColumns* v2Columns = nullptr;
 };
 
 struct DisplayScene {

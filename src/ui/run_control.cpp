@@ -8,6 +8,7 @@
 #include "analysis/analysis.hpp"
 #include "model/instant_run.hpp"
 #include "ui/dialogs.hpp"
+#include "ui/display_painter.hpp"
 #include "ui/tform1.hpp"
 #include "ui/ui_text.hpp"
 
@@ -35,8 +36,12 @@ void RunControl::Hooks::pumpEvents() {
 void RunControl::Hooks::afterUpdate() {
     TForm1& f = control_.form_;
     const int interval = control_.speed_;
-    if (f.Timer1().interval() != interval) f.Timer1().setInterval(interval);
+    if (control_.intervalSet_ != interval) {
+        f.Timer1().setInterval(interval);
+        control_.intervalSet_ = interval;
+    }
     if (control_.graphicTrace_) f.redrawDisplays();
+    recordTraceStep(f);
 }
 
 void RunControl::Hooks::stopRun() {

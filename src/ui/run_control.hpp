@@ -43,6 +43,9 @@ class RunControl {
     // by their change signals, so that a step makes no call into the widgets.
     int speed_ = 1;
     bool graphicTrace_ = false;
+    // The interval the step last gave Timer1 (reading it back from the timer
+    // costs more than a step); -1 until the first step sets it.
+    int intervalSet_ = -1;
 };
 
 }  // namespace mirvok::ui

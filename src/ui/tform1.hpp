@@ -11,6 +11,7 @@
 #include "ui/box_params.hpp"
 #include "ui/file_name_dialog.hpp"
 #include "ui/form_controls.hpp"
+#include "ui/trace_columns.hpp"
 
 namespace mirvok::ui {
 
@@ -18,6 +19,12 @@ class Dialogs;
 class RunControl;
 class StatusPanels;
 class TOKBottomDlg;
+
+// Column extents of both volume traces, recorded as runs step.
+struct TracesColumns {
+    TraceColumns v1;
+    TraceColumns v2;
+};
 
 // The main window "Form1". It maps the named controls to core calls and
 // back; the work is done by the core, RunControl (runs), the display code
@@ -64,6 +71,7 @@ class TForm1 : public QWidget {
     CachedBoxRates& rates() { return rates_; }
     BoxAnalysisParams& analysisParams() { return analysisParams_; }
     ListBoxSink& variSink() { return variSink_; }
+    TracesColumns& traceColumns() { return traceColumns_; }
 
     // Run control and display.
     void runAllSteps();
@@ -126,6 +134,7 @@ class TForm1 : public QWidget {
     CachedBoxRates rates_;
     BoxAnalysisParams analysisParams_;
     ListBoxSink variSink_;
+    TracesColumns traceColumns_;
     std::unique_ptr<RunControl> runControl_;
     QElapsedTimer sincePump_;
     int loopDepth_ = 0;

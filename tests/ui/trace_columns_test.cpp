@@ -93,6 +93,34 @@ class TraceColumnsTest : public QObject {
         QCOMPARE(tracePolyline(trace, 50, 1.0, 153).size(), size_t(10));  // curStep past the trace
     }
 
+    void columns_recorded_while_stepping_match_a_fresh_scan() {
+        const int nsteps = 100000;
+        const double spp = nsteps / 697.0;
+        std::vector<double> trace = sawtooth(nsteps, 11);
+        TraceColumns recorded;
+        for (int k = 0; k < 60000; ++k)
+            recorded.feed(k, trace[static_cast<size_t>(k)], spp, trace.size());
+        QVERIFY(recorded.describes(trace, 60000, spp));
+        QVERIFY(columnsPolyline(recorded.columns(), 153) == tracePolyline(trace, 60000, spp, 153));
+        // Not for another curStep, another scale, or a trace rewritten since.
+        QVERIFY(!recorded.describes(trace, 59999, spp));
+        QVERIFY(!recorded.describes(trace, 60000, spp / 2));
+        trace[59999] += 0.25;
+        QVERIFY(!recorded.describes(trace, 60000, spp));
+    }
+
+    void recording_starts_afresh_at_step_0_and_stops_at_a_gap() {
+        const std::vector<double> trace = sawtooth(1000, 5);
+        TraceColumns recorded;
+        for (int k = 0; k < 500; ++k) recorded.feed(k, trace[static_cast<size_t>(k)], 1.0, 1000);
+        recorded.feed(0, trace[0], 1.0, 1000);
+        QVERIFY(recorded.describes(trace, 1, 1.0));
+        QVERIFY(recorded.columns().empty());
+        recorded.feed(2, trace[2], 1.0, 1000);  // step 1 was skipped
+        QVERIFY(!recorded.describes(trace, 3, 1.0));
+        QVERIFY(!recorded.describes(trace, 1, 1.0));
+    }
+
     void rows_of_volumes_outside_the_range_do_not_overflow() {
         QCOMPARE(volumeRow(-1e300, 153), std::numeric_limits<int>::max());
         QCOMPARE(volumeRow(1e300, 153), std::numeric_limits<int>::min());
