@@ -1,5 +1,6 @@
 #include "ui/display_scene.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 #include "text/number_format.hpp"
@@ -15,32 +16,71 @@ void addRasterLine(AreaDrawing& area, int x, int hIn, Rgb colour) {
     area.lines.push_back({x, 0, hIn, colour});
 }
 
+// Index ranges of a sorted spike list per column: spikes first[c] ..
+// first[c + 1] - 1 lie in column c. Found by bisection, so the cost follows
+// the width of the area, not the number of spikes.
+std::vector<size_t> spikesPerColumn(const std::vector<int>& steps,
+                                    const std::vector<long long>& starts) {
+    std::vector<size_t> first(starts.size());
+    auto from = steps.begin();
+    for (size_t c = 0; c < starts.size(); ++c) {
+        from = std::lower_bound(from, steps.end(), starts[c],
+                                [](int step, long long start) { return step < start; });
+        first[c] = static_cast<size_t>(from - steps.begin());
+    }
+    return first;
+}
+
 // Spike lines of one raster, one per column: a second black line over the
 // same column draws nothing new.
-void addSpikeLines(AreaDrawing& area, const std::vector<int>& steps, double spp, int hIn) {
-    std::vector<bool> drawn(static_cast<size_t>(std::max(area.size.width, 0)), false);
+void addSpikeLines(AreaDrawing& area, const std::vector<int>& steps, double spp, int hIn,
+                   const std::vector<long long>& starts) {
+    const int width = static_cast<int>(starts.size()) - 1;
+    if (std::is_sorted(steps.begin(), steps.end())) {
+        const std::vector<size_t> first = spikesPerColumn(steps, starts);
+        for (int x = 0; x < width && x < area.size.width; ++x)
+            if (first[x + 1] > first[x]) addRasterLine(area, x, hIn, kBlack);
+        return;
+    }
+    std::vector<bool> drawn(static_cast<size_t>(std::max(width, 0)), false);
     for (int step : steps) {
         const int x = stepColumn(step, spp);
-        if (x < 0 || x >= area.size.width || drawn[static_cast<size_t>(x)]) continue;
+        if (x < 0 || x >= width || drawn[static_cast<size_t>(x)]) continue;
         drawn[static_cast<size_t>(x)] = true;
         addRasterLine(area, x, hIn, kBlack);
     }
 }
 
+bool labelled(const SimState& s, size_t i) {
+    const int step = s.inSpikeSteps[i];
+    return i < s.spikeVari.size() && step >= 0 && static_cast<size_t>(step) < s.outTrain.size() &&
+           s.outTrain[step];
+}
+
 // Labels of input spikes that produced an output spike, with their local CV.
-// A later label at the same place covers an earlier one, so only the last is kept.
-void addVariLabels(AreaDrawing& vari, const SimState& s, double spp, char sep) {
-    std::vector<int> labelAt(static_cast<size_t>(std::max(vari.size.width, 0)), -1);
-    for (size_t i = 0; i < s.inSpikeSteps.size() && i < s.spikeVari.size(); ++i) {
-        const int step = s.inSpikeSteps[i];
-        if (step < 0 || static_cast<size_t>(step) >= s.outTrain.size() || !s.outTrain[step])
-            continue;
-        const int x = stepColumn(step, spp);
-        if (x < 0 || x >= vari.size.width) continue;
-        labelAt[static_cast<size_t>(x)] = static_cast<int>(i);
+// A later label at the same place covers an earlier one, so only the last of
+// each column is kept.
+void addVariLabels(AreaDrawing& vari, const SimState& s, double spp, char sep,
+                   const std::vector<long long>& starts) {
+    const int width = std::min(static_cast<int>(starts.size()) - 1, vari.size.width);
+    std::vector<long long> labelAt(static_cast<size_t>(std::max(width, 0)), -1);
+    const std::vector<int>& in = s.inSpikeSteps;
+    if (std::is_sorted(in.begin(), in.end())) {
+        const std::vector<size_t> first = spikesPerColumn(in, starts);
+        for (int x = 0; x < width; ++x)
+            for (size_t i = first[x + 1]; i > first[x]; --i)
+                if (labelled(s, i - 1)) {
+                    labelAt[x] = static_cast<long long>(i - 1);
+                    break;
+                }
+    } else {
+        for (size_t i = 0; i < in.size(); ++i) {
+            const int x = stepColumn(in[i], spp);
+            if (x >= 0 && x < width && labelled(s, i)) labelAt[x] = static_cast<long long>(i);
+        }
     }
-    for (int x = 0; x < vari.size.width; ++x) {
-        const int i = labelAt[static_cast<size_t>(x)];
+    for (int x = 0; x < width; ++x) {
+        const long long i = labelAt[static_cast<size_t>(x)];
         if (i >= 0) vari.texts.push_back({x - 5, 2, FloatToStrF(s.spikeVari[i], 2, sep)});
     }
 }
@@ -103,9 +143,10 @@ DisplayScene buildDisplayScene(const SimState& s, const DisplayInputs& in) {
         };
         scene.plotter.polylines.push_back({kRed, trace(s.V2trace, in.v2Columns)});
         scene.plotter.polylines.push_back({kBlue, trace(s.V1trace, in.v1Columns)});
-        addSpikeLines(scene.inImage, s.inSpikeSteps, spp, hIn);
-        addVariLabels(scene.variImage, s, spp, in.decimalSeparator);
-        addSpikeLines(scene.outImage, s.outSpikeSteps, spp, hIn);
+        const std::vector<long long> starts = columnStarts(spp, in.inImage.width);
+        addSpikeLines(scene.inImage, s.inSpikeSteps, spp, hIn, starts);
+        addVariLabels(scene.variImage, s, spp, in.decimalSeparator, starts);
+        addSpikeLines(scene.outImage, s.outSpikeSteps, spp, hIn, starts);
     }
     addTicks(scene.inImage, in.inImage.width, hIn);
     addTicks(scene.outImage, in.inImage.width, hIn);

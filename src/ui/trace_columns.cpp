@@ -73,6 +73,17 @@ std::vector<Point> tracePolyline(const std::vector<double>& trace, int curStep,
     return columnsPolyline(columns, height);
 }
 
+std::vector<long long> columnStarts(double spp, int width) {
+    std::vector<long long> starts(static_cast<size_t>(std::max(width, 0)) + 1, 0);
+    for (int c = 1; c <= width; ++c) {
+        long long k = static_cast<long long>(std::ceil(c * spp));
+        while (k > 0 && stepColumn(static_cast<double>(k - 1), spp) >= c) --k;
+        while (stepColumn(static_cast<double>(k), spp) < c) ++k;
+        starts[static_cast<size_t>(c)] = k;
+    }
+    return starts;
+}
+
 void TraceColumns::feed(long long k, double value, double stepsPerPixel, std::size_t traceSize) {
     if (k == 0) {
         columns_.clear();

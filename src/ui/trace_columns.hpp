@@ -20,6 +20,10 @@ int stepColumn(double k, double stepsPerPixel);
 // trunc((1 - v / 1.01) * height - 1), clamped to a 32-bit integer.
 int volumeRow(double v, int height);
 
+// The first step of every column 0 .. width (the last entry ends column
+// width - 1): entry c is the smallest step k >= 0 with stepColumn(k) >= c.
+std::vector<long long> columnStarts(double stepsPerPixel, int width);
+
 // The steps of a trace that fall into one pixel column: the values of the
 // first and last of them, the lowest and highest value, and their count.
 struct ColumnExtent {

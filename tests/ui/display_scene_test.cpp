@@ -2,6 +2,7 @@
 #include "ui/display_scene.hpp"
 
 #include <QtTest>
+#include <algorithm>
 
 #include "text/errors.hpp"
 
@@ -183,6 +184,42 @@ class DisplaySceneTest : public QObject {
         QCOMPARE(linesOfColour(scene.inImage, kRed) + linesOfColour(scene.inImage, kGreen), 0);
         QCOMPARE(linesOfColour(scene.outImage, kRed), 0);
         QCOMPARE(scene.panels.size(), size_t(6));
+    }
+
+    void rasters_of_sorted_and_file_ordered_trains_agree() {
+        SimState sorted = emptyRun(100000);
+        for (int k = -50; k < 101000; k += 37) sorted.inSpikeSteps.push_back(k);
+        for (size_t i = 0; i < sorted.inSpikeSteps.size(); i += 3) {
+            const int step = sorted.inSpikeSteps[i];
+            if (step >= 0 && step < 100000) sorted.outTrain[static_cast<size_t>(step)] = 1;
+        }
+        sorted.spikeVari.assign(sorted.inSpikeSteps.size(), 0.5);
+        SimState shuffled = sorted;
+        std::reverse(shuffled.inSpikeSteps.begin(), shuffled.inSpikeSteps.end());
+        const DisplayScene a = buildDisplayScene(sorted, DisplayInputs{});
+        const DisplayScene b = buildDisplayScene(shuffled, DisplayInputs{});
+        // The same lines; the order of black lines does not change the picture.
+        const auto byColumn = [](std::vector<VLine> lines) {
+            std::sort(lines.begin(), lines.end(), [](const VLine& l, const VLine& r) {
+                return std::tie(l.x, l.top, l.colour) < std::tie(r.x, r.top, r.colour);
+            });
+            return lines;
+        };
+        QVERIFY(byColumn(a.inImage.lines) == byColumn(b.inImage.lines));
+        QCOMPARE(linesOfColour(a.inImage, kBlack), 697 + 70);  // every column, and the ticks
+        QCOMPARE(a.variImage.texts.size(), b.variImage.texts.size());
+        QVERIFY(a.variImage.texts.size() > 600);
+    }
+
+    void column_starts_follow_the_scale() {
+        for (double spp : {2000.0 / 697, 0.3, 1.0, 10000000.0 / 697}) {
+            const std::vector<long long> starts = columnStarts(spp, 697);
+            QCOMPARE(starts.front(), 0LL);
+            for (int c = 1; c <= 697; ++c) {
+                QVERIFY(stepColumn(static_cast<double>(starts[c]), spp) >= c);
+                QVERIFY(stepColumn(static_cast<double>(starts[c] - 1), spp) < c);
+            }
+        }
     }
 
     void local_cv_labels_mark_input_spikes_with_an_output_spike() {
