@@ -109,7 +109,9 @@ void recordTraceStep(TForm1& form) {
     const SimState& s = form.state();
     const long long k = s.curStep;
     TracesColumns& columns = form.traceColumns();
-    if (k < 0 || static_cast<size_t>(k) >= s.V1trace.size() ||
+    // A batch redraws once, at its end, from the traces themselves; recording
+    // every one of its runs would cost as much as the model's own steps.
+    if (s.batchRunning || k < 0 || static_cast<size_t>(k) >= s.V1trace.size() ||
         s.V1trace.size() != s.V2trace.size()) {
         columns.v1.invalidate();
         columns.v2.invalidate();
