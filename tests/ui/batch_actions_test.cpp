@@ -304,6 +304,31 @@ class BatchActionsTest : public QObject {
         QVERIFY(w.ui().All->isEnabled());
     }
 
+    void read_multi_of_a_file_that_cannot_be_read_says_so() {
+        Window w;
+        QVERIFY(QDir().mkdir("folder.csv"));
+        w.dialogs.openAnswers = {"folder.csv"};
+        w.ui().ReadMultipleButton->click();
+        QCOMPARE(w.dialogs.messages,
+                 QStringList{"Could not read the file " + dir_->filePath("folder.csv")});
+        QVERIFY(!QFile::exists("output.csv"));
+        QVERIFY(w.ui().All->isEnabled());
+        QVERIFY(!w.state.batchRunning);
+    }
+
+    void process_all_during_a_continuous_run_ends_that_run_first() {
+        Window w;
+        w.ui().ntests->setText("2");
+        w.ui().SimulateButton->click();
+        QVERIFY(w.form.Timer1().isActive());
+        w.ui().All->click();
+        QVERIFY(!w.form.Timer1().isActive());
+        QVERIFY(!w.ui().StopButton->isEnabled());
+        QVERIFY(w.ui().SimulateButton->isEnabled());
+        QCOMPARE(recordIndices(fileLines("output.csv")), (QList<int>{0, 1}));
+        QCOMPARE(w.state.curStep, 2000);
+    }
+
     void read_multi_skips_steps_outside_the_run_and_says_so() {
         QFile file("source.csv");
         QVERIFY(file.open(QIODevice::WriteOnly));
