@@ -33,5 +33,13 @@ fuzz: deps
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_targets
 	@echo "Fuzz targets are in $(FUZZ_DIR)/fuzz/"
 
+# The window after a Count! on a generated train with the default boxes,
+# rendered offscreen, for the README.
+screenshot: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMIRVOK_TESTS=OFF > /dev/null
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok-screenshot
+	mkdir -p docs
+	QT_QPA_PLATFORM=offscreen ./build/bin/mirvok-screenshot docs/screenshot.png
+
 clean:
 	rm -rf build
