@@ -29,7 +29,7 @@ bench: deps
 
 fuzz: deps
 	./scripts/install-deps.sh clang libclang-rt-14-dev
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVOK_FUZZ=ON -DMIRVOK_TESTS=OFF > /dev/null
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVOK_FUZZ=ON -DMIRVOK_TESTS=OFF -DMIRVOK_UI=OFF > /dev/null
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_targets
 	@echo "Fuzz targets are in $(FUZZ_DIR)/fuzz/"
 

@@ -14,10 +14,9 @@ double checkedDivide(double num, double den) {
     return checkedFinite(num / den);
 }
 
-double checkedFinite(double value) {
+void throwNonFinite(double value) {
     if (std::isnan(value)) throw EInvalidOp();
-    if (std::isinf(value)) throw EOverflow();
-    return value;
+    throw EOverflow();
 }
 
 double toDouble(long double value) {
