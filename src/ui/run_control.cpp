@@ -134,7 +134,18 @@ void RunControl::tick() {
     // Ticks never step inside an instant run or a batch, nor past the run.
     TForm1& f = form_;
     if (f.loopRunning()) return;
-    stepSimulation(f.state(), f.rates(), tickHooks_);
+    try {
+        stepSimulation(f.state(), f.rates(), tickHooks_);
+    } catch (...) {
+        // A tick that fails (a box the redraw or the analysis reads) pauses
+        // the run before the error is shown: left running, the next ticks
+        // would fail again at once and bury the window under message boxes.
+        if (f.Timer1().isActive()) {
+            f.Timer1().stop();
+            f.ui().SaveButton->setEnabled(true);
+        }
+        throw;
+    }
 }
 
 }  // namespace mirvok::ui

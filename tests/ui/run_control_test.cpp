@@ -134,6 +134,22 @@ class RunControlTest : public QObject {
         QCOMPARE(w.state.V1trace[static_cast<size_t>(failed + 1)], 0.0);
     }
 
+    void failing_tick_pauses_the_run_and_reports_once() {
+        Window w;
+        w.loadRegularTrain(100, 8);
+        w.ui().SimulateButton->click();
+        QTRY_VERIFY(w.state.curStep > 2);
+        w.ui().ign->setText("x");  // every tick's redraw reads it
+        QTRY_COMPARE(runState(w), kPaused);
+        QTest::qWait(20);
+        QCOMPARE(w.dialogs.messages, QStringList{"'x' is not a valid integer value"});
+        w.ui().ign->setText("0");
+        w.ui().PauseButton->click();  // resumes
+        QCOMPARE(runState(w), kContinuous);
+        QTRY_COMPARE(runState(w), kIdle);
+        QCOMPARE(w.state.curStep, 200);
+    }
+
     void bad_rate_in_count_stops_at_the_first_step_that_reads_it() {
         Window w;
         w.loadRegularTrain(1000, 40, 5);
