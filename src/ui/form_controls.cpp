@@ -27,7 +27,7 @@ QLabel* addLabel(QWidget* form, const QString& text, int left, int top, int widt
 }
 
 // Label to the left of a control at its height, right-aligned against it.
-void addSideLabels(QWidget* form, const ControlSpec& c) {
+void addSideLabels(QWidget* form, const ControlEntry& c) {
     const QFontMetrics metrics(form->font());
     if (c.label) {
         const QString text = localeDefaultText(c.label);
@@ -43,7 +43,7 @@ void addSideLabels(QWidget* form, const ControlSpec& c) {
     }
 }
 
-QWidget* makeWidget(QWidget* form, const ControlSpec& c) {
+QWidget* makeWidget(QWidget* form, const ControlEntry& c) {
     const QString text = localeDefaultText(c.text);
     switch (c.kind) {
         case ControlKind::Edit:
@@ -107,7 +107,7 @@ FormControls createControls(QWidget* form) {
     QFont small = form->font();
     small.setPixelSize(11);
     form->setFont(small);
-    for (const ControlSpec& c : windowLayout()) {
+    for (const ControlEntry& c : windowLayout()) {
         QWidget* w = makeWidget(form, c);
         w->setObjectName(QString::fromUtf8(c.name));
         w->setGeometry(c.left, c.top, c.width, c.height);

@@ -7,7 +7,7 @@ namespace {
 
 using K = ControlKind;
 
-const ControlSpec kLayout[] = {
+const ControlEntry kLayout[] = {
     {"Bevel4", K::Bevel, "", 0, 240, 737, 233},
     // Model parameters.
     {"V1_start", K::Edit, "0,2", 112, 10, 57, 21, "start 1"},
@@ -82,7 +82,7 @@ constexpr std::array<int, 12> kPanelWidths = {60, 70, 45, 70, 70, 40, 40, 70, 60
 
 }  // namespace
 
-std::span<const ControlSpec> windowLayout() {
+std::span<const ControlEntry> windowLayout() {
     return kLayout;
 }
 

@@ -22,7 +22,7 @@ enum class ControlKind {
     Bevel,  // frame
 };
 
-struct ControlSpec {
+struct ControlEntry {
     const char* name;
     ControlKind kind;
     const char* text;  // caption, default text, or label text
@@ -33,7 +33,7 @@ struct ControlSpec {
 };
 
 // Every control of the window, in creation order (later ones lie on top).
-std::span<const ControlSpec> windowLayout();
+std::span<const ControlEntry> windowLayout();
 
 // The designed client area, and the one the window uses so that the controls
 // placed beyond the designed area are visible too.

@@ -58,7 +58,7 @@ class TForm1Test : public QObject {
         ScriptedDialogs dialogs;
         TForm1 form(state, random, dialogs);
         form.show();
-        for (const ControlSpec& c : windowLayout()) {
+        for (const ControlEntry& c : windowLayout()) {
             auto* w = form.findChild<QWidget*>(QString::fromUtf8(c.name));
             QVERIFY2(w, c.name);
             QCOMPARE(w->geometry(), QRect(c.left, c.top, c.width, c.height));
