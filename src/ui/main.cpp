@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QMessageBox>
 #include <ctime>
+#include <exception>
 
 #include "model/sim_state.hpp"
 #include "trains/random_source.hpp"
@@ -7,12 +9,20 @@
 #include "ui/tform1.hpp"
 
 int main(int argc, char** argv) {
-    // The one simulation state and random source outlive the window.
+    // The one simulation state and random source outlive the window; the
+    // source is seeded with the clock in seconds, so two starts within the
+    // same second draw the same sequence.
     mirvok::SimState state;
     mirvok::Pcg31 random(static_cast<std::uint64_t>(std::time(nullptr)));
     QApplication app(argc, argv);
-    mirvok::ui::QtDialogs dialogs;
-    mirvok::ui::TForm1 form(state, random, dialogs);
-    form.show();
-    return app.exec();
+    try {
+        mirvok::ui::QtDialogs dialogs;
+        mirvok::ui::TForm1 form(state, random, dialogs);
+        form.show();
+        return app.exec();
+    } catch (const std::exception& e) {
+        // Handlers report their own errors; this is for start-up only.
+        QMessageBox::critical(nullptr, QStringLiteral("Mirvok v6.1"), QString::fromUtf8(e.what()));
+        return 1;
+    }
 }
