@@ -92,6 +92,30 @@ class DisplayPainterTest : public QObject {
         QVERIFY(dark);
     }
 
+    void traces_recorded_while_stepping_draw_as_a_fresh_scan_would() {
+        Window w;
+        w.loadRegularTrain(30000, 37);
+        w.ui().DoTest->click();
+        const QImage afterCount = w.ui().Plotter->image().toImage();
+        w.form.traceColumns().v1.invalidate();
+        w.form.traceColumns().v2.invalidate();
+        w.form.redrawDisplays();
+        QCOMPARE(w.ui().Plotter->image().toImage(), afterCount);
+
+        // A watched run, paused part-way: the columns recorded tick by tick.
+        w.ui().TimeEdit->setText("300");
+        w.ui().SimulateButton->click();
+        QTRY_VERIFY(w.state.curStep > 50);
+        w.ui().PauseButton->click();
+        QVERIFY(w.form.traceColumns().v1.describes(w.state.V1trace, w.state.curStep, 600.0 / 697));
+        const QImage paused = w.ui().Plotter->image().toImage();
+        w.form.traceColumns().v1.invalidate();
+        w.form.traceColumns().v2.invalidate();
+        w.form.redrawDisplays();
+        QCOMPARE(w.ui().Plotter->image().toImage(), paused);
+        w.ui().StopButton->click();
+    }
+
     void vdiff_turns_aqua_on_a_match_and_back() {
         Window w;
         const QColor normal = vdiffBase(w);
