@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -85,10 +86,17 @@ void TForm1::connectHandlers() {
     for (auto [box, cache] : rateBoxes)
         connect(box, &QLineEdit::textChanged, this,
                 [cache](const QString& t) { cache->refresh(t); });
+}
 
-    // Enter in any edit box clicks the default button "Count!".
-    for (QLineEdit* edit : findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
-        connect(edit, &QLineEdit::returnPressed, ui_.DoTest, &QPushButton::click);
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    // Enter clicks the button that has the focus, and otherwise the default
+    // button "Count!" (edit boxes pass Enter on to the window).
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    (focused ? focused : ui_.DoTest)->click();
 }
 
 bool TForm1::report(const std::function<void()>& handler) {

@@ -116,6 +116,9 @@ class TForm1 : public QWidget {
     // Tick of Timer1: one step of a continuous run.
     void Timer1Timer();
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     void FormCreate();
     void connectHandlers();

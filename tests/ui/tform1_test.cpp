@@ -71,9 +71,23 @@ class TForm1Test : public QObject {
 
     void enter_in_an_edit_box_runs_count() {
         Window w;
+        w.form.show();
         QTest::keyClick(w.ui().gamma2, Qt::Key_Return);
         QCOMPARE(w.state.curStep, 2000);
         QCOMPARE(w.form.StatusBar().text(2), QString("st: 2000"));
+        // Once, not once per widget the key passes through.
+        w.state.curStep = 5;
+        QTest::keyClick(w.ui().ZeroDiff, Qt::Key_Enter);
+        QCOMPARE(w.state.curStep, 2000);
+        QCOMPARE(w.dialogs.messages, QStringList{});
+        // A focused button takes Enter itself.
+        w.ui().SimulateButton->setFocus();
+        w.ui().StopButton->setEnabled(true);
+        w.ui().StopButton->setFocus();
+        w.state.analysisResult = -5;
+        QTest::keyClick(w.ui().StopButton, Qt::Key_Return);
+        QVERIFY(w.state.analysisResult != -5);  // Stop ran the analysis
+        QVERIFY(!w.ui().StopButton->isEnabled());
     }
 
     void errors_of_a_handler_are_reported_with_their_own_message() {
