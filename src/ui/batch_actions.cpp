@@ -22,7 +22,7 @@ namespace {
 // Clears the upper halves of the vector registers. Some of the toolkit's
 // painting code leaves them in use, after which every scalar floating-point
 // instruction of the model runs about half again as long on some processors
-// until something clears them; the generator and the run of each batch
+// until something clears them; the train and the run of each batch
 // iteration therefore start from a clean state.
 void clearUpperVectorRegisters() {
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -75,10 +75,10 @@ void WindowBatchHooks::beforeIteration(int index) {
     form_.processEvents();
     form_.StatusBar().setText(0, QStringLiteral("#") + intText(index));
     form_.processEvents();
+    clearUpperVectorRegisters();
 }
 
 void WindowBatchHooks::makeTrain(SimState& state, int) {
-    clearUpperVectorRegisters();
     const FormControls& ui = form_.ui();
     BoxGeneratorEntries entries(ui);
     makeBatchTrain(state, entries, form_.random(), ui.diffintervals->isChecked(),
