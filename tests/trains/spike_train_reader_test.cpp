@@ -41,7 +41,7 @@ TEST(spike_train_reader, text_grammar_reads_up_to_the_first_place_without_a_numb
         {"007,", {7}},
         {"12x", {12}},
         {"99999999999999999999999999,1", {LLONG_MAX, 1}},
-        {"-99999999999999999999999999", {-LLONG_MAX}},
+        {"-99999999999999999999999999", {LLONG_MIN}},
     };
     for (const Case& c : cases) EXPECT_EQ(parseSpikeTrainText(c.text), c.expected) << c.text;
     // A NUL byte is no number either.
