@@ -34,8 +34,12 @@ TEST(batch_iteration, quantified_shape_reaches_the_train_in_single_mode) {
             Pcg31 source = iterationSource(seed, 0);
             makeBatchTrain(state, entries, source, false, c.quantify, c.zeroOne);
             const double shape = StrToDouble(entries.shapeText(), '.');
-            if (!c.quantify) EXPECT_EQ(entries.shapeText(), "2500") << c.name;
-            if (c.zeroOne) EXPECT_TRUE(shape == 1.0 || shape == 100000.0) << entries.shapeText();
+            if (!c.quantify) {
+                EXPECT_EQ(entries.shapeText(), "2500") << c.name;
+            }
+            if (c.zeroOne) {
+                EXPECT_TRUE(shape == 1.0 || shape == 100000.0) << entries.shapeText();
+            }
             EXPECT_GE(shape, 1.0) << c.name;
             // The train's interval CV follows the shape in use: 1/sqrt(shape).
             ASSERT_GT(state.inSpikeSteps.size(), 100u) << c.name;

@@ -125,7 +125,7 @@ TEST(batch_loops, iteration_count_is_read_before_every_iteration) {
         EXPECT_NE(lines[0].find(c.headerCount), std::string::npos) << c.name;
         EXPECT_EQ(report.sums.runs, static_cast<int>(c.records)) << c.name;
         for (std::size_t i = 0; i < c.records; ++i) {
-            char index[8];
+            char index[24];
             std::snprintf(index, sizeof index, "%4zu;", i);
             EXPECT_EQ(lines[i + 1].substr(0, 5), index) << c.name;
         }
