@@ -1,11 +1,24 @@
 #include "model/step.hpp"
 
 #include <cmath>
+#include <cstddef>
 
 #include "text/errors.hpp"
 
 namespace mirvok {
 namespace {
+
+// A step writes entry curStep of both traces and reads or sets that flag of
+// both trains. A reset that failed after it set Nsteps (a start volume that
+// does not convert) leaves them at the length of the earlier run, so the
+// step checks them all, not only Nsteps.
+bool stepFits(const SimState& s) {
+    const int k = s.curStep;
+    if (k < 0 || k >= s.Nsteps) return false;
+    const auto i = static_cast<std::size_t>(k);
+    return i < s.V1trace.size() && i < s.V2trace.size() && i < s.inTrain.size() &&
+           i < s.outTrain.size();
+}
 
 bool coincides(const SimState& s) {
     const double a1 = std::fabs(s.V1);
@@ -23,8 +36,8 @@ double refill(double volume, double rate) {
 }  // namespace
 
 void updateModel(SimState& s, RateSource& rates) {
+    if (!stepFits(s)) return;
     const int k = s.curStep;
-    if (k < 0 || k >= s.Nsteps) return;
     s.dV = s.V1 - s.V2;
     s.matchFlag = coincides(s);
     s.V1trace[k] = s.V1;
@@ -43,7 +56,7 @@ void updateModel(SimState& s, RateSource& rates) {
 }
 
 StepOutcome stepSimulation(SimState& s, RateSource& rates, RunHooks& hooks) {
-    if (s.curStep < 0 || s.curStep >= s.Nsteps) return StepOutcome::Skipped;
+    if (!stepFits(s)) return StepOutcome::Skipped;
     StepOutcome outcome = StepOutcome::Done;
     try {
         updateModel(s, rates);

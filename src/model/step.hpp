@@ -8,8 +8,9 @@ namespace mirvok {
 // The model's update for step curStep: coincidence test, traces, output
 // spike, refill with cap, depletion at an input spike. Reads each rate from
 // the source when it needs it; a source that throws ends the update there,
-// leaving what was done so far. Does nothing when curStep >= Nsteps. Does
-// not advance curStep.
+// leaving what was done so far. Does nothing when curStep >= Nsteps or lies
+// beyond the traces or trains (a reset that failed halfway). Does not
+// advance curStep.
 void updateModel(SimState& state, RateSource& rates);
 
 // What a run needs from whoever drives it (the window, a batch, a test).
@@ -30,7 +31,7 @@ public:
 };
 
 enum class StepOutcome {
-    Skipped,     // curStep was already at Nsteps: nothing happened
+    Skipped,     // curStep was already at Nsteps (or past the traces): nothing happened
     Done,        // the update ran and curStep advanced
     RateFailed,  // a rate failed to convert; the run was stopped, curStep advanced
 };

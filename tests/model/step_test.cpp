@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "model_test_support.hpp"
 
 using namespace mirvok;
@@ -164,5 +166,27 @@ TEST(step, errors_other_than_conversion_are_not_handled) {
     RecordingHooks hooks;
     EXPECT_THROW(stepSimulation(s, rates, hooks), EOverflow);
     EXPECT_EQ(s.curStep, 0);
+    EXPECT_TRUE(hooks.calls.empty());
+}
+
+TEST(step, a_reset_that_failed_after_raising_nsteps_leaves_no_step_to_run_past_the_traces) {
+    SimState s = defaultState(1);  // traces and trains of two steps
+    struct : FixedResetValues {
+        double v1Start() override { throw EConvertError("'x' is not a valid floating point value"); }
+    } badStart;
+    badStart.time = 1000;
+    EXPECT_THROW(resetSimulation(s, badStart), EConvertError);
+    ASSERT_EQ(s.Nsteps, 2000);
+    ASSERT_EQ(s.V1trace.size(), 2u);
+
+    s.curStep = 2;  // inside the new Nsteps, past the old traces and trains
+    const SimState before = s;
+    FixedRates rates;
+    RecordingHooks hooks;
+    EXPECT_EQ(stepSimulation(s, rates, hooks), StepOutcome::Skipped);
+    updateModel(s, rates);
+    EXPECT_EQ(s.curStep, 2);
+    EXPECT_EQ(s.V1, before.V1);
+    EXPECT_EQ(s.V1trace, before.V1trace);
     EXPECT_TRUE(hooks.calls.empty());
 }
