@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "text/checked_math.hpp"
 #include "text/errors.hpp"
 
 namespace mirvok {
@@ -28,9 +29,15 @@ bool coincides(const SimState& s) {
            a1 <= upper && a2 <= upper;
 }
 
+// Volumes driven far below 0 by rates out of all proportion overflow here;
+// that raises the floating-point overflow instead of letting an infinity in.
 double refill(double volume, double rate) {
-    const double v = 0.5 * rate + volume;
+    const double v = checkedFinite(0.5 * rate + volume);
     return v > 1.0 ? 1.0 : v;
+}
+
+double deplete(double volume, double fraction) {
+    return checkedFinite((1.0 - fraction) * volume);
 }
 
 }  // namespace
@@ -50,8 +57,8 @@ void updateModel(SimState& s, RateSource& rates) {
     s.V1 = refill(s.V1, rates.gamma1());
     s.V2 = refill(s.V2, rates.gamma2());
     if (inputSpike) {
-        s.V1 = (1.0 - rates.delta1()) * s.V1;
-        s.V2 = (1.0 - rates.delta2()) * s.V2;
+        s.V1 = deplete(s.V1, rates.delta1());
+        s.V2 = deplete(s.V2, rates.delta2());
     }
 }
 

@@ -190,3 +190,27 @@ TEST(step, a_reset_that_failed_after_raising_nsteps_leaves_no_step_to_run_past_t
     EXPECT_EQ(s.V1trace, before.V1trace);
     EXPECT_TRUE(hooks.calls.empty());
 }
+
+TEST(step, a_volume_that_would_overflow_raises_the_overflow_instead_of_an_infinity) {
+    const struct {
+        const char* what;
+        double v1, g1, d1;
+        bool inputSpike;
+    } cases[] = {
+        {"refill below the double range", -1.7e308, -1.7e308, 0.45, false},
+        {"depletion beyond the double range", -1e308, 0.009, -1e308, true},
+    };
+    for (const auto& c : cases) {
+        SimState s = defaultState();
+        s.V1 = c.v1;
+        s.inTrain[0] = c.inputSpike;
+        FixedRates rates;
+        rates.g1 = c.g1;
+        rates.d1 = c.d1;
+        RecordingHooks hooks;
+        EXPECT_THROW(stepSimulation(s, rates, hooks), EOverflow) << c.what;
+        EXPECT_EQ(s.curStep, 0) << c.what;
+        EXPECT_TRUE(std::isfinite(s.V1)) << c.what;
+        EXPECT_TRUE(hooks.calls.empty()) << c.what;
+    }
+}
