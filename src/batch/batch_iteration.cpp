@@ -3,7 +3,9 @@
 #include "analysis/analysed_run.hpp"
 #include "batch/quantify.hpp"
 #include "batch/result_file.hpp"
+#include "text/number_format.hpp"
 #include "text/number_parse.hpp"
+#include "trains/generator_limits.hpp"
 #include "trains/spike_train_reader.hpp"
 
 namespace mirvok {
@@ -13,6 +15,16 @@ namespace {
 // for the run length the run will use.
 void latchRunLength(SimState& state, ResetValues& reset) {
     state.Nsteps = stepsForRunLength(reset.timeMs());
+}
+
+// A random shape beyond the largest the generator draws in bounded time
+// (1/u^2 for u below 1e-4, about one iteration in 10,000) is held at that
+// largest shape. Its CV of 1e-4 or less gives a train regular to within a
+// step either way, and the batch goes on instead of being refused at an
+// iteration its own random draw picked.
+std::string drawableShapeText(const std::string& text, char sep) {
+    if (StrToDouble(text, sep) > kMaxShape) return FloatToStr(kMaxShape, sep);
+    return text;
 }
 
 IterationOutcome runAndRecord(SimState& state, RunValues values, int index) {
@@ -33,8 +45,9 @@ double SettingsEntries::shape() {
 void makeBatchTrain(SimState& state, GeneratorEntries& entries, RandomSource& source,
                     bool segmentMode, bool quantify, bool quantifyZeroOne) {
     if (quantify) {
+        const char sep = entries.decimalSeparator();
         entries.writeShape(
-            quantifiedShapeText(source, quantifyZeroOne, entries.decimalSeparator()));
+            drawableShapeText(quantifiedShapeText(source, quantifyZeroOne, sep), sep));
     }
     generateTrain(state, entries, source, segmentMode,
                   quantify ? ShapeSource::AsEntered : ShapeSource::FromCv);

@@ -43,8 +43,9 @@ class SettingsEntries final : public GeneratorEntries {
 };
 
 // The train of one batch iteration. With quantify, a random shape text
-// (quantifiedShapeText) is first written into the shape entry and, in single
-// mode, becomes the shape of this train; otherwise the shape comes from the
+// (quantifiedShapeText, held at the generator's largest shape kMaxShape) is
+// first written into the shape entry and, in single mode, becomes the shape
+// of this train; otherwise the shape comes from the
 // CV as for "GammaGen!". Throws what generateTrain throws.
 void makeBatchTrain(SimState& state, GeneratorEntries& entries, RandomSource& source,
                     bool segmentMode, bool quantify, bool quantifyZeroOne);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "analysis/analysis.hpp"
+#include "batch_test_sources.hpp"
 #include "text/number_parse.hpp"
 
 namespace mirvok {
@@ -66,6 +67,26 @@ TEST(batch_iteration, segment_mode_follows_the_segment_lists) {
         std::count_if(steps.begin(), steps.end(), [](int s) { return s <= 999; });
     EXPECT_NEAR(static_cast<double>(firstHalf), 50.0, 2.0);
     EXPECT_NEAR(static_cast<double>(steps.size() - firstHalf), 12.0, 2.0);
+}
+
+TEST(batch_iteration, a_random_shape_too_large_to_draw_is_held_at_the_largest_and_the_train_made) {
+    // First draw: u of about 4.7e-7, a shape of about 4.6e12 (1/u^2). Every
+    // later draw is about 0.5 and draws each interval at its first pass.
+    struct Case {
+        std::int32_t shapeDraw;
+        const char* shapeText;
+    };
+    for (const Case& c : {Case{1000, "100000000"}, Case{1073741824, "3.99999999627471"}}) {
+        GeneratorSettings settings;
+        settings.quantify = true;
+        SimState state;
+        state.Nsteps = 2000;
+        SettingsEntries entries(settings);
+        testing::ScriptedSource source({c.shapeDraw, 1073741824});
+        ASSERT_NO_THROW(makeBatchTrain(state, entries, source, false, true, false)) << c.shapeDraw;
+        EXPECT_EQ(entries.shapeText(), c.shapeText);
+        EXPECT_FALSE(state.inSpikeSteps.empty());
+    }
 }
 
 }  // namespace
