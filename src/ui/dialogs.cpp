@@ -12,8 +12,11 @@ QString QtDialogs::askOpenFileName(QWidget* parent, const QString& current) {
 
 QString QtDialogs::askSaveFileName(QWidget* parent, const QString& current) {
     // The default extension is added by FileNameDialog, for every dialogs
-    // object alike; the native dialog must not add one of its own.
-    return QFileDialog::getSaveFileName(parent, QString(), current);
+    // object alike; the native dialog must not add one of its own. No
+    // question about replacing an existing file: a batch with "del" clear
+    // appends to it, and a "replace?" question would tell the user wrong.
+    return QFileDialog::getSaveFileName(parent, QString(), current, QString(), nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 void QtDialogs::showMessage(QWidget* parent, const QString& text) {
