@@ -3,6 +3,7 @@
 #include "ui/batch_actions.hpp"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -114,8 +115,10 @@ void WindowBatchHooks::batchFinished(const BatchReport& report) {
 }
 
 void TForm1::AllClick() {
-    // A continuous run ends before the batch takes over the state.
-    if (Timer1().isActive()) stopRun();
+    // A continuous run, ticking or paused, ends before the batch takes over
+    // the state: inside the batch stopRun leaves the buttons alone, so the
+    // window would stay in the watched run's state after it.
+    if (ui().StopButton->isEnabled()) stopRun();
     LoopScope loop(*this);
     WindowBatchHooks hooks(*this);
     runGeneratedBatch(state(), hooks);
@@ -124,6 +127,9 @@ void TForm1::AllClick() {
 void TForm1::ReadMultipleButtonClick() {
     // A cancelled dialog ends the operation: nothing read, nothing written.
     if (!OpenDialog().execute(dialogs(), this)) return;
+    // As for "Process All!", a continuous run ends first, once there is a
+    // file to replay.
+    if (ui().StopButton->isEnabled() && QFileInfo::exists(OpenDialog().fileName())) stopRun();
     LoopScope loop(*this);
     WindowBatchHooks hooks(*this);
     // The file is read whole before the result file is opened; no file of

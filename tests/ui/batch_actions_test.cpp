@@ -329,6 +329,47 @@ class BatchActionsTest : public QObject {
         QCOMPARE(w.state.curStep, 2000);
     }
 
+    // Whichever batch starts, and whether the watched run ticks or is paused,
+    // that run ends first: afterwards the window is idle, not left with Stop
+    // and Pause enabled over a stopped timer and Read..., Save... disabled.
+    void a_batch_ends_a_watched_run_first_data() {
+        QTest::addColumn<bool>("replay");
+        QTest::addColumn<bool>("paused");
+        QTest::newRow("Process All!, running") << false << false;
+        QTest::newRow("Process All!, paused") << false << true;
+        QTest::newRow("ReadMulti..., running") << true << false;
+        QTest::newRow("ReadMulti..., paused") << true << true;
+    }
+
+    void a_batch_ends_a_watched_run_first() {
+        QFETCH(bool, replay);
+        QFETCH(bool, paused);
+        Window w;
+        w.ui().ntests->setText("2");
+        if (replay) {
+            w.ui().All->click();
+            QVERIFY(QFile::rename("output.csv", "source.csv"));
+            w.dialogs.openAnswers = {"source.csv"};
+        }
+        w.ui().SimulateButton->click();
+        QTRY_VERIFY(w.state.curStep > 2);
+        if (paused) w.ui().PauseButton->click();
+        (replay ? w.ui().ReadMultipleButton : w.ui().All)->click();
+
+        QCOMPARE(recordIndices(fileLines("output.csv")), (QList<int>{0, 1}));
+        QCOMPARE(w.state.curStep, 2000);
+        QTest::qWait(20);
+        QCOMPARE(w.state.curStep, 2000);
+        QVERIFY(!w.form.Timer1().isActive());
+        QVERIFY(!w.ui().StopButton->isEnabled());
+        QVERIFY(!w.ui().PauseButton->isEnabled());
+        const QList<QWidget*> idleOn = {w.ui().SimulateButton, w.ui().ReadButton, w.ui().SaveButton,
+                                        w.ui().MaxDiff,        w.ui().ZeroDiff,   w.ui().All};
+        for (QWidget* on : idleOn)
+            QVERIFY2(on->isEnabled(), qPrintable(on->objectName()));
+        QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
     void read_multi_skips_steps_outside_the_run_and_says_so() {
         QFile file("source.csv");
         QVERIFY(file.open(QIODevice::WriteOnly));
