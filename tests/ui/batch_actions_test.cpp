@@ -365,8 +365,7 @@ class BatchActionsTest : public QObject {
         QVERIFY(!w.ui().PauseButton->isEnabled());
         const QList<QWidget*> idleOn = {w.ui().SimulateButton, w.ui().ReadButton, w.ui().SaveButton,
                                         w.ui().MaxDiff,        w.ui().ZeroDiff,   w.ui().All};
-        for (QWidget* on : idleOn)
-            QVERIFY2(on->isEnabled(), qPrintable(on->objectName()));
+        for (QWidget* on : idleOn) QVERIFY2(on->isEnabled(), qPrintable(on->objectName()));
         QVERIFY(w.dialogs.messages.isEmpty());
     }
 
