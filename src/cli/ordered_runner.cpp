@@ -91,15 +91,25 @@ void workLoop(ReorderBuffer& buffer, const IterationWork& work, int worker) {
 class WorkerGroup {
   public:
     WorkerGroup(ReorderBuffer& buffer, const IterationWork& work, int threads) : buffer_(buffer) {
-        for (int w = 0; w < threads; ++w)
-            threads_.emplace_back(workLoop, std::ref(buffer), std::cref(work), w);
+        try {
+            for (int w = 0; w < threads; ++w)
+                threads_.emplace_back(workLoop, std::ref(buffer), std::cref(work), w);
+        } catch (...) {
+            // A thread the system refuses: the destructor will not run, and
+            // a joinable thread left behind would terminate the program.
+            stopAndJoin();
+            throw;
+        }
     }
-    ~WorkerGroup() {
-        buffer_.stop();
-        for (std::thread& t : threads_) t.join();
-    }
+    ~WorkerGroup() { stopAndJoin(); }
 
   private:
+    void stopAndJoin() {
+        buffer_.stop();
+        for (std::thread& t : threads_) t.join();
+        threads_.clear();
+    }
+
     ReorderBuffer& buffer_;
     std::vector<std::thread> threads_;
 };
