@@ -103,9 +103,12 @@ T* named(QWidget* form, const char* name) {
 }  // namespace
 
 FormControls createControls(QWidget* form) {
-    // Designed for an 8 point sans serif font, 11 pixels high.
+    // Designed for a narrow 8 point sans serif font, 11 pixels high. The
+    // common sans serif faces are wider; condensed, their captions and
+    // status texts fit the designed sizes instead of being cut off.
     QFont small = form->font();
     small.setPixelSize(11);
+    small.setStretch(80);
     form->setFont(small);
     for (const ControlEntry& c : windowLayout()) {
         QWidget* w = makeWidget(form, c);

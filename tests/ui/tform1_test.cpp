@@ -1,12 +1,16 @@
 // The main window at start and its handler plumbing.
 #include "ui/tform1.hpp"
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QtTest>
 
 #include "text/errors.hpp"
@@ -67,6 +71,46 @@ class TForm1Test : public QObject {
             QVERIFY2(w->isVisible(), c.name);
         }
         QVERIFY(!form.StatusBar().geometry().intersects(form.ui().VariImage->geometry()));
+    }
+
+    // The places and sizes are those of a narrow 8 point font: captions and
+    // status texts must still be readable whole in them.
+    void captions_and_status_texts_fit_their_controls() {
+        SimState state;
+        Pcg31 random(1);
+        ScriptedDialogs dialogs;
+        TForm1 form(state, random, dialogs);
+        form.show();
+        for (const ControlEntry& c : windowLayout()) {
+            auto* w = form.findChild<QWidget*>(QString::fromUtf8(c.name));
+            const QFontMetrics metrics(w->font());
+            QStyleOptionButton option;
+            option.initFrom(w);
+            QRect room;
+            if (qobject_cast<QCheckBox*>(w))
+                room = w->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, w);
+            else if (qobject_cast<QPushButton*>(w))
+                room = w->style()->subElementRect(QStyle::SE_PushButtonContents, &option, w);
+            else
+                continue;
+            const int needed = metrics.horizontalAdvance(static_cast<QAbstractButton*>(w)->text());
+            QVERIFY2(needed <= room.width(),
+                     qPrintable(QString("%1: %2 > %3").arg(c.name).arg(needed).arg(room.width())));
+        }
+        // The widest texts the redraw writes into panels 2, 7 and 8.
+        const std::pair<int, QString> panels[] = {
+            {2, "st: 2000"}, {7, "c: 0.02051"}, {8, "q: 0.67347"}, {9, "i: -1"}, {1, "no ouput"}};
+        for (const auto& [panel, text] : panels) {
+            QLabel* label =
+                form.StatusBar().findChild<QLabel*>(QString("StatusPanel%1").arg(panel));
+            QVERIFY(label);
+            const int needed = QFontMetrics(label->font()).horizontalAdvance(text);
+            QVERIFY2(needed <= label->contentsRect().width(),
+                     qPrintable(QString("%1: %2 > %3")
+                                    .arg(text)
+                                    .arg(needed)
+                                    .arg(label->contentsRect().width())));
+        }
     }
 
     void enter_in_an_edit_box_runs_count() {
