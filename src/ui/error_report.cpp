@@ -12,6 +12,8 @@ bool runReported(Dialogs& dialogs, QWidget* parent, const std::function<void()>&
     try {
         handler();
         return true;
+    } catch (const WindowClosed&) {
+        return false;
     } catch (const std::exception& e) {
         message = QString::fromUtf8(e.what());
     } catch (...) {

@@ -1,6 +1,7 @@
 #include "ui/tform1.hpp"
 
 #include <QAbstractButton>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -104,9 +105,17 @@ bool TForm1::report(const std::function<void()>& handler) {
 }
 
 void TForm1::processEvents() {
-    if (sincePump_.isValid() && sincePump_.elapsed() < kPumpIntervalMs) return;
-    QCoreApplication::processEvents();
-    sincePump_.start();
+    if (!sincePump_.isValid() || sincePump_.elapsed() >= kPumpIntervalMs) {
+        QCoreApplication::processEvents();
+        sincePump_.start();
+    }
+    if (closed_ && loopRunning()) throw WindowClosed{};
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    closed_ = true;
+    timer_.stop();
+    QWidget::closeEvent(event);
 }
 
 void TForm1::runAllSteps() {

@@ -81,7 +81,8 @@ class TForm1 : public QWidget {
     void redrawDisplays();
 
     // Lets pending window events be handled, at most about every 10 ms;
-    // loops (the instant run, batches) call it often and cheaply.
+    // loops (the instant run, batches) call it often and cheaply. Once the
+    // window was closed it throws WindowClosed inside a loop.
     void processEvents();
 
     // Marks a running loop for as long as it lives (nestable). Batches hold
@@ -118,6 +119,9 @@ class TForm1 : public QWidget {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Closing ends a continuous run at once, and a running loop at its next
+    // event check (processEvents throws WindowClosed).
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void FormCreate();
@@ -141,6 +145,7 @@ class TForm1 : public QWidget {
     std::unique_ptr<RunControl> runControl_;
     QElapsedTimer sincePump_;
     int loopDepth_ = 0;
+    bool closed_ = false;
 };
 
 }  // namespace mirvok::ui

@@ -3,6 +3,8 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,6 +13,8 @@
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "text/errors.hpp"
@@ -176,6 +180,42 @@ class TForm1Test : public QObject {
         QCOMPARE(rates.gamma1(), 2.5);
         w.ui().delta1->setText("1e999");  // converts, but not to a double
         QVERIFY_THROWS_EXCEPTION(EOverflow, rates.delta1());
+    }
+
+    // Closing the window ends the program: a loop that runs when it is
+    // closed ends at its next event check, instead of going on unseen.
+    void closing_the_window_ends_a_running_loop_data() {
+        QTest::addColumn<bool>("batch");
+        QTest::newRow("Count!") << false;
+        QTest::newRow("Process All!") << true;
+    }
+
+    void closing_the_window_ends_a_running_loop() {
+        QFETCH(bool, batch);
+        QTemporaryDir dir;
+        const QString startDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        {
+            Window w;
+            w.form.show();
+            w.ui().TimeEdit->setText(batch ? "1000" : "2000000");
+            w.ui().ntests->setText("100000");
+            QTimer::singleShot(0, &w.form, [&w] { w.form.close(); });
+            (batch ? w.ui().All : w.ui().DoTest)->click();
+            QVERIFY(!w.form.loopRunning());
+            QVERIFY(!w.state.batchRunning);
+            QCOMPARE(w.dialogs.messages, QStringList{});
+            if (batch) {
+                QFile result("output.csv");
+                QVERIFY(result.open(QIODevice::ReadOnly));
+                const QByteArray text = result.readAll();
+                QVERIFY(text.endsWith('\n'));  // closed after a whole record
+                QVERIFY(text.count('\n') < 1000);
+            } else {
+                QVERIFY(w.state.curStep < w.state.Nsteps);
+            }
+        }
+        QDir::setCurrent(startDir);
     }
 
     void file_dialogs_keep_their_name_and_the_save_dialog_adds_csv() {
