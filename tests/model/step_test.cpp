@@ -172,7 +172,9 @@ TEST(step, errors_other_than_conversion_are_not_handled) {
 TEST(step, a_reset_that_failed_after_raising_nsteps_leaves_no_step_to_run_past_the_traces) {
     SimState s = defaultState(1);  // traces and trains of two steps
     struct : FixedResetValues {
-        double v1Start() override { throw EConvertError("'x' is not a valid floating point value"); }
+        double v1Start() override {
+            throw EConvertError("'x' is not a valid floating point value");
+        }
     } badStart;
     badStart.time = 1000;
     EXPECT_THROW(resetSimulation(s, badStart), EConvertError);
