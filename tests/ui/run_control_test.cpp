@@ -168,6 +168,31 @@ class RunControlTest : public QObject {
         QCOMPARE(runState(w), kIdle);
     }
 
+    // A reset that fails after it took a longer run length leaves traces and
+    // trains shorter than Nsteps; the ticks of a resumed run must not step
+    // into them (a sanitized build would catch the write past their end).
+    void ticks_after_a_failed_reset_never_step_past_the_traces() {
+        Window w;
+        w.loadRegularTrain(100, 8);
+        w.ui().SimulateButton->click();
+        QTRY_VERIFY(w.state.curStep > 2);
+        w.ui().PauseButton->click();
+        QCOMPARE(runState(w), kPaused);
+        w.ui().TimeEdit->setText("1000");
+        w.ui().V1_start->setText("x");
+        w.ui().DoTest->click();
+        QCOMPARE(w.dialogs.messages, QStringList{"'x' is not a valid floating point value"});
+        QVERIFY(w.ui().StopButton->isEnabled());
+
+        w.ui().PauseButton->click();  // resumes the watched run
+        QTest::qWait(300);
+        QVERIFY(w.state.curStep <= 200);
+        QVERIFY(static_cast<size_t>(w.state.curStep) <= w.state.V1trace.size());
+        w.ui().StopButton->click();
+        QCOMPARE(runState(w), kIdle);
+        QCOMPARE(w.dialogs.messages.size(), 1);
+    }
+
     void simulate_with_no_steps_does_not_start_the_timer() {
         Window w;
         w.ui().TimeEdit->setText("0");
