@@ -26,7 +26,11 @@ SegmentText splitSegment(std::string_view text) {
 void defineSegment(SegmentDefinition& definition, std::string_view text, int Nsteps) {
     const SegmentText parts = splitSegment(text);
     const int end = intOption("--segment", parts.end);
-    if (definition.done() || end > Nsteps - 1)
+    if (definition.done())
+        throw optionError("--segment", "'" + std::string(text) +
+                                           "' comes after the segment that ends at the last step " +
+                                           IntToStr(Nsteps - 1));
+    if (end > Nsteps - 1)
         throw optionError("--segment", "END " + IntToStr(end) + " lies beyond the last step " +
                                            IntToStr(Nsteps - 1));
     SegmentDefinition::PassResult result;
