@@ -5,7 +5,6 @@
 #include "cli/generator_setup.hpp"
 #include "cli/option_values.hpp"
 #include "cli/parallel_batch.hpp"
-#include "cli/progress_bar.hpp"
 #include "cli/worker_kit.hpp"
 #include "trains/random_source.hpp"
 
@@ -64,13 +63,8 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out) {
     // find out on a first train before the result file is touched.
     if (iterations > 0) work(0, 0);
 
-    ParallelBatch batch;
-    batch.target =
-        ResultTarget{o.output, o.append ? ResultFileMode::Append : ResultFileMode::Truncate};
-    batch.header = formatResultHeader(setup.settings.isi, setup.shape, iterations);
-    batch.count = iterations;
-    batch.threads = workers;
-    batch.progress = progressWanted(o.quiet);
+    const ParallelBatch batch =
+        parallelBatch(o.output, o.append, formatResultHeader(setup.settings.isi, setup.shape, iterations), iterations, workers, o.quiet);
     const ParallelOutcome outcome = runParallelBatch(batch, work);
 
     out << averageText(outcome.sums, '.') << '\n'

@@ -18,6 +18,11 @@ struct ParallelBatch {
     bool progress = false;  // draw the progress line on standard error
 };
 
+// The batch of a command: into output (appended to or replaced), with the
+// progress line unless quiet.
+ParallelBatch parallelBatch(const std::string& output, bool append, std::string header, int count,
+                            int threads, bool quiet);
+
 struct ParallelOutcome {
     BatchSums sums;                // added in index order: the same for any thread count
     std::size_t skippedSteps = 0;  // replay: steps outside the run over all lines

@@ -9,7 +9,6 @@
 #include "cli/generator_setup.hpp"
 #include "cli/option_values.hpp"
 #include "cli/parallel_batch.hpp"
-#include "cli/progress_bar.hpp"
 #include "cli/worker_kit.hpp"
 #include "text/errors.hpp"
 #include "trains/spike_train_reader.hpp"
@@ -82,13 +81,8 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
                                   index);
     };
 
-    ParallelBatch batch;
-    batch.target =
-        ResultTarget{o.output, o.append ? ResultFileMode::Append : ResultFileMode::Truncate};
-    batch.header = formatResultHeader(header.settings.isi, header.shape, iterations);
-    batch.count = count;
-    batch.threads = workers;
-    batch.progress = progressWanted(o.quiet);
+    const ParallelBatch batch =
+        parallelBatch(o.output, o.append, formatResultHeader(header.settings.isi, header.shape, iterations), count, workers, o.quiet);
     const ParallelOutcome outcome = runParallelBatch(batch, work);
 
     if (outcome.skippedSteps > 0)
