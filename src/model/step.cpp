@@ -40,10 +40,8 @@ double deplete(double volume, double fraction) {
     return checkedFinite((1.0 - fraction) * volume);
 }
 
-}  // namespace
-
-void updateModel(SimState& s, RateSource& rates) {
-    if (!stepFits(s)) return;
+// The update itself, for a step already known to fit.
+void updateFitting(SimState& s, RateSource& rates) {
     const int k = s.curStep;
     s.dV = s.V1 - s.V2;
     s.matchFlag = coincides(s);
@@ -62,11 +60,17 @@ void updateModel(SimState& s, RateSource& rates) {
     }
 }
 
+}  // namespace
+
+void updateModel(SimState& s, RateSource& rates) {
+    if (stepFits(s)) updateFitting(s, rates);
+}
+
 StepOutcome stepSimulation(SimState& s, RateSource& rates, RunHooks& hooks) {
     if (!stepFits(s)) return StepOutcome::Skipped;
     StepOutcome outcome = StepOutcome::Done;
     try {
-        updateModel(s, rates);
+        updateFitting(s, rates);
     } catch (const EConvertError&) {
         hooks.stopRun();
         hooks.rateFailed();
