@@ -37,20 +37,22 @@ void CachedBoxValue::refresh(const QString& text) {
     }
 }
 
+void CachedBoxValue::watch(QLineEdit* box) {
+    refresh(box->text());
+    QObject::connect(box, &QLineEdit::textChanged, box,
+                     [this](const QString& text) { refresh(text); });
+}
+
 double CachedBoxValue::value() const {
     if (error_) std::rethrow_exception(error_);
     return value_;
 }
 
-CachedBoxRates::CachedBoxRates(const FormControls& ui) : ui_(ui) {
-    refreshAll();
-}
-
-void CachedBoxRates::refreshAll() {
-    gamma1_.refresh(ui_.gamma1->text());
-    gamma2_.refresh(ui_.gamma2->text());
-    delta1_.refresh(ui_.delta1->text());
-    delta2_.refresh(ui_.delta2->text());
+CachedBoxRates::CachedBoxRates(const FormControls& ui) {
+    gamma1_.watch(ui.gamma1);
+    gamma2_.watch(ui.gamma2);
+    delta1_.watch(ui.delta1);
+    delta2_.watch(ui.delta2);
 }
 
 int BoxAnalysisParams::ign() {
@@ -60,9 +62,7 @@ int BoxAnalysisParams::range() {
     return readInt(ui_.Range);
 }
 BoxAnalysisParams::BoxAnalysisParams(const FormControls& ui) : ui_(ui) {
-    c0_.refresh(ui.C0Edit->text());
-    QObject::connect(ui.C0Edit, &QLineEdit::textChanged, ui.C0Edit,
-                     [this](const QString& text) { c0_.refresh(text); });
+    c0_.watch(ui.C0Edit);
 }
 
 double BoxAnalysisParams::c0() {

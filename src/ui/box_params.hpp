@@ -36,35 +36,40 @@ class BoxResetValues final : public ResetValues {
     bool completed_ = false;
 };
 
-// A box value converted once per change of its text: refresh() on every
-// textChanged; value() returns the converted number, or throws the
-// conversion error of a text that did not convert.
+// A box value converted once per change of its text: watch() converts the
+// box's text now and again at every textChanged; value() returns the
+// converted number, or throws the conversion error of a text that did not
+// convert.
 class CachedBoxValue {
   public:
-    void refresh(const QString& text);
+    CachedBoxValue() = default;
+    // The connection made by watch() refers to this object: never copied.
+    CachedBoxValue(const CachedBoxValue&) = delete;
+    CachedBoxValue& operator=(const CachedBoxValue&) = delete;
+
+    void watch(QLineEdit* box);
     double value() const;
 
   private:
+    void refresh(const QString& text);
+
     double value_ = 0.0;
     std::exception_ptr error_;  // the conversion's error, thrown again on use
 };
 
 // The four rates of the step from gamma1, gamma2, delta1 and delta2, cached
-// per box. The window calls refresh() when a box's text changes.
+// per box and refreshed at every change of its text.
 class CachedBoxRates final : public RateSource {
   public:
     explicit CachedBoxRates(const FormControls& ui);
-    void refreshAll();
 
     double gamma1() override { return gamma1_.value(); }
     double gamma2() override { return gamma2_.value(); }
     double delta1() override { return delta1_.value(); }
     double delta2() override { return delta2_.value(); }
 
-    CachedBoxValue gamma1_, gamma2_, delta1_, delta2_;
-
   private:
-    const FormControls& ui_;
+    CachedBoxValue gamma1_, gamma2_, delta1_, delta2_;
 };
 
 // The analysis values from ign, Range and C0Edit, converted when asked.

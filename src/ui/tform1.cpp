@@ -78,15 +78,6 @@ void TForm1::connectHandlers() {
     connectClick(ui_.DoTest, &TForm1::DoTestClick, true);
     connectClick(ui_.All, &TForm1::AllClick, true);
     connect(&timer_, &QTimer::timeout, this, [this] { report([this] { Timer1Timer(); }); });
-
-    // The step reads the rates from a cache refreshed at every text change.
-    const std::pair<QLineEdit*, CachedBoxValue*> rateBoxes[] = {{ui_.gamma1, &rates_.gamma1_},
-                                                                {ui_.gamma2, &rates_.gamma2_},
-                                                                {ui_.delta1, &rates_.delta1_},
-                                                                {ui_.delta2, &rates_.delta2_}};
-    for (auto [box, cache] : rateBoxes)
-        connect(box, &QLineEdit::textChanged, this,
-                [cache](const QString& t) { cache->refresh(t); });
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
