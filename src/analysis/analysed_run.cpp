@@ -2,7 +2,9 @@
 
 namespace mirvok {
 
-void AnalysingHooks::stopRun() { state_.analysisResult = analyseRun(state_, params_); }
+void AnalysingHooks::stopRun() {
+    state_.analysisResult = analyseRun(state_, params_);
+}
 
 RunEnd runAndAnalyse(SimState& state, ResetValues& values, RateSource& rates,
                      AnalysisParams& params) {

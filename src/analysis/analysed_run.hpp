@@ -8,11 +8,11 @@ namespace mirvok {
 // Run hooks for runs without a window: stopping a run only analyses it and
 // stores the overall score, as it does inside a batch.
 class AnalysingHooks : public RunHooks {
-public:
+  public:
     AnalysingHooks(SimState& state, AnalysisParams& params) : state_(state), params_(params) {}
     void stopRun() override;
 
-private:
+  private:
     SimState& state_;
     AnalysisParams& params_;
 };

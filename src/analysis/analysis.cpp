@@ -10,7 +10,7 @@ namespace {
 // The value of ign, read from the parameters the first time a computation
 // compares a spike step with it, and not at all otherwise.
 class LazyIgn {
-public:
+  public:
     explicit LazyIgn(AnalysisParams& params) : params_(params) {}
     int operator()() {
         if (!read_) {
@@ -20,13 +20,15 @@ public:
         return value_;
     }
 
-private:
+  private:
     AnalysisParams& params_;
     bool read_ = false;
     int value_ = 0;
 };
 
-double square(double x) { return std::pow(x, 2.0); }
+double square(double x) {
+    return std::pow(x, 2.0);
+}
 
 // Local CV of the R intervals that end at spike e.
 double localCv(const std::vector<int>& in, size_t first, int R) {
@@ -71,14 +73,15 @@ double computeIsiCV(const std::vector<int>& in, AnalysisParams& params) {
     const double mean = n > 0 ? static_cast<double>(total) / static_cast<double>(n) : 0.0;
     double ss = 0.0;
     for (size_t k = 0; k + 1 < in.size(); ++k)
-        if (in[k] >= ign()) ss += square(mean - static_cast<double>(static_cast<long long>(in[k + 1]) - in[k]));
+        if (in[k] >= ign())
+            ss += square(mean - static_cast<double>(static_cast<long long>(in[k + 1]) - in[k]));
     const double sd = ss != 0.0 ? std::sqrt(ss / static_cast<double>(n)) : 0.0;
     return mean != 0.0 ? sd / mean : 0.0;
 }
 
 double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
-                      AnalysisParams& params, std::vector<double>& spikeVari,
-                      VariLineSink* sink, char sep) {
+                      AnalysisParams& params, std::vector<double>& spikeVari, VariLineSink* sink,
+                      char sep) {
     const long long N = static_cast<long long>(in.size());
     const int R = params.range();
     if (static_cast<long long>(R) + 1 > N || R < 2) return 0.0;
@@ -105,7 +108,9 @@ double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
         const double lcv = localCv(in, r, R);
         const double score = cvScore(fired, lcv, params.c0());
         spikeVari[e] = lcv;
-        if (lcv != 0.0 && sink) sink->append(IntToStr(static_cast<long long>(e) + 1) + ".: " + FloatToStrF(lcv, 5, sep));
+        if (lcv != 0.0 && sink)
+            sink->append(IntToStr(static_cast<long long>(e) + 1) +
+                         ".: " + FloatToStrF(lcv, 5, sep));
         sum += score;
         ++count;
     }
@@ -115,7 +120,8 @@ double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
 double analyseRun(SimState& s, AnalysisParams& params, VariLineSink* sink, char sep) {
     s.transmissionRatio = computeTransmissionRatio(s.inSpikeSteps, s.outSpikeSteps, params);
     s.isiCV = computeIsiCV(s.inSpikeSteps, params);
-    s.localScoreMean = computeLocalCv(s.inSpikeSteps, s.outSpikeSteps, params, s.spikeVari, sink, sep);
+    s.localScoreMean =
+        computeLocalCv(s.inSpikeSteps, s.outSpikeSteps, params, s.spikeVari, sink, sep);
     const double c0 = params.c0();
     return cvScore(s.transmissionRatio, s.isiCV, c0);
 }

@@ -24,8 +24,8 @@ double computeIsiCV(const std::vector<int>& in, AnalysisParams& params);
 // the sink (if any) is cleared and given one line per non-zero local CV,
 // written with the decimal separator sep.
 double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
-                      AnalysisParams& params, std::vector<double>& spikeVari,
-                      VariLineSink* sink, char sep);
+                      AnalysisParams& params, std::vector<double>& spikeVari, VariLineSink* sink,
+                      char sep);
 
 // The whole analysis of a run: stores transmissionRatio, isiCV and
 // localScoreMean in the state as each is computed and returns the overall

@@ -8,11 +8,11 @@ namespace mirvok {
 // analysis needs it (the window converts its box in each call, and a box
 // that does not convert throws there).
 class AnalysisParams {
-public:
+  public:
     virtual ~AnalysisParams() = default;
-    virtual int ign() = 0;     // spikes up to this step are left out
-    virtual int range() = 0;   // intervals in one local window
-    virtual double c0() = 0;   // CV threshold of the scores
+    virtual int ign() = 0;    // spikes up to this step are left out
+    virtual int range() = 0;  // intervals in one local window
+    virtual double c0() = 0;  // CV threshold of the scores
 };
 
 struct FixedAnalysisParams : AnalysisParams {
@@ -27,7 +27,7 @@ struct FixedAnalysisParams : AnalysisParams {
 
 // Receives the lines of the local-CV list box; the window shows them.
 class VariLineSink {
-public:
+  public:
     virtual ~VariLineSink() = default;
     virtual void clear() = 0;
     virtual void append(const std::string& line) = 0;

@@ -63,8 +63,9 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out) {
     // find out on a first train before the result file is touched.
     if (iterations > 0) work(0, 0);
 
-    const ParallelBatch batch =
-        parallelBatch(o.output, o.append, formatResultHeader(setup.settings.isi, setup.shape, iterations), iterations, workers, o.quiet);
+    const ParallelBatch batch = parallelBatch(
+        o.output, o.append, formatResultHeader(setup.settings.isi, setup.shape, iterations),
+        iterations, workers, o.quiet);
     const ParallelOutcome outcome = runParallelBatch(batch, work);
 
     out << averageText(outcome.sums, '.') << '\n'

@@ -81,8 +81,9 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
                                   index);
     };
 
-    const ParallelBatch batch =
-        parallelBatch(o.output, o.append, formatResultHeader(header.settings.isi, header.shape, iterations), count, workers, o.quiet);
+    const ParallelBatch batch = parallelBatch(
+        o.output, o.append, formatResultHeader(header.settings.isi, header.shape, iterations),
+        count, workers, o.quiet);
     const ParallelOutcome outcome = runParallelBatch(batch, work);
 
     if (outcome.skippedSteps > 0)

@@ -6,7 +6,7 @@ namespace mirvok {
 // it, so that edits made during a run act from the next step on. The window
 // converts its boxes here; a text that does not convert throws EConvertError.
 class RateSource {
-public:
+  public:
     virtual ~RateSource() = default;
     virtual double gamma1() = 0;  // refill rate of compartment 1
     virtual double gamma2() = 0;  // refill rate of compartment 2

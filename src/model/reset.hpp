@@ -8,7 +8,7 @@ namespace mirvok {
 // reads it. The window converts a box in each call, so a box that does not
 // convert throws from here and leaves the state as far as the reset got.
 class ResetValues {
-public:
+  public:
     virtual ~ResetValues() = default;
     virtual int timeMs() = 0;       // run length in ms
     virtual double v1Start() = 0;   // start volume of compartment 1

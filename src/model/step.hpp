@@ -16,7 +16,7 @@ void updateModel(SimState& state, RateSource& rates);
 
 // What a run needs from whoever drives it (the window, a batch, a test).
 class RunHooks {
-public:
+  public:
     virtual ~RunHooks() = default;
     // Lets pending window events be handled; the instant run calls it every
     // 256 steps, and the window decides whether enough time has passed.

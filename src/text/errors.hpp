@@ -7,41 +7,41 @@ namespace mirvok {
 
 // Every error of the system carries the exact message the user is shown.
 class Error : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // Text that does not convert to the number a box or an option needs.
 class EConvertError : public Error {
-public:
+  public:
     using Error::Error;
 };
 
 // Arithmetic that would yield an infinity or a NaN. The system never lets
 // such a value flow on: it checks and throws one of the three below.
 class EMathError : public Error {
-public:
+  public:
     using Error::Error;
 };
 
 class EZeroDivide : public EMathError {
-public:
+  public:
     EZeroDivide() : EMathError("Floating point division by zero") {}
 };
 
 class EOverflow : public EMathError {
-public:
+  public:
     EOverflow() : EMathError("Floating point overflow") {}
 };
 
 class EInvalidOp : public EMathError {
-public:
+  public:
     EInvalidOp() : EMathError("Invalid floating point operation") {}
 };
 
 // A file that could not be read or written.
 class FileError : public Error {
-public:
+  public:
     using Error::Error;
     static FileError couldNotRead(const std::string& name);
     static FileError couldNotWrite(const std::string& name);
@@ -50,7 +50,7 @@ public:
 // An entry that converts but that the system refuses, because acting on it
 // would not end, would not fit in memory, or would corrupt the state.
 class InputError : public Error {
-public:
+  public:
     using Error::Error;
 };
 

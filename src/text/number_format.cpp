@@ -17,8 +17,8 @@ struct Decimal {
 
 Decimal toDecimal(double value, int significant) {
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
-                             significant - 1);
+    auto res =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, significant - 1);
     std::string text(buf, res.ptr);
     Decimal d;
     size_t i = 0;
@@ -63,13 +63,16 @@ std::string fixedForm(const Decimal& d, char sep) {
         return out;
     }
     size_t intDigits = static_cast<size_t>(d.exponent) + 1;
-    if (d.digits.size() <= intDigits) return out + d.digits + std::string(intDigits - d.digits.size(), '0');
+    if (d.digits.size() <= intDigits)
+        return out + d.digits + std::string(intDigits - d.digits.size(), '0');
     return out + d.digits.substr(0, intDigits) + sep + d.digits.substr(intDigits);
 }
 
 }  // namespace
 
-std::string IntToStr(long long value) { return std::to_string(value); }
+std::string IntToStr(long long value) {
+    return std::to_string(value);
+}
 
 std::string FloatToStr(double value, char decimalSeparator) {
     if (!std::isfinite(value)) return nonFinite(value);

@@ -13,8 +13,12 @@
 namespace mirvok {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 EConvertError notInteger(std::string_view text) {
     return EConvertError("'" + std::string(text) + "' is not a valid integer value");

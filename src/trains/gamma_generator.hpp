@@ -29,13 +29,13 @@ std::string shapeTextForCv(double cv, char decimalSeparator);
 // The generator's entries in single mode, each obtained when it is needed
 // (the window converts its boxes in each call).
 class GeneratorEntries {
-public:
+  public:
     virtual ~GeneratorEntries() = default;
-    virtual double cv() = 0;                                // "CV:"
-    virtual void writeShape(const std::string& text) = 0;   // into "shape:"
-    virtual double shape() = 0;                             // "shape:" read back
-    virtual double isi() = 0;                               // "isi:" in ms
-    virtual double isiJitter() = 0;                         // "+/-" in ms
+    virtual double cv() = 0;                               // "CV:"
+    virtual void writeShape(const std::string& text) = 0;  // into "shape:"
+    virtual double shape() = 0;                            // "shape:" read back
+    virtual double isi() = 0;                              // "isi:" in ms
+    virtual double isiJitter() = 0;                        // "+/-" in ms
     virtual char decimalSeparator() const { return '.'; }
 };
 

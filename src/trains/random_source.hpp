@@ -7,7 +7,7 @@ namespace mirvok {
 // The one integer source all random variates draw from: uniformly
 // distributed integers in 0 .. 2147483647, both ends included.
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     virtual std::int32_t next() = 0;
 };
@@ -17,11 +17,11 @@ public:
 // period of 2^64 and independent streams, which lets every batch iteration
 // draw from its own sequence derived from the seed and the iteration index.
 class Pcg31 final : public RandomSource {
-public:
+  public:
     explicit Pcg31(std::uint64_t seed, std::uint64_t stream = 0);
     std::int32_t next() override;
 
-private:
+  private:
     std::uint64_t state_;
     std::uint64_t increment_;
 };

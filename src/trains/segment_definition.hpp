@@ -12,7 +12,7 @@ namespace mirvok {
 // bound 0 in; every stored pass appends a bound, a mean interval and a shape
 // together, so the lists are always consistent.
 class SegmentDefinition {
-public:
+  public:
     explicit SegmentDefinition(SimState& state);
 
     // True once a segment ends at the last step (Nsteps - 1), at once when
@@ -38,7 +38,7 @@ public:
     PassResult pass(int position, std::string_view isiText, std::string_view cvText,
                     char decimalSeparator);
 
-private:
+  private:
     SimState& state_;
 };
 

@@ -62,8 +62,8 @@ TEST(analysis, cv_score) {
     const struct {
         double p, cv, c0, score;
     } cases[] = {
-        {0.5, 0.2, 0.0, -1.0},  {0.5, 0.2, 1.0, -1.0},   {1.0, 0.5, 0.25, 1.0 / 3.0},
-        {0.0, 0.5, 0.25, 0.0},  {0.0, 0.0, 0.3333, 1.0}, {1.0, 0.1, 0.2, 0.0},
+        {0.5, 0.2, 0.0, -1.0}, {0.5, 0.2, 1.0, -1.0},   {1.0, 0.5, 0.25, 1.0 / 3.0},
+        {0.0, 0.5, 0.25, 0.0}, {0.0, 0.0, 0.3333, 1.0}, {1.0, 0.1, 0.2, 0.0},
         {0.4, 0.2, 0.2, 0.0},
     };
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(cvScore(c.p, c.cv, c.c0), c.score);
@@ -148,7 +148,8 @@ TEST(analysis, the_output_search_resumes_where_it_stopped) {
     params.c0Value = 0.5;
     analyseRun(s, params);
     const double lcv30 = 0.5 / 1.5, lcv40 = 5.0 / 15.0, lcv60 = 5.0 / 15.0;
-    const double expected = (cvScore(0, lcv30, 0.5) + cvScore(1, lcv40, 0.5) + cvScore(1, lcv60, 0.5)) / 3;
+    const double expected =
+        (cvScore(0, lcv30, 0.5) + cvScore(1, lcv40, 0.5) + cvScore(1, lcv60, 0.5)) / 3;
     EXPECT_DOUBLE_EQ(s.localScoreMean, expected);
 }
 

@@ -106,7 +106,8 @@ TEST(reset, refused_run_lengths_change_nothing) {
             resetSimulation(s, values);
             ADD_FAILURE() << ms << " was accepted";
         } catch (const InputError& e) {
-            EXPECT_EQ(std::string(e.what()), "'" + std::to_string(ms) + "' is not a valid run length");
+            EXPECT_EQ(std::string(e.what()),
+                      "'" + std::to_string(ms) + "' is not a valid run length");
         }
         EXPECT_EQ(s.Nsteps, 200);
         EXPECT_EQ(s.curStep, 150);

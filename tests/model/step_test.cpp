@@ -64,7 +64,7 @@ TEST(step, coincidence_window_is_strict_and_bounds_are_inclusive) {
         double v1, v2, epsilon, tol;
         bool match;
     } cases[] = {
-        {0.5, 0.25, 0.25, 0.0, false},   // |dV| equal to epsilon fails
+        {0.5, 0.25, 0.25, 0.0, false},  // |dV| equal to epsilon fails
         {0.5, 0.25, 0.2501, 0.0, true},
         {0.25, 0.25, 0.005, 0.25, true},  // at the lower bound
         {0.75, 0.75, 0.005, 0.25, true},  // at the upper bound 1 - tol

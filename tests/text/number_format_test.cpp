@@ -54,5 +54,6 @@ TEST(number_format, float_to_str_f_fixed_decimals) {
         {1234.5, 2, '.', "1234.50"},
         {123456.123456789, 5, '.', "123456.12350"},  // precision 10 bounds the digits
     };
-    for (const auto& c : cases) EXPECT_EQ(FloatToStrF(c.value, c.decimals, c.sep), c.text) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(FloatToStrF(c.value, c.decimals, c.sep), c.text) << c.text;
 }
