@@ -11,7 +11,7 @@
 
 #include "model/sim_state.hpp"
 #include "trains/random_source.hpp"
-#include "ui/scripted_dialogs.hpp"
+#include "ui/scripted/scripted_dialogs.hpp"
 #include "ui/tform1.hpp"
 
 using namespace mirvok;

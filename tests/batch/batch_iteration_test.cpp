@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "analysis/analysis.hpp"
-#include "batch_test_sources.hpp"
+#include "support/scripted_source.hpp"
 #include "text/number_parse.hpp"
 
 namespace mirvok {
@@ -82,7 +82,8 @@ TEST(batch_iteration, a_random_shape_too_large_to_draw_is_held_at_the_largest_an
         SimState state;
         state.Nsteps = 2000;
         SettingsEntries entries(settings);
-        testing::ScriptedSource source({c.shapeDraw, 1073741824});
+        testing::ScriptedSource source({c.shapeDraw, 1073741824},
+                                       testing::ScriptedSource::AfterLast::RepeatLast);
         ASSERT_NO_THROW(makeBatchTrain(state, entries, source, false, true, false)) << c.shapeDraw;
         EXPECT_EQ(entries.shapeText(), c.shapeText);
         EXPECT_FALSE(state.inSpikeSteps.empty());

@@ -8,7 +8,7 @@
 #include "batch/batch_iteration.hpp"
 #include "batch/record_line_parser.hpp"
 #include "batch_test_hooks.hpp"
-#include "batch_test_support.hpp"
+#include "support/temp_dir.hpp"
 
 namespace mirvok {
 namespace {
@@ -155,10 +155,10 @@ TEST(batch_loops, append_mode_adds_a_second_batch_with_its_own_header) {
 TEST(batch_loops, unopenable_or_cancelled_result_file_ends_without_a_run) {
     TempDir dir;
     SimState state;
-    LoggingHooks failing(settingsFor(dir.path().string(), 5), state);
+    LoggingHooks failing(settingsFor(dir.path(), 5), state);
     const BatchReport failed = runGeneratedBatch(state, failing);
     EXPECT_EQ(failed.end, BatchEnd::OpenFailed);
-    EXPECT_EQ(failing.openFailureMessage, "Could not write the file " + dir.path().string());
+    EXPECT_EQ(failing.openFailureMessage, "Could not write the file " + dir.path());
     EXPECT_EQ(failing.calls,
               (std::vector<std::string>{"started", "choose", "openFailed", "cleanup", "finished"}));
     EXPECT_EQ(summaryTexts(failed.sums, failed.fileName, '.').avg, "avg: -");
@@ -303,7 +303,7 @@ TEST(batch_loops, replay_of_missing_unreadable_or_empty_files) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("o.csv")));
 
     LoggingHooks unreadable(settingsFor(dir.file("o.csv"), 2), state);
-    EXPECT_THROW(replayResultFile(state, dir.path().string(), unreadable), FileError);
+    EXPECT_THROW(replayResultFile(state, dir.path(), unreadable), FileError);
     EXPECT_TRUE(unreadable.calls.empty());
     EXPECT_FALSE(state.batchRunning);
 

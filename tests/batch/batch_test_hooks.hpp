@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "batch/fixed_batch_hooks.hpp"
+#include "support/fixed_batch_hooks.hpp"
 #include "text/errors.hpp"
 
 namespace mirvok::testing {

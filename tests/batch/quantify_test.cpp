@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "batch_test_sources.hpp"
+#include "support/scripted_source.hpp"
 #include "text/number_parse.hpp"
 
 namespace mirvok {
@@ -19,7 +19,7 @@ TEST(quantify, zero_one_gives_1_or_100000_by_a_coin_toss) {
          {Case{1, "1"}, Case{0, "100000"}, Case{2147483647, "1"}, Case{6, "100000"}}) {
         ScriptedSource source({c.draw});
         EXPECT_EQ(quantifiedShapeText(source, true, '.'), c.text) << c.draw;
-        EXPECT_EQ(source.draws, 1);
+        EXPECT_EQ(source.draws(), 1U);
     }
 }
 

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "batch_test_support.hpp"
+#include "support/expect_throw_msg.hpp"
+#include "support/temp_dir.hpp"
 #include "text/errors.hpp"
 
 namespace mirvok {
@@ -43,12 +44,8 @@ TEST(result_file_reader, missing_file_gives_nothing_and_unreadable_file_throws) 
     TempDir dir;
     EXPECT_FALSE(readResultFileRecords(dir.file("missing.csv")).has_value());
     EXPECT_FALSE(readResultFileRecords("").has_value());
-    try {
-        readResultFileRecords(dir.path().string());
-        ADD_FAILURE() << "a directory was read";
-    } catch (const FileError& e) {
-        EXPECT_EQ(std::string(e.what()), "Could not read the file " + dir.path().string());
-    }
+    EXPECT_THROW_MSG(readResultFileRecords(dir.path()), FileError,
+                     "Could not read the file " + dir.path());
 }
 
 TEST(result_file_reader, reads_the_golden_file_of_two_appended_batches) {

@@ -4,9 +4,11 @@
 
 #include <clocale>
 #include <cstdio>
+#include <filesystem>
 
 #include "batch/printf_number.hpp"
-#include "batch_test_support.hpp"
+#include "support/expect_throw_msg.hpp"
+#include "support/temp_dir.hpp"
 #include "text/errors.hpp"
 
 namespace mirvok {
@@ -144,20 +146,12 @@ TEST(result_file, truncate_empties_on_open_and_append_accumulates) {
 TEST(result_file, open_and_write_failures_throw_could_not_write) {
     TempDir dir;
     for (ResultFileMode mode : {ResultFileMode::Truncate, ResultFileMode::Append}) {
-        try {
-            ResultFile file(dir.path().string(), mode);
-            ADD_FAILURE() << "a directory opened as a result file";
-        } catch (const FileError& e) {
-            EXPECT_EQ(std::string(e.what()), "Could not write the file " + dir.path().string());
-        }
+        EXPECT_THROW_MSG(ResultFile file(dir.path(), mode), FileError,
+                         "Could not write the file " + dir.path());
     }
     ResultFile full("/dev/full", ResultFileMode::Truncate);
-    try {
-        full.write(formatResultHeader(20, 1000, 1));
-        ADD_FAILURE() << "a full disk passed as success";
-    } catch (const FileError& e) {
-        EXPECT_STREQ(e.what(), "Could not write the file /dev/full");
-    }
+    EXPECT_THROW_MSG(full.write(formatResultHeader(20, 1000, 1)), FileError,
+                     "Could not write the file /dev/full");
 }
 
 }  // namespace

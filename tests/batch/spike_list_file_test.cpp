@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "batch_test_support.hpp"
 #include "model/sim_state.hpp"
+#include "support/expect_throw_msg.hpp"
+#include "support/temp_dir.hpp"
 #include "text/errors.hpp"
 #include "trains/spike_train_reader.hpp"
 
@@ -51,22 +52,13 @@ TEST(spike_list_file, replaces_an_existing_file_and_writes_empty_list_as_empty_f
 
 TEST(spike_list_file, failures_to_open_or_write_throw_could_not_write) {
     TempDir dir;
-    const std::string unopenable[] = {dir.path().string(), dir.file("missing/list.txt"), ""};
+    const std::string unopenable[] = {dir.path(), dir.file("missing/list.txt"), ""};
     for (const std::string& path : unopenable) {
-        try {
-            writeSpikeList(path, {1});
-            ADD_FAILURE() << "no error for '" << path << "'";
-        } catch (const FileError& e) {
-            EXPECT_EQ(std::string(e.what()), "Could not write the file " + path);
-        }
+        EXPECT_THROW_MSG(writeSpikeList(path, {1}), FileError, "Could not write the file " + path);
     }
     // The device accepts the open and fails the write: a full disk.
-    try {
-        writeSpikeList("/dev/full", {12, 57, 103});
-        ADD_FAILURE() << "a full disk passed as success";
-    } catch (const FileError& e) {
-        EXPECT_STREQ(e.what(), "Could not write the file /dev/full");
-    }
+    EXPECT_THROW_MSG(writeSpikeList("/dev/full", std::vector<int>({12, 57, 103})), FileError,
+                     "Could not write the file /dev/full");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/option_error.hpp"
+#include "support/expect_throw_msg.hpp"
 
 namespace mirvok::cli {
 namespace {
@@ -54,12 +55,7 @@ TEST(generator_setup, refused_segments_name_the_option_and_the_reason) {
     for (const auto& c : cases) {
         GeneratorTexts texts;
         texts.segments = c.segments;
-        try {
-            toGeneratorSetup(texts, 1200);
-            ADD_FAILURE() << c.message;
-        } catch (const OptionError& e) {
-            EXPECT_STREQ(e.what(), c.message);
-        }
+        EXPECT_THROW_MSG(toGeneratorSetup(texts, 1200), OptionError, c.message);
     }
 }
 

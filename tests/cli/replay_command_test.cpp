@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "batch/fixed_batch_hooks.hpp"
 #include "record_lists.hpp"
+#include "support/fixed_batch_hooks.hpp"
 #include "tool_runner.hpp"
 #include "trains/spike_train_reader.hpp"
 

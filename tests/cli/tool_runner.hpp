@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.hpp"
+
 namespace mirvok::cli::test {
 
 // What one run of the built mirvok-cli did.
@@ -18,21 +20,9 @@ struct ToolResult {
 ToolResult runTool(const std::vector<std::string>& args, const std::string& dir,
                    const std::string& stdoutPath = "");
 
-// A fresh empty directory for one test, removed with its content at the end.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-  private:
-    std::string path_;
-};
-
-std::string readFile(const std::string& path);
-void writeFile(const std::string& path, const std::string& text);
+// The shared test helpers, under the names these tests use.
+using mirvok::testing::readFile;
+using mirvok::testing::TempDir;
+using mirvok::testing::writeFile;
 
 }  // namespace mirvok::cli::test

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model_test_support.hpp"
+#include "support/expect_throw_msg.hpp"
 
 using namespace mirvok;
 
@@ -102,13 +103,8 @@ TEST(reset, refused_run_lengths_change_nothing) {
         SimState s = usedState();
         FixedResetValues values;
         values.time = ms;
-        try {
-            resetSimulation(s, values);
-            ADD_FAILURE() << ms << " was accepted";
-        } catch (const InputError& e) {
-            EXPECT_EQ(std::string(e.what()),
-                      "'" + std::to_string(ms) + "' is not a valid run length");
-        }
+        EXPECT_THROW_MSG(resetSimulation(s, values), InputError,
+                         "'" + std::to_string(ms) + "' is not a valid run length");
         EXPECT_EQ(s.Nsteps, 200);
         EXPECT_EQ(s.curStep, 150);
         EXPECT_EQ(s.V1, 0.7);

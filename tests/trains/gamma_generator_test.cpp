@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "scripted_source.hpp"
+#include "support/expect_throw_msg.hpp"
+#include "support/scripted_source.hpp"
 #include "text/errors.hpp"
 #include "text/number_parse.hpp"
 #include "trains/random_variates.hpp"
@@ -180,12 +181,8 @@ TEST(gamma_generator, bad_text_ends_at_that_entry_with_empty_trains) {
     FakeEntries entries;
     entries.isiText = "2o";
     Pcg31 source(1);
-    try {
-        generateTrain(state, entries, source, false);
-        FAIL() << "no conversion error";
-    } catch (const EConvertError& e) {
-        EXPECT_STREQ(e.what(), "'2o' is not a valid floating point value");
-    }
+    EXPECT_THROW_MSG(generateTrain(state, entries, source, false), EConvertError,
+                     "'2o' is not a valid floating point value");
     EXPECT_EQ(entries.log.back(), "isi");
     EXPECT_EQ(state.inTrain, Flags(100, 0));
     EXPECT_TRUE(state.inSpikeSteps.empty());
@@ -395,12 +392,8 @@ TEST(gamma_generator, segment_with_values_the_generator_refuses_is_named) {
     SimState state = segmentedState(1200, {0, 400, 1199}, {20.0, 0.0}, {1.0, 1.0});
     FakeEntries entries;
     Pcg31 source(10);
-    try {
-        generateTrain(state, entries, source, true);
-        FAIL() << "accepted a mean interval of 0";
-    } catch (const InputError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Interval #2: isi:", 0), 0U) << e.what();
-    }
+    EXPECT_THROW_MSG_STARTS(generateTrain(state, entries, source, true), InputError,
+                            "Interval #2: isi:");
     EXPECT_EQ(state.inTrain, Flags(1200, 0));
     EXPECT_TRUE(state.inSpikeSteps.empty());
 }

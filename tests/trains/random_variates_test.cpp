@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "scripted_source.hpp"
+#include "support/scripted_source.hpp"
 #include "text/errors.hpp"
 
 namespace mirvok {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/expect_throw_msg.hpp"
 #include "text/errors.hpp"
 
 namespace mirvok {
@@ -127,12 +128,8 @@ TEST(spike_train_reader, missing_file_changes_nothing_and_unreadable_file_is_an_
     expectUnchanged(state);
 
     const std::string folder = MIRVOK_TEST_DATA;
-    try {
-        readSpikeTrainFile(state, folder);
-        ADD_FAILURE() << "a folder was read";
-    } catch (const FileError& e) {
-        EXPECT_EQ(std::string(e.what()), "Could not read the file " + folder);
-    }
+    EXPECT_THROW_MSG(readSpikeTrainFile(state, folder), FileError,
+                     "Could not read the file " + folder);
     expectUnchanged(state);
 }
 

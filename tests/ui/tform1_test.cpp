@@ -21,7 +21,7 @@
 #include "ui/form_controls.hpp"
 #include "ui/image_area.hpp"
 #include "ui/interval_dialog.hpp"
-#include "ui/scripted_dialogs.hpp"
+#include "ui/scripted/scripted_dialogs.hpp"
 #include "ui/status_panels.hpp"
 #include "ui/window_layout.hpp"
 #include "window_fixture.hpp"

@@ -12,7 +12,7 @@
 #include "model/sim_state.hpp"
 #include "trains/random_source.hpp"
 #include "ui/form_controls.hpp"
-#include "ui/scripted_dialogs.hpp"
+#include "ui/scripted/scripted_dialogs.hpp"
 #include "ui/status_panels.hpp"
 #include "ui/tform1.hpp"
 

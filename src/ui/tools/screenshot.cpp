@@ -7,7 +7,7 @@
 #include "model/sim_state.hpp"
 #include "trains/gamma_generator.hpp"
 #include "trains/random_source.hpp"
-#include "ui/scripted_dialogs.hpp"
+#include "ui/scripted/scripted_dialogs.hpp"
 #include "ui/tform1.hpp"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "batch/fixed_batch_hooks.hpp"
+#include "support/fixed_batch_hooks.hpp"
 
 #include "analysis/analysed_run.hpp"
 

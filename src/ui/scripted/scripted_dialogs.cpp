@@ -1,4 +1,4 @@
-#include "ui/scripted_dialogs.hpp"
+#include "ui/scripted/scripted_dialogs.hpp"
 
 namespace mirvok::ui {
 namespace {

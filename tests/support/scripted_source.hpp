@@ -10,19 +10,28 @@
 
 namespace mirvok::testing {
 
-// Hands out the integers it was given, in order, and counts the draws. Running
-// out fails the test's expectations by throwing, so an extra draw is seen.
+// Hands out the integers it was given, in order, and counts the draws. Past
+// the last one it throws, so that an extra draw fails the test, unless it was
+// told to repeat the last integer (for draws the test does not care about).
 class ScriptedSource final : public RandomSource {
   public:
-    explicit ScriptedSource(std::vector<std::int32_t> values) : values_(std::move(values)) {}
+    enum class AfterLast { Throw, RepeatLast };
+    explicit ScriptedSource(std::vector<std::int32_t> values, AfterLast after = AfterLast::Throw)
+        : values_(std::move(values)), after_(after) {}
     std::int32_t next() override {
-        if (draws_ >= values_.size()) throw std::logic_error("scripted source ran out");
+        if (draws_ >= values_.size()) {
+            if (after_ == AfterLast::Throw || values_.empty())
+                throw std::logic_error("scripted source ran out");
+            ++draws_;
+            return values_.back();
+        }
         return values_[draws_++];
     }
     std::size_t draws() const { return draws_; }
 
   private:
     std::vector<std::int32_t> values_;
+    AfterLast after_;
     std::size_t draws_ = 0;
 };
 
