@@ -20,7 +20,7 @@ run: build
 test: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMIRVOK_TESTS=OFF > /dev/null
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok-cli
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRVOK_SANITIZE=ON -DMIRVOK_TESTS=ON \
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRVOK_SANITIZE=ON -DMIRVOK_TESTS=ON -DMIRVOK_WERROR=ON \
 		-DMIRVOK_RELEASE_CLI=$(CURDIR)/build/bin/mirvok-cli > /dev/null
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
