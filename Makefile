@@ -4,8 +4,10 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
 FUZZ_DIR := build/fuzz
+TSAN_DIR := build/tsan
+SOURCES = $(shell git ls-files '*.cpp' '*.hpp' 2>/dev/null || find src tests bench fuzz python -name '*.[ch]pp')
 
-.PHONY: deps build run test bench fuzz screenshot clean
+.PHONY: deps build run test format format-check bench fuzz screenshot clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -17,13 +19,26 @@ build: deps
 run: build
 	./build/bin/mirvok
 
-test: deps
+# Everything CI checks: the format, the sanitized build with every test,
+# the threaded tests under ThreadSanitizer, and the optimised command-line
+# tool writing the same result files as the test build.
+test: deps format-check
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMIRVOK_TESTS=OFF > /dev/null
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok-cli
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRVOK_SANITIZE=ON -DMIRVOK_TESTS=ON -DMIRVOK_WERROR=ON \
 		-DMIRVOK_RELEASE_CLI=$(CURDIR)/build/bin/mirvok-cli > /dev/null
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRVOK_TSAN=ON -DMIRVOK_UI=OFF \
+		-DMIRVOK_TESTS=ON -DMIRVOK_WERROR=ON > /dev/null
+	cmake --build $(TSAN_DIR) -j $(JOBS)
+	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+format: deps
+	@clang-format -i $(SOURCES)
+
+format-check: deps
+	@clang-format --dry-run --Werror $(SOURCES) && echo "format: every source as .clang-format says"
 
 bench: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMIRVOK_BENCH=ON > /dev/null

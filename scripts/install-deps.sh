@@ -3,7 +3,7 @@
 # that are missing, through sudo when not running as root.
 set -euo pipefail
 packages=(
-    g++ make cmake pkg-config
+    g++ make cmake pkg-config clang-format
     qt6-base-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
     parallel xvfb xdotool
