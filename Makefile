@@ -5,7 +5,8 @@ RELEASE_DIR := build/release
 TEST_DIR := build/test
 FUZZ_DIR := build/fuzz
 TSAN_DIR := build/tsan
-SOURCES = $(shell git ls-files '*.cpp' '*.hpp' 2>/dev/null || find src tests bench fuzz python -name '*.[ch]pp')
+SOURCES = $(shell git ls-files '*.cpp' '*.hpp' 2>/dev/null || \
+	find src tests bench fuzz python -name '*.[ch]pp')
 
 .PHONY: deps build run test format format-check bench fuzz screenshot clean
 
@@ -25,7 +26,8 @@ run: build
 test: deps format-check
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMIRVOK_TESTS=OFF > /dev/null
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok-cli
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRVOK_SANITIZE=ON -DMIRVOK_TESTS=ON -DMIRVOK_WERROR=ON \
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRVOK_SANITIZE=ON -DMIRVOK_TESTS=ON \
+		-DMIRVOK_WERROR=ON \
 		-DMIRVOK_RELEASE_CLI=$(CURDIR)/build/bin/mirvok-cli > /dev/null
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -41,13 +43,15 @@ format-check: deps
 	@clang-format --dry-run --Werror $(SOURCES) && echo "format: every source as .clang-format says"
 
 bench: deps
-	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMIRVOK_BENCH=ON > /dev/null
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMIRVOK_BENCH=ON -DMIRVOK_TESTS=OFF \
+		> /dev/null
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 	@echo "Benchmarks are in $(RELEASE_DIR)/bench/"
 
 fuzz: deps
 	./scripts/install-deps.sh clang libclang-rt-14-dev
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVOK_FUZZ=ON -DMIRVOK_TESTS=OFF -DMIRVOK_UI=OFF > /dev/null
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DMIRVOK_FUZZ=ON -DMIRVOK_TESTS=OFF -DMIRVOK_UI=OFF > /dev/null
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_targets
 	@echo "Fuzz targets are in $(FUZZ_DIR)/fuzz/"
 

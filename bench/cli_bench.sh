@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Throughput and peak memory of `mirvok-cli batch` at the default settings,
 # on 1 and on 2 threads. Build an optimised mirvok-cli first, for example:
-#   cmake -S . -B build/cli-release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVOK_UI=OFF -DMIRVOK_TESTS=OFF
+#   cmake -S . -B build/cli-release -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+#         -DMIRVOK_UI=OFF -DMIRVOK_TESTS=OFF
 #   cmake --build build/cli-release --target mirvok-cli
 # Usage: bench/cli_bench.sh [path/to/mirvok-cli] [iterations] [repeats]
 # Prints, per thread count, the best of the repeats (the machine may be
@@ -26,13 +27,15 @@ for threads in 1 2; do
         seconds=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { print b - a }')
         read -r kbytes user sys < "$work/time"
         cpu=$(awk -v u="$user" -v s="$sys" -v c="$cpu" 'BEGIN { print c + u + s }')
-        rates+=("$(awk -v n="$iterations" -v s="$seconds" 'BEGIN { printf "%.0f", n / (s > 0 ? s : 0.01) }')")
+        rates+=("$(awk -v n="$iterations" -v s="$seconds" \
+            'BEGIN { printf "%.0f", n / (s > 0 ? s : 0.01) }')")
         ((kbytes > peak)) && peak=$kbytes
     done
     sorted=$(printf '%s\n' "${rates[@]}" | sort -n)
     best=$(tail -n 1 <<< "$sorted")
     median=$(sed -n "$(((repeats + 1) / 2))p" <<< "$sorted")
-    per_cpu=$(awk -v n="$iterations" -v r="$repeats" -v c="$cpu" 'BEGIN { printf "%.0f", n * r / c }')
+    per_cpu=$(awk -v n="$iterations" -v r="$repeats" -v c="$cpu" \
+        'BEGIN { printf "%.0f", n * r / c }')
     echo "threads $threads: best $best runs/s, median $median runs/s," \
         "$per_cpu runs per CPU second, peak memory ${peak} kB"
 done

@@ -30,7 +30,8 @@ double square(double x) {
     return std::pow(x, 2.0);
 }
 
-// Local CV of the R intervals that end at spike e.
+// Local CV of the R intervals from spike `first` on: the window that ends at
+// spike first + R.
 double localCv(const std::vector<int>& in, size_t first, int R) {
     long long total = 0;
     for (size_t t = first; t < first + R; ++t) total += static_cast<long long>(in[t + 1]) - in[t];

@@ -10,6 +10,7 @@
 #include "cli/replay_command.hpp"
 #include "cli/run_command.hpp"
 #include "text/errors.hpp"
+#include "version/version.hpp"
 
 namespace mirvok::cli {
 namespace {
@@ -24,7 +25,7 @@ struct AllOptions {
 };
 
 void buildApp(CLI::App& app, AllOptions& o) {
-    app.set_version_flag("--version", std::string(kName) + " 6.1");
+    app.set_version_flag("--version", std::string(kName) + " " + kVersion);
     app.require_subcommand(1);
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     addRunCommand(app, o.run);

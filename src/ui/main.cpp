@@ -7,6 +7,7 @@
 #include "trains/random_source.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/tform1.hpp"
+#include "version/version.hpp"
 
 int main(int argc, char** argv) {
     // The one simulation state and random source outlive the window; the
@@ -22,7 +23,8 @@ int main(int argc, char** argv) {
         return app.exec();
     } catch (const std::exception& e) {
         // Handlers report their own errors; this is for start-up only.
-        QMessageBox::critical(nullptr, QStringLiteral("Mirvok v6.1"), QString::fromUtf8(e.what()));
+        QMessageBox::critical(nullptr, QString::fromUtf8(mirvok::kWindowCaption),
+                              QString::fromUtf8(e.what()));
         return 1;
     }
 }

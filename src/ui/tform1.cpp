@@ -15,6 +15,7 @@
 #include "ui/status_panels.hpp"
 #include "ui/ui_text.hpp"
 #include "ui/window_layout.hpp"
+#include "version/version.hpp"
 
 namespace mirvok::ui {
 
@@ -36,7 +37,7 @@ TForm1::TForm1(SimState& state, RandomSource& random, Dialogs& dialogs, QWidget*
       variSink_(ui_.VariBox),
       runControl_(std::make_unique<RunControl>(*this)) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Mirvok v6.1"));
+    setWindowTitle(QString::fromUtf8(kWindowCaption));
     statusBar_ = new StatusPanels(this);
     statusBar_->setGeometry(0, kClientHeight, kClientWidth, kStatusBarHeight);
     setFixedSize(kClientWidth, kClientHeight + kStatusBarHeight);
