@@ -10,7 +10,6 @@
 #include "ui/display_scene.hpp"
 #include "ui/image_area.hpp"
 #include "ui/status_panels.hpp"
-#include "ui/tform1.hpp"
 #include "ui/ui_text.hpp"
 
 namespace mirvok::ui {
@@ -71,44 +70,41 @@ void setVdiffColour(QLineEdit* box, bool match) {
 
 }  // namespace
 
-void paintDisplays(TForm1& form) {
-    const FormControls& ui = form.ui();
+void paintDisplays(const SimState& state, const DisplayWidgets& widgets,
+                   const TracesColumns& columns) {
     DisplayInputs inputs;
-    inputs.inImage = sizeOf(ui.InImage);
-    inputs.outImage = sizeOf(ui.OutImage);
-    inputs.plotter = sizeOf(ui.Plotter);
-    inputs.variImage = sizeOf(ui.VariImage);
-    inputs.timeText = toStd(ui.TimeEdit->text());
-    inputs.ignText = toStd(ui.ign->text());
-    inputs.pbV1Max = ui.pbV1->maximum();
-    inputs.pbV2Max = ui.pbV2->maximum();
+    inputs.inImage = sizeOf(widgets.inImage);
+    inputs.outImage = sizeOf(widgets.outImage);
+    inputs.plotter = sizeOf(widgets.plotter);
+    inputs.variImage = sizeOf(widgets.variImage);
+    inputs.timeText = toStd(widgets.timeEdit->text());
+    inputs.ignText = toStd(widgets.ign->text());
+    inputs.pbV1Max = widgets.pbV1->maximum();
+    inputs.pbV2Max = widgets.pbV2->maximum();
     inputs.decimalSeparator = decimalSeparator();
-    inputs.v1Columns = &form.traceColumns().v1;
-    inputs.v2Columns = &form.traceColumns().v2;
-    const DisplayScene scene = buildDisplayScene(form.state(), inputs);
+    inputs.v1Columns = &columns.v1;
+    inputs.v2Columns = &columns.v2;
+    const DisplayScene scene = buildDisplayScene(state, inputs);
 
-    QLabel* const axis[] = {ui.Nsteps0Text, ui.Nsteps1Text, ui.Nsteps2Text, ui.Nsteps3Text,
-                            ui.Nsteps4Text};
-    for (int i = 0; i < 5; ++i) axis[i]->setText(toQt(scene.axisLabels[i]));
-    paintArea(ui.Plotter, scene.plotter);
-    paintArea(ui.VariImage, scene.variImage);
-    paintArea(ui.InImage, scene.inImage);
-    paintArea(ui.OutImage, scene.outImage);
+    for (std::size_t i = 0; i < widgets.axisLabels.size(); ++i)
+        widgets.axisLabels[i]->setText(toQt(scene.axisLabels[i]));
+    paintArea(widgets.plotter, scene.plotter);
+    paintArea(widgets.variImage, scene.variImage);
+    paintArea(widgets.inImage, scene.inImage);
+    paintArea(widgets.outImage, scene.outImage);
     if (scene.failure) std::rethrow_exception(scene.failure);
 
-    ui.pbV1->setValue(scene.pbV1);
-    ui.pbV2->setValue(scene.pbV2);
-    ui.V1_act->setText(toQt(scene.v1Act));
-    ui.V2_act->setText(toQt(scene.v2Act));
-    for (const auto& [panel, text] : scene.panels) form.StatusBar().setText(panel, toQt(text));
-    ui.Vdiff->setText(toQt(scene.vdiff));
-    setVdiffColour(ui.Vdiff, scene.vdiffMatch);
+    widgets.pbV1->setValue(scene.pbV1);
+    widgets.pbV2->setValue(scene.pbV2);
+    widgets.v1Act->setText(toQt(scene.v1Act));
+    widgets.v2Act->setText(toQt(scene.v2Act));
+    for (const auto& [panel, text] : scene.panels) widgets.status->setText(panel, toQt(text));
+    widgets.vdiff->setText(toQt(scene.vdiff));
+    setVdiffColour(widgets.vdiff, scene.vdiffMatch);
 }
 
-void recordTraceStep(TForm1& form) {
-    const SimState& s = form.state();
+void recordTraceStep(const SimState& s, const DisplayWidgets& widgets, TracesColumns& columns) {
     const long long k = s.curStep;
-    TracesColumns& columns = form.traceColumns();
     // A batch redraws once, at its end, from the traces themselves; recording
     // every one of its runs would cost as much as the model's own steps. The
     // columns are dropped at the first step of each of its runs.
@@ -125,7 +121,7 @@ void recordTraceStep(TForm1& form) {
         columns.v2.invalidate();
         return;
     }
-    const double spp = static_cast<double>(s.Nsteps) / form.ui().InImage->width();
+    const double spp = static_cast<double>(s.Nsteps) / widgets.inImage->width();
     columns.v1.feed(k, s.V1trace[static_cast<size_t>(k)], spp, s.V1trace.size());
     columns.v2.feed(k, s.V2trace[static_cast<size_t>(k)], spp, s.V2trace.size());
 }

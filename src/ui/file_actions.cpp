@@ -8,12 +8,12 @@ namespace mirvok::ui {
 
 void TForm1::SaveButtonClick() {
     // A cancelled dialog ends the operation: nothing is written.
-    if (!SaveDialog1().execute(dialogs(), this)) return;
-    const QString name = SaveDialog1().fileName();
+    if (!saveDialog_.execute(dialogs_, this)) return;
+    const QString name = saveDialog_.fileName();
     // A file that cannot be written throws "Could not write the file <name>",
     // which the error report shows; panel 1 then keeps its text.
-    writeSpikeList(toStd(name), state().outSpikeSteps);
-    StatusBar().setText(1, intText(static_cast<long long>(state().outSpikeSteps.size())) +
+    writeSpikeList(toStd(name), state_.outSpikeSteps);
+    statusBar_->setText(1, intText(static_cast<long long>(state_.outSpikeSteps.size())) +
                                QStringLiteral(" sps ") + name);
 }
 

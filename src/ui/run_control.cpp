@@ -4,12 +4,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTimer>
 
 #include "analysis/analysis.hpp"
 #include "model/instant_run.hpp"
-#include "ui/dialogs.hpp"
-#include "ui/display_painter.hpp"
-#include "ui/tform1.hpp"
+#include "ui/box_params.hpp"
+#include "ui/event_pump.hpp"
+#include "ui/run_screen.hpp"
 #include "ui/ui_text.hpp"
 
 namespace mirvok::ui {
@@ -18,30 +19,44 @@ namespace {
 const char* const kRateFailedMessage = "Error: Your inputs are probably not floats.";
 }
 
-RunControl::RunControl(TForm1& form)
-    : form_(form), instantHooks_(*this, true), tickHooks_(*this, false) {
-    const FormControls& ui = form.ui();
-    speed_ = ui.speed->value();
-    graphicTrace_ = ui.GraphicTrace->isChecked();
-    QObject::connect(ui.speed, &QSlider::valueChanged, &form,
-                     [this](int value) { speed_ = value; });
-    QObject::connect(ui.GraphicTrace, &QCheckBox::toggled, &form,
-                     [this](bool checked) { graphicTrace_ = checked; });
+RunControl::RunControl(SimState& state, RunBoxes boxes, const RunWidgets& widgets, QTimer& timer,
+                       EventPump& pump, RunScreen& screen)
+    : state_(state),
+      boxes_(boxes),
+      widgets_(widgets),
+      timer_(timer),
+      pump_(pump),
+      screen_(screen),
+      instantHooks_(*this, true),
+      tickHooks_(*this, false) {
+    speed_ = widgets.speed->value();
+    graphicTrace_ = widgets.graphicTrace->isChecked();
+    // The slots only copy a value: nothing in them can throw.
+    speedWatch_ = QObject::connect(widgets.speed, &QSlider::valueChanged, widgets.speed,
+                                   [this](int value) { speed_ = value; });
+    graphicTraceWatch_ =
+        QObject::connect(widgets.graphicTrace, &QCheckBox::toggled, widgets.graphicTrace,
+                         [this](bool checked) { graphicTrace_ = checked; });
+}
+
+RunControl::~RunControl() {
+    QObject::disconnect(speedWatch_);
+    QObject::disconnect(graphicTraceWatch_);
 }
 
 void RunControl::Hooks::pumpEvents() {
-    if (pumps_) control_.form_.processEvents();
+    if (pumps_) control_.pump_.pump();
 }
 
 void RunControl::Hooks::afterUpdate() {
-    TForm1& f = control_.form_;
-    const int interval = control_.speed_;
-    if (control_.intervalSet_ != interval) {
-        f.Timer1().setInterval(interval);
-        control_.intervalSet_ = interval;
+    RunControl& c = control_;
+    const int interval = c.speed_;
+    if (c.intervalSet_ != interval) {
+        c.timer_.setInterval(interval);
+        c.intervalSet_ = interval;
     }
-    if (control_.graphicTrace_) f.redrawDisplays();
-    recordTraceStep(f);
+    if (c.graphicTrace_) c.screen_.redraw();
+    c.screen_.recordStep();
 }
 
 void RunControl::Hooks::stopRun() {
@@ -49,100 +64,95 @@ void RunControl::Hooks::stopRun() {
 }
 
 void RunControl::Hooks::rateFailed() {
-    control_.form_.dialogs().showMessage(&control_.form_, QString::fromUtf8(kRateFailedMessage));
+    control_.screen_.showMessage(QString::fromUtf8(kRateFailedMessage));
 }
 
 void RunControl::runAllSteps() {
-    TForm1& f = form_;
-    SimState& s = f.state();
-    const FormControls& ui = f.ui();
+    SimState& s = state_;
+    const RunWidgets& w = widgets_;
     // A continuous run's ticks must not step inside this loop.
-    f.Timer1().stop();
-    TForm1::LoopScope loop(f);
-    if (!s.batchRunning) ui.SimulateButton->setEnabled(false);
-    ui.GraphicTrace->setChecked(false);
-    f.resetValues().clearCompleted();
+    timer_.stop();
+    EventPump::Scope loop(pump_);
+    if (!s.batchRunning) w.simulate->setEnabled(false);
+    w.graphicTrace->setChecked(false);
+    boxes_.reset.clearCompleted();
     try {
-        runInstant(s, f.resetValues(), f.rates(), instantHooks_);
+        runInstant(s, boxes_.reset, boxes_.rates, instantHooks_);
     } catch (...) {
         // A reset that failed leaves no run behind: Simulate! is usable again.
-        if (!f.resetValues().completed() && !s.batchRunning) ui.SimulateButton->setEnabled(true);
+        if (!boxes_.reset.completed() && !s.batchRunning) w.simulate->setEnabled(true);
         throw;
     }
     if (!s.batchRunning) {
-        ui.SimulateButton->setEnabled(true);
-        f.redrawDisplays();
+        w.simulate->setEnabled(true);
+        screen_.redraw();
     }
 }
 
 void RunControl::startContinuousRun() {
-    TForm1& f = form_;
     runAllSteps();
     // With no step to run there is nothing to watch.
-    if (f.state().Nsteps == 0) return;
-    f.ui().GraphicTrace->setChecked(true);
+    if (state_.Nsteps == 0) return;
+    widgets_.graphicTrace->setChecked(true);
     setContinuousButtons();
-    resetSimulation(f.state(), f.resetValues());
-    f.Timer1().start();
+    resetSimulation(state_, boxes_.reset);
+    timer_.start();
 }
 
 void RunControl::setContinuousButtons() {
-    const FormControls& ui = form_.ui();
-    ui.SimulateButton->setEnabled(false);
-    ui.ReadButton->setEnabled(false);
-    ui.SaveButton->setEnabled(false);
-    ui.MaxDiff->setEnabled(false);
-    ui.ZeroDiff->setEnabled(false);
-    ui.StopButton->setEnabled(true);
-    ui.PauseButton->setEnabled(true);
+    const RunWidgets& w = widgets_;
+    w.simulate->setEnabled(false);
+    w.read->setEnabled(false);
+    w.save->setEnabled(false);
+    w.maxDiff->setEnabled(false);
+    w.zeroDiff->setEnabled(false);
+    w.stop->setEnabled(true);
+    w.pause->setEnabled(true);
 }
 
 void RunControl::stopRun() {
-    TForm1& f = form_;
-    SimState& s = f.state();
+    SimState& s = state_;
     try {
-        s.analysisResult = analyseRun(s, f.analysisParams(), &f.variSink(), decimalSeparator());
+        s.analysisResult = analyseRun(s, boxes_.analysis, &boxes_.vari, decimalSeparator());
     } catch (...) {
-        f.variSink().flush();  // the lines made before the failure stay shown
+        boxes_.vari.flush();  // the lines made before the failure stay shown
         throw;
     }
-    f.variSink().flush();
+    boxes_.vari.flush();
     if (s.batchRunning) return;
-    f.Timer1().stop();
-    const FormControls& ui = f.ui();
-    ui.StopButton->setEnabled(false);
-    ui.PauseButton->setEnabled(false);
-    ui.MaxDiff->setEnabled(true);
-    ui.ZeroDiff->setEnabled(true);
-    ui.SimulateButton->setEnabled(true);
-    ui.ReadButton->setEnabled(true);
-    ui.SaveButton->setEnabled(true);
-    f.redrawDisplays();
+    timer_.stop();
+    const RunWidgets& w = widgets_;
+    w.stop->setEnabled(false);
+    w.pause->setEnabled(false);
+    w.maxDiff->setEnabled(true);
+    w.zeroDiff->setEnabled(true);
+    w.simulate->setEnabled(true);
+    w.read->setEnabled(true);
+    w.save->setEnabled(true);
+    screen_.redraw();
 }
 
 void RunControl::togglePause() {
-    TForm1& f = form_;
-    if (f.Timer1().isActive())
-        f.Timer1().stop();
+    if (timer_.isActive())
+        timer_.stop();
     else
-        f.Timer1().start();
-    f.ui().SaveButton->setEnabled(!f.ui().SaveButton->isEnabled());
-    f.redrawDisplays();
+        timer_.start();
+    widgets_.save->setEnabled(!widgets_.save->isEnabled());
+    screen_.redraw();
 }
 
 void RunControl::tick() {
     // Ticks never step inside an instant run or a batch, nor past the run.
-    TForm1& f = form_;
-    if (f.loopRunning()) return;
+    if (pump_.loopRunning()) return;
     try {
-        stepSimulation(f.state(), f.rates(), tickHooks_);
+        stepSimulation(state_, boxes_.rates, tickHooks_);
     } catch (...) {
         // A tick that fails (a box the redraw or the analysis reads) pauses
         // the run before the error is shown: left running, the next ticks
         // would fail again at once and bury the window under message boxes.
-        if (f.Timer1().isActive()) {
-            f.Timer1().stop();
-            f.ui().SaveButton->setEnabled(true);
+        if (timer_.isActive()) {
+            timer_.stop();
+            widgets_.save->setEnabled(true);
         }
         throw;
     }

@@ -1,16 +1,61 @@
 #pragma once
 
+#include <QMetaObject>
+
+#include "analysis/analysis_params.hpp"
+#include "model/rates.hpp"
+#include "model/sim_state.hpp"
 #include "model/step.hpp"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QTimer;
 
 namespace mirvok::ui {
 
-class TForm1;
+class BoxResetValues;
+class EventPump;
+class ListBoxSink;
+class RunScreen;
+
+// The controls whose state follows the run: the run buttons, the two boxes
+// locked during a watched run, "graphic trace" and the speed bar.
+struct RunWidgets {
+    QPushButton* simulate = nullptr;
+    QPushButton* read = nullptr;
+    QPushButton* save = nullptr;
+    QPushButton* stop = nullptr;
+    QPushButton* pause = nullptr;
+    QLineEdit* maxDiff = nullptr;
+    QLineEdit* zeroDiff = nullptr;
+    QCheckBox* graphicTrace = nullptr;
+    QSlider* speed = nullptr;
+};
+
+// The boxes as a run reads them: the reset's values, the step's rates, the
+// analysis values and the list of local CVs.
+struct RunBoxes {
+    BoxResetValues& reset;
+    RateSource& rates;
+    AnalysisParams& analysis;
+    ListBoxSink& vari;
+};
 
 // Count!, Simulate!, Pause and Stop over the core's instant run and step,
 // keeping the buttons, boxes and Timer1 in the state each run state needs.
+// Redraws and messages go to the screen, which may throw: such an error
+// leaves these calls for the caller's error report. Timer1's ticks are
+// wired by the caller to tick().
 class RunControl {
   public:
-    explicit RunControl(TForm1& form);
+    RunControl(SimState& state, RunBoxes boxes, const RunWidgets& widgets, QTimer& timer,
+               EventPump& pump, RunScreen& screen);
+    // The hooks and the widgets' connections refer to this object.
+    ~RunControl();
+    RunControl(const RunControl&) = delete;
+    RunControl& operator=(const RunControl&) = delete;
 
     void runAllSteps();
     void startContinuousRun();
@@ -36,7 +81,12 @@ class RunControl {
 
     void setContinuousButtons();
 
-    TForm1& form_;
+    SimState& state_;
+    RunBoxes boxes_;
+    RunWidgets widgets_;
+    QTimer& timer_;
+    EventPump& pump_;
+    RunScreen& screen_;
     Hooks instantHooks_;
     Hooks tickHooks_;
     // The speed bar and "graphic trace" as the step reads them, kept current
@@ -46,6 +96,8 @@ class RunControl {
     // The interval the step last gave Timer1 (reading it back from the timer
     // costs more than a step); -1 until the first step sets it.
     int intervalSet_ = -1;
+    QMetaObject::Connection speedWatch_;
+    QMetaObject::Connection graphicTraceWatch_;
 };
 
 }  // namespace mirvok::ui

@@ -2,26 +2,20 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "model/reset.hpp"
-#include "ui/display_painter.hpp"
 #include "ui/error_report.hpp"
 #include "ui/interval_dialog.hpp"
-#include "ui/run_control.hpp"
 #include "ui/status_panels.hpp"
 #include "ui/ui_text.hpp"
 #include "ui/window_layout.hpp"
+#include "ui/window_parts.hpp"
 #include "version/version.hpp"
 
 namespace mirvok::ui {
-
-namespace {
-constexpr qint64 kPumpIntervalMs = 10;
-}
 
 TForm1::TForm1(SimState& state, RandomSource& random, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent),
@@ -29,16 +23,22 @@ TForm1::TForm1(SimState& state, RandomSource& random, Dialogs& dialogs, QWidget*
       random_(random),
       dialogs_(dialogs),
       ui_(createControls(this)),
+      statusBar_(new StatusPanels(this)),
       openDialog_(FileNameDialog::Mode::Open),
       saveDialog_(FileNameDialog::Mode::Save, QStringLiteral("csv")),
       resetValues_(ui_),
       rates_(ui_),
       analysisParams_(ui_),
       variSink_(ui_.VariBox),
-      runControl_(std::make_unique<RunControl>(*this)) {
+      generatorEntries_(ui_),
+      screen_(state_, displayWidgets(ui_, *statusBar_), dialogs_, this),
+      runControl_(state_, {resetValues_, rates_, analysisParams_, variSink_}, runWidgets(ui_),
+                  timer_, pump_, screen_),
+      batchHooks_({state_, runControl_, pump_, screen_, *statusBar_, saveDialog_, dialogs_, this,
+                   generatorEntries_, random_},
+                  batchWidgets(ui_)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
-    statusBar_ = new StatusPanels(this);
     statusBar_->setGeometry(0, kClientHeight, kClientWidth, kStatusBarHeight);
     setFixedSize(kClientWidth, kClientHeight + kStatusBarHeight);
     move(253, 210);
@@ -96,50 +96,14 @@ bool TForm1::report(const std::function<void()>& handler) {
     return runReported(dialogs_, this, handler);
 }
 
-void TForm1::processEvents() {
-    if (!sincePump_.isValid() || sincePump_.elapsed() >= kPumpIntervalMs) {
-        QCoreApplication::processEvents();
-        sincePump_.start();
-    }
-    if (closed_ && loopRunning()) throw WindowClosed{};
-}
-
 void TForm1::closeEvent(QCloseEvent* event) {
-    closed_ = true;
+    pump_.windowClosed();
     timer_.stop();
     QWidget::closeEvent(event);
 }
 
-void TForm1::runAllSteps() {
-    runControl_->runAllSteps();
-}
-void TForm1::startContinuousRun() {
-    runControl_->startContinuousRun();
-}
-void TForm1::stopRun() {
-    runControl_->stopRun();
-}
-void TForm1::togglePause() {
-    runControl_->togglePause();
-}
 void TForm1::redrawDisplays() {
-    paintDisplays(*this);
-}
-
-void TForm1::SimulateButtonClick() {
-    startContinuousRun();
-}
-void TForm1::PauseButtonClick() {
-    togglePause();
-}
-void TForm1::StopButtonClick() {
-    stopRun();
-}
-void TForm1::DoTestClick() {
-    runAllSteps();
-}
-void TForm1::Timer1Timer() {
-    runControl_->tick();
+    screen_.redraw();
 }
 
 }  // namespace mirvok::ui

@@ -67,4 +67,10 @@ class TraceColumns {
     long long columnEnd_ = 0;  // first step of the column after the last one
 };
 
+// Column extents of both volume traces, recorded as runs step.
+struct TracesColumns {
+    TraceColumns v1;
+    TraceColumns v2;
+};
+
 }  // namespace mirvok::ui

@@ -72,32 +72,31 @@ QString trainCountText(std::size_t count, const QString& path) {
 
 void TForm1::ReadButtonClick() {
     // A cancelled dialog ends the operation: nothing read, nothing redrawn.
-    if (!OpenDialog().execute(dialogs(), this)) return;
-    const QString path = OpenDialog().fileName();
-    const std::optional<TrainLoad> load = readSpikeTrainFile(state(), toStd(path));
+    if (!openDialog_.execute(dialogs_, this)) return;
+    const QString path = openDialog_.fileName();
+    const std::optional<TrainLoad> load = readSpikeTrainFile(state_, toStd(path));
     // Panel 0 names the file once a number was stored; an empty file keeps it.
-    if (load && load->stored > 0) StatusBar().setText(0, trainCountText(load->stored, path));
+    if (load && load->stored > 0) statusBar_->setText(0, trainCountText(load->stored, path));
     redrawDisplays();
     if (load && load->skipped > 0)
-        dialogs().showMessage(this, toQt(skippedStepsMessage(load->skipped, state().Nsteps)));
+        dialogs_.showMessage(this, toQt(skippedStepsMessage(load->skipped, state_.Nsteps)));
 }
 
 void TForm1::GammaButtonClick() {
-    BoxGeneratorEntries entries(ui());
-    TrainBackup backup(state());
+    TrainBackup backup(state_);
     try {
-        generateTrain(state(), entries, random(), ui().diffintervals->isChecked());
+        generateTrain(state_, generatorEntries_, random_, ui_.diffintervals->isChecked());
     } catch (...) {
         backup.restore();
         throw;
     }
-    if (!state().batchRunning) redrawDisplays();
+    if (!state_.batchRunning) redrawDisplays();
 }
 
 void TForm1::newintsClick() {
-    OKBottomDlg().defineIntervals(
-        state(), decimalSeparator(), [this](TOKBottomDlg& dialog) { dialogs().execDialog(dialog); },
-        [this](const std::string& message) { dialogs().showMessage(this, toQt(message)); });
+    intervalDialog_->defineIntervals(
+        state_, decimalSeparator(), [this](TOKBottomDlg& dialog) { dialogs_.execDialog(dialog); },
+        [this](const std::string& message) { dialogs_.showMessage(this, toQt(message)); });
 }
 
 }  // namespace mirvok::ui

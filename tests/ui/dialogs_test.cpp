@@ -1,4 +1,5 @@
-// The real dialogs (QtDialogs), driven from inside their own modal loop.
+// The real dialogs (QtDialogs), driven from inside their own modal loop, and
+// the file name a file dialog holds between uses.
 #include "ui/dialogs.hpp"
 
 #include <QAbstractButton>
@@ -9,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include "ui/file_name_dialog.hpp"
+#include "ui/scripted/scripted_dialogs.hpp"
 
 using namespace mirvok::ui;
 
@@ -55,6 +59,25 @@ class DialogsTest : public QObject {
         QCOMPARE(questions, QStringList{});
         QCOMPARE(chosen, existing);
         QCOMPARE(QFile(existing).size(), 5);  // the dialog itself touches nothing
+    }
+
+    void file_dialogs_keep_their_name_and_the_save_dialog_adds_csv() {
+        ScriptedDialogs dialogs;
+        dialogs.saveAnswers = {"/tmp/run", "/tmp/run.txt"};
+        FileNameDialog save(FileNameDialog::Mode::Save, "csv");
+        QVERIFY(save.execute(dialogs, nullptr));
+        QCOMPARE(save.fileName(), QString("/tmp/run.csv"));
+        QVERIFY(save.execute(dialogs, nullptr));
+        QCOMPARE(save.fileName(), QString("/tmp/run.txt"));
+        QVERIFY(!save.execute(dialogs, nullptr));  // cancelled: the name stays
+        QCOMPARE(save.fileName(), QString("/tmp/run.txt"));
+        QCOMPARE(dialogs.saveStarts.last(), QString("/tmp/run.txt"));
+
+        dialogs.openAnswers = {"/tmp/train"};
+        FileNameDialog open(FileNameDialog::Mode::Open);
+        QVERIFY(open.execute(dialogs, nullptr));
+        QCOMPARE(open.fileName(), QString("/tmp/train"));
+        QCOMPARE(withDefaultExtension("/tmp/a.b/c", "csv"), QString("/tmp/a.b/c.csv"));
     }
 };
 

@@ -1,8 +1,13 @@
-// What redrawDisplays puts on the window: pixels of the image areas, the
-// labels, bars, value boxes and panels, and the colour of Vdiff.
+// What the redraw puts on the window: pixels of the image areas, the labels,
+// bars, value boxes and panels, and the colour of Vdiff; mostly on the
+// painter alone, over a state the core's run made.
+#include "ui/display_painter.hpp"
+
 #include <QLabel>
 #include <QtTest>
 
+#include "analysis/analysis.hpp"
+#include "model/instant_run.hpp"
 #include "ui/image_area.hpp"
 #include "ui/trace_columns.hpp"
 #include "window_fixture.hpp"
@@ -22,9 +27,34 @@ bool columnIs(const ImageArea* area, int x, QRgb colour) {
     return true;
 }
 
-QColor vdiffBase(Window& w) {
-    return w.ui().Vdiff->palette().color(QPalette::Disabled, QPalette::Base);
+QColor vdiffBase(const Controls& c) {
+    return c.ui.Vdiff->palette().color(QPalette::Disabled, QPalette::Base);
 }
+
+// The painter over the layout's controls, with the state as the window
+// starts (Nsteps from the default run length) and columns of its own.
+struct Painter : RunHooks {
+    Controls c;
+    DisplayWidgets widgets = displayWidgets(c.ui, c.status);
+    TracesColumns columns;
+    SimState state;
+    FixedResetValues reset;
+    FixedRates rates;
+    FixedAnalysisParams analysis;
+
+    Painter() { state.Nsteps = 2000; }
+    void paint() { paintDisplays(state, widgets, columns); }
+
+    // The core's instant run over a train with a spike every `every` steps,
+    // recording every step as run control has it done.
+    void run(int ms, int every) {
+        loadRegularTrain(state, c.ui.TimeEdit, ms, every);
+        reset.time = ms;
+        runInstant(state, reset, rates, *this);
+    }
+    void afterUpdate() override { recordTraceStep(state, widgets, columns); }
+    void stopRun() override { state.analysisResult = analyseRun(state, analysis); }
+};
 
 }  // namespace
 
@@ -35,8 +65,9 @@ class DisplayPainterTest : public QObject {
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
 
     void start_display_replaces_the_layout_values() {
-        Window w;
-        const FormControls& u = w.ui();
+        Painter p;
+        p.paint();
+        const FormControls& u = p.c.ui;
         const QStringList labels = {u.Nsteps0Text->text(), u.Nsteps1Text->text(),
                                     u.Nsteps2Text->text(), u.Nsteps3Text->text(),
                                     u.Nsteps4Text->text()};
@@ -44,7 +75,7 @@ class DisplayPainterTest : public QObject {
         QCOMPARE(u.pbV1->value(), 0);
         QCOMPARE(u.pbV2->value(), 0);
         QCOMPARE(u.V1_act->text(), QString("0.00000"));
-        QCOMPARE(w.form.StatusBar().text(9), QString("i: -1"));
+        QCOMPARE(p.c.status.text(9), QString("i: -1"));
         // Rasters: white with a black bottom row; both cursors at column 0,
         // the green ign line over the red cursor of the input raster.
         QCOMPARE(pixel(u.InImage, 5, 16), 0x000000u);
@@ -55,18 +86,18 @@ class DisplayPainterTest : public QObject {
     }
 
     void spikes_traces_and_cursor_after_a_run() {
-        Window w;
-        w.loadRegularTrain(1000, 40);
-        w.ui().DoTest->click();
-        const FormControls& u = w.ui();
+        Painter p;
+        p.run(1000, 40);
+        p.paint();
+        const FormControls& u = p.c.ui;
         QVERIFY(columnIs(u.InImage, stepColumn(41, 2000.0 / 697), 0x000000));
-        const int firstOut = stepColumn(w.state.outSpikeSteps.at(0), 2000.0 / 697);
+        const int firstOut = stepColumn(p.state.outSpikeSteps.at(0), 2000.0 / 697);
         QVERIFY(columnIs(u.OutImage, firstOut, 0x000000));
         // The V1 trace lies over the V2 trace: a blue pixel at step 1's point.
-        QCOMPARE(pixel(u.Plotter, 0, volumeRow(w.state.V1trace[1], 153)), 0x0000FFu);
-        QCOMPARE(pixel(u.Plotter, 0, volumeRow(w.state.V2trace[1], 153)), 0xFF0000u);
-        QCOMPARE(u.pbV1->value(), static_cast<int>(100 * w.state.V1));
-        QCOMPARE(w.form.StatusBar().text(6), QString("f: %1").arg(w.state.outSpikeSteps.size()));
+        QCOMPARE(pixel(u.Plotter, 0, volumeRow(p.state.V1trace[1], 153)), 0x0000FFu);
+        QCOMPARE(pixel(u.Plotter, 0, volumeRow(p.state.V2trace[1], 153)), 0xFF0000u);
+        QCOMPARE(u.pbV1->value(), static_cast<int>(100 * p.state.V1));
+        QCOMPARE(p.c.status.text(6), QString("f: %1").arg(p.state.outSpikeSteps.size()));
     }
 
     void local_cvs_fill_the_list_and_label_the_spikes() {
@@ -93,40 +124,37 @@ class DisplayPainterTest : public QObject {
     }
 
     void traces_recorded_while_stepping_draw_as_a_fresh_scan_would() {
-        Window w;
-        w.loadRegularTrain(30000, 37);
-        w.ui().DoTest->click();
-        const QImage afterCount = w.ui().Plotter->image().toImage();
-        w.form.traceColumns().v1.invalidate();
-        w.form.traceColumns().v2.invalidate();
-        w.form.redrawDisplays();
-        QCOMPARE(w.ui().Plotter->image().toImage(), afterCount);
+        Painter p;
+        p.run(30000, 37);
+        p.paint();
+        const QImage recorded = p.c.ui.Plotter->image().toImage();
+        const TracesColumns fresh;
+        paintDisplays(p.state, p.widgets, fresh);
+        QCOMPARE(p.c.ui.Plotter->image().toImage(), recorded);
 
-        // A watched run, paused part-way: the columns recorded tick by tick.
-        w.ui().TimeEdit->setText("300");
-        w.ui().SimulateButton->click();
-        QTRY_VERIFY(w.state.curStep > 50);
-        w.ui().PauseButton->click();
-        QVERIFY(w.form.traceColumns().v1.describes(w.state.V1trace, w.state.curStep, 600.0 / 697));
-        const QImage paused = w.ui().Plotter->image().toImage();
-        w.form.traceColumns().v1.invalidate();
-        w.form.traceColumns().v2.invalidate();
-        w.form.redrawDisplays();
-        QCOMPARE(w.ui().Plotter->image().toImage(), paused);
-        w.ui().StopButton->click();
+        // A watched run, paused part-way: the columns recorded step by step.
+        p.run(300, 37);
+        resetSimulation(p.state, p.reset);
+        while (p.state.curStep <= 50) stepSimulation(p.state, p.rates, p);
+        QVERIFY(p.columns.v1.describes(p.state.V1trace, p.state.curStep, 600.0 / 697));
+        p.paint();
+        const QImage paused = p.c.ui.Plotter->image().toImage();
+        paintDisplays(p.state, p.widgets, fresh);
+        QCOMPARE(p.c.ui.Plotter->image().toImage(), paused);
     }
 
     void vdiff_turns_aqua_on_a_match_and_back() {
-        Window w;
-        const QColor normal = vdiffBase(w);
-        w.state.matchFlag = true;
-        w.state.dV = 0.001;
-        w.form.redrawDisplays();
-        QCOMPARE(vdiffBase(w), QColor(0x00, 0xFF, 0xFF));
-        QCOMPARE(w.ui().Vdiff->text(), QString("0.00100"));
-        w.state.matchFlag = false;
-        w.form.redrawDisplays();
-        QCOMPARE(vdiffBase(w), normal);
+        Painter p;
+        p.paint();
+        const QColor normal = vdiffBase(p.c);
+        p.state.matchFlag = true;
+        p.state.dV = 0.001;
+        p.paint();
+        QCOMPARE(vdiffBase(p.c), QColor(0x00, 0xFF, 0xFF));
+        QCOMPARE(p.c.ui.Vdiff->text(), QString("0.00100"));
+        p.state.matchFlag = false;
+        p.paint();
+        QCOMPARE(vdiffBase(p.c), normal);
     }
 
     void bad_ign_is_reported_and_keeps_the_boxes() {
@@ -141,12 +169,11 @@ class DisplayPainterTest : public QObject {
     }
 
     void runaway_volumes_are_drawn_without_failing() {
-        Window w;
-        w.loadRegularTrain(100, 2);
-        w.ui().delta1->setText("-1e100");
-        w.ui().DoTest->click();
-        QVERIFY(w.dialogs.messages.isEmpty());
-        QCOMPARE(w.state.curStep, 200);
+        Painter p;
+        p.rates.d1 = -1e100;
+        p.run(100, 2);
+        QCOMPARE(p.state.curStep, 200);
+        p.paint();
     }
 };
 

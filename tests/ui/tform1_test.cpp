@@ -56,7 +56,9 @@ class TForm1Test : public QObject {
         QVERIFY(ui.DoTest->isDefault());
         QVERIFY(!form.Timer1().isActive());
         QCOMPARE(form.Timer1().interval(), 10);
-        QVERIFY(!form.OKBottomDlg().isVisible());
+        QVERIFY(!form.findChild<TOKBottomDlg*>()->isVisible());
+        // The first redraw replaced the layout's axis labels.
+        QCOMPARE(ui.Nsteps4Text->text(), QString("1000 ms"));
         QVERIFY(!ui.V1_act->isEnabled() && !ui.V2_act->isEnabled() && !ui.Vdiff->isEnabled());
     }
 
@@ -170,18 +172,6 @@ class TForm1Test : public QObject {
         QCOMPARE(w.ui().V1_start->text(), QString("0.2"));
     }
 
-    void rate_cache_follows_every_text_change() {
-        Window w;
-        CachedBoxRates& rates = w.form.rates();
-        QCOMPARE(rates.gamma1(), 0.009);
-        w.ui().gamma1->setText("1e");
-        QVERIFY_THROWS_EXCEPTION(EConvertError, rates.gamma1());
-        w.ui().gamma1->setText(" 2.5 ");
-        QCOMPARE(rates.gamma1(), 2.5);
-        w.ui().delta1->setText("1e999");  // converts, but not to a double
-        QVERIFY_THROWS_EXCEPTION(EOverflow, rates.delta1());
-    }
-
     // Closing the window ends the program: a loop that runs when it is
     // closed ends at its next event check, instead of going on unseen.
     void closing_the_window_ends_a_running_loop_data() {
@@ -218,22 +208,47 @@ class TForm1Test : public QObject {
         QDir::setCurrent(startDir);
     }
 
-    void file_dialogs_keep_their_name_and_the_save_dialog_adds_csv() {
+    // A tick that throws reaches the window's error report once; the run
+    // pauses, and resumes once the box is fixed.
+    void failing_tick_pauses_the_run_and_reports_once() {
         Window w;
-        w.dialogs.saveAnswers = {"/tmp/run", "/tmp/run.txt"};
-        FileNameDialog& save = w.form.SaveDialog1();
-        QVERIFY(save.execute(w.dialogs, &w.form));
-        QCOMPARE(save.fileName(), QString("/tmp/run.csv"));
-        QVERIFY(save.execute(w.dialogs, &w.form));
-        QCOMPARE(save.fileName(), QString("/tmp/run.txt"));
-        QVERIFY(!save.execute(w.dialogs, &w.form));  // cancelled: the name stays
-        QCOMPARE(save.fileName(), QString("/tmp/run.txt"));
-        QCOMPARE(w.dialogs.saveStarts.last(), QString("/tmp/run.txt"));
+        w.loadRegularTrain(100, 8);
+        w.ui().SimulateButton->click();
+        QTRY_VERIFY(w.state.curStep > 2);
+        w.ui().ign->setText("x");  // every tick's redraw reads it
+        QTRY_VERIFY(!w.form.Timer1().isActive());
+        QTest::qWait(20);
+        QCOMPARE(w.dialogs.messages, QStringList{"'x' is not a valid integer value"});
+        QVERIFY(w.ui().StopButton->isEnabled());
+        QVERIFY(w.ui().SaveButton->isEnabled());
+        w.ui().ign->setText("0");
+        w.ui().PauseButton->click();  // resumes
+        QVERIFY(w.form.Timer1().isActive());
+        QTRY_VERIFY(!w.ui().StopButton->isEnabled());
+        QCOMPARE(w.state.curStep, 200);
+    }
 
-        w.dialogs.openAnswers = {"/tmp/train"};
-        QVERIFY(w.form.OpenDialog().execute(w.dialogs, &w.form));
-        QCOMPARE(w.form.OpenDialog().fileName(), QString("/tmp/train"));
-        QCOMPARE(withDefaultExtension("/tmp/a.b/c", "csv"), QString("/tmp/a.b/c.csv"));
+    void clicks_that_start_work_are_ignored_during_an_instant_run() {
+        Window w;
+        w.loadRegularTrain(200000, 40);
+        int stepWhenClicked = -1;
+        bool wasRunning = false;
+        QTimer::singleShot(0, &w.form, [&] {
+            wasRunning = w.form.loopRunning();
+            stepWhenClicked = w.state.curStep;
+            w.ui().DoTest->click();
+            w.ui().SimulateButton->click();
+            QCOMPARE(w.state.curStep, stepWhenClicked);
+            w.ui().speed->setValue(5);  // ordinary controls still act
+        });
+        w.ui().DoTest->click();
+        QVERIFY(wasRunning);
+        QVERIFY(stepWhenClicked < 400000);
+        QCOMPARE(w.state.curStep, 400000);
+        QCOMPARE(w.form.Timer1().interval(), 5);
+        QVERIFY(!w.form.Timer1().isActive());
+        QVERIFY(w.ui().SimulateButton->isEnabled());
+        QVERIFY(w.dialogs.messages.isEmpty());
     }
 };
 

@@ -10,6 +10,7 @@
 #include <QSlider>
 
 #include "model/sim_state.hpp"
+#include "parts_fixture.hpp"
 #include "trains/random_source.hpp"
 #include "ui/form_controls.hpp"
 #include "ui/scripted/scripted_dialogs.hpp"
@@ -24,15 +25,7 @@ struct Window {
 
     const mirvok::ui::FormControls& ui() const { return form.ui(); }
 
-    // An input train with a spike every `every` steps from step `first` on,
-    // over a run of `ms` milliseconds.
     void loadRegularTrain(int ms, int every, int first = 1) {
-        ui().TimeEdit->setText(QString::number(ms));
-        state.inSpikeSteps.clear();
-        state.inTrain.assign(static_cast<size_t>(2 * ms), 0);
-        for (int k = first; k < 2 * ms; k += every) {
-            state.inSpikeSteps.push_back(k);
-            state.inTrain[static_cast<size_t>(k)] = 1;
-        }
+        ::loadRegularTrain(state, ui().TimeEdit, ms, every, first);
     }
 };

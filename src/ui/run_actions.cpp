@@ -1,0 +1,27 @@
+// "Count!", "Simulate!", "Pause", "Stop" and Timer1's tick: the run
+// control's operations.
+#include "ui/tform1.hpp"
+
+namespace mirvok::ui {
+
+void TForm1::DoTestClick() {
+    runControl_.runAllSteps();
+}
+
+void TForm1::SimulateButtonClick() {
+    runControl_.startContinuousRun();
+}
+
+void TForm1::PauseButtonClick() {
+    runControl_.togglePause();
+}
+
+void TForm1::StopButtonClick() {
+    runControl_.stopRun();
+}
+
+void TForm1::Timer1Timer() {
+    runControl_.tick();
+}
+
+}  // namespace mirvok::ui

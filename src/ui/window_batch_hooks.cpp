@@ -1,0 +1,111 @@
+#include "ui/window_batch_hooks.hpp"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "batch/batch_iteration.hpp"
+#include "batch/batch_summary.hpp"
+#include "ui/event_pump.hpp"
+#include "ui/file_name_dialog.hpp"
+#include "ui/run_control.hpp"
+#include "ui/run_screen.hpp"
+#include "ui/status_panels.hpp"
+#include "ui/ui_text.hpp"
+
+namespace mirvok::ui {
+
+namespace {
+
+// Clears the upper halves of the vector registers. Some of the toolkit's
+// painting code leaves them in use, after which every scalar floating-point
+// instruction of the model runs about half again as long on some processors
+// until something clears them; the train and the run of each batch
+// iteration therefore start from a clean state.
+void clearUpperVectorRegisters() {
+#if defined(__x86_64__) && defined(__GNUC__)
+    static const bool hasAvx = __builtin_cpu_supports("avx");
+    if (hasAvx) asm volatile("vzeroupper");
+#endif
+}
+
+}  // namespace
+
+void WindowBatchHooks::batchStarted() {
+    widgets_.all->setEnabled(false);
+}
+
+std::optional<ResultTarget> WindowBatchHooks::chooseResultFile() {
+    FileNameDialog& dialog = parts_.saveDialog;
+    if (widgets_.askFile->isChecked()) {
+        // A cancelled dialog ends the batch before any file is touched.
+        if (!dialog.execute(parts_.dialogs, parts_.window)) return std::nullopt;
+    } else {
+        // No directory: the batch writes into the working directory.
+        dialog.setFileName(QStringLiteral("output.csv"));
+    }
+    ResultTarget target;
+    target.name = toStd(dialog.fileName());
+    target.mode =
+        widgets_.firstDel->isChecked() ? ResultFileMode::Truncate : ResultFileMode::Append;
+    return target;
+}
+
+void WindowBatchHooks::openFailed(const std::string& message) {
+    parts_.screen.showMessage(toQt(message));
+}
+
+int WindowBatchHooks::iterations() {
+    return readInt(widgets_.iterations);
+}
+
+double WindowBatchHooks::headerShape() {
+    return readDouble(widgets_.shape);
+}
+
+double WindowBatchHooks::headerIsi() {
+    return readDouble(widgets_.isi);
+}
+
+void WindowBatchHooks::beforeIteration(int index) {
+    // Pumping is throttled to about every 10 ms, so a batch of short runs
+    // is paced by the model, while clicks and edits still act between runs.
+    parts_.pump.pump();
+    parts_.status.setText(0, QStringLiteral("#") + intText(index));
+    parts_.pump.pump();
+    clearUpperVectorRegisters();
+}
+
+void WindowBatchHooks::makeTrain(SimState& state, int) {
+    makeBatchTrain(state, parts_.entries, parts_.random, widgets_.diffIntervals->isChecked(),
+                   widgets_.quantify->isChecked(), widgets_.quantifyZeroOne->isChecked());
+}
+
+void WindowBatchHooks::trainLoaded(const TrainLoad& load, const std::string& sourcePath) {
+    if (load.stored == 0) return;
+    parts_.status.setText(0, intText(static_cast<long long>(load.stored)) +
+                                 QStringLiteral(" sps ") + toQt(sourcePath));
+}
+
+void WindowBatchHooks::runTrain(SimState&) {
+    parts_.run.runAllSteps();
+}
+
+void WindowBatchHooks::cleanup() noexcept {
+    widgets_.all->setEnabled(true);
+}
+
+void WindowBatchHooks::batchFinished(const BatchReport& report) {
+    // A cancelled file dialog ends the batch without a trace.
+    if (report.end == BatchEnd::Cancelled) return;
+    parts_.screen.redraw();
+    const BatchSummaryTexts texts = summaryTexts(report.sums, report.fileName, decimalSeparator());
+    parts_.status.setText(1, toQt(texts.output));
+    parts_.status.setText(3, toQt(texts.avg));
+    parts_.status.setText(4, toQt(texts.avl));
+    if (report.skippedSteps > 0)
+        parts_.screen.showMessage(
+            toQt(skippedStepsMessage(report.skippedSteps, parts_.state.Nsteps)));
+}
+
+}  // namespace mirvok::ui

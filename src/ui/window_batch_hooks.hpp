@@ -1,0 +1,77 @@
+#pragma once
+
+#include "batch/batch_loops.hpp"
+#include "trains/gamma_generator.hpp"
+#include "trains/random_source.hpp"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace mirvok::ui {
+
+class Dialogs;
+class EventPump;
+class FileNameDialog;
+class RunControl;
+class RunScreen;
+class StatusPanels;
+
+// The controls a batch reads and writes.
+struct BatchWidgets {
+    QPushButton* all = nullptr;
+    QLineEdit* iterations = nullptr;  // "iterations:"
+    QLineEdit* shape = nullptr;
+    QLineEdit* isi = nullptr;
+    QCheckBox* askFile = nullptr;
+    QCheckBox* firstDel = nullptr;  // "del"
+    QCheckBox* diffIntervals = nullptr;
+    QCheckBox* quantify = nullptr;
+    QCheckBox* quantifyZeroOne = nullptr;  // "0--1"
+};
+
+// What a batch works with besides its controls. The save dialog is shown
+// through `dialogs`, modal to `window`.
+struct BatchParts {
+    const SimState& state;
+    RunControl& run;
+    EventPump& pump;
+    RunScreen& screen;
+    StatusPanels& status;
+    FileNameDialog& saveDialog;
+    Dialogs& dialogs;
+    QWidget* window;
+    GeneratorEntries& entries;
+    RandomSource& random;
+};
+
+// The core's batch loops mapped onto the window: All disabled while the
+// batch runs, the result file named by the save dialog ("output.csv" unless
+// "ask file" is ticked; "del" truncates, clear appends), the iteration count
+// from "iterations:", panel 0 counting the runs, events pumped between runs,
+// and at the end one redraw and the summary in panels 1, 3 and 4.
+class WindowBatchHooks final : public BatchHooks {
+  public:
+    WindowBatchHooks(const BatchParts& parts, const BatchWidgets& widgets)
+        : parts_(parts), widgets_(widgets) {}
+
+    void batchStarted() override;
+    std::optional<ResultTarget> chooseResultFile() override;
+    void openFailed(const std::string& message) override;
+    int iterations() override;
+    double headerShape() override;
+    double headerIsi() override;
+    void beforeIteration(int index) override;
+    void makeTrain(SimState& state, int index) override;
+    void trainLoaded(const TrainLoad& load, const std::string& sourcePath) override;
+    void runTrain(SimState& state) override;
+    void cleanup() noexcept override;
+    void batchFinished(const BatchReport& report) override;
+
+  private:
+    BatchParts parts_;
+    BatchWidgets widgets_;
+};
+
+}  // namespace mirvok::ui

@@ -1,0 +1,102 @@
+#pragma once
+
+// The window's parts built without the window: the layout's controls on a
+// bare widget, the boxes, Timer1, the event pump, run control and the batch
+// hooks, over a screen that records what it is asked to show.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <QWidget>
+#include <exception>
+#include <optional>
+#include <stdexcept>
+
+#include "model/sim_state.hpp"
+#include "trains/random_source.hpp"
+#include "ui/box_params.hpp"
+#include "ui/event_pump.hpp"
+#include "ui/file_name_dialog.hpp"
+#include "ui/form_controls.hpp"
+#include "ui/run_control.hpp"
+#include "ui/run_screen.hpp"
+#include "ui/scripted/scripted_dialogs.hpp"
+#include "ui/status_panels.hpp"
+#include "ui/train_actions.hpp"
+#include "ui/window_batch_hooks.hpp"
+#include "ui/window_parts.hpp"
+
+// An input train with a spike every `every` steps from step `first` on, over
+// a run of `ms` milliseconds typed into `timeEdit`.
+inline void loadRegularTrain(mirvok::SimState& state, QLineEdit* timeEdit, int ms, int every,
+                             int first = 1) {
+    timeEdit->setText(QString::number(ms));
+    state.inSpikeSteps.clear();
+    state.inTrain.assign(static_cast<size_t>(2 * ms), 0);
+    for (int k = first; k < 2 * ms; k += every) {
+        state.inSpikeSteps.push_back(k);
+        state.inTrain[static_cast<size_t>(k)] = 1;
+    }
+}
+
+// The controls of the window's layout and its status bar on a bare widget.
+struct Controls {
+    QWidget host;
+    mirvok::ui::FormControls ui = mirvok::ui::createControls(&host);
+    mirvok::ui::StatusPanels status{&host};
+};
+
+// Counts redraws and recorded steps and keeps the messages; a redraw throws
+// while `redrawError` holds one.
+struct RecordingScreen final : mirvok::ui::RunScreen {
+    int redraws = 0;
+    int recordedSteps = 0;
+    QStringList messages;
+    std::optional<std::runtime_error> redrawError;
+
+    void redraw() override {
+        ++redraws;
+        if (redrawError) throw *redrawError;
+    }
+    void recordStep() override { ++recordedSteps; }
+    void showMessage(const QString& text) override { messages << text; }
+};
+
+struct Parts {
+    mirvok::SimState state;
+    Controls c;
+    mirvok::ui::BoxResetValues reset{c.ui};
+    mirvok::ui::CachedBoxRates rates{c.ui};
+    mirvok::ui::BoxAnalysisParams analysis{c.ui};
+    mirvok::ui::ListBoxSink vari{c.ui.VariBox};
+    QTimer timer;
+    mirvok::ui::EventPump pump;
+    RecordingScreen screen;
+    mirvok::ui::RunControl run{
+        state, {reset, rates, analysis, vari}, mirvok::ui::runWidgets(c.ui), timer, pump, screen};
+    mirvok::ui::ScriptedDialogs dialogs;
+    mirvok::ui::FileNameDialog saveDialog{mirvok::ui::FileNameDialog::Mode::Save, "csv"};
+    mirvok::ui::BoxGeneratorEntries entries{c.ui};
+    mirvok::Pcg31 random{1};
+    mirvok::ui::WindowBatchHooks hooks{
+        {state, run, pump, screen, c.status, saveDialog, dialogs, &c.host, entries, random},
+        mirvok::ui::batchWidgets(c.ui)};
+    // What escaped a tick, as the window's error report would show it.
+    QStringList tickErrors;
+
+    Parts() {
+        timer.setInterval(10);
+        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
+            try {
+                run.tick();
+            } catch (const std::exception& e) {
+                tickErrors << QString::fromUtf8(e.what());
+            }
+        });
+    }
+    const mirvok::ui::FormControls& ui() const { return c.ui; }
+    void loadRegularTrain(int ms, int every, int first = 1) {
+        ::loadRegularTrain(state, c.ui.TimeEdit, ms, every, first);
+    }
+};
