@@ -105,16 +105,6 @@ void paintDisplays(const SimState& state, const DisplayWidgets& widgets,
 
 void recordTraceStep(const SimState& s, const DisplayWidgets& widgets, TracesColumns& columns) {
     const long long k = s.curStep;
-    // A batch redraws once, at its end, from the traces themselves; recording
-    // every one of its runs would cost as much as the model's own steps. The
-    // columns are dropped at the first step of each of its runs.
-    if (s.batchRunning) {
-        if (k == 0) {
-            columns.v1.invalidate();
-            columns.v2.invalidate();
-        }
-        return;
-    }
     if (k < 0 || static_cast<size_t>(k) >= s.V1trace.size() ||
         s.V1trace.size() != s.V2trace.size()) {
         columns.v1.invalidate();

@@ -39,7 +39,8 @@ void paintDisplays(const SimState& state, const DisplayWidgets& widgets,
                    const TracesColumns& columns);
 
 // Records the trace entries of the step at curStep into the column extents
-// for the next redraw; run control has it called after every update.
+// for the next redraw; a watched or instant run has it called after every
+// update.
 void recordTraceStep(const SimState& state, const DisplayWidgets& widgets, TracesColumns& columns);
 
 }  // namespace mirvok::ui
