@@ -5,49 +5,44 @@
 namespace mirvok::ui {
 
 RunWidgets runWidgets(const FormControls& ui) {
-    RunWidgets w;
-    w.simulate = ui.SimulateButton;
-    w.read = ui.ReadButton;
-    w.save = ui.SaveButton;
-    w.stop = ui.StopButton;
-    w.pause = ui.PauseButton;
-    w.maxDiff = ui.MaxDiff;
-    w.zeroDiff = ui.ZeroDiff;
-    w.graphicTrace = ui.GraphicTrace;
-    w.speed = ui.speed;
-    return w;
+    return {.simulate = ui.SimulateButton,
+            .read = ui.ReadButton,
+            .save = ui.SaveButton,
+            .stop = ui.StopButton,
+            .pause = ui.PauseButton,
+            .maxDiff = ui.MaxDiff,
+            .zeroDiff = ui.ZeroDiff,
+            .graphicTrace = ui.GraphicTrace,
+            .speed = ui.speed};
 }
 
 DisplayWidgets displayWidgets(const FormControls& ui, StatusPanels& status) {
-    DisplayWidgets w;
-    w.inImage = ui.InImage;
-    w.outImage = ui.OutImage;
-    w.plotter = ui.Plotter;
-    w.variImage = ui.VariImage;
-    w.axisLabels = {ui.Nsteps0Text, ui.Nsteps1Text, ui.Nsteps2Text, ui.Nsteps3Text, ui.Nsteps4Text};
-    w.timeEdit = ui.TimeEdit;
-    w.ign = ui.ign;
-    w.pbV1 = ui.pbV1;
-    w.pbV2 = ui.pbV2;
-    w.v1Act = ui.V1_act;
-    w.v2Act = ui.V2_act;
-    w.vdiff = ui.Vdiff;
-    w.status = &status;
-    return w;
+    return {.inImage = ui.InImage,
+            .outImage = ui.OutImage,
+            .plotter = ui.Plotter,
+            .variImage = ui.VariImage,
+            .axisLabels = {ui.Nsteps0Text, ui.Nsteps1Text, ui.Nsteps2Text, ui.Nsteps3Text,
+                           ui.Nsteps4Text},
+            .timeEdit = ui.TimeEdit,
+            .ign = ui.ign,
+            .pbV1 = ui.pbV1,
+            .pbV2 = ui.pbV2,
+            .v1Act = ui.V1_act,
+            .v2Act = ui.V2_act,
+            .vdiff = ui.Vdiff,
+            .status = &status};
 }
 
 BatchWidgets batchWidgets(const FormControls& ui) {
-    BatchWidgets w;
-    w.all = ui.All;
-    w.iterations = ui.ntests;
-    w.shape = ui.shape;
-    w.isi = ui.isi;
-    w.askFile = ui.askfile;
-    w.firstDel = ui.FirstDel;
-    w.diffIntervals = ui.diffintervals;
-    w.quantify = ui.quantify;
-    w.quantifyZeroOne = ui.c01;
-    return w;
+    return {.all = ui.All,
+            .iterations = ui.ntests,
+            .shape = ui.shape,
+            .isi = ui.isi,
+            .askFile = ui.askfile,
+            .firstDel = ui.FirstDel,
+            .diffIntervals = ui.diffintervals,
+            .quantify = ui.quantify,
+            .quantifyZeroOne = ui.c01};
 }
 
 }  // namespace mirvok::ui
