@@ -2,10 +2,10 @@
 
 #include "batch/batch_iteration.hpp"
 #include "batch/result_file.hpp"
+#include "batch/worker_kit.hpp"
+#include "cli/command_batch.hpp"
 #include "cli/generator_setup.hpp"
 #include "cli/option_values.hpp"
-#include "cli/parallel_batch.hpp"
-#include "cli/worker_kit.hpp"
 #include "trains/random_source.hpp"
 
 namespace mirvok::cli {
@@ -53,7 +53,8 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out) {
     const std::uint64_t seed = seedOption(o.seed);
     const int workers = workersFor(threadsOption(o.threads), iterations);
 
-    std::vector<WorkerKit> kits = makeWorkerKits(workers, model, analysis, stateTemplate);
+    std::vector<WorkerKit> kits =
+        makeWorkerKits(workers, model.reset, model.rates, analysis, stateTemplate);
     auto work = [&](int worker, int index) {
         WorkerKit& kit = kits[static_cast<std::size_t>(worker)];
         Pcg31 source = iterationSource(seed, static_cast<std::uint64_t>(index));
@@ -63,10 +64,11 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out) {
     // find out on a first train before the result file is touched.
     if (iterations > 0) work(0, 0);
 
-    const ParallelBatch batch = parallelBatch(
-        o.output, o.append, formatResultHeader(setup.settings.isi, setup.shape, iterations),
-        iterations, workers, o.quiet);
-    const ParallelOutcome outcome = runParallelBatch(batch, work);
+    const CommandBatch batch{
+        o.output,   o.append,
+        o.quiet,    formatResultHeader(setup.settings.isi, setup.shape, iterations),
+        iterations, workers};
+    const ParallelOutcome outcome = runCommandBatch(batch, work);
 
     out << averageText(outcome.sums, '.') << '\n'
         << localAverageText(outcome.sums, '.') << '\n'

@@ -6,10 +6,10 @@
 #include "batch/record_line_parser.hpp"
 #include "batch/result_file.hpp"
 #include "batch/result_file_reader.hpp"
+#include "batch/worker_kit.hpp"
+#include "cli/command_batch.hpp"
 #include "cli/generator_setup.hpp"
 #include "cli/option_values.hpp"
-#include "cli/parallel_batch.hpp"
-#include "cli/worker_kit.hpp"
 #include "text/errors.hpp"
 #include "trains/spike_train_reader.hpp"
 
@@ -74,17 +74,19 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
     const std::vector<std::vector<long long>> lists = readOutputLists(o.source);
     const int count = static_cast<int>(lists.size());
     const int workers = workersFor(threads, count);
-    std::vector<WorkerKit> kits = makeWorkerKits(workers, model, analysis, stateTemplate);
+    std::vector<WorkerKit> kits =
+        makeWorkerKits(workers, model.reset, model.rates, analysis, stateTemplate);
     auto work = [&](int worker, int index) {
         WorkerKit& kit = kits[static_cast<std::size_t>(worker)];
         return runReplayIteration(kit.state, lists[static_cast<std::size_t>(index)], kit.values(),
                                   index);
     };
 
-    const ParallelBatch batch = parallelBatch(
-        o.output, o.append, formatResultHeader(header.settings.isi, header.shape, iterations),
-        count, workers, o.quiet);
-    const ParallelOutcome outcome = runParallelBatch(batch, work);
+    const CommandBatch batch{
+        o.output, o.append,
+        o.quiet,  formatResultHeader(header.settings.isi, header.shape, iterations),
+        count,    workers};
+    const ParallelOutcome outcome = runCommandBatch(batch, work);
 
     if (outcome.skippedSteps > 0)
         err << "mirvok-cli: " << skippedStepsMessage(outcome.skippedSteps, stateTemplate.Nsteps)

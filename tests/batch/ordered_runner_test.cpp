@@ -1,4 +1,4 @@
-#include "cli/ordered_runner.hpp"
+#include "batch/ordered_runner.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <thread>
 
-namespace mirvok::cli {
+namespace mirvok {
 namespace {
 
 // Later indices finish sooner, so outcomes arrive out of order.
@@ -71,4 +71,4 @@ TEST(ordered_runner, a_failing_sink_stops_the_workers) {
 }
 
 }  // namespace
-}  // namespace mirvok::cli
+}  // namespace mirvok

@@ -1,4 +1,4 @@
-#include "cli/ordered_runner.hpp"
+#include "batch/ordered_runner.hpp"
 
 #include <condition_variable>
 #include <exception>
@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-namespace mirvok::cli {
+namespace mirvok {
 namespace {
 
 struct Slot {
@@ -131,4 +131,4 @@ void runOrdered(int count, int threads, const IterationWork& work, const Iterati
     }
 }
 
-}  // namespace mirvok::cli
+}  // namespace mirvok

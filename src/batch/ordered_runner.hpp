@@ -4,7 +4,7 @@
 
 #include "batch/batch_iteration.hpp"
 
-namespace mirvok::cli {
+namespace mirvok {
 
 // Computes one iteration on the given worker (0 .. threads - 1); each worker
 // runs on its own thread and uses only what belongs to its number.
@@ -21,4 +21,4 @@ using IterationSink = std::function<void(int index, IterationOutcome& outcome)>;
 // workers and is rethrown. Either way all threads are joined first.
 void runOrdered(int count, int threads, const IterationWork& work, const IterationSink& sink);
 
-}  // namespace mirvok::cli
+}  // namespace mirvok

@@ -1,8 +1,8 @@
-#include "cli/worker_kit.hpp"
+#include "batch/worker_kit.hpp"
 
 #include <gtest/gtest.h>
 
-namespace mirvok::cli {
+namespace mirvok {
 namespace {
 
 TEST(worker_kit, workers_never_exceed_the_runs_nor_a_few_hundred_threads) {
@@ -17,4 +17,4 @@ TEST(worker_kit, workers_never_exceed_the_runs_nor_a_few_hundred_threads) {
 }
 
 }  // namespace
-}  // namespace mirvok::cli
+}  // namespace mirvok

@@ -1,17 +1,17 @@
-#include "cli/worker_kit.hpp"
+#include "batch/worker_kit.hpp"
 
 #include <algorithm>
 
-namespace mirvok::cli {
+namespace mirvok {
 
-std::vector<WorkerKit> makeWorkerKits(int workers, const ModelValues& model,
-                                      const FixedAnalysisParams& analysis,
+std::vector<WorkerKit> makeWorkerKits(int workers, const FixedResetValues& reset,
+                                      const FixedRates& rates, const FixedAnalysisParams& analysis,
                                       const SimState& stateTemplate) {
     std::vector<WorkerKit> kits(static_cast<std::size_t>(workers));
     for (WorkerKit& kit : kits) {
         kit.state = stateTemplate;
-        kit.reset = model.reset;
-        kit.rates = model.rates;
+        kit.reset = reset;
+        kit.rates = rates;
         kit.analysis = analysis;
     }
     return kits;
@@ -25,4 +25,4 @@ int workersFor(int threads, int count) {
     return std::max(1, std::min({threads, count, kMostWorkers}));
 }
 
-}  // namespace mirvok::cli
+}  // namespace mirvok

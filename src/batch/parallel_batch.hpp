@@ -1,27 +1,27 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "batch/batch_loops.hpp"
-#include "cli/ordered_runner.hpp"
+#include "batch/ordered_runner.hpp"
 
-namespace mirvok::cli {
+namespace mirvok {
 
-// A batch as the tool runs it: a header line and then the records of count
+// Told the number of records written so far, as the batch goes on (a
+// progress line); called on the thread that runs the batch.
+using BatchProgress = std::function<void(int done)>;
+
+// A batch without a window: a header line and then the records of count
 // iterations computed on several threads, written in index order.
 struct ParallelBatch {
     ResultTarget target;
     std::string header;
     int count = 0;
     int threads = 1;
-    bool progress = false;  // draw the progress line on standard error
+    BatchProgress progress;  // may be empty
 };
-
-// The batch of a command: into output (appended to or replaced), with the
-// progress line unless quiet.
-ParallelBatch parallelBatch(const std::string& output, bool append, std::string header, int count,
-                            int threads, bool quiet);
 
 struct ParallelOutcome {
     BatchSums sums;                // added in index order: the same for any thread count
@@ -35,4 +35,4 @@ struct ParallelOutcome {
 // closed.
 ParallelOutcome runParallelBatch(const ParallelBatch& batch, const IterationWork& work);
 
-}  // namespace mirvok::cli
+}  // namespace mirvok

@@ -4,10 +4,11 @@
 
 #include "analysis/analysis_params.hpp"
 #include "batch/batch_iteration.hpp"
-#include "cli/option_values.hpp"
+#include "model/rates.hpp"
+#include "model/reset.hpp"
 #include "model/sim_state.hpp"
 
-namespace mirvok::cli {
+namespace mirvok {
 
 // What one worker thread of a batch owns: its state and its copies of the
 // values a run reads, so that no two threads share anything they write.
@@ -22,12 +23,12 @@ struct WorkerKit {
 
 // One kit per worker, each holding the model and analysis values and a
 // state prepared by the caller's template (run length, segment lists).
-std::vector<WorkerKit> makeWorkerKits(int workers, const ModelValues& model,
-                                      const FixedAnalysisParams& analysis,
+std::vector<WorkerKit> makeWorkerKits(int workers, const FixedResetValues& reset,
+                                      const FixedRates& rates, const FixedAnalysisParams& analysis,
                                       const SimState& stateTemplate);
 
 // The workers a batch of count iterations needs: never more than its runs,
 // and no more than a few hundred.
 int workersFor(int threads, int count);
 
-}  // namespace mirvok::cli
+}  // namespace mirvok
