@@ -9,6 +9,7 @@
 #include "cli/option_error.hpp"
 #include "cli/replay_command.hpp"
 #include "cli/run_command.hpp"
+#include "model/rates.hpp"
 #include "text/errors.hpp"
 #include "version/version.hpp"
 
@@ -48,6 +49,22 @@ void dispatch(const CLI::App& app, const AllOptions& o, std::ostream& out, std::
     if (app.got_subcommand("replay")) runReplayCommand(o.replay, out, err);
 }
 
+// The option whose value the operation that overflowed read: a value that
+// drives the volumes out of range is refused like any other.
+const char* rateOption(Rate rate) {
+    switch (rate) {
+        case Rate::Gamma1:
+            return "--gamma1";
+        case Rate::Gamma2:
+            return "--gamma2";
+        case Rate::Delta1:
+            return "--delta1";
+        case Rate::Delta2:
+            break;
+    }
+    return "--delta2";
+}
+
 int fail(std::ostream& err, const std::string& message, int status) {
     err << kName << ": " << message << '\n';
     return status;
@@ -83,6 +100,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         return fail(err, e.what(), 2);
     } catch (const InputError& e) {
         return fail(err, e.what(), 2);
+    } catch (const RateOverflow& e) {
+        return fail(err, optionError(rateOption(e.rate()), e.what()).what(), 2);
     } catch (const Error& e) {
         return fail(err, e.what(), 1);
     } catch (const std::bad_alloc&) {

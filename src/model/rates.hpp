@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/errors.hpp"
+
 namespace mirvok {
 
 // The four rates a step reads, each obtained at the moment the step needs
@@ -25,6 +27,22 @@ struct FixedRates : RateSource {
     double gamma2() override { return g2; }
     double delta1() override { return d1; }
     double delta2() override { return d2; }
+};
+
+// The rate an operation of the step read: refill reads gamma1 or gamma2,
+// depletion delta1 or delta2.
+enum class Rate { Gamma1, Gamma2, Delta1, Delta2 };
+
+// A volume that overflowed in the step, with the rate whose operation
+// overflowed, so that a front end can name the value to change. The message
+// is the overflow's own.
+class RateOverflow : public EOverflow {
+  public:
+    explicit RateOverflow(Rate rate) : rate_(rate) {}
+    Rate rate() const { return rate_; }
+
+  private:
+    Rate rate_;
 };
 
 }  // namespace mirvok

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstddef>
 
-#include "text/checked_math.hpp"
 #include "text/errors.hpp"
 
 namespace mirvok {
@@ -30,14 +29,25 @@ bool coincides(const SimState& s) {
 }
 
 // Volumes driven far below 0 by rates out of all proportion overflow here;
-// that raises the floating-point overflow instead of letting an infinity in.
-double refill(double volume, double rate) {
-    const double v = checkedFinite(0.5 * rate + volume);
+// that raises the floating-point overflow, naming the rate the operation
+// read, instead of letting an infinity in.
+[[noreturn]] void volumeFailed(double volume, Rate rate) {
+    if (std::isnan(volume)) throw EInvalidOp();
+    throw RateOverflow(rate);
+}
+
+double checkedVolume(double volume, Rate rate) {
+    if (!std::isfinite(volume)) volumeFailed(volume, rate);
+    return volume;
+}
+
+double refill(double volume, double rate, Rate which) {
+    const double v = checkedVolume(0.5 * rate + volume, which);
     return v > 1.0 ? 1.0 : v;
 }
 
-double deplete(double volume, double fraction) {
-    return checkedFinite((1.0 - fraction) * volume);
+double deplete(double volume, double fraction, Rate which) {
+    return checkedVolume((1.0 - fraction) * volume, which);
 }
 
 // The update itself, for a step already known to fit.
@@ -52,11 +62,11 @@ void updateFitting(SimState& s, RateSource& rates) {
         s.outSpikeSteps.push_back(k);
         s.outTrain[k] = 1;
     }
-    s.V1 = refill(s.V1, rates.gamma1());
-    s.V2 = refill(s.V2, rates.gamma2());
+    s.V1 = refill(s.V1, rates.gamma1(), Rate::Gamma1);
+    s.V2 = refill(s.V2, rates.gamma2(), Rate::Gamma2);
     if (inputSpike) {
-        s.V1 = deplete(s.V1, rates.delta1());
-        s.V2 = deplete(s.V2, rates.delta2());
+        s.V1 = deplete(s.V1, rates.delta1(), Rate::Delta1);
+        s.V2 = deplete(s.V2, rates.delta2(), Rate::Delta2);
     }
 }
 

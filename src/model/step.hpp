@@ -9,7 +9,8 @@ namespace mirvok {
 // spike, refill with cap, depletion at an input spike. Reads each rate from
 // the source when it needs it; a source that throws ends the update there,
 // leaving what was done so far. A volume that would overflow throws
-// EOverflow before it is stored. Does nothing when curStep >= Nsteps or lies
+// RateOverflow, naming the rate its refill or depletion read, before it is
+// stored. Does nothing when curStep >= Nsteps or lies
 // beyond the traces or trains (a reset that failed halfway). Does not
 // advance curStep.
 void updateModel(SimState& state, RateSource& rates);

@@ -193,26 +193,40 @@ TEST(step, a_reset_that_failed_after_raising_nsteps_leaves_no_step_to_run_past_t
     EXPECT_TRUE(hooks.calls.empty());
 }
 
-TEST(step, a_volume_that_would_overflow_raises_the_overflow_instead_of_an_infinity) {
+TEST(step, a_volume_that_would_overflow_names_the_rate_its_operation_read) {
     const struct {
         const char* what;
-        double v1, g1, d1;
+        double v1, v2, g1, g2, d1, d2;
         bool inputSpike;
+        Rate rate;
     } cases[] = {
-        {"refill below the double range", -1.7e308, -1.7e308, 0.45, false},
-        {"depletion beyond the double range", -1e308, 0.009, -1e308, true},
+        {"refill 1 below the double range", -1.7e308, 0.8, -1.7e308, 0.006, 0.45, 0.3, false,
+         Rate::Gamma1},
+        {"refill 2", 0.2, -1.7e308, 0.009, -1.7e308, 0.45, 0.3, false, Rate::Gamma2},
+        {"depletion 1 beyond the double range", -1e308, 0.8, 0.009, 0.006, -1e308, 0.3, true,
+         Rate::Delta1},
+        {"depletion 2", 0.2, -1e308, 0.009, 0.006, 0.45, -1e308, true, Rate::Delta2},
     };
     for (const auto& c : cases) {
         SimState s = defaultState();
-        s.V1 = c.v1;
-        s.inTrain[0] = c.inputSpike;
         FixedRates rates;
         rates.g1 = c.g1;
+        rates.g2 = c.g2;
         rates.d1 = c.d1;
+        rates.d2 = c.d2;
+        s.V1 = c.v1;
+        s.V2 = c.v2;
+        s.inTrain[0] = c.inputSpike;
         RecordingHooks hooks;
-        EXPECT_THROW(stepSimulation(s, rates, hooks), EOverflow) << c.what;
+        try {
+            stepSimulation(s, rates, hooks);
+            ADD_FAILURE() << "no overflow: " << c.what;
+        } catch (const RateOverflow& e) {
+            EXPECT_EQ(e.rate(), c.rate) << c.what;
+            EXPECT_STREQ(e.what(), EOverflow().what()) << c.what;
+        }
         EXPECT_EQ(s.curStep, 0) << c.what;
-        EXPECT_TRUE(std::isfinite(s.V1)) << c.what;
+        EXPECT_TRUE(std::isfinite(s.V1) && std::isfinite(s.V2)) << c.what;
         EXPECT_TRUE(hooks.calls.empty()) << c.what;
     }
 }
