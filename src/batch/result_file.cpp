@@ -1,5 +1,11 @@
 #include "batch/result_file.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "batch/printf_number.hpp"
 #include "text/errors.hpp"
 
@@ -49,25 +55,69 @@ std::string formatResultRecord(int index, const SimState& state) {
 }
 
 ResultFile::ResultFile(std::string name, ResultFileMode mode) : name_(std::move(name)) {
-    file_ = std::fopen(name_.c_str(), mode == ResultFileMode::Truncate ? "w" : "a");
-    if (file_ == nullptr) throw FileError::couldNotWrite(name_);
+    const int flags =
+        O_WRONLY | O_CREAT | O_CLOEXEC | (mode == ResultFileMode::Truncate ? O_TRUNC : O_APPEND);
+    fd_ = ::open(name_.c_str(), flags, 0666);
+    if (fd_ < 0) throw FileError::couldNotWrite(name_);
+    struct stat info {};
+    if (::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode)) {
+        regular_ = true;
+        size_ = whole_ = static_cast<std::uint64_t>(info.st_size);
+    }
+    try {
+        if (mode == ResultFileMode::Append) endLastLine();
+    } catch (...) {
+        ::close(fd_);
+        throw;
+    }
 }
 
 ResultFile::~ResultFile() {
-    if (file_ != nullptr) std::fclose(file_);
+    if (fd_ >= 0) ::close(fd_);
+}
+
+void ResultFile::endLastLine() {
+    if (!regular_ || size_ == 0) return;
+    // The file is open for writing only; a file we may not read is left as
+    // it is.
+    const int reader = ::open(name_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (reader < 0) return;
+    char last = '\n';
+    const bool read = ::pread(reader, &last, 1, static_cast<off_t>(size_ - 1)) == 1;
+    ::close(reader);
+    if (read && last != '\n') write("\n");
 }
 
 void ResultFile::write(std::string_view text) {
-    if (file_ == nullptr) throw FileError::couldNotWrite(name_);
-    const bool written = std::fwrite(text.data(), 1, text.size(), file_) == text.size();
-    if (!written || std::fflush(file_) != 0) throw FileError::couldNotWrite(name_);
+    if (fd_ < 0) throw FileError::couldNotWrite(name_);
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd_, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) failAfter(text.substr(0, done));
+        done += static_cast<std::size_t>(n);
+    }
+    size_ += text.size();
+    const std::size_t lineEnd = text.rfind('\n');
+    if (lineEnd != std::string_view::npos) whole_ = size_ - (text.size() - lineEnd - 1);
+}
+
+void ResultFile::failAfter(std::string_view written) {
+    const std::size_t lineEnd = written.rfind('\n');
+    if (lineEnd != std::string_view::npos) whole_ = size_ + lineEnd + 1;
+    size_ += written.size();
+    // Nothing more can be done for the file if cutting it back fails too.
+    if (regular_ && ::ftruncate(fd_, static_cast<off_t>(whole_)) == 0 &&
+        ::lseek(fd_, static_cast<off_t>(whole_), SEEK_SET) >= 0)
+        size_ = whole_;
+    throw FileError::couldNotWrite(name_);
 }
 
 void ResultFile::close() {
-    if (file_ == nullptr) return;
-    std::FILE* file = file_;
-    file_ = nullptr;
-    if (std::fclose(file) != 0) throw FileError::couldNotWrite(name_);
+    if (fd_ < 0) return;
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) throw FileError::couldNotWrite(name_);
 }
 
 }  // namespace mirvok

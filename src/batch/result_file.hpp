@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstdio>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -27,10 +27,14 @@ std::string formatResultRecord(int index, const SimState& state);
 // file is created when none exists).
 enum class ResultFileMode { Truncate, Append };
 
-// An open result file. Every failure, of the open, of a write or of the
-// close, throws FileError "Could not write the file <name>". Each write is
-// flushed, so the records of a running batch reach the disk as each run
-// ends and a full disk is reported at the record that did not fit.
+// An open result file that only ever holds whole lines. Every failure, of
+// the open, of a write or of the close, throws FileError "Could not write
+// the file <name>". Each write goes to the system at once (no buffer of our
+// own), so the records of a running batch reach the file as they are
+// written. A write that fails halfway (a full disk) first cuts the file back
+// to the end of its last whole line; appending to a file whose last line
+// lacks its line end (an earlier write cut short) first ends that line.
+// Pipes and devices are written as they come.
 class ResultFile {
   public:
     ResultFile(std::string name, ResultFileMode mode);
@@ -41,12 +45,18 @@ class ResultFile {
     void write(std::string_view text);
     // Closes the file; throws when the close fails. A second call does nothing.
     void close();
-    bool isOpen() const { return file_ != nullptr; }
+    bool isOpen() const { return fd_ >= 0; }
     const std::string& name() const { return name_; }
 
   private:
+    void endLastLine();
+    [[noreturn]] void failAfter(std::string_view written);
+
     std::string name_;
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
+    bool regular_ = false;     // a regular file, which can be cut back
+    std::uint64_t size_ = 0;   // bytes in the file
+    std::uint64_t whole_ = 0;  // bytes up to the end of its last whole line
 };
 
 }  // namespace mirvok

@@ -1,10 +1,15 @@
 #include "batch/result_file.hpp"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "batch/printf_number.hpp"
 #include "support/expect_throw_msg.hpp"
@@ -152,6 +157,88 @@ TEST(result_file, open_and_write_failures_throw_could_not_write) {
     ResultFile full("/dev/full", ResultFileMode::Truncate);
     EXPECT_THROW_MSG(full.write(formatResultHeader(20, 1000, 1)), FileError,
                      "Could not write the file /dev/full");
+}
+
+// Runs body in a child process whose files may grow to `limit` bytes, a
+// write beyond it failing (SIGXFSZ ignored) as on a full disk; the test
+// process keeps its own limits. True when body returned true.
+bool inChildWithFileLimit(rlim_t limit, const std::function<bool()>& body) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const rlimit fsize{limit, limit};
+        signal(SIGXFSZ, SIG_IGN);
+        _exit(setrlimit(RLIMIT_FSIZE, &fsize) == 0 && body() ? 0 : 1);
+    }
+    int status = 0;
+    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+TEST(result_file, a_write_cut_short_leaves_only_the_whole_lines_before_it) {
+    const struct {
+        const char* what;
+        std::string before;
+        ResultFileMode mode;
+        std::vector<std::string> writes;
+        rlim_t limit;
+        std::string after;
+    } cases[] = {
+        {"inside a record",
+         "",
+         ResultFileMode::Truncate,
+         {"head\n", "rec 0\nrec 1\n"},
+         14,
+         "head\nrec 0\n"},
+        {"inside the first line", "", ResultFileMode::Truncate, {"head\n"}, 3, ""},
+        {"at a line end",
+         "",
+         ResultFileMode::Truncate,
+         {"head\n", "rec 0\nrec 1\n"},
+         11,
+         "head\nrec 0\n"},
+        {"appended", "old\n", ResultFileMode::Append, {"head\nrec 0\n"}, 12, "old\nhead\n"},
+        {"appended to a cut line",
+         "old\nre",
+         ResultFileMode::Append,
+         {"head\nrec 0\n"},
+         13,
+         "old\nre\nhead\n"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string path = dir.file("output.csv");
+        testing::writeFile(path, c.before);
+        const bool failed = inChildWithFileLimit(c.limit, [&] {
+            try {
+                ResultFile file(path, c.mode);
+                for (const std::string& text : c.writes) file.write(text);
+            } catch (const FileError& e) {
+                return e.what() == "Could not write the file " + path;
+            }
+            return false;
+        });
+        EXPECT_TRUE(failed) << c.what;
+        EXPECT_EQ(readFile(path), c.after) << c.what;
+    }
+}
+
+TEST(result_file, appending_ends_a_last_line_left_without_its_line_end) {
+    const struct {
+        std::string before, after;
+    } cases[] = {
+        {"", "NEW\n"},
+        {"a;\n", "a;\nNEW\n"},
+        {"a;\n   1; 2;", "a;\n   1; 2;\nNEW\n"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string path = dir.file("output.csv");
+        testing::writeFile(path, c.before);
+        ResultFile file(path, ResultFileMode::Append);
+        file.write("NEW\n");
+        file.close();
+        EXPECT_EQ(readFile(path), c.after) << c.before;
+    }
 }
 
 }  // namespace
