@@ -1,5 +1,6 @@
 #include "batch/ordered_runner.hpp"
 
+#include <algorithm>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -10,124 +11,167 @@
 namespace mirvok {
 namespace {
 
-struct Slot {
-    IterationOutcome outcome;
-    std::exception_ptr error;
+// A block hands its outcomes over at once, a few dozen runs of a few hundred
+// bytes each: one wake-up and one write instead of dozens.
+constexpr std::size_t kMostPerBlock = 64;
+// Long runs make long records; a block of them stays about this size.
+constexpr std::size_t kBlockBytes = std::size_t{1} << 18;
+
+struct Block {
+    std::vector<IterationOutcome> outcomes;
+    std::exception_ptr error;  // set: the iteration after the outcomes threw
 };
 
-// Finished iterations waiting for their turn; index i lives in slot
-// i % capacity, and no worker claims an index a full ring ahead of the sink.
-class ReorderBuffer {
+// Blocks between the workers and the sink. Block b lives in slot b % ring
+// from its claim until the sink takes it, so no worker runs a full ring
+// ahead of the sink. Every change wakes only a thread that can go on: a
+// finished block wakes the sink when it is the one the sink waits for, and
+// a block taken frees room for exactly one more claim.
+class BlockRing {
   public:
-    ReorderBuffer(int count, int capacity) : count_(count), slots_(capacity) {}
+    BlockRing(int blocks, int ring) : blocks_(blocks), slots_(static_cast<std::size_t>(ring)) {}
 
-    // The next index to compute, or nullopt when there is none left or the
-    // run was stopped.
+    // The next block to compute, or nullopt when none is left or needed.
     std::optional<int> claim() {
         std::unique_lock lock(mutex_);
-        const int capacity = static_cast<int>(slots_.size());
         roomFreed_.wait(lock, [&] {
-            return stopped_ || nextClaim_ >= count_ || nextClaim_ < nextTake_ + capacity;
+            return closed_ || nextClaim_ >= blocks_ || nextClaim_ < nextTake_ + ring();
         });
-        if (stopped_ || nextClaim_ >= count_) return std::nullopt;
+        if (closed_ || nextClaim_ >= blocks_) return std::nullopt;
         return nextClaim_++;
     }
 
-    void put(int index, Slot slot) {
+    void put(int index, Block block) {
+        bool sinkWaitsForIt = false;
         {
             std::lock_guard lock(mutex_);
-            slots_[index % slots_.size()] = std::move(slot);
+            // Nothing after a failed iteration will be handed over: claim no more.
+            if (block.error) closed_ = true;
+            Slot& slot = slots_[static_cast<std::size_t>(index % ring())];
+            slot.block = std::move(block);
+            slot.ready = true;
+            sinkWaitsForIt = index == nextTake_;
         }
-        slotFilled_.notify_one();
+        if (sinkWaitsForIt) blockReady_.notify_one();
     }
 
-    // Waits for the next index in order and takes its slot out.
-    Slot take() {
-        Slot slot;
+    // Waits for the next block in order and takes it out.
+    Block take() {
+        Block block;
         {
             std::unique_lock lock(mutex_);
-            auto& ready = slots_[nextTake_ % slots_.size()];
-            slotFilled_.wait(lock, [&] { return ready.has_value(); });
-            slot = std::move(*ready);
-            ready.reset();
+            Slot& slot = slots_[static_cast<std::size_t>(nextTake_ % ring())];
+            blockReady_.wait(lock, [&] { return slot.ready; });
+            block = std::move(slot.block);
+            slot.ready = false;
             ++nextTake_;
         }
-        roomFreed_.notify_all();
-        return slot;
+        roomFreed_.notify_one();
+        return block;
     }
 
-    void stop() {
+    void close() {
         {
             std::lock_guard lock(mutex_);
-            stopped_ = true;
+            closed_ = true;
         }
         roomFreed_.notify_all();
     }
 
   private:
-    const int count_;
-    std::vector<std::optional<Slot>> slots_;
+    struct Slot {
+        Block block;
+        bool ready = false;
+    };
+
+    int ring() const { return static_cast<int>(slots_.size()); }
+
+    const int blocks_;
+    std::vector<Slot> slots_;
     std::mutex mutex_;
     std::condition_variable roomFreed_;
-    std::condition_variable slotFilled_;
+    std::condition_variable blockReady_;
     int nextClaim_ = 0;
     int nextTake_ = 0;
-    bool stopped_ = false;
+    bool closed_ = false;
 };
 
-void workLoop(ReorderBuffer& buffer, const IterationWork& work, int worker) {
-    while (const std::optional<int> index = buffer.claim()) {
-        Slot slot;
-        try {
-            slot.outcome = work(worker, *index);
-        } catch (...) {
-            slot.error = std::current_exception();
-        }
-        buffer.put(*index, std::move(slot));
+Block computeBlock(const RunnerPlan& plan, const IterationWork& work, int worker, int index) {
+    const int first = index * plan.blockSize;
+    const int end = std::min(first + plan.blockSize, plan.count);
+    Block block;
+    block.outcomes.reserve(static_cast<std::size_t>(end - first));
+    try {
+        for (int i = first; i < end; ++i) block.outcomes.push_back(work(worker, i));
+    } catch (...) {
+        block.error = std::current_exception();
     }
+    return block;
+}
+
+void workLoop(BlockRing& ring, const RunnerPlan& plan, const IterationWork& work, int worker) {
+    while (const std::optional<int> index = ring.claim())
+        ring.put(*index, computeBlock(plan, work, worker, *index));
 }
 
 // Stops and joins the workers however the sink's loop is left.
 class WorkerGroup {
   public:
-    WorkerGroup(ReorderBuffer& buffer, const IterationWork& work, int threads) : buffer_(buffer) {
+    WorkerGroup(BlockRing& ring, const RunnerPlan& plan, const IterationWork& work) : ring_(ring) {
         try {
-            for (int w = 0; w < threads; ++w)
-                threads_.emplace_back(workLoop, std::ref(buffer), std::cref(work), w);
+            for (int w = 0; w < plan.workers; ++w)
+                threads_.emplace_back(workLoop, std::ref(ring), std::cref(plan), std::cref(work),
+                                      w);
         } catch (...) {
             // A thread the system refuses: the destructor will not run, and
             // a joinable thread left behind would terminate the program.
-            stopAndJoin();
+            closeAndJoin();
             throw;
         }
     }
-    ~WorkerGroup() { stopAndJoin(); }
+    ~WorkerGroup() { closeAndJoin(); }
 
   private:
-    void stopAndJoin() {
-        buffer_.stop();
+    void closeAndJoin() {
+        ring_.close();
         for (std::thread& t : threads_) t.join();
         threads_.clear();
     }
 
-    ReorderBuffer& buffer_;
+    BlockRing& ring_;
     std::vector<std::thread> threads_;
 };
 
 }  // namespace
 
-void runOrdered(int count, int threads, const IterationWork& work, const IterationSink& sink) {
-    if (count <= 0) return;
-    if (threads > count) threads = count;
-    if (threads < 1) threads = 1;
-    // A few dozen finished runs per worker keep every thread busy while the
-    // sink writes, at a few hundred bytes each.
-    ReorderBuffer buffer(count, 64 * threads);
-    WorkerGroup workers(buffer, work, threads);
-    for (int index = 0; index < count; ++index) {
-        Slot slot = buffer.take();
-        if (slot.error) std::rethrow_exception(slot.error);
-        sink(index, slot.outcome);
+std::size_t RunnerPlan::heldOutcomes() const {
+    return static_cast<std::size_t>(ringBlocks + 1) * static_cast<std::size_t>(blockSize);
+}
+
+RunnerPlan planRun(int count, int workers, std::size_t outcomeBytes) {
+    RunnerPlan plan;
+    plan.count = std::max(count, 0);
+    plan.workers = std::clamp(workers, 1, std::max(plan.count, 1));
+    // Four blocks per worker or more, so the last ones end close together.
+    const std::size_t perWorker = static_cast<std::size_t>(plan.count / (4 * plan.workers));
+    const std::size_t fitting = kBlockBytes / std::max<std::size_t>(outcomeBytes, 1);
+    plan.blockSize =
+        static_cast<int>(std::clamp<std::size_t>(std::min(perWorker, fitting), 1, kMostPerBlock));
+    // One block in work and one finished per worker keeps every thread busy
+    // while the sink writes.
+    plan.ringBlocks = 2 * plan.workers;
+    return plan;
+}
+
+void runOrdered(const RunnerPlan& plan, const IterationWork& work, const BlockSink& sink) {
+    if (plan.count <= 0) return;
+    const int blocks = (plan.count + plan.blockSize - 1) / plan.blockSize;
+    BlockRing ring(blocks, plan.ringBlocks);
+    WorkerGroup workers(ring, plan, work);
+    for (int index = 0; index < blocks; ++index) {
+        Block block = ring.take();
+        if (!block.outcomes.empty()) sink(index * plan.blockSize, block.outcomes);
+        if (block.error) std::rethrow_exception(block.error);
     }
 }
 

@@ -1,24 +1,49 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <span>
 
 #include "batch/batch_iteration.hpp"
 
 namespace mirvok {
 
-// Computes one iteration on the given worker (0 .. threads - 1); each worker
+// Computes one iteration on the given worker (0 .. workers - 1); each worker
 // runs on its own thread and uses only what belongs to its number.
 using IterationWork = std::function<IterationOutcome(int worker, int index)>;
-// Receives the outcomes on the calling thread, strictly in index order.
-using IterationSink = std::function<void(int index, IterationOutcome& outcome)>;
+// Receives the outcomes of iterations first .. first + size - 1 on the
+// calling thread; blocks arrive strictly in index order and without gaps.
+using BlockSink = std::function<void(int first, std::span<IterationOutcome> outcomes)>;
 
-// Runs iterations 0 .. count - 1 on `threads` worker threads and hands every
-// outcome to sink in index order, whatever thread computed it and when.
-// Workers run at most a bounded distance ahead of the sink, so memory stays
-// small however many iterations there are. An exception from an iteration
-// reaches the caller when the sink's turn comes to that index (the outcomes
-// before it have been handed over); an exception from the sink stops the
+// How runOrdered splits count iterations: workers claim blocks of
+// consecutive indices and hand each block over whole, so a thread is woken
+// once per block instead of once per iteration, and the sink writes a block
+// at once.
+struct RunnerPlan {
+    int count = 0;
+    int workers = 1;
+    int blockSize = 1;
+    // Blocks claimed but not yet handed to the sink, at most: workers run no
+    // further ahead of the sink than this.
+    int ringBlocks = 1;
+
+    // The most outcomes held in memory at once (the ring and the block the
+    // sink works on), for the memory a batch needs.
+    std::size_t heldOutcomes() const;
+};
+
+// The plan for count iterations on `workers` threads (at least 1, at most
+// count) whose outcomes take about outcomeBytes each: blocks of up to 64
+// iterations, smaller when there are few iterations per worker or when the
+// outcomes are large, so neither the last blocks nor the memory held grow
+// with the batch.
+RunnerPlan planRun(int count, int workers, std::size_t outcomeBytes);
+
+// Runs iterations 0 .. count - 1 as the plan says and hands every outcome to
+// sink in index order, whatever thread computed it and when. An exception
+// from an iteration reaches the caller after the outcomes before it (in its
+// block too) have been handed over; an exception from the sink stops the
 // workers and is rethrown. Either way all threads are joined first.
-void runOrdered(int count, int threads, const IterationWork& work, const IterationSink& sink);
+void runOrdered(const RunnerPlan& plan, const IterationWork& work, const BlockSink& sink);
 
 }  // namespace mirvok

@@ -8,11 +8,16 @@ ParallelOutcome runParallelBatch(const ParallelBatch& batch, const IterationWork
     ResultFile file(batch.target.name, batch.target.mode);
     file.write(batch.header);
     ParallelOutcome outcome;
-    runOrdered(batch.count, batch.threads, work, [&](int index, IterationOutcome& iteration) {
-        file.write(iteration.record);
-        outcome.sums.add(iteration.analysisResult, iteration.localScoreMean);
-        outcome.skippedSteps += iteration.skippedSteps;
-        if (batch.progress) batch.progress(index + 1);
+    std::string records;
+    runOrdered(batch.plan, work, [&](int first, std::span<IterationOutcome> block) {
+        records.clear();
+        for (const IterationOutcome& iteration : block) {
+            records += iteration.record;
+            outcome.sums.add(iteration.analysisResult, iteration.localScoreMean);
+            outcome.skippedSteps += iteration.skippedSteps;
+        }
+        file.write(records);
+        if (batch.progress) batch.progress(first + static_cast<int>(block.size()));
     });
     file.close();
     return outcome;

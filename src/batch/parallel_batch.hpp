@@ -13,13 +13,12 @@ namespace mirvok {
 // progress line); called on the thread that runs the batch.
 using BatchProgress = std::function<void(int done)>;
 
-// A batch without a window: a header line and then the records of count
-// iterations computed on several threads, written in index order.
+// A batch without a window: a header line and then the records of the
+// plan's iterations computed on its workers, written in index order.
 struct ParallelBatch {
     ResultTarget target;
     std::string header;
-    int count = 0;
-    int threads = 1;
+    RunnerPlan plan;
     BatchProgress progress;  // may be empty
 };
 
@@ -29,10 +28,9 @@ struct ParallelOutcome {
 };
 
 // Opens the result file (truncating or appending), writes the header and
-// every record, closes it. A file that cannot be opened, written or closed
-// throws FileError before or at the record concerned; an iteration that
-// throws ends the batch there with the earlier records written and the file
-// closed.
+// every record, a block of records with one write, and closes it. A file that cannot be opened,
+// written or closed throws FileError before or at the record concerned; an iteration that throws
+// ends the batch there with the earlier records written and the file closed.
 ParallelOutcome runParallelBatch(const ParallelBatch& batch, const IterationWork& work);
 
 }  // namespace mirvok

@@ -31,7 +31,8 @@ void addBatchCommand(CLI::App& app, BatchOptions& o) {
     batch
         ->add_option_function<std::string>(
             "--threads", [&o](const std::string& text) { o.threads = text; },
-            "worker threads (default: all cores); the result does not depend on it")
+            "worker threads, at most 256 (default: the CPUs this process may use); the result does "
+            "not depend on it")
         ->type_name("N");
     CLI::Option* quantify =
         batch->add_flag("--quantify", o.quantify, "give every train a random gamma shape");
@@ -51,10 +52,11 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out) {
     setup.applyTo(stateTemplate);
     const int iterations = intOption("--iterations", o.iterations);
     const std::uint64_t seed = seedOption(o.seed);
-    const int workers = workersFor(threadsOption(o.threads), iterations);
+    const RunSize run{stateTemplate.Nsteps, expectedSpikes(stateTemplate, setup.settings)};
+    const RunnerPlan plan = planCommandBatch(iterations, threadsOption(o.threads), run);
 
     std::vector<WorkerKit> kits =
-        makeWorkerKits(workers, model.reset, model.rates, analysis, stateTemplate);
+        makeWorkerKits(plan.workers, model.reset, model.rates, analysis, stateTemplate);
     auto work = [&](int worker, int index) {
         WorkerKit& kit = kits[static_cast<std::size_t>(worker)];
         Pcg31 source = iterationSource(seed, static_cast<std::uint64_t>(index));
@@ -64,10 +66,8 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out) {
     // find out on a first train before the result file is touched.
     if (iterations > 0) work(0, 0);
 
-    const CommandBatch batch{
-        o.output,   o.append,
-        o.quiet,    formatResultHeader(setup.settings.isi, setup.shape, iterations),
-        iterations, workers};
+    const CommandBatch batch{o.output, o.append, o.quiet,
+                             formatResultHeader(setup.settings.isi, setup.shape, iterations), plan};
     const ParallelOutcome outcome = runCommandBatch(batch, work);
 
     out << averageText(outcome.sums, '.') << '\n'

@@ -2,8 +2,8 @@
 
 #include <chrono>
 #include <string>
-#include <thread>
 
+#include "batch/worker_kit.hpp"
 #include "cli/option_error.hpp"
 #include "text/errors.hpp"
 #include "text/number_parse.hpp"
@@ -71,10 +71,7 @@ std::uint64_t seedOption(const std::optional<std::string>& text) {
 }
 
 int threadsOption(const std::optional<std::string>& text) {
-    if (!text) {
-        const unsigned cores = std::thread::hardware_concurrency();
-        return cores == 0 ? 1 : static_cast<int>(cores);
-    }
+    if (!text) return usableCpuCount();
     const int threads = intOption("--threads", *text);
     if (threads < 1) throw optionError("--threads", "'" + *text + "' is not a valid thread count");
     return threads;

@@ -32,7 +32,7 @@ FixedAnalysisParams toAnalysisParams(const AnalysisTexts& texts);
 // --seed: a non-negative 32-bit integer, or the clock when not given.
 std::uint64_t seedOption(const std::optional<std::string>& text);
 
-// --threads: at least 1; all cores when not given.
+// --threads: at least 1; the CPUs this process may use when not given.
 int threadsOption(const std::optional<std::string>& text);
 
 }  // namespace mirvok::cli

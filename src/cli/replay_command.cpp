@@ -1,5 +1,6 @@
 #include "cli/replay_command.hpp"
 
+#include <algorithm>
 #include <vector>
 
 #include "batch/batch_iteration.hpp"
@@ -52,7 +53,8 @@ void addReplayCommand(CLI::App& app, ReplayOptions& o) {
     replay
         ->add_option_function<std::string>(
             "--threads", [&o](const std::string& text) { o.threads = text; },
-            "worker threads (default: all cores); the result does not depend on it")
+            "worker threads, at most 256 (default: the CPUs this process may use); the result does "
+            "not depend on it")
         ->type_name("N");
     replay->add_flag("--quiet", o.quiet, "no progress line");
 }
@@ -72,20 +74,21 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
     // The whole source is read before the result file is opened, so a replay
     // that writes into the file it reads loses nothing.
     const std::vector<std::vector<long long>> lists = readOutputLists(o.source);
-    const int count = static_cast<int>(lists.size());
-    const int workers = workersFor(threads, count);
+    std::size_t longest = 0;
+    for (const std::vector<long long>& list : lists) longest = std::max(longest, list.size());
+    const RunnerPlan plan = planCommandBatch(static_cast<int>(lists.size()), threads,
+                                             RunSize{stateTemplate.Nsteps, longest});
     std::vector<WorkerKit> kits =
-        makeWorkerKits(workers, model.reset, model.rates, analysis, stateTemplate);
+        makeWorkerKits(plan.workers, model.reset, model.rates, analysis, stateTemplate);
     auto work = [&](int worker, int index) {
         WorkerKit& kit = kits[static_cast<std::size_t>(worker)];
         return runReplayIteration(kit.state, lists[static_cast<std::size_t>(index)], kit.values(),
                                   index);
     };
 
-    const CommandBatch batch{
-        o.output, o.append,
-        o.quiet,  formatResultHeader(header.settings.isi, header.shape, iterations),
-        count,    workers};
+    const CommandBatch batch{o.output, o.append, o.quiet,
+                             formatResultHeader(header.settings.isi, header.shape, iterations),
+                             plan};
     const ParallelOutcome outcome = runCommandBatch(batch, work);
 
     if (outcome.skippedSteps > 0)

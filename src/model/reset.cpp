@@ -1,11 +1,10 @@
 #include "model/reset.hpp"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <limits>
 #include <new>
 
+#include "model/machine_memory.hpp"
 #include "text/errors.hpp"
 #include "text/number_format.hpp"
 
@@ -17,28 +16,35 @@ InputError badRunLength(int timeMs) {
 }
 
 // Two traces of doubles and two trains of flags per step; allow them at
-// most half of the physical memory, so a typo cannot push the machine into
-// swapping or the kernel's out-of-memory killer.
-long long maxAffordableSteps() {
-    long pages = sysconf(_SC_PHYS_PAGES);
-    long pageSize = sysconf(_SC_PAGE_SIZE);
-    if (pages <= 0 || pageSize <= 0) return std::numeric_limits<int>::max();
-    constexpr long long bytesPerStep = 2 * sizeof(double) + 2 * sizeof(std::uint8_t);
-    return static_cast<long long>(pages) * pageSize / 2 / bytesPerStep;
+// most half of the memory, so a typo cannot push the machine into swapping
+// or the kernel's out-of-memory killer. Unknown memory (0) sets no bound.
+long long maxAffordableSteps(std::uint64_t memoryBytes) {
+    if (memoryBytes == 0) return std::numeric_limits<int>::max();
+    constexpr std::uint64_t bytesPerStep = 2 * sizeof(double) + 2 * sizeof(std::uint8_t);
+    return static_cast<long long>(memoryBytes / 2 / bytesPerStep);
 }
 
 }  // namespace
 
 int stepsForRunLength(int timeMs) {
+    return stepsForRunLength(timeMs, physicalMemoryBytes());
+}
+
+int stepsForRunLength(int timeMs, std::uint64_t memoryBytes) {
     long long steps = 2LL * timeMs;
-    if (timeMs < 0 || steps > std::numeric_limits<int>::max() || steps > maxAffordableSteps())
+    if (timeMs < 0 || steps > std::numeric_limits<int>::max() ||
+        steps > maxAffordableSteps(memoryBytes))
         throw badRunLength(timeMs);
     return static_cast<int>(steps);
 }
 
 void resetSimulation(SimState& state, ResetValues& values) {
+    resetSimulation(state, values, physicalMemoryBytes());
+}
+
+void resetSimulation(SimState& state, ResetValues& values, std::uint64_t memoryBytes) {
     const int timeMs = values.timeMs();
-    const int steps = stepsForRunLength(timeMs);
+    const int steps = stepsForRunLength(timeMs, memoryBytes);
 
     // Allocate longer traces before any field changes, so that a run length
     // that does not fit leaves the state as it was.

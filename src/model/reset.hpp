@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "model/sim_state.hpp"
 
 namespace mirvok {
@@ -34,15 +36,18 @@ struct FixedResetValues : ResetValues {
 
 // Steps of a run of timeMs milliseconds. Refuses, with InputError
 // "'<ms>' is not a valid run length", a negative length, one whose step
-// count does not fit a 32-bit integer, and one whose traces would not fit
-// in this machine's memory.
+// count does not fit a 32-bit integer, and one whose traces would take more
+// than half of memoryBytes (this machine's physical memory unless given;
+// 0 sets no bound).
 int stepsForRunLength(int timeMs);
+int stepsForRunLength(int timeMs, std::uint64_t memoryBytes);
 
 // Brings the state into the start of a run. Reads the values in this order:
 // run length (sets Nsteps), V1, V2; then curStep, matchFlag, spikeVari,
 // outSpikeSteps and the traces; then epsilon and boundaryTol. A value that
 // throws ends the reset there, with the earlier fields changed. A refused run
-// length changes nothing.
+// length (stepsForRunLength with memoryBytes) changes nothing.
 void resetSimulation(SimState& state, ResetValues& values);
+void resetSimulation(SimState& state, ResetValues& values, std::uint64_t memoryBytes);
 
 }  // namespace mirvok

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+
+#include "model/machine_memory.hpp"
 #include "record_lists.hpp"
 #include "support/fixed_batch_hooks.hpp"
 #include "tool_runner.hpp"
@@ -34,15 +38,15 @@ TEST(batch_command, result_file_is_byte_identical_for_every_thread_count) {
         SCOPED_TRACE(::testing::PrintToString(extra));
         const auto one = runTool(batchArgs("one.csv", "1", extra), dir.path());
         const auto two = runTool(batchArgs("two.csv", "2", extra), dir.path());
-        const auto five = runTool(batchArgs("five.csv", "5", extra), dir.path());
+        const auto many = runTool(batchArgs("many.csv", "64", extra), dir.path());
         ASSERT_EQ(one.status, 0) << one.err;
         ASSERT_EQ(two.status, 0) << two.err;
-        ASSERT_EQ(five.status, 0) << five.err;
+        ASSERT_EQ(many.status, 0) << many.err;
         EXPECT_EQ(one.out, two.out);
-        EXPECT_EQ(one.out, five.out);
+        EXPECT_EQ(one.out, many.out);
         const std::string file = test::readFile(dir.file("one.csv"));
         EXPECT_EQ(file, test::readFile(dir.file("two.csv")));
-        EXPECT_EQ(file, test::readFile(dir.file("five.csv")));
+        EXPECT_EQ(file, test::readFile(dir.file("many.csv")));
     }
 }
 
@@ -116,6 +120,62 @@ TEST(batch_command, append_keeps_earlier_batches_and_a_clock_seed_repeats) {
     ASSERT_EQ(none.status, 0) << none.err;
     EXPECT_EQ(test::readFile(dir.file("r.csv")), "NEW;isi: 20.000000; shape: 2500.000000; #: 0\n");
     EXPECT_EQ(none.out.substr(0, 16), "avg: -\navl: -\nse");
+}
+
+TEST(batch_command, a_full_disk_leaves_the_whole_records_that_fit_and_fails) {
+    TempDir dir;
+    const std::vector<std::string> args{"batch", "--seed",       "4",  "--quiet", "--output",
+                                        "r.csv", "--iterations", "200"};
+    ASSERT_EQ(runTool(args, dir.path()).status, 0);
+    const std::string complete = test::readFile(dir.file("r.csv"));
+
+    const auto full = test::runToolWithFileLimit(args, dir.path(), 16);
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "mirvok-cli: Could not write the file r.csv\n");
+    const std::string part = test::readFile(dir.file("r.csv"));
+    ASSERT_GT(linesOf(part).size(), 2u);
+    ASSERT_LT(part.size(), complete.size());
+    EXPECT_EQ(part, complete.substr(0, part.size()));
+    EXPECT_EQ(part.back(), '\n');
+}
+
+TEST(batch_command, an_overflow_keeps_the_whole_records_of_the_runs_before_it) {
+    // At a mean interval of 700 ms a train holds one spike or two, and only
+    // a second depletion by 1 - 1e308 overflows: with this seed the third
+    // train is the first with two.
+    const std::vector<std::string> args{"batch", "--seed", "3",       "--isi",    "700",
+                                        "--cv",  "1",      "--quiet", "--delta1", "1e308"};
+    auto with = [&](const std::string& iterations, const std::string& output) {
+        std::vector<std::string> all = args;
+        all.insert(all.end(), {"--iterations", iterations, "--output", output});
+        return all;
+    };
+    TempDir dir;
+    const auto failed = runTool(with("10", "failed.csv"), dir.path());
+    EXPECT_EQ(failed.status, 2);
+    EXPECT_EQ(failed.err, "mirvok-cli: --delta1: Floating point overflow\n");
+    ASSERT_EQ(runTool(with("2", "two.csv"), dir.path()).status, 0);
+    const auto kept = linesOf(test::readFile(dir.file("failed.csv")));
+    const auto two = linesOf(test::readFile(dir.file("two.csv")));
+    ASSERT_EQ(kept.size(), 3u);
+    EXPECT_EQ(kept[0], "NEW;isi: 700.000000; shape: 1.000000; #: 10");
+    EXPECT_EQ(std::vector(kept.begin() + 1, kept.end()), std::vector(two.begin() + 1, two.end()));
+}
+
+TEST(batch_command, a_batch_beyond_the_memory_available_is_refused_before_the_file_is_touched) {
+    // Each run as long as this machine allows one run to be, on 256 threads:
+    // no machine has that much memory available, whatever its size.
+    const std::uint64_t memory = physicalMemoryBytes();
+    if (memory == 0) GTEST_SKIP() << "the system does not tell its memory";
+    const std::uint64_t steps = std::min<std::uint64_t>(memory / 2 / 18, INT_MAX);
+    TempDir dir;
+    test::writeFile(dir.file("output.csv"), "keep");
+    const auto result = runTool(
+        {"batch", "--time", std::to_string(steps / 2), "--threads", "256", "--iterations", "256"},
+        dir.path());
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err.rfind("mirvok-cli: The batch needs ", 0), 0u) << result.err;
+    EXPECT_EQ(test::readFile(dir.file("output.csv")), "keep");
 }
 
 }  // namespace

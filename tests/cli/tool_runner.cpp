@@ -15,8 +15,10 @@ extern char** environ;
 
 namespace mirvok::cli::test {
 
-ToolResult runTool(const std::vector<std::string>& args, const std::string& dir,
-                   const std::string& stdoutPath) {
+namespace {
+
+ToolResult spawn(std::vector<std::string> argv0, const std::string& dir,
+                 const std::string& stdoutPath) {
     const std::string outPath = stdoutPath.empty() ? dir + "/.tool_stdout" : stdoutPath;
     const std::string errPath = dir + "/.tool_stderr";
     posix_spawn_file_actions_t actions;
@@ -26,8 +28,6 @@ ToolResult runTool(const std::vector<std::string>& args, const std::string& dir,
                                      0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
-    std::vector<std::string> argv0{MIRVOK_CLI_BINARY};
-    argv0.insert(argv0.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& a : argv0) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -45,6 +45,23 @@ ToolResult runTool(const std::vector<std::string>& args, const std::string& dir,
     result.out = readFile(outPath);
     std::filesystem::remove(outPath);
     return result;
+}
+
+}  // namespace
+
+ToolResult runTool(const std::vector<std::string>& args, const std::string& dir,
+                   const std::string& stdoutPath) {
+    std::vector<std::string> argv{MIRVOK_CLI_BINARY};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return spawn(std::move(argv), dir, stdoutPath);
+}
+
+ToolResult runToolWithFileLimit(const std::vector<std::string>& args, const std::string& dir,
+                                int blocks) {
+    std::vector<std::string> argv{"/bin/sh", "-c", "trap '' XFSZ; ulimit -f \"$0\" && exec \"$@\"",
+                                  std::to_string(blocks), MIRVOK_CLI_BINARY};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return spawn(std::move(argv), dir, "");
 }
 
 }  // namespace mirvok::cli::test

@@ -20,6 +20,12 @@ struct ToolResult {
 ToolResult runTool(const std::vector<std::string>& args, const std::string& dir,
                    const std::string& stdoutPath = "");
 
+// runTool on a full disk: the files the program writes may grow to the
+// given number of blocks (`ulimit -f`), and a write beyond fails with SIGXFSZ
+// ignored.
+ToolResult runToolWithFileLimit(const std::vector<std::string>& args, const std::string& dir,
+                                int blocks);
+
 // The shared test helpers, under the names these tests use.
 using mirvok::testing::readFile;
 using mirvok::testing::TempDir;

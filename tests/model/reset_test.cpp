@@ -99,16 +99,23 @@ TEST(reset, a_failing_value_leaves_the_earlier_fields_changed_and_the_later_ones
 }
 
 TEST(reset, refused_run_lengths_change_nothing) {
-    for (int ms : {-5, -1, 1073741824, 2147483647, 1073741823}) {
+    // Half of 36 MB holds the traces and trains of 1,000,000 steps: 500000 ms.
+    constexpr std::uint64_t kMemory = 36'000'000;
+    for (int ms : {-5, -1, 500001, 1073741824, 2147483647}) {
         SimState s = usedState();
         FixedResetValues values;
         values.time = ms;
-        EXPECT_THROW_MSG(resetSimulation(s, values), InputError,
+        EXPECT_THROW_MSG(resetSimulation(s, values, kMemory), InputError,
                          "'" + std::to_string(ms) + "' is not a valid run length");
         EXPECT_EQ(s.Nsteps, 200);
         EXPECT_EQ(s.curStep, 150);
         EXPECT_EQ(s.V1, 0.7);
     }
+    SimState s = usedState();
+    FixedResetValues longest;
+    longest.time = 500000;
+    resetSimulation(s, longest, kMemory);
+    EXPECT_EQ(s.Nsteps, 1000000);
 }
 
 TEST(reset, zero_length_and_repeated_resets) {

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "batch/batch_iteration.hpp"
+#include "batch/ordered_runner.hpp"
+#include "model/sim_state.hpp"
+
+namespace mirvok {
+
+// The size of every run of a batch: its steps and the input spikes of one
+// train (expected for generated trains, the longest list for a replay).
+struct RunSize {
+    int steps = 0;
+    std::size_t spikes = 0;
+};
+
+// The input spikes a generated train of the template's run length is
+// expected to hold: its steps over the shortest mean interval the settings
+// give (the isi less its jitter, or each segment's own). Trains vary around
+// it; the traces, which do not, outweigh the spikes unless the mean interval
+// is a few steps.
+std::size_t expectedSpikes(const SimState& stateTemplate, const GeneratorSettings& settings);
+
+// Bytes one worker holds for a run: two traces of doubles, the train flags
+// (input, output and the generator's fresh train), the spike lists and the
+// local CVs.
+std::uint64_t runBytes(const RunSize& run);
+// Bytes of one record: its numbers and both spike lists, every step as wide
+// as the run's last one.
+std::uint64_t recordBytes(const RunSize& run);
+// One run per worker and the records the runner may hold.
+std::uint64_t batchBytes(const RunnerPlan& plan, const RunSize& run);
+
+// Refuses, before anything is allocated or written, a batch whose memory
+// exceeds availableBytes, with InputError naming what to lower: the threads
+// (saying how many fit) or, when not even one worker fits, the run time.
+void checkBatchMemory(const RunnerPlan& plan, const RunSize& run, std::uint64_t availableBytes);
+
+}  // namespace mirvok

@@ -1,0 +1,42 @@
+#include "model/machine_memory.hpp"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+namespace mirvok {
+namespace {
+
+std::uint64_t askPhysicalMemory() {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0) return 0;
+    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+}
+
+}  // namespace
+
+std::uint64_t physicalMemoryBytes() {
+    static const std::uint64_t bytes = askPhysicalMemory();
+    return bytes;
+}
+
+std::optional<std::uint64_t> availableMemoryBytes() {
+    // "MemAvailable:   21934524 kB"; some other lines carry no unit.
+    constexpr std::string_view kKey = "MemAvailable:";
+    std::ifstream meminfo("/proc/meminfo");
+    std::string line;
+    while (std::getline(meminfo, line)) {
+        if (line.rfind(kKey, 0) != 0) continue;
+        std::istringstream fields(line.substr(kKey.size()));
+        std::uint64_t kilobytes = 0;
+        if (fields >> kilobytes) return kilobytes * 1024;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+}  // namespace mirvok

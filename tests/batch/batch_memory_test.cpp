@@ -1,0 +1,49 @@
+#include "batch/batch_memory.hpp"
+
+#include <gtest/gtest.h>
+
+#include "support/expect_throw_msg.hpp"
+#include "text/errors.hpp"
+
+namespace mirvok {
+namespace {
+
+TEST(batch_memory, a_batch_that_does_not_fit_names_the_threads_that_would_or_the_run_time) {
+    // A run of 1,000,000 steps holds 19 MB; 8 of them and the records held 157 MB.
+    const RunSize run{1000000, 2500};
+    const RunnerPlan plan = planRun(1000, 8, recordBytes(run));
+    EXPECT_NO_THROW(checkBatchMemory(plan, run, 157000000));
+    const struct {
+        std::uint64_t available;
+        const char* advice;
+    } cases[] = {
+        {156000000, "use at most 7 threads, or a shorter run time"},
+        {50000000, "use at most 2 threads, or a shorter run time"},
+        {20000000, "use at most 1 thread, or a shorter run time"},
+        {10000000, "choose a shorter run time"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_THROW_MSG(checkBatchMemory(plan, run, c.available), InputError,
+                         "The batch needs 157 MB of memory, " +
+                             std::to_string(c.available / 1000000) +
+                             " MB are available: " + c.advice);
+    }
+}
+
+TEST(batch_memory, expected_spikes_follow_the_shortest_mean_interval) {
+    SimState s;
+    s.Nsteps = 2000;
+    GeneratorSettings settings;
+    EXPECT_EQ(expectedSpikes(s, settings), 50u);  // 1000 ms at 20 ms
+    settings.isiJitter = -10.0;
+    EXPECT_EQ(expectedSpikes(s, settings), 100u);  // as short as 10 ms
+    settings.segmentMode = true;
+    s.segBounds = {0, 999, 2500, 3000};
+    s.segIsi = {5.0, 50.0, 1.0};
+    s.segShape = {1.0, 1.0, 1.0};
+    // 100 and 10.01 spikes, rounded up; the third segment lies beyond the run.
+    EXPECT_EQ(expectedSpikes(s, settings), 111u);
+}
+
+}  // namespace
+}  // namespace mirvok
