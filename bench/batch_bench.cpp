@@ -1,8 +1,10 @@
 #include <benchmark/benchmark.h>
 
 #include "batch/batch_iteration.hpp"
+#include "batch/parallel_batch.hpp"
 #include "batch/record_line_parser.hpp"
 #include "batch/result_file.hpp"
+#include "batch/worker_kit.hpp"
 
 namespace mirvok {
 namespace {
@@ -43,6 +45,33 @@ void BM_ParseRecordLine(benchmark::State& bench) {
     bench.SetBytesProcessed(bench.iterations() * static_cast<int64_t>(line.size()));
 }
 BENCHMARK(BM_ParseRecordLine);
+
+// A whole batch of 4000 default iterations through the parallel runner on
+// 1, 2 and 64 worker threads, its records written to /dev/null: what the
+// hand-over of records costs on top of the runs, and whether more threads
+// than cores cost more than the cores alone.
+void BM_ParallelBatch(benchmark::State& bench) {
+    constexpr int kIterations = 4000;
+    const int threads = static_cast<int>(bench.range(0));
+    const GeneratorSettings generator;
+    SimState stateTemplate;
+    stateTemplate.Nsteps = stepsForRunLength(FixedResetValues{}.time);
+    ParallelBatch batch;
+    batch.target = {"/dev/null", ResultFileMode::Truncate};
+    batch.header = formatResultHeader(generator.isi, 2500.0, kIterations);
+    batch.plan = planRun(kIterations, threads, 400);
+    for (auto _ : bench) {
+        std::vector<WorkerKit> kits = makeWorkerKits(batch.plan.workers, {}, {}, {}, stateTemplate);
+        const ParallelOutcome outcome = runParallelBatch(batch, [&](int worker, int index) {
+            WorkerKit& kit = kits[static_cast<std::size_t>(worker)];
+            Pcg31 source = iterationSource(1, static_cast<std::uint64_t>(index));
+            return runGeneratedIteration(kit.state, generator, source, kit.values(), index);
+        });
+        benchmark::DoNotOptimize(outcome.sums.resultSum);
+    }
+    bench.SetItemsProcessed(bench.iterations() * kIterations);
+}
+BENCHMARK(BM_ParallelBatch)->Arg(1)->Arg(2)->Arg(64)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace mirvok

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Throughput and peak memory of `mirvok-cli batch` at the default settings,
-# on 1 and on 2 threads. Build an optimised mirvok-cli first, for example:
+# on 1 and on 2 threads unless told other thread counts. Build an optimised
+# mirvok-cli first, for example:
 #   cmake -S . -B build/cli-release -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 #         -DMIRVOK_UI=OFF -DMIRVOK_TESTS=OFF
 #   cmake --build build/cli-release --target mirvok-cli
-# Usage: bench/cli_bench.sh [path/to/mirvok-cli] [iterations] [repeats]
+# Usage: bench/cli_bench.sh [path/to/mirvok-cli] [iterations] [repeats] [thread counts]
+#   e.g. bench/cli_bench.sh build/bin/mirvok-cli 40000 3 "1 2 64 256": more
+#   threads than cores should cost no more than one thread per core.
 # Prints, per thread count, the best of the repeats (the machine may be
 # shared) and the median, in runs per second of wall time; the runs per
 # second of CPU time (user and system), which shows the cost of the threads
@@ -13,10 +16,11 @@ set -euo pipefail
 cli=${1:-build/cli-release/bin/mirvok-cli}
 iterations=${2:-10000}
 repeats=${3:-5}
+thread_counts=${4:-1 2}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-for threads in 1 2; do
+for threads in $thread_counts; do
     rates=()
     peak=0
     cpu=0
