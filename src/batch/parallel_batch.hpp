@@ -28,9 +28,10 @@ struct ParallelOutcome {
 };
 
 // Opens the result file (truncating or appending), writes the header and
-// every record, a block of records with one write, and closes it. A file that cannot be opened,
-// written or closed throws FileError before or at the record concerned; an iteration that throws
-// ends the batch there with the earlier records written and the file closed.
+// every record, each block of records with one write, and closes it. A file
+// that cannot be opened, written or closed throws FileError before or at the
+// record concerned, leaving whole lines only; an iteration that throws ends
+// the batch there with the records before it written and the file closed.
 ParallelOutcome runParallelBatch(const ParallelBatch& batch, const IterationWork& work);
 
 }  // namespace mirvok
