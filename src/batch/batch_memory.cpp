@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "batch/worker_kit.hpp"
 #include "text/errors.hpp"
 #include "text/number_format.hpp"
 #include "trains/gamma_generator.hpp"
@@ -91,6 +92,13 @@ void checkBatchMemory(const RunnerPlan& plan, const RunSize& run, std::uint64_t 
     else
         message += "choose a shorter run time";
     throw InputError(message);
+}
+
+RunnerPlan planBatch(int count, int threads, const RunSize& run,
+                     std::optional<std::uint64_t> availableBytes) {
+    const RunnerPlan plan = planRun(count, workersFor(threads, count), recordBytes(run));
+    if (availableBytes) checkBatchMemory(plan, run, *availableBytes);
+    return plan;
 }
 
 }  // namespace mirvok

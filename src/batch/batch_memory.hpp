@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "batch/batch_iteration.hpp"
 #include "batch/ordered_runner.hpp"
@@ -37,5 +38,12 @@ std::uint64_t batchBytes(const RunnerPlan& plan, const RunSize& run);
 // exceeds availableBytes, with InputError naming what to lower: the threads
 // (saying how many fit) or, when not even one worker fits, the run time.
 void checkBatchMemory(const RunnerPlan& plan, const RunSize& run, std::uint64_t availableBytes);
+
+// The plan of a batch of count runs on `threads` workers (workersFor), and
+// refused as checkBatchMemory says unless it fits in availableBytes, the
+// memory available now as the caller finds it (nullopt: not known, so not
+// checked). Call it before the result file is touched.
+RunnerPlan planBatch(int count, int threads, const RunSize& run,
+                     std::optional<std::uint64_t> availableBytes);
 
 }  // namespace mirvok

@@ -1,11 +1,13 @@
 #include "cli/batch_command.hpp"
 
 #include "batch/batch_iteration.hpp"
+#include "batch/batch_memory.hpp"
 #include "batch/result_file.hpp"
 #include "batch/worker_kit.hpp"
 #include "cli/command_batch.hpp"
 #include "cli/generator_setup.hpp"
 #include "cli/option_values.hpp"
+#include "model/machine_memory.hpp"
 #include "trains/random_source.hpp"
 
 namespace mirvok::cli {
@@ -53,7 +55,8 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out) {
     const int iterations = intOption("--iterations", o.iterations);
     const std::uint64_t seed = seedOption(o.seed);
     const RunSize run{stateTemplate.Nsteps, expectedSpikes(stateTemplate, setup.settings)};
-    const RunnerPlan plan = planCommandBatch(iterations, threadsOption(o.threads), run);
+    const RunnerPlan plan =
+        planBatch(iterations, threadsOption(o.threads), run, availableMemoryBytes());
 
     std::vector<WorkerKit> kits =
         makeWorkerKits(plan.workers, model.reset, model.rates, analysis, stateTemplate);

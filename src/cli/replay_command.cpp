@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "batch/batch_iteration.hpp"
+#include "batch/batch_memory.hpp"
 #include "batch/record_line_parser.hpp"
 #include "batch/result_file.hpp"
 #include "batch/result_file_reader.hpp"
@@ -11,6 +12,7 @@
 #include "cli/command_batch.hpp"
 #include "cli/generator_setup.hpp"
 #include "cli/option_values.hpp"
+#include "model/machine_memory.hpp"
 #include "text/errors.hpp"
 #include "trains/spike_train_reader.hpp"
 
@@ -76,8 +78,9 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
     const std::vector<std::vector<long long>> lists = readOutputLists(o.source);
     std::size_t longest = 0;
     for (const std::vector<long long>& list : lists) longest = std::max(longest, list.size());
-    const RunnerPlan plan = planCommandBatch(static_cast<int>(lists.size()), threads,
-                                             RunSize{stateTemplate.Nsteps, longest});
+    const RunnerPlan plan =
+        planBatch(static_cast<int>(lists.size()), threads, RunSize{stateTemplate.Nsteps, longest},
+                  availableMemoryBytes());
     std::vector<WorkerKit> kits =
         makeWorkerKits(plan.workers, model.reset, model.rates, analysis, stateTemplate);
     auto work = [&](int worker, int index) {
