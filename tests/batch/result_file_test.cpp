@@ -174,7 +174,7 @@ bool inChildWithFileLimit(rlim_t limit, const std::function<bool()>& body) {
            WEXITSTATUS(status) == 0;
 }
 
-TEST(result_file, a_write_cut_short_leaves_only_the_whole_lines_before_it) {
+TEST(result_file, a_write_cut_short_and_an_append_after_it_leave_only_whole_lines) {
     const struct {
         const char* what;
         std::string before;
@@ -219,25 +219,6 @@ TEST(result_file, a_write_cut_short_leaves_only_the_whole_lines_before_it) {
         });
         EXPECT_TRUE(failed) << c.what;
         EXPECT_EQ(readFile(path), c.after) << c.what;
-    }
-}
-
-TEST(result_file, appending_ends_a_last_line_left_without_its_line_end) {
-    const struct {
-        std::string before, after;
-    } cases[] = {
-        {"", "NEW\n"},
-        {"a;\n", "a;\nNEW\n"},
-        {"a;\n   1; 2;", "a;\n   1; 2;\nNEW\n"},
-    };
-    for (const auto& c : cases) {
-        TempDir dir;
-        const std::string path = dir.file("output.csv");
-        testing::writeFile(path, c.before);
-        ResultFile file(path, ResultFileMode::Append);
-        file.write("NEW\n");
-        file.close();
-        EXPECT_EQ(readFile(path), c.after) << c.before;
     }
 }
 

@@ -139,29 +139,6 @@ TEST(batch_command, a_full_disk_leaves_the_whole_records_that_fit_and_fails) {
     EXPECT_EQ(part.back(), '\n');
 }
 
-TEST(batch_command, an_overflow_keeps_the_whole_records_of_the_runs_before_it) {
-    // At a mean interval of 700 ms a train holds one spike or two, and only
-    // a second depletion by 1 - 1e308 overflows: with this seed the third
-    // train is the first with two.
-    const std::vector<std::string> args{"batch", "--seed", "3",       "--isi",    "700",
-                                        "--cv",  "1",      "--quiet", "--delta1", "1e308"};
-    auto with = [&](const std::string& iterations, const std::string& output) {
-        std::vector<std::string> all = args;
-        all.insert(all.end(), {"--iterations", iterations, "--output", output});
-        return all;
-    };
-    TempDir dir;
-    const auto failed = runTool(with("10", "failed.csv"), dir.path());
-    EXPECT_EQ(failed.status, 2);
-    EXPECT_EQ(failed.err, "mirvok-cli: --delta1: Floating point overflow\n");
-    ASSERT_EQ(runTool(with("2", "two.csv"), dir.path()).status, 0);
-    const auto kept = linesOf(test::readFile(dir.file("failed.csv")));
-    const auto two = linesOf(test::readFile(dir.file("two.csv")));
-    ASSERT_EQ(kept.size(), 3u);
-    EXPECT_EQ(kept[0], "NEW;isi: 700.000000; shape: 1.000000; #: 10");
-    EXPECT_EQ(std::vector(kept.begin() + 1, kept.end()), std::vector(two.begin() + 1, two.end()));
-}
-
 TEST(batch_command, a_batch_beyond_the_memory_available_is_refused_before_the_file_is_touched) {
     // Each run as long as this machine allows one run to be, on 256 threads:
     // no machine has that much memory available, whatever its size.
