@@ -8,6 +8,7 @@
 #include "text/errors.hpp"
 #include "text/number_format.hpp"
 #include "trains/generator_limits.hpp"
+#include "trains/gkm1_sampler.hpp"
 #include "trains/random_variates.hpp"
 
 namespace mirvok {
@@ -20,12 +21,11 @@ InputError tooManySpikes(std::size_t maxSpikes) {
 }
 
 // drawsLeft is shared by all segments of one train; every draw counts,
-// failed ones included, so a train always ends.
-void fillSegmentWithBudget(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, int end,
-                           double theta, double a, RandomSource& source, std::size_t& drawsLeft,
-                           std::size_t maxSpikes) {
-    if (!(theta > 0.0) || !std::isfinite(theta) || !(a > 0.0) || !std::isfinite(a))
-        throw InputError("shape: the scale and the shape of the intervals must be greater than 0");
+// failed ones included, so a train always ends. drawInterval gives one
+// gamma interval or throws EMathError.
+template <class DrawInterval>
+void fillSegmentWith(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, int end,
+                     DrawInterval&& drawInterval, std::size_t& drawsLeft, std::size_t maxSpikes) {
     // Never touch a flag outside the train.
     start = std::max(start, 0);
     end = std::min<long long>(end, static_cast<long long>(inTrain.size()) - 1);
@@ -36,7 +36,7 @@ void fillSegmentWithBudget(Flags& inTrain, std::vector<int>& inSpikeSteps, int s
         --drawsLeft;
         double x = 0.0;
         try {
-            x = gammaVariate(source, theta, a);
+            x = drawInterval();
         } catch (const EMathError&) {
             continue;  // a failed interval is drawn again
         }
@@ -49,6 +49,32 @@ void fillSegmentWithBudget(Flags& inTrain, std::vector<int>& inSpikeSteps, int s
             inSpikeSteps.push_back(k);
             inTrain[static_cast<std::size_t>(k)] = 1;
         }
+    }
+}
+
+// The program's own source gets its draws inlined and, above shape 1, the
+// sampler that decides most GKM1 passes without a logarithm; any other
+// source (a test's scripted one) goes through the plain algorithm. Both
+// give the same intervals from the same draws.
+void fillSegmentWithBudget(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, int end,
+                           double theta, double a, RandomSource& source, std::size_t& drawsLeft,
+                           std::size_t maxSpikes) {
+    if (!(theta > 0.0) || !std::isfinite(theta) || !(a > 0.0) || !std::isfinite(a))
+        throw InputError("shape: the scale and the shape of the intervals must be greater than 0");
+    auto* pcg = dynamic_cast<Pcg31*>(&source);
+    if (pcg == nullptr) {
+        fillSegmentWith(
+            inTrain, inSpikeSteps, start, end, [&] { return gammaVariate(source, theta, a); },
+            drawsLeft, maxSpikes);
+    } else if (a > 1.0 && a <= Gkm1Sampler::kMaxSamplerShape) {
+        Gkm1Sampler sampler(*pcg, a);
+        fillSegmentWith(
+            inTrain, inSpikeSteps, start, end, [&] { return sampler.variate(theta); }, drawsLeft,
+            maxSpikes);
+    } else {
+        fillSegmentWith(
+            inTrain, inSpikeSteps, start, end, [&] { return gammaVariate(*pcg, theta, a); },
+            drawsLeft, maxSpikes);
     }
 }
 

@@ -3,8 +3,6 @@
 namespace mirvok {
 namespace {
 
-constexpr std::uint64_t kPcgMultiplier = 6364136223846793005ULL;
-
 // SplitMix64's finaliser: spreads nearby inputs (seeds 1, 2, 3, iterations
 // 0, 1, 2) over unrelated 64-bit values.
 std::uint64_t splitMix64(std::uint64_t x) {
@@ -24,13 +22,24 @@ Pcg31::Pcg31(std::uint64_t seed, std::uint64_t stream)
     next();
 }
 
-std::int32_t Pcg31::next() {
-    const std::uint64_t old = state_;
-    state_ = old * kPcgMultiplier + increment_;
-    const auto xorShifted = static_cast<std::uint32_t>(((old >> 18U) ^ old) >> 27U);
-    const auto rot = static_cast<std::uint32_t>(old >> 59U);
-    const std::uint32_t out = (xorShifted >> rot) | (xorShifted << ((32U - rot) & 31U));
-    return static_cast<std::int32_t>(out >> 1U);
+void Pcg31::discard(std::uint64_t n) {
+    // n steps of s -> m*s + c compose to s -> M*s + C; square the one-step
+    // map while walking the bits of n (Brown, "Random number generation with
+    // arbitrary strides", 1994), all modulo 2^64.
+    std::uint64_t mul = 1;
+    std::uint64_t add = 0;
+    std::uint64_t stepMul = kMultiplier;
+    std::uint64_t stepAdd = increment_;
+    while (n > 0) {
+        if ((n & 1U) != 0) {
+            mul *= stepMul;
+            add = add * stepMul + stepAdd;
+        }
+        stepAdd = (stepMul + 1) * stepAdd;
+        stepMul *= stepMul;
+        n >>= 1U;
+    }
+    state_ = mul * state_ + add;
 }
 
 Pcg31 iterationSource(std::uint64_t seed, std::uint64_t iteration) {

@@ -16,12 +16,27 @@ class RandomSource {
 // its 32-bit output shifted right by one to give 31 bits. Small, fast, with a
 // period of 2^64 and independent streams, which lets every batch iteration
 // draw from its own sequence derived from the seed and the iteration index.
+// next() is defined here so that a generator that knows its source is a
+// Pcg31 gets the draw inlined.
 class Pcg31 final : public RandomSource {
   public:
     explicit Pcg31(std::uint64_t seed, std::uint64_t stream = 0);
-    std::int32_t next() override;
+
+    std::int32_t next() override {
+        const std::uint64_t old = state_;
+        state_ = old * kMultiplier + increment_;
+        const auto xorShifted = static_cast<std::uint32_t>(((old >> 18U) ^ old) >> 27U);
+        const auto rot = static_cast<std::uint32_t>(old >> 59U);
+        const std::uint32_t out = (xorShifted >> rot) | (xorShifted << ((32U - rot) & 31U));
+        return static_cast<std::int32_t>(out >> 1U);
+    }
+
+    // Moves on by n draws, as n calls of next() would, in about log2(n)
+    // steps: a generator that drew ahead hands back what it did not use.
+    void discard(std::uint64_t n);
 
   private:
+    static constexpr std::uint64_t kMultiplier = 6364136223846793005ULL;
     std::uint64_t state_;
     std::uint64_t increment_;
 };

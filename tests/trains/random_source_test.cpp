@@ -68,5 +68,15 @@ TEST(random_source, seeds_and_iterations_give_reproducible_distinct_sequences) {
     EXPECT_EQ(seen.size(), 150U);
 }
 
+TEST(random_source, discard_skips_exactly_as_many_draws) {
+    for (std::uint64_t n : {0ULL, 1ULL, 2ULL, 3ULL, 64ULL, 1000ULL, 12345ULL}) {
+        Pcg31 stepped(99, 3);
+        Pcg31 jumped(99, 3);
+        for (std::uint64_t i = 0; i < n; ++i) stepped.next();
+        jumped.discard(n);
+        EXPECT_EQ(firstDraws(jumped, 4), firstDraws(stepped, 4)) << "n = " << n;
+    }
+}
+
 }  // namespace
 }  // namespace mirvok
