@@ -9,7 +9,7 @@ void AnalysingHooks::stopRun() {
 RunEnd runAndAnalyse(SimState& state, ResetValues& values, RateSource& rates,
                      AnalysisParams& params) {
     AnalysingHooks hooks(state, params);
-    return runInstant(state, values, rates, hooks);
+    return runWithoutTraces(state, values, rates, hooks);
 }
 
 }  // namespace mirvok

@@ -17,7 +17,8 @@ class AnalysingHooks : public RunHooks {
     AnalysisParams& params_;
 };
 
-// An instant run with its analysis, for the batches and the command line.
+// An instant run with its analysis, for the batches and the command line:
+// made for its spike lists and results only, so it keeps no traces.
 RunEnd runAndAnalyse(SimState& state, ResetValues& values, RateSource& rates,
                      AnalysisParams& params);
 

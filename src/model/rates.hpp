@@ -1,5 +1,7 @@
 #pragma once
 
+#include <exception>
+
 #include "text/errors.hpp"
 
 namespace mirvok {
@@ -43,6 +45,49 @@ class RateOverflow : public EOverflow {
 
   private:
     Rate rate_;
+};
+
+// The rates of the steps between two event checks. A rate can change only
+// while events are handled, so each is read from the source at its first use
+// after forget() and kept until the next forget(); a read that fails is kept
+// too and thrown again at every later use, without asking the source again.
+// The run therefore sees the same values, and the same failure at the same
+// step, as if it read the source at every step.
+class LatchedRates final : public RateSource {
+  public:
+    explicit LatchedRates(RateSource& source) : source_(source) {}
+
+    double gamma1() override { return get(gamma1_, &RateSource::gamma1); }
+    double gamma2() override { return get(gamma2_, &RateSource::gamma2); }
+    double delta1() override { return get(delta1_, &RateSource::delta1); }
+    double delta2() override { return get(delta2_, &RateSource::delta2); }
+
+    // Events were handled: read every rate again at its next use.
+    void forget() { gamma1_ = gamma2_ = delta1_ = delta2_ = Latch{}; }
+
+  private:
+    struct Latch {
+        enum class State { Unread, Read, Failed } state = State::Unread;
+        double value = 0.0;
+        std::exception_ptr failure;
+    };
+
+    double get(Latch& latch, double (RateSource::*read)()) {
+        if (latch.state == Latch::State::Read) return latch.value;
+        if (latch.state == Latch::State::Failed) std::rethrow_exception(latch.failure);
+        try {
+            latch.value = (source_.*read)();
+        } catch (...) {
+            latch.state = Latch::State::Failed;
+            latch.failure = std::current_exception();
+            throw;
+        }
+        latch.state = Latch::State::Read;
+        return latch.value;
+    }
+
+    RateSource& source_;
+    Latch gamma1_, gamma2_, delta1_, delta2_;
 };
 
 }  // namespace mirvok

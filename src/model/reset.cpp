@@ -38,19 +38,21 @@ int stepsForRunLength(int timeMs, std::uint64_t memoryBytes) {
     return static_cast<int>(steps);
 }
 
-void resetSimulation(SimState& state, ResetValues& values) {
-    resetSimulation(state, values, physicalMemoryBytes());
+void resetSimulation(SimState& state, ResetValues& values, TraceKeeping traces) {
+    resetSimulation(state, values, physicalMemoryBytes(), traces);
 }
 
-void resetSimulation(SimState& state, ResetValues& values, std::uint64_t memoryBytes) {
+void resetSimulation(SimState& state, ResetValues& values, std::uint64_t memoryBytes,
+                     TraceKeeping traces) {
     const int timeMs = values.timeMs();
     const int steps = stepsForRunLength(timeMs, memoryBytes);
+    const bool keep = traces == TraceKeeping::Every;
 
     // Allocate longer traces before any field changes, so that a run length
     // that does not fit leaves the state as it was.
     std::vector<double> v1trace, v2trace;
     const size_t have = std::min(state.V1trace.capacity(), state.V2trace.capacity());
-    if (static_cast<size_t>(steps) > have) {
+    if (keep && static_cast<size_t>(steps) > have) {
         try {
             v1trace.reserve(steps);
             v2trace.reserve(steps);
@@ -70,8 +72,8 @@ void resetSimulation(SimState& state, ResetValues& values, std::uint64_t memoryB
         state.V1trace.swap(v1trace);
         state.V2trace.swap(v2trace);
     }
-    state.V1trace.assign(steps, 0.0);
-    state.V2trace.assign(steps, 0.0);
+    state.V1trace.assign(keep ? steps : 0, 0.0);
+    state.V2trace.assign(keep ? steps : 0, 0.0);
     state.epsilon = values.maxDiff();
     state.boundaryTol = values.zeroDiff();
 }

@@ -42,12 +42,19 @@ struct FixedResetValues : ResetValues {
 int stepsForRunLength(int timeMs);
 int stepsForRunLength(int timeMs, std::uint64_t memoryBytes);
 
+// Whether a run keeps the volumes of every step (the window shows them) or
+// only what its spike lists and analysis need.
+enum class TraceKeeping { Every, None };
+
 // Brings the state into the start of a run. Reads the values in this order:
 // run length (sets Nsteps), V1, V2; then curStep, matchFlag, spikeVari,
 // outSpikeSteps and the traces; then epsilon and boundaryTol. A value that
 // throws ends the reset there, with the earlier fields changed. A refused run
-// length (stepsForRunLength with memoryBytes) changes nothing.
-void resetSimulation(SimState& state, ResetValues& values);
-void resetSimulation(SimState& state, ResetValues& values, std::uint64_t memoryBytes);
+// length (stepsForRunLength with memoryBytes) changes nothing. With
+// TraceKeeping::None the traces are left empty.
+void resetSimulation(SimState& state, ResetValues& values,
+                     TraceKeeping traces = TraceKeeping::Every);
+void resetSimulation(SimState& state, ResetValues& values, std::uint64_t memoryBytes,
+                     TraceKeeping traces = TraceKeeping::Every);
 
 }  // namespace mirvok

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "model/coincidence.hpp"
 #include "text/errors.hpp"
 
 namespace mirvok {
@@ -11,21 +12,15 @@ namespace {
 // A step writes entry curStep of both traces and reads or sets that flag of
 // both trains. A reset that failed after it set Nsteps (a start volume that
 // does not convert) leaves them at the length of the earlier run, so the
-// step checks them all, not only Nsteps.
+// step checks them all, not only Nsteps. A step without traces needs only
+// the trains.
+template <bool kTraced>
 bool stepFits(const SimState& s) {
     const int k = s.curStep;
     if (k < 0 || k >= s.Nsteps) return false;
     const auto i = static_cast<std::size_t>(k);
-    return i < s.V1trace.size() && i < s.V2trace.size() && i < s.inTrain.size() &&
-           i < s.outTrain.size();
-}
-
-bool coincides(const SimState& s) {
-    const double a1 = std::fabs(s.V1);
-    const double a2 = std::fabs(s.V2);
-    const double upper = 1.0 - s.boundaryTol;
-    return std::fabs(s.dV) < s.epsilon && a1 >= s.boundaryTol && a2 >= s.boundaryTol &&
-           a1 <= upper && a2 <= upper;
+    if (kTraced && (i >= s.V1trace.size() || i >= s.V2trace.size())) return false;
+    return i < s.inTrain.size() && i < s.outTrain.size();
 }
 
 // Volumes driven far below 0 by rates out of all proportion overflow here;
@@ -50,13 +45,17 @@ double deplete(double volume, double fraction, Rate which) {
     return checkedVolume((1.0 - fraction) * volume, which);
 }
 
-// The update itself, for a step already known to fit.
-void updateFitting(SimState& s, RateSource& rates) {
+// The update itself, for a step already known to fit. Rates is RateSource
+// or the final LatchedRates, whose reads then inline.
+template <bool kTraced, class Rates>
+void updateFitting(SimState& s, Rates& rates) {
     const int k = s.curStep;
     s.dV = s.V1 - s.V2;
-    s.matchFlag = coincides(s);
-    s.V1trace[k] = s.V1;
-    s.V2trace[k] = s.V2;
+    s.matchFlag = coincides(s.V1, s.V2, s.dV, s.epsilon, s.boundaryTol);
+    if constexpr (kTraced) {
+        s.V1trace[k] = s.V1;
+        s.V2trace[k] = s.V2;
+    }
     const bool inputSpike = s.inTrain[k] != 0;
     if (s.matchFlag && inputSpike) {
         s.outSpikeSteps.push_back(k);
@@ -70,26 +69,39 @@ void updateFitting(SimState& s, RateSource& rates) {
     }
 }
 
-}  // namespace
-
-void updateModel(SimState& s, RateSource& rates) {
-    if (stepFits(s)) updateFitting(s, rates);
-}
-
-StepOutcome stepSimulation(SimState& s, RateSource& rates, RunHooks& hooks) {
-    if (!stepFits(s)) return StepOutcome::Skipped;
+template <bool kTraced, class Rates>
+StepOutcome stepWith(SimState& s, Rates& rates, RunHooks& hooks) {
+    if (!stepFits<kTraced>(s)) return StepOutcome::Skipped;
     StepOutcome outcome = StepOutcome::Done;
     try {
-        updateFitting(s, rates);
+        updateFitting<kTraced>(s, rates);
     } catch (const EConvertError&) {
         hooks.stopRun();
         hooks.rateFailed();
         outcome = StepOutcome::RateFailed;
     }
-    hooks.afterUpdate();
+    if constexpr (kTraced) hooks.afterUpdate();
     ++s.curStep;
     if (s.curStep == s.Nsteps) hooks.stopRun();
     return outcome;
+}
+
+}  // namespace
+
+void updateModel(SimState& s, RateSource& rates) {
+    if (stepFits<true>(s)) updateFitting<true>(s, rates);
+}
+
+StepOutcome stepSimulation(SimState& s, RateSource& rates, RunHooks& hooks) {
+    return stepWith<true>(s, rates, hooks);
+}
+
+StepOutcome stepSimulation(SimState& s, LatchedRates& rates, RunHooks& hooks) {
+    return stepWith<true>(s, rates, hooks);
+}
+
+StepOutcome stepWithoutTraces(SimState& s, LatchedRates& rates, RunHooks& hooks) {
+    return stepWith<false>(s, rates, hooks);
 }
 
 }  // namespace mirvok

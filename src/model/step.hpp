@@ -44,4 +44,11 @@ enum class StepOutcome {
 // to Nsteps, stopRun is called.
 StepOutcome stepSimulation(SimState& state, RateSource& rates, RunHooks& hooks);
 
+// The same step over rates latched for a stretch of steps (the instant run's).
+StepOutcome stepSimulation(SimState& state, LatchedRates& rates, RunHooks& hooks);
+
+// The same step for a run kept without traces: writes no trace entry, does
+// not call afterUpdate, and needs only the trains to hold curStep.
+StepOutcome stepWithoutTraces(SimState& state, LatchedRates& rates, RunHooks& hooks);
+
 }  // namespace mirvok

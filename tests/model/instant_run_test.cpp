@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "model_test_support.hpp"
+#include "trains/random_source.hpp"
 
 using namespace mirvok;
 using namespace mirvok::testing;
@@ -75,4 +81,117 @@ TEST(instant_run, a_stop_from_within_the_events_ends_the_loop) {
     runInstant(s, values, rates, hooks);
     EXPECT_EQ(s.curStep, 2000);
     EXPECT_EQ(hooks.count("after"), 256);
+}
+
+namespace {
+
+struct RunOutcome {
+    SimState state;
+    std::vector<std::string> calls;
+    std::vector<std::string> reads;
+    std::string error;
+    RunEnd end = RunEnd::Completed;
+};
+
+// One run of either loop on a copy of the state, recording everything a
+// caller can see; "after" is the traced loop's per-step hook only.
+template <class Run>
+RunOutcome runRecorded(SimState s, FixedResetValues values, ScriptedRates rates, Run run) {
+    RunOutcome out;
+    RecordingHooks hooks;
+    try {
+        out.end = run(s, values, rates, hooks);
+    } catch (const std::exception& e) {
+        out.error = e.what();
+    }
+    for (const std::string& call : hooks.calls)
+        if (call != "after") out.calls.push_back(call);
+    out.reads = rates.reads;
+    out.state = std::move(s);
+    return out;
+}
+
+void expectSameRun(const SimState& s, const FixedResetValues& values, const ScriptedRates& rates,
+                   const std::string& what) {
+    const RunOutcome traced = runRecorded(s, values, rates, runInstant);
+    const RunOutcome fast = runRecorded(s, values, rates, runWithoutTraces);
+    EXPECT_EQ(fast.error, traced.error) << what;
+    EXPECT_EQ(fast.end, traced.end) << what;
+    EXPECT_EQ(fast.calls, traced.calls) << what;
+    EXPECT_EQ(fast.reads, traced.reads) << what;
+    EXPECT_EQ(fast.state.outSpikeSteps, traced.state.outSpikeSteps) << what;
+    EXPECT_EQ(fast.state.outTrain, traced.state.outTrain) << what;
+    EXPECT_EQ(fast.state.curStep, traced.state.curStep) << what;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(fast.state.V1),
+              std::bit_cast<std::uint64_t>(traced.state.V1))
+        << what;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(fast.state.V2),
+              std::bit_cast<std::uint64_t>(traced.state.V2))
+        << what;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(fast.state.dV),
+              std::bit_cast<std::uint64_t>(traced.state.dV))
+        << what;
+    EXPECT_EQ(fast.state.matchFlag, traced.state.matchFlag) << what;
+    EXPECT_TRUE(fast.state.V1trace.empty()) << what;
+}
+
+SimState stateWithTrain(int nsteps, const std::vector<int>& spikes) {
+    SimState s;
+    s.inTrain.assign(static_cast<std::size_t>(nsteps), 0);
+    for (int k : spikes) s.inTrain[static_cast<std::size_t>(k)] = 1;
+    return s;
+}
+
+}  // namespace
+
+TEST(instant_run, without_traces_gives_the_traced_run_bit_for_bit) {
+    Pcg31 random(77);
+    auto uniform = [&] { return (random.next() + 0.5) / 2147483648.0; };
+    for (int run = 0; run < 400; ++run) {
+        FixedResetValues values;
+        values.time = 50 + static_cast<int>(1500 * uniform());
+        values.v1 = uniform();
+        values.v2 = uniform();
+        values.eps = 0.1 * uniform();
+        values.tol = 0.3 * uniform();
+        ScriptedRates rates;
+        rates.values.g1 = 0.05 * uniform();
+        rates.values.g2 = 0.05 * uniform();
+        rates.values.d1 = uniform();
+        rates.values.d2 = uniform();
+        const int nsteps = 2 * values.time;
+        const double meanGap = 1.0 + 200.0 * uniform() * uniform();
+        std::vector<int> spikes;
+        for (double t = meanGap * uniform(); t < nsteps; t += 2.0 * meanGap * uniform())
+            spikes.push_back(static_cast<int>(t));
+        expectSameRun(stateWithTrain(nsteps, spikes), values, rates,
+                      "random run " + std::to_string(run));
+    }
+}
+
+TEST(instant_run, without_traces_fails_where_the_traced_run_fails) {
+    const struct {
+        const char* what;
+        double v1, g1, d1;
+        const char* failOn;
+        std::vector<int> spikes;
+    } cases[] = {
+        {"refill below the double range", -1.7e308, -1.7e308, 0.45, "", {}},
+        {"depletion beyond the double range", 0.2, 0.009, -1e308, "", {300}},
+        {"volumes far out but finite", 1e302, -1e299, 0.45, "", {3, 700}},
+        {"gamma1 fails", 0.2, 0.009, 0.45, "gamma1", {5}},
+        {"gamma2 fails", 0.2, 0.009, 0.45, "gamma2", {5}},
+        {"delta1 fails at the first spike", 0.2, 0.009, 0.45, "delta1", {300}},
+        {"delta2 fails at the last step", 0.2, 0.009, 0.45, "delta2", {1999}},
+        {"delta1 is never read without spikes", 0.2, 0.009, 0.45, "delta1", {}},
+    };
+    for (const auto& c : cases) {
+        FixedResetValues values;
+        values.v1 = c.v1;
+        ScriptedRates rates;
+        rates.values.g1 = c.g1;
+        rates.values.d1 = c.d1;
+        rates.failOn = c.failOn;
+        expectSameRun(stateWithTrain(2000, c.spikes), values, rates, c.what);
+    }
 }
