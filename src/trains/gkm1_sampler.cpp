@@ -1,30 +1,10 @@
 #include "trains/gkm1_sampler.hpp"
 
 #include <bit>
-#include <cmath>
 
 #include "text/checked_math.hpp"
 
 namespace mirvok {
-
-Gkm1Constants::Gkm1Constants(double a)
-    : a1(a - 1.0),
-      c1(checkedDivide(a - checkedDivide(1.0, 6.0 * a), a1)),
-      c2(checkedDivide(2.0, a1)),
-      c3(c2 + 2.0),
-      margin(0x1p-30 * (c2 + 5.0)) {}
-
-double gkm1ExactPass(const Gkm1Constants& c, std::int32_t k1, std::int32_t k2) {
-    const double u1 = uniformOfDraw(k1);
-    const double u2 = uniformOfDraw(k2);
-    // For a > 1, c1 is finite and positive and both uniforms lie in (0, 1]:
-    // W, 1/W and both logarithms are finite, so the checks gammaVariate makes
-    // here can never fire.
-    const double w = c.c1 * u2 / u1;
-    const bool accepted = c.c2 * u1 - c.c3 + w + 1.0 / w <= 0.0 ||
-                          c.c2 * std::log(u1) - std::log(w) + w - 1.0 <= 0.0;
-    return accepted ? w : 0.0;
-}
 
 Gkm1Sampler::Gkm1Sampler(Pcg31& source, double a)
     : source_(source), ahead_(source), constants_(a) {
@@ -35,42 +15,60 @@ Gkm1Sampler::~Gkm1Sampler() {
     source_.discard(drawsUsed_);
 }
 
-std::int32_t Gkm1Sampler::drawAhead() {
-    std::int32_t k = ahead_.next();
-    ++drawsTaken_;
-    while (k == 0) {  // a uniform is never 0: that draw is drawn again
-        k = ahead_.next();
-        ++drawsTaken_;
-    }
-    return k;
+namespace {
+
+// Draws lie in 0 .. 2^31 - 1, so k - 1 is negative only for k = 0.
+bool anyZero(const std::int32_t* draws, std::size_t n) {
+    std::int32_t signs = 0;
+    for (std::size_t i = 0; i < n; ++i) signs |= draws[i] - 1;
+    return signs < 0;
 }
 
+}  // namespace
+
 void Gkm1Sampler::drawBlock() {
-    for (std::size_t p = 0; p < kPasses; ++p) {
-        first_[p] = drawAhead();
-        second_[p] = drawAhead();
-        drawsThrough_[p] = drawsTaken_;
+    const Pcg31 start = ahead_;
+    ahead_.fill(draws_, 2 * kPasses);
+    blockStart_ = drawsTaken_;
+    regularBlock_ = !anyZero(draws_, 2 * kPasses);
+    if (regularBlock_) {
+        drawsTaken_ += 2 * kPasses;
+    } else {
+        ahead_ = start;
+        drawBlockOneByOne();
     }
-    bool rejected[kPasses];
-    for (std::size_t p = 0; p < kPasses; ++p)
-        rejected[p] = gkm1SqueezeRejects(constants_, first_[p], second_[p]);
-    std::uint64_t undecided = 0;
-    for (std::size_t p = 0; p < kPasses; ++p)
-        undecided |= static_cast<std::uint64_t>(!rejected[p]) << p;
-    undecided_ = undecided;
+    undecided_ = gkm1Undecided(constants_, draws_, kPasses);
+}
+
+std::uint64_t Gkm1Sampler::drawsThrough(std::size_t pass) const {
+    return regularBlock_ ? blockStart_ + 2 * (pass + 1) : irregularThrough_[pass];
+}
+
+// The rare block with a draw of 0, which a uniform never is: that draw is
+// drawn again, so the passes shift against the raw draws.
+void Gkm1Sampler::drawBlockOneByOne() {
+    for (std::size_t i = 0; i < 2 * kPasses; ++i) {
+        std::int32_t k = 0;
+        while (k == 0) {
+            k = ahead_.next();
+            ++drawsTaken_;
+        }
+        draws_[i] = k;
+        if (i % 2 == 1) irregularThrough_[i / 2] = drawsTaken_;
+    }
 }
 
 double Gkm1Sampler::nextAcceptedW() {
     for (;;) {
         while (undecided_ == 0) {
-            drawsUsed_ = drawsThrough_[kPasses - 1];
+            drawsUsed_ = drawsThrough(kPasses - 1);
             drawBlock();
         }
         const int p = std::countr_zero(undecided_);
         undecided_ &= undecided_ - 1;
-        const double w = gkm1ExactPass(constants_, first_[p], second_[p]);
+        const double w = gkm1ExactPass(constants_, draws_[2 * p], draws_[2 * p + 1]);
         if (w != 0.0) {
-            drawsUsed_ = drawsThrough_[p];
+            drawsUsed_ = drawsThrough(static_cast<std::size_t>(p));
             return w;
         }
     }

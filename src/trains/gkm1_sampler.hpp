@@ -34,19 +34,23 @@ class Gkm1Sampler {
   private:
     static constexpr std::size_t kPasses = 32;
 
-    std::int32_t drawAhead();
     void drawBlock();
+    void drawBlockOneByOne();
+    std::uint64_t drawsThrough(std::size_t pass) const;  // raw draws up to the end of that pass
     double nextAcceptedW();
 
     Pcg31& source_;
     Pcg31 ahead_;
     Gkm1Constants constants_;
-    std::int32_t first_[kPasses];       // k1 of each pass of the block
-    std::int32_t second_[kPasses];      // k2
-    std::uint64_t drawsThrough_[kPasses];  // raw draws taken ahead up to the end of each pass
-    std::uint64_t undecided_ = 0;       // passes of the block the squeeze let through, bit p for pass p
-    std::uint64_t drawsTaken_ = 0;      // raw draws taken ahead so far
-    std::uint64_t drawsUsed_ = 0;       // raw draws up to the last pass used
+    std::int32_t draws_[2 * kPasses];  // k1, k2 of each pass of the block
+    // A block whose draws were all > 0 holds two raw draws per pass; one
+    // with a 0 among them records where each pass ends.
+    bool regularBlock_ = true;
+    std::uint64_t blockStart_ = 0;
+    std::uint64_t irregularThrough_[kPasses];
+    std::uint64_t undecided_ = 0;  // passes of the block the squeeze let through, bit p for pass p
+    std::uint64_t drawsTaken_ = 0;  // raw draws taken ahead so far
+    std::uint64_t drawsUsed_ = 0;   // raw draws up to the last pass used
 };
 
 }  // namespace mirvok

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "trains/random_variates.hpp"
@@ -76,5 +77,11 @@ inline bool gkm1SqueezeRejects(const Gkm1Constants& c, std::int32_t k1, std::int
     const double rhs = z * (2.0 * c.c2 * x * (1.0 - y) + c.margin * (s * s));
     return lhs > rhs;
 }
+
+// The squeeze over a block of passes, draws holding k1, k2 of pass 0, then
+// of pass 1, and so on (passes <= 64, every draw > 0): bit p of the result
+// is set when pass p is left to gkm1ExactPass. The same arithmetic as
+// gkm1SqueezeRejects, two passes at a time where the processor allows.
+std::uint64_t gkm1Undecided(const Gkm1Constants& c, const std::int32_t* draws, std::size_t passes);
 
 }  // namespace mirvok

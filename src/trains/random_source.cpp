@@ -22,6 +22,30 @@ Pcg31::Pcg31(std::uint64_t seed, std::uint64_t stream)
     next();
 }
 
+void Pcg31::fill(std::int32_t* out, std::size_t n) {
+    // Four steps of s -> m*s + c are s -> m^4*s + c*(m^3 + m^2 + m + 1).
+    constexpr std::uint64_t m = kMultiplier;
+    constexpr std::uint64_t m4 = m * m * m * m;
+    const std::uint64_t c4 = increment_ * (m * m * m + m * m + m + 1);
+    std::uint64_t s0 = state_;
+    std::uint64_t s1 = s0 * m + increment_;
+    std::uint64_t s2 = s1 * m + increment_;
+    std::uint64_t s3 = s2 * m + increment_;
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        out[i] = output(s0);
+        out[i + 1] = output(s1);
+        out[i + 2] = output(s2);
+        out[i + 3] = output(s3);
+        s0 = s0 * m4 + c4;
+        s1 = s1 * m4 + c4;
+        s2 = s2 * m4 + c4;
+        s3 = s3 * m4 + c4;
+    }
+    state_ = s0;
+    for (; i < n; ++i) out[i] = next();
+}
+
 void Pcg31::discard(std::uint64_t n) {
     // n steps of s -> m*s + c compose to s -> M*s + C; square the one-step
     // map while walking the bits of n (Brown, "Random number generation with

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace mirvok {
@@ -25,11 +26,12 @@ class Pcg31 final : public RandomSource {
     std::int32_t next() override {
         const std::uint64_t old = state_;
         state_ = old * kMultiplier + increment_;
-        const auto xorShifted = static_cast<std::uint32_t>(((old >> 18U) ^ old) >> 27U);
-        const auto rot = static_cast<std::uint32_t>(old >> 59U);
-        const std::uint32_t out = (xorShifted >> rot) | (xorShifted << ((32U - rot) & 31U));
-        return static_cast<std::int32_t>(out >> 1U);
+        return output(old);
     }
+
+    // n draws into out, exactly as n calls of next() give them, with four
+    // states advanced side by side so that the multiplications overlap.
+    void fill(std::int32_t* out, std::size_t n);
 
     // Moves on by n draws, as n calls of next() would, in about log2(n)
     // steps: a generator that drew ahead hands back what it did not use.
@@ -37,6 +39,13 @@ class Pcg31 final : public RandomSource {
 
   private:
     static constexpr std::uint64_t kMultiplier = 6364136223846793005ULL;
+
+    static std::int32_t output(std::uint64_t old) {
+        const auto xorShifted = static_cast<std::uint32_t>(((old >> 18U) ^ old) >> 27U);
+        const auto rot = static_cast<std::uint32_t>(old >> 59U);
+        const std::uint32_t out = (xorShifted >> rot) | (xorShifted << ((32U - rot) & 31U));
+        return static_cast<std::int32_t>(out >> 1U);
+    }
     std::uint64_t state_;
     std::uint64_t increment_;
 };
