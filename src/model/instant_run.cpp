@@ -27,7 +27,8 @@ RunEnd runStretchWithoutTraces(SimState& s, LatchedRates& rates, RunHooks& hooks
         return RunEnd::Completed;
     }
     while (s.curStep < end)
-        if (stepWithoutTraces(s, rates, hooks) == StepOutcome::RateFailed) return RunEnd::RateFailed;
+        if (stepWithoutTraces(s, rates, hooks) == StepOutcome::RateFailed)
+            return RunEnd::RateFailed;
     return RunEnd::Completed;
 }
 

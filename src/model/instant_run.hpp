@@ -25,7 +25,6 @@ RunEnd runInstant(SimState& state, ResetValues& values, RateSource& rates, RunHo
 // volumes, hook calls and errors as runInstant, but no traces (they are left
 // empty) and no afterUpdate; the steps between two event checks run in a
 // tight loop over rates read once.
-RunEnd runWithoutTraces(SimState& state, ResetValues& values, RateSource& rates,
-                        RunHooks& hooks);
+RunEnd runWithoutTraces(SimState& state, ResetValues& values, RateSource& rates, RunHooks& hooks);
 
 }  // namespace mirvok

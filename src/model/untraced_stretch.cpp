@@ -101,9 +101,9 @@ bool advanceWithoutTraces(SimState& s, LatchedRates& rates, int end) {
         if (k == end) break;
         const double refilled1 = refillOnce(vol.v1, h1);
         const double refilled2 = refillOnce(vol.v2, h2);
-        const bool ready = depletionRead || (read(rates, &LatchedRates::delta1, d1) &&
-                                             safe((1.0 - d1) * refilled1) &&
-                                             read(rates, &LatchedRates::delta2, d2));
+        const bool ready = depletionRead ||
+                           (read(rates, &LatchedRates::delta1, d1) &&
+                            safe((1.0 - d1) * refilled1) && read(rates, &LatchedRates::delta2, d2));
         const double next1 = (1.0 - d1) * refilled1;
         const double next2 = (1.0 - d2) * refilled2;
         if (!ready || !safe(next1) || !safe(next2)) {

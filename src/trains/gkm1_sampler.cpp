@@ -6,8 +6,7 @@
 
 namespace mirvok {
 
-Gkm1Sampler::Gkm1Sampler(Pcg31& source, double a)
-    : source_(source), ahead_(source), constants_(a) {
+Gkm1Sampler::Gkm1Sampler(Pcg31& source, double a) : source_(source), ahead_(source), constants_(a) {
     drawBlock();
 }
 

@@ -48,7 +48,7 @@ class Gkm1Sampler {
     bool regularBlock_ = true;
     std::uint64_t blockStart_ = 0;
     std::uint64_t irregularThrough_[kPasses];
-    std::uint64_t undecided_ = 0;  // passes of the block the squeeze let through, bit p for pass p
+    std::uint64_t undecided_ = 0;   // passes of the block the squeeze let through, bit p for pass p
     std::uint64_t drawsTaken_ = 0;  // raw draws taken ahead so far
     std::uint64_t drawsUsed_ = 0;   // raw draws up to the last pass used
 };

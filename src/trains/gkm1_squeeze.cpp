@@ -24,8 +24,8 @@ double gkm1ExactPass(const Gkm1Constants& c, std::int32_t k1, std::int32_t k2) {
     // W, 1/W and both logarithms are finite, so the checks gammaVariate makes
     // here can never fire.
     const double w = c.c1 * u2 / u1;
-    const bool accepted = c.c2 * u1 - c.c3 + w + 1.0 / w <= 0.0 ||
-                          c.c2 * std::log(u1) - std::log(w) + w - 1.0 <= 0.0;
+    const bool accepted =
+        c.c2 * u1 - c.c3 + w + 1.0 / w <= 0.0 || c.c2 * std::log(u1) - std::log(w) + w - 1.0 <= 0.0;
     return accepted ? w : 0.0;
 }
 
@@ -49,14 +49,14 @@ std::uint64_t gkm1Undecided(const Gkm1Constants& c, const std::int32_t* draws, s
         const __m128d z = _mm_max_pd(x, y);
         const __m128d s = _mm_add_pd(_mm_add_pd(x, y), one);
         const __m128d lhs = _mm_mul_pd(_mm_mul_pd(x, d), d);
-        const __m128d rhs = _mm_mul_pd(
-            z, _mm_add_pd(_mm_mul_pd(_mm_mul_pd(twoC2, x), _mm_sub_pd(one, y)),
-                          _mm_mul_pd(margin, _mm_mul_pd(s, s))));
+        const __m128d rhs =
+            _mm_mul_pd(z, _mm_add_pd(_mm_mul_pd(_mm_mul_pd(twoC2, x), _mm_sub_pd(one, y)),
+                                     _mm_mul_pd(margin, _mm_mul_pd(s, s))));
         rejected |= static_cast<std::uint64_t>(_mm_movemask_pd(_mm_cmpgt_pd(lhs, rhs))) << p;
     }
     for (; p < passes; ++p)
-        rejected |= static_cast<std::uint64_t>(gkm1SqueezeRejects(c, draws[2 * p], draws[2 * p + 1]))
-                    << p;
+        rejected |=
+            static_cast<std::uint64_t>(gkm1SqueezeRejects(c, draws[2 * p], draws[2 * p + 1])) << p;
     const std::uint64_t all = passes >= 64 ? ~0ULL : (1ULL << passes) - 1;
     return all & ~rejected;
 }

@@ -22,10 +22,11 @@ double refillStepByStep(double v, double h, long long steps) {
 TEST(repeated_refill, equals_refilling_step_by_step_to_the_last_bit) {
     Pcg31 random(2024);
     auto uniform = [&] { return (random.next() + 0.5) / 2147483648.0; };
-    const double specialVolumes[] = {0.0, -0.0, 1.0, 0.5, std::nextafter(0.5, 0.0),
-                                     std::nextafter(1.0, 0.0), 0x1p-7, 1e-310, -0.3, 1.7};
+    const double specialVolumes[] = {
+        0.0,    -0.0,   1.0,  0.5, std::nextafter(0.5, 0.0), std::nextafter(1.0, 0.0),
+        0x1p-7, 1e-310, -0.3, 1.7};
     const double specialRates[] = {0.0045, 0.003, 0x1.8p-60, 0x1p-54, 0x1.8p-53,
-                                   1e-17, 0.75, -0.001, 0.0, 4.9e-324};
+                                   1e-17,  0.75,  -0.001,    0.0,     4.9e-324};
     long long cases = 0;
     auto check = [&](double v, double h, long long n) {
         ASSERT_EQ(std::bit_cast<std::uint64_t>(refillRepeatedly(v, h, n)),
