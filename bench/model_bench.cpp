@@ -59,6 +59,22 @@ void BM_instant_run_with_analysis(benchmark::State& st) {
 }
 BENCHMARK(BM_instant_run_with_analysis)->Arg(1000)->Arg(5000000)->Unit(benchmark::kMillisecond);
 
+// The window's instant run: traces kept and a hook call after every step.
+void BM_instant_run_with_traces(benchmark::State& st) {
+    SimState s;
+    loadRegularTrain(s, 2000);
+    FixedResetValues values;
+    FixedRates rates;
+    FixedAnalysisParams params;
+    AnalysingHooks hooks(s, params);
+    for (auto _ : st) {
+        runInstant(s, values, rates, hooks);
+        benchmark::DoNotOptimize(s.analysisResult);
+    }
+    st.SetItemsProcessed(st.iterations() * 2000);
+}
+BENCHMARK(BM_instant_run_with_traces)->Unit(benchmark::kMicrosecond);
+
 void BM_analysis_of_100000_spikes(benchmark::State& st) {
     SimState s;
     for (int i = 0; i < 100000; ++i) s.inSpikeSteps.push_back(40 * i + (i * 7919) % 23);

@@ -47,9 +47,8 @@ RunEnd runInstant(SimState& s, ResetValues& values, RateSource& rates, RunHooks&
         hooks.pumpEvents();
         if (s.curStep >= s.Nsteps) break;
         latched.forget();
-        for (int i = 0; i < kStepsBetweenEvents && s.curStep < s.Nsteps; ++i)
-            if (stepSimulation(s, latched, hooks) == StepOutcome::RateFailed)
-                return RunEnd::RateFailed;
+        if (stepRepeatedly(s, latched, hooks, kStepsBetweenEvents) == StepOutcome::RateFailed)
+            return RunEnd::RateFailed;
     }
     return RunEnd::Completed;
 }

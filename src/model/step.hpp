@@ -47,6 +47,11 @@ StepOutcome stepSimulation(SimState& state, RateSource& rates, RunHooks& hooks);
 // The same step over rates latched for a stretch of steps (the instant run's).
 StepOutcome stepSimulation(SimState& state, LatchedRates& rates, RunHooks& hooks);
 
+// Up to count of those steps in a row, stopping when curStep reaches Nsteps
+// or a rate fails (RateFailed); the loop of the instant run, with the step
+// inlined.
+StepOutcome stepRepeatedly(SimState& state, LatchedRates& rates, RunHooks& hooks, int count);
+
 // The same step for a run kept without traces: writes no trace entry, does
 // not call afterUpdate, and needs only the trains to hold curStep.
 StepOutcome stepWithoutTraces(SimState& state, LatchedRates& rates, RunHooks& hooks);
