@@ -21,14 +21,33 @@ int stretchEnd(const SimState& s) {
 
 // One stretch without traces: the tight loop, then the exact step for
 // whatever it left (a failing rate, a volume near the end of the range).
-RunEnd runStretchWithoutTraces(SimState& s, LatchedRates& rates, RunHooks& hooks, int end) {
+StepOutcome stretchWithoutTraces(SimState& s, LatchedRates& rates, RunHooks& hooks) {
+    const int end = stretchEnd(s);
     if (advanceWithoutTraces(s, rates, end)) {
         if (s.curStep == s.Nsteps) hooks.stopRun();
-        return RunEnd::Completed;
+        return StepOutcome::Done;
     }
-    while (s.curStep < end)
-        if (stepWithoutTraces(s, rates, hooks) == StepOutcome::RateFailed)
-            return RunEnd::RateFailed;
+    while (s.curStep < end) {
+        const StepOutcome outcome = stepWithoutTraces(s, rates, hooks);
+        if (outcome == StepOutcome::RateFailed) return outcome;
+        if (outcome == StepOutcome::Skipped) break;  // nothing left that fits
+    }
+    return StepOutcome::Done;
+}
+
+// Reset, fit the trains, then offer events and run one stretch at a time.
+template <class Stretch>
+RunEnd runInStretches(SimState& s, ResetValues& values, RateSource& rates, RunHooks& hooks,
+                      TraceKeeping traces, Stretch stretch) {
+    resetSimulation(s, values, traces);
+    fitTrains(s);
+    LatchedRates latched(rates);
+    while (s.curStep < s.Nsteps) {
+        hooks.pumpEvents();
+        if (s.curStep >= s.Nsteps) break;
+        latched.forget();
+        if (stretch(s, latched, hooks) == StepOutcome::RateFailed) return RunEnd::RateFailed;
+    }
     return RunEnd::Completed;
 }
 
@@ -40,31 +59,14 @@ void fitTrains(SimState& s) {
 }
 
 RunEnd runInstant(SimState& s, ResetValues& values, RateSource& rates, RunHooks& hooks) {
-    resetSimulation(s, values);
-    fitTrains(s);
-    LatchedRates latched(rates);
-    while (s.curStep < s.Nsteps) {
-        hooks.pumpEvents();
-        if (s.curStep >= s.Nsteps) break;
-        latched.forget();
-        if (stepRepeatedly(s, latched, hooks, kStepsBetweenEvents) == StepOutcome::RateFailed)
-            return RunEnd::RateFailed;
-    }
-    return RunEnd::Completed;
+    return runInStretches(s, values, rates, hooks, TraceKeeping::Every,
+                          [](SimState& state, LatchedRates& latched, RunHooks& runHooks) {
+                              return stepRepeatedly(state, latched, runHooks, kStepsBetweenEvents);
+                          });
 }
 
 RunEnd runWithoutTraces(SimState& s, ResetValues& values, RateSource& rates, RunHooks& hooks) {
-    resetSimulation(s, values, TraceKeeping::None);
-    fitTrains(s);
-    LatchedRates latched(rates);
-    while (s.curStep < s.Nsteps) {
-        hooks.pumpEvents();
-        if (s.curStep >= s.Nsteps) break;
-        latched.forget();
-        if (runStretchWithoutTraces(s, latched, hooks, stretchEnd(s)) == RunEnd::RateFailed)
-            return RunEnd::RateFailed;
-    }
-    return RunEnd::Completed;
+    return runInStretches(s, values, rates, hooks, TraceKeeping::None, stretchWithoutTraces);
 }
 
 }  // namespace mirvok
