@@ -8,10 +8,10 @@ inline double refillOnce(double volume, double halfRate) {
     return v > 1.0 ? 1.0 : v;
 }
 
-// steps refills in a row, bit for bit what steps calls of refillOnce give,
-// in a few operations per binary order of magnitude the volume passes
-// instead of one per step. For the finite values the untraced loop allows
-// (|volume|, |halfRate| <= 1e300): nothing here can overflow.
+// steps refills in a row, bit for bit what steps calls of refillOnce give
+// (neither checks for overflow: the caller keeps the values where none can
+// occur), in a few operations per binary order of magnitude the volume
+// passes instead of one per step.
 double refillRepeatedly(double volume, double halfRate, long long steps);
 
 }  // namespace mirvok

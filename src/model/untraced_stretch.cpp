@@ -12,13 +12,19 @@
 namespace mirvok {
 namespace {
 
-// While every volume and half rate stays within this bound, no refill of a
-// stretch (at most a few hundred steps) can leave the finite doubles, so
-// the loop needs no check per step; only a depletion can, and it is checked.
+// While the volumes start within kSafe and the half rates within
+// kSafeRate, no run of refills can leave the finite doubles: even 2^31 steps
+// of the largest rate move a volume by less than kSafe. So the loop needs no
+// check per step; only a depletion can overflow, and it is checked.
 constexpr double kSafe = 1e300;
+constexpr double kSafeRate = 1e290;
 
 bool safe(double value) {
     return std::fabs(value) <= kSafe;
+}
+
+bool safeRate(double halfRate) {
+    return std::fabs(halfRate) <= kSafeRate;
 }
 
 // The volumes of the loop: now, and at the start of the latest step run.
@@ -81,8 +87,8 @@ bool advanceWithoutTraces(SimState& s, LatchedRates& rates, int end) {
     double g1 = 0.0;
     double g2 = 0.0;
     Volumes vol{s.V1, s.V2, s.V1, s.V2};
-    if (!safe(vol.v1) || !read(rates, &LatchedRates::gamma1, g1) || !safe(0.5 * g1) ||
-        !safe(vol.v2) || !read(rates, &LatchedRates::gamma2, g2) || !safe(0.5 * g2))
+    if (!safe(vol.v1) || !read(rates, &LatchedRates::gamma1, g1) || !safeRate(0.5 * g1) ||
+        !safe(vol.v2) || !read(rates, &LatchedRates::gamma2, g2) || !safeRate(0.5 * g2))
         return false;
     const double h1 = 0.5 * g1;
     const double h2 = 0.5 * g2;

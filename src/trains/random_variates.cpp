@@ -18,14 +18,14 @@ double checkedLog(double x) {
     return checkedFinite(std::log(x));
 }
 
-double checkedProduct(double x, double y) {
-    return checkedFinite(x * y);
-}
-
 // base^exponent; a result too large for a double is an overflow, a NaN an
 // invalid operation. Underflow to 0 passes silently.
 double checkedPow(double base, double exponent) {
     return checkedFinite(std::pow(base, exponent));
+}
+
+double checkedProduct(double x, double y) {
+    return checkedFinite(x * y);
 }
 
 // The algorithms, over any source type: instantiated for the abstract source
