@@ -7,6 +7,7 @@
 #include "model/sim_state.hpp"
 #include "text/number_parse.hpp"
 #include "trains/gamma_generator.hpp"
+#include "trains/gkm1_sampler.hpp"
 #include "trains/random_source.hpp"
 #include "trains/random_variates.hpp"
 
@@ -37,11 +38,21 @@ void BM_DefaultTrain(benchmark::State& bench) {
 }
 BENCHMARK(BM_DefaultTrain);
 
-// One interval at the default shape: GKM1 at a = 2500.
+// One interval at the default shape: GKM1 at a = 2500, the plain algorithm
+// (what a single draw outside a train costs).
 void BM_GammaVariateShape2500(benchmark::State& bench) {
     mirvok::Pcg31 source(7);
     for (auto _ : bench) benchmark::DoNotOptimize(mirvok::gammaVariate(source, 0.016, 2500.0));
 }
 BENCHMARK(BM_GammaVariateShape2500);
+
+// The same intervals as a train draws them: passes in blocks, most decided
+// by the squeeze.
+void BM_Gkm1SamplerShape2500(benchmark::State& bench) {
+    mirvok::Pcg31 source(7);
+    mirvok::Gkm1Sampler sampler(source, 2500.0);
+    for (auto _ : bench) benchmark::DoNotOptimize(sampler.variate(0.016));
+}
+BENCHMARK(BM_Gkm1SamplerShape2500);
 
 }  // namespace
