@@ -29,9 +29,12 @@ double gkm1ExactPass(const Gkm1Constants& c, std::int32_t k1, std::int32_t k2) {
     return accepted ? w : 0.0;
 }
 
+namespace {
+
 #if defined(__SSE2__)
 
-std::uint64_t gkm1Undecided(const Gkm1Constants& c, const std::int32_t* draws, std::size_t passes) {
+std::uint64_t rejectedBaseline(const Gkm1Constants& c, const std::int32_t* draws,
+                               std::size_t passes) {
     const __m128d q = _mm_set1_pd(kUniformQ);
     const __m128d c1 = _mm_set1_pd(c.c1);
     const __m128d twoC2 = _mm_set1_pd(2.0 * c.c2);
@@ -57,19 +60,30 @@ std::uint64_t gkm1Undecided(const Gkm1Constants& c, const std::int32_t* draws, s
     for (; p < passes; ++p)
         rejected |=
             static_cast<std::uint64_t>(gkm1SqueezeRejects(c, draws[2 * p], draws[2 * p + 1])) << p;
-    const std::uint64_t all = passes >= 64 ? ~0ULL : (1ULL << passes) - 1;
-    return all & ~rejected;
+    return rejected;
 }
 
 #else
 
-std::uint64_t gkm1Undecided(const Gkm1Constants& c, const std::int32_t* draws, std::size_t passes) {
-    std::uint64_t undecided = 0;
+std::uint64_t rejectedBaseline(const Gkm1Constants& c, const std::int32_t* draws,
+                               std::size_t passes) {
+    std::uint64_t rejected = 0;
     for (std::size_t p = 0; p < passes; ++p)
-        if (!gkm1SqueezeRejects(c, draws[2 * p], draws[2 * p + 1])) undecided |= 1ULL << p;
-    return undecided;
+        if (gkm1SqueezeRejects(c, draws[2 * p], draws[2 * p + 1])) rejected |= 1ULL << p;
+    return rejected;
 }
 
 #endif
+
+}  // namespace
+
+std::uint64_t gkm1Undecided(const Gkm1Constants& c, const std::int32_t* draws, std::size_t passes,
+                            BlockKernel kernel) {
+    const bool wide = kernel == BlockKernel::Widest && passes % 4 == 0 && wideBlocksAvailable();
+    const std::uint64_t rejected =
+        wide ? gkm1RejectedWide(c, draws, passes) : rejectedBaseline(c, draws, passes);
+    const std::uint64_t all = passes >= 64 ? ~0ULL : (1ULL << passes) - 1;
+    return all & ~rejected;
+}
 
 }  // namespace mirvok

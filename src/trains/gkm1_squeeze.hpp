@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "trains/random_variates.hpp"
+#include "trains/wide_blocks.hpp"
 
 namespace mirvok {
 
@@ -81,7 +82,9 @@ inline bool gkm1SqueezeRejects(const Gkm1Constants& c, std::int32_t k1, std::int
 // The squeeze over a block of passes, draws holding k1, k2 of pass 0, then
 // of pass 1, and so on (passes <= 64, every draw > 0): bit p of the result
 // is set when pass p is left to gkm1ExactPass. The same arithmetic as
-// gkm1SqueezeRejects, two passes at a time where the processor allows.
-std::uint64_t gkm1Undecided(const Gkm1Constants& c, const std::int32_t* draws, std::size_t passes);
+// gkm1SqueezeRejects, four passes at a time with AVX2 (when passes is a
+// multiple of 4), two with SSE2.
+std::uint64_t gkm1Undecided(const Gkm1Constants& c, const std::int32_t* draws, std::size_t passes,
+                            BlockKernel kernel = BlockKernel::Widest);
 
 }  // namespace mirvok

@@ -22,7 +22,11 @@ Pcg31::Pcg31(std::uint64_t seed, std::uint64_t stream)
     next();
 }
 
-void Pcg31::fill(std::int32_t* out, std::size_t n) {
+void Pcg31::fill(std::int32_t* out, std::size_t n, BlockKernel kernel) {
+    if (kernel == BlockKernel::Widest && n % 8 == 0 && wideBlocksAvailable()) {
+        pcgFillWide(state_, increment_, kMultiplier, out, n);
+        return;
+    }
     // Four steps of s -> m*s + c are s -> m^4*s + c*(m^3 + m^2 + m + 1).
     constexpr std::uint64_t m = kMultiplier;
     constexpr std::uint64_t m4 = m * m * m * m;

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "trains/wide_blocks.hpp"
+
 namespace mirvok {
 
 // The one integer source all random variates draw from: uniformly
@@ -29,9 +31,10 @@ class Pcg31 final : public RandomSource {
         return output(old);
     }
 
-    // n draws into out, exactly as n calls of next() give them, with four
-    // states advanced side by side so that the multiplications overlap.
-    void fill(std::int32_t* out, std::size_t n);
+    // n draws into out, exactly as n calls of next() give them, with several
+    // states advanced side by side: eight AVX2 lanes where the processor has
+    // them (and n is a multiple of 8), otherwise four.
+    void fill(std::int32_t* out, std::size_t n, BlockKernel kernel = BlockKernel::Widest);
 
     // Moves on by n draws, as n calls of next() would, in about log2(n)
     // steps: a generator that drew ahead hands back what it did not use.

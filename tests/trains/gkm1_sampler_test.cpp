@@ -24,7 +24,8 @@ void passNear(const Gkm1Constants& c, double w, std::int32_t k1, std::int32_t* o
 
 // Every pass the squeeze rejects must be rejected by both exact tests, on
 // uniform passes and on passes crowded around the acceptance boundary
-// (|W - 1| of a few sqrt(c2)); and at large shapes it must decide most.
+// (|W - 1| of a few sqrt(c2)); at large shapes it must decide most; and the
+// widest loops must decide as the baseline ones.
 TEST(gkm1_squeeze, rejects_only_passes_the_exact_tests_reject) {
     Pcg31 random(31337);
     for (double a : kShapes) {
@@ -44,6 +45,7 @@ TEST(gkm1_squeeze, rejects_only_passes_the_exact_tests_reject) {
                 }
             }
             const std::uint64_t undecided = gkm1Undecided(c, block, 64);
+            ASSERT_EQ(undecided, gkm1Undecided(c, block, 64, BlockKernel::Baseline));
             for (int p = 0; p < 64; ++p) {
                 ++passes;
                 if ((undecided >> p) & 1U) continue;

@@ -69,14 +69,16 @@ TEST(random_source, seeds_and_iterations_give_reproducible_distinct_sequences) {
 }
 
 TEST(random_source, fill_gives_the_draws_of_next_in_order) {
-    for (std::size_t n : {0U, 1U, 3U, 4U, 5U, 64U, 67U}) {
-        Pcg31 stepped(5, 8);
-        Pcg31 filled(5, 8);
-        const std::vector<std::int32_t> expected = firstDraws(stepped, static_cast<int>(n));
-        std::vector<std::int32_t> got(n);
-        filled.fill(got.data(), n);
-        EXPECT_EQ(got, expected) << "n = " << n;
-        EXPECT_EQ(filled.next(), stepped.next()) << "n = " << n;
+    for (BlockKernel kernel : {BlockKernel::Widest, BlockKernel::Baseline}) {
+        for (std::size_t n : {0U, 1U, 3U, 4U, 5U, 8U, 64U, 67U}) {
+            Pcg31 stepped(5, 8);
+            Pcg31 filled(5, 8);
+            const std::vector<std::int32_t> expected = firstDraws(stepped, static_cast<int>(n));
+            std::vector<std::int32_t> got(n);
+            filled.fill(got.data(), n, kernel);
+            EXPECT_EQ(got, expected) << "n = " << n;
+            EXPECT_EQ(filled.next(), stepped.next()) << "n = " << n;
+        }
     }
 }
 
