@@ -52,7 +52,7 @@ void BM_ParseRecordLine(benchmark::State& bench) {
     const std::string line =
         runGeneratedIteration(state, generator, source, {reset, rates, analysis}, 0).record;
     for (auto _ : bench) {
-        auto steps = parseRecordOutputList(line);
+        auto steps = parseRecordLine(line);
         benchmark::DoNotOptimize(steps);
     }
     bench.SetBytesProcessed(bench.iterations() * static_cast<int64_t>(line.size()));

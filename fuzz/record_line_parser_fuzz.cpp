@@ -1,5 +1,5 @@
-// Result-file record lines: any bytes give an output list or none, and a
-// line without a semicolon never has one.
+// Result-file record lines: any bytes give a record, another line or a
+// damaged one; a record always has its output list closed by a quote.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -8,7 +8,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view line(reinterpret_cast<const char*>(data), size);
-    const auto list = mirvok::parseRecordOutputList(line);
-    if (list && line.find(';') == std::string_view::npos) __builtin_trap();
+    const mirvok::RecordLine parsed = mirvok::parseRecordLine(line);
+    const std::size_t start = line.find("\";\"");
+    const bool closed = start != std::string_view::npos && line.find('"', start + 3) != line.npos;
+    if (parsed.kind == mirvok::RecordLine::Kind::Record && !closed) __builtin_trap();
+    if (parsed.kind != mirvok::RecordLine::Kind::Record && !parsed.outputList.empty())
+        __builtin_trap();
     return 0;
 }

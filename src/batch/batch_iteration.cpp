@@ -5,7 +5,6 @@
 #include "batch/result_file.hpp"
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
-#include "trains/generator_limits.hpp"
 #include "trains/spike_train_reader.hpp"
 
 namespace mirvok {
@@ -17,13 +16,16 @@ void latchRunLength(SimState& state, ResetValues& reset) {
     state.Nsteps = stepsForRunLength(reset.timeMs());
 }
 
-// A random shape beyond the largest the generator draws in bounded time
-// (1/u^2 for u below 1e-4, about one iteration in 10,000) is held at that
-// largest shape. Its CV of 1e-4 or less gives a train regular to within a
-// step either way, and the batch goes on instead of being refused at an
-// iteration its own random draw picked.
+// A random shape beyond 1e8 (1/u^2 for u below 1e-4, about one iteration
+// in 10,000) is held there. Its CV of 1e-4 or less gives a train regular to
+// within a step either way, and the batch goes on instead of being refused
+// at an iteration its own random draw picked. The bound is the quantified
+// batch's own, not the generator's largest shape, so that its result files
+// stay the same whatever shapes the generator accepts.
+constexpr double kQuantifiedMaxShape = 1e8;
+
 std::string drawableShapeText(const std::string& text, char sep) {
-    if (StrToDouble(text, sep) > kMaxShape) return FloatToStr(kMaxShape, sep);
+    if (StrToDouble(text, sep) > kQuantifiedMaxShape) return FloatToStr(kQuantifiedMaxShape, sep);
     return text;
 }
 
@@ -62,8 +64,8 @@ IterationOutcome runGeneratedIteration(SimState& state, const GeneratorSettings&
     return runAndRecord(state, values, index);
 }
 
-IterationOutcome runReplayIteration(SimState& state, const std::vector<long long>& steps,
-                                    RunValues values, int index) {
+IterationOutcome runReplayIteration(SimState& state, std::span<const int> steps, RunValues values,
+                                    int index) {
     latchRunLength(state, values.reset);
     const TrainLoad load = loadInputTrain(state, steps);
     IterationOutcome outcome = runAndRecord(state, values, index);

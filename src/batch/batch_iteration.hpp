@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,7 +44,7 @@ class SettingsEntries final : public GeneratorEntries {
 };
 
 // The train of one batch iteration. With quantify, a random shape text
-// (quantifiedShapeText, held at the generator's largest shape kMaxShape) is
+// (quantifiedShapeText, held at 1e8) is
 // first written into the shape entry and, in single mode, becomes the shape
 // of this train; otherwise the shape comes from the
 // CV as for "GammaGen!". Throws what generateTrain throws.
@@ -78,7 +79,7 @@ IterationOutcome runGeneratedIteration(SimState& state, const GeneratorSettings&
 
 // One replay iteration: loads steps (an output list read from a record line)
 // as the input train, runs, analyses and formats the record with this index.
-IterationOutcome runReplayIteration(SimState& state, const std::vector<long long>& steps,
-                                    RunValues values, int index);
+IterationOutcome runReplayIteration(SimState& state, std::span<const int> steps, RunValues values,
+                                    int index);
 
 }  // namespace mirvok

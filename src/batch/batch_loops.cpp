@@ -2,8 +2,6 @@
 
 #include <functional>
 
-#include "batch/record_line_parser.hpp"
-#include "batch/result_file_reader.hpp"
 #include "text/errors.hpp"
 
 namespace mirvok {
@@ -88,15 +86,14 @@ BatchReport runGeneratedBatch(SimState& state, BatchHooks& hooks) {
     });
 }
 
-BatchReport runReplayBatch(SimState& state, const std::vector<std::string>& lines,
+BatchReport runReplayBatch(SimState& state, const ReplaySource& source,
                            const std::string& sourcePath, BatchHooks& hooks) {
     return runBatchFrame(state, hooks, [&](ResultFile& file, BatchReport& report) {
+        report.damagedRecords = source.damagedRecords;
         int index = 0;
-        for (const std::string& line : lines) {
-            const std::optional<std::vector<long long>> steps = parseRecordOutputList(line);
-            if (!steps) continue;
+        for (const std::vector<int>& steps : source.lists) {
             hooks.beforeIteration(index);
-            const TrainLoad load = loadInputTrain(state, *steps);
+            const TrainLoad load = loadInputTrain(state, steps);
             report.skippedSteps += load.skipped;
             hooks.trainLoaded(load, sourcePath);
             hooks.runTrain(state);
@@ -109,9 +106,9 @@ BatchReport runReplayBatch(SimState& state, const std::vector<std::string>& line
 
 std::optional<BatchReport> replayResultFile(SimState& state, const std::string& sourcePath,
                                             BatchHooks& hooks) {
-    const std::optional<std::vector<std::string>> lines = readResultFileRecords(sourcePath);
-    if (!lines) return std::nullopt;
-    return runReplayBatch(state, *lines, sourcePath, hooks);
+    const std::optional<ReplaySource> source = readReplaySource(sourcePath);
+    if (!source) return std::nullopt;
+    return runReplayBatch(state, *source, sourcePath, hooks);
 }
 
 }  // namespace mirvok

@@ -7,6 +7,7 @@
 
 #include "batch/batch_summary.hpp"
 #include "batch/result_file.hpp"
+#include "batch/result_file_reader.hpp"
 #include "model/sim_state.hpp"
 #include "trains/spike_train_reader.hpp"
 
@@ -27,9 +28,10 @@ enum class BatchEnd {
 // What a batch did, given to batchFinished and returned to the caller.
 struct BatchReport {
     BatchEnd end = BatchEnd::Completed;
-    std::string fileName;          // the result file (panel 1: "output: " + name)
-    BatchSums sums;                // sums and runs made (summaryTexts)
-    std::size_t skippedSteps = 0;  // replay: steps outside the run over all lines
+    std::string fileName;            // the result file (panel 1: "output: " + name)
+    BatchSums sums;                  // sums and runs made (summaryTexts)
+    std::size_t skippedSteps = 0;    // replay: steps outside the run over all lines
+    std::size_t damagedRecords = 0;  // replay: damaged lines of the source passed over
 };
 
 // Everything a batch needs from whoever drives it. The window maps these
@@ -92,19 +94,19 @@ class BatchHooks {
 // written stay. A failing close throws FileError the same way.
 BatchReport runGeneratedBatch(SimState& state, BatchHooks& hooks);
 
-// "ReadMulti...": the same frame over lines read beforehand (the record
-// lines of a result file, see readResultFileRecords). Each line with an
-// output list becomes the input train (loadInputTrain: steps outside the run
-// skipped and counted, the rest sorted), is run, summed and recorded with
-// the next index from 0. Lines without an output list are passed over: no
-// run, no record, no index. iterations() is read for the header only.
+// "ReadMulti...": the same frame over the output lists of a result file
+// read beforehand (readReplaySource). Each list becomes the input train
+// (loadInputTrain: steps outside the run skipped and counted, the rest
+// sorted), is run, summed and recorded with the next index from 0. The
+// report carries the source's count of damaged records, which were passed
+// over. iterations() is read for the header only.
 // Each list is loaded for the state's Nsteps as it stands (the window's, from
 // its latest reset); a caller with a fresh state sets Nsteps first
 // (stepsForRunLength), or the first list finds a run of no steps.
-BatchReport runReplayBatch(SimState& state, const std::vector<std::string>& lines,
+BatchReport runReplayBatch(SimState& state, const ReplaySource& source,
                            const std::string& sourcePath, BatchHooks& hooks);
 
-// Reads sourcePath whole, then runReplayBatch over it. Returns nullopt, and
+// Reads sourcePath whole (readReplaySource), then runReplayBatch over it. Returns nullopt, and
 // calls no hook, when no file of that name exists; a file that exists but
 // cannot be read throws FileError "Could not read the file <path>" before
 // anything changes.

@@ -1,6 +1,7 @@
 #include "batch/ordered_runner.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -16,6 +17,8 @@ namespace {
 constexpr std::size_t kMostPerBlock = 64;
 // Long runs make long records; a block of them stays about this size.
 constexpr std::size_t kBlockBytes = std::size_t{1} << 18;
+// How often a sink waiting for its next block asks whether to stop.
+constexpr std::chrono::milliseconds kStopPoll{50};
 
 struct Block {
     std::vector<IterationOutcome> outcomes;
@@ -55,13 +58,22 @@ class BlockRing {
         if (sinkWaitsForIt) blockReady_.notify_one();
     }
 
-    // Waits for the next block in order and takes it out.
-    Block take() {
+    // Waits for the next block in order and takes it out; nullopt when stop
+    // asks to end first. The wait wakes now and then to ask, since a signal
+    // handler that sets the request cannot notify a condition variable.
+    std::optional<Block> take(const StopRequest& stop) {
         Block block;
         {
             std::unique_lock lock(mutex_);
             Slot& slot = slots_[static_cast<std::size_t>(nextTake_ % ring())];
-            blockReady_.wait(lock, [&] { return slot.ready; });
+            const auto ready = [&] { return slot.ready; };
+            if (stop) {
+                while (!blockReady_.wait_for(lock, kStopPoll, ready)) {
+                    if (stop()) return std::nullopt;
+                }
+            } else {
+                blockReady_.wait(lock, ready);
+            }
             block = std::move(slot.block);
             slot.ready = false;
             ++nextTake_;
@@ -96,32 +108,48 @@ class BlockRing {
     bool closed_ = false;
 };
 
-Block computeBlock(const RunnerPlan& plan, const IterationWork& work, int worker, int index) {
+bool stopRequested(const StopRequest& stop) {
+    return stop && stop();
+}
+
+// The block's outcomes, or nullopt when stop asked to end before it was
+// complete: nothing after a stop is handed over, so its work is dropped.
+std::optional<Block> computeBlock(const RunnerPlan& plan, const IterationWork& work,
+                                  const StopRequest& stop, int worker, int index) {
     const int first = index * plan.blockSize;
     const int end = std::min(first + plan.blockSize, plan.count);
     Block block;
     block.outcomes.reserve(static_cast<std::size_t>(end - first));
     try {
-        for (int i = first; i < end; ++i) block.outcomes.push_back(work(worker, i));
+        for (int i = first; i < end; ++i) {
+            if (stopRequested(stop)) return std::nullopt;
+            block.outcomes.push_back(work(worker, i));
+        }
     } catch (...) {
         block.error = std::current_exception();
     }
     return block;
 }
 
-void workLoop(BlockRing& ring, const RunnerPlan& plan, const IterationWork& work, int worker) {
-    while (const std::optional<int> index = ring.claim())
-        ring.put(*index, computeBlock(plan, work, worker, *index));
+void workLoop(BlockRing& ring, const RunnerPlan& plan, const IterationWork& work,
+              const StopRequest& stop, int worker) {
+    while (const std::optional<int> index = ring.claim()) {
+        std::optional<Block> block = computeBlock(plan, work, stop, worker, *index);
+        if (!block) return;
+        ring.put(*index, std::move(*block));
+    }
 }
 
 // Stops and joins the workers however the sink's loop is left.
 class WorkerGroup {
   public:
-    WorkerGroup(BlockRing& ring, const RunnerPlan& plan, const IterationWork& work) : ring_(ring) {
+    WorkerGroup(BlockRing& ring, const RunnerPlan& plan, const IterationWork& work,
+                const StopRequest& stop)
+        : ring_(ring) {
         try {
             for (int w = 0; w < plan.workers; ++w)
                 threads_.emplace_back(workLoop, std::ref(ring), std::cref(plan), std::cref(work),
-                                      w);
+                                      std::cref(stop), w);
         } catch (...) {
             // A thread the system refuses: the destructor will not run, and
             // a joinable thread left behind would terminate the program.
@@ -163,16 +191,21 @@ RunnerPlan planRun(int count, int workers, std::size_t outcomeBytes) {
     return plan;
 }
 
-void runOrdered(const RunnerPlan& plan, const IterationWork& work, const BlockSink& sink) {
-    if (plan.count <= 0) return;
+int runOrdered(const RunnerPlan& plan, const IterationWork& work, const BlockSink& sink,
+               const StopRequest& stop) {
+    if (plan.count <= 0) return 0;
     const int blocks = (plan.count + plan.blockSize - 1) / plan.blockSize;
     BlockRing ring(blocks, plan.ringBlocks);
-    WorkerGroup workers(ring, plan, work);
-    for (int index = 0; index < blocks; ++index) {
-        Block block = ring.take();
-        if (!block.outcomes.empty()) sink(index * plan.blockSize, block.outcomes);
-        if (block.error) std::rethrow_exception(block.error);
+    WorkerGroup workers(ring, plan, work, stop);
+    int handed = 0;
+    for (int index = 0; index < blocks && !stopRequested(stop); ++index) {
+        std::optional<Block> block = ring.take(stop);
+        if (!block) break;
+        if (!block->outcomes.empty()) sink(handed, block->outcomes);
+        handed += static_cast<int>(block->outcomes.size());
+        if (block->error) std::rethrow_exception(block->error);
     }
+    return handed;
 }
 
 }  // namespace mirvok

@@ -15,6 +15,10 @@ using IterationWork = std::function<IterationOutcome(int worker, int index)>;
 // calling thread; blocks arrive strictly in index order and without gaps.
 using BlockSink = std::function<void(int first, std::span<IterationOutcome> outcomes)>;
 
+// Asked, from the workers and the sink, whether to stop early (an
+// interrupt): must be cheap and safe to call from any thread.
+using StopRequest = std::function<bool()>;
+
 // How runOrdered splits count iterations: workers claim blocks of
 // consecutive indices and hand each block over whole, so a thread is woken
 // once per block instead of once per iteration, and the sink writes a block
@@ -40,10 +44,14 @@ struct RunnerPlan {
 RunnerPlan planRun(int count, int workers, std::size_t outcomeBytes);
 
 // Runs iterations 0 .. count - 1 as the plan says and hands every outcome to
-// sink in index order, whatever thread computed it and when. An exception
+// sink in index order, whatever thread computed it and when. Returns the
+// outcomes handed over: count, or fewer when stop (may be empty) asked to
+// end; the sink then gets no further block, the one it was given being
+// complete, and each worker ends after its current iteration. An exception
 // from an iteration reaches the caller after the outcomes before it (in its
 // block too) have been handed over; an exception from the sink stops the
 // workers and is rethrown. Either way all threads are joined first.
-void runOrdered(const RunnerPlan& plan, const IterationWork& work, const BlockSink& sink);
+int runOrdered(const RunnerPlan& plan, const IterationWork& work, const BlockSink& sink,
+               const StopRequest& stop = {});
 
 }  // namespace mirvok

@@ -6,10 +6,10 @@ namespace mirvok {
 
 ParallelOutcome runParallelBatch(const ParallelBatch& batch, const IterationWork& work) {
     ResultFile file(batch.target.name, batch.target.mode);
-    file.write(batch.header);
+    if (!batch.header.empty()) file.write(batch.header);
     ParallelOutcome outcome;
     std::string records;
-    runOrdered(batch.plan, work, [&](int first, std::span<IterationOutcome> block) {
+    const auto sink = [&](int first, std::span<IterationOutcome> block) {
         records.clear();
         for (const IterationOutcome& iteration : block) {
             records += iteration.record;
@@ -18,7 +18,8 @@ ParallelOutcome runParallelBatch(const ParallelBatch& batch, const IterationWork
         }
         file.write(records);
         if (batch.progress) batch.progress(first + static_cast<int>(block.size()));
-    });
+    };
+    outcome.records = runOrdered(batch.plan, work, sink, batch.stop);
     file.close();
     return outcome;
 }

@@ -17,21 +17,26 @@ using BatchProgress = std::function<void(int done)>;
 // plan's iterations computed on its workers, written in index order.
 struct ParallelBatch {
     ResultTarget target;
-    std::string header;
+    std::string header;  // empty: none (a batch continued in its file)
     RunnerPlan plan;
     BatchProgress progress;  // may be empty
+    StopRequest stop;        // may be empty; true ends the batch early
 };
 
 struct ParallelOutcome {
     BatchSums sums;                // added in index order: the same for any thread count
     std::size_t skippedSteps = 0;  // replay: steps outside the run over all lines
+    int records = 0;               // records written: the plan's count unless stopped
 };
 
-// Opens the result file (truncating or appending), writes the header and
-// every record, each block of records with one write, and closes it. A file
-// that cannot be opened, written or closed throws FileError before or at the
-// record concerned, leaving whole lines only; an iteration that throws ends
-// the batch there with the records before it written and the file closed.
+// Opens the result file (truncating, appending or continuing), writes the
+// header and every record, each block of records with one write, and closes
+// it. When stop asks to end, the records written so far stay, every line
+// whole, and the file is closed: outcome.records tells how far it got. A
+// file that cannot be opened, written or closed throws FileError before or
+// at the record concerned, leaving whole lines only; an iteration that
+// throws ends the batch there with the records before it written and the
+// file closed.
 ParallelOutcome runParallelBatch(const ParallelBatch& batch, const IterationWork& work);
 
 }  // namespace mirvok

@@ -1,20 +1,31 @@
 #pragma once
 
-#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace mirvok {
 
-// The output list of one result-file record line, or nullopt when the line
-// holds no output list (no `";"` in it: a further "NEW;" header, an empty
-// line). The list starts just after the first `";"`. Each entry is optional
-// white space, an optional sign and decimal digits; reading then moves just
-// past the next comma in the rest of the line. The list ends at the first
-// place where no integer can be read (the closing double quote of a written
-// record), or after a number that no comma follows. A blank before a comma
-// is allowed; a trailing CR is harmless; lines may be of any length. Numbers
-// beyond the range of long long are clamped to it (they lie outside any run).
-std::optional<std::vector<long long>> parseRecordOutputList(std::string_view line);
+// What one line of a result file holds for a replay.
+struct RecordLine {
+    enum class Kind {
+        Record,   // a record whose output list is closed by its double quote
+        Other,    // an empty line or a further "NEW;" header: nothing to replay
+        Damaged,  // any other line: a record cut off (a full disk, a killed
+                  // writer) or text that is no record
+    };
+    Kind kind = Kind::Other;
+    std::vector<int> outputList;  // the steps of a Record
+};
+
+// Reads one result-file line. A record's output list starts just after the
+// first `";"` and is replayable only when a double quote closes it: a line
+// cut inside the list would otherwise pass a half-written number as a
+// spike. Each entry is optional white space, an optional sign and decimal
+// digits; reading then moves just past the next comma before the closing
+// quote. The list ends at the first place where no integer can be read, or
+// after a number that no comma follows. A blank before a comma is allowed;
+// a trailing CR is harmless; lines may be of any length. Numbers beyond the
+// range of int are held at its limit (they lie outside any run).
+RecordLine parseRecordLine(std::string_view line);
 
 }  // namespace mirvok

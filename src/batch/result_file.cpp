@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "batch/printf_number.hpp"
@@ -66,6 +67,7 @@ ResultFile::ResultFile(std::string name, ResultFileMode mode) : name_(std::move(
     }
     try {
         if (mode == ResultFileMode::Append) endLastLine();
+        if (mode == ResultFileMode::Continue) cutToLastLine();
     } catch (...) {
         ::close(fd_);
         throw;
@@ -86,6 +88,33 @@ void ResultFile::endLastLine() {
     const bool read = ::pread(reader, &last, 1, static_cast<off_t>(size_ - 1)) == 1;
     ::close(reader);
     if (read && last != '\n') write("\n");
+}
+
+void ResultFile::cutToLastLine() {
+    if (!regular_ || size_ == 0) return;
+    const int reader = ::open(name_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (reader < 0) throw FileError::couldNotWrite(name_);
+    // Backwards from the end to the last line end: only the cut line is read.
+    char chunk[4096];
+    std::uint64_t end = size_;
+    std::uint64_t keep = 0;
+    bool found = false;
+    while (end > 0 && !found) {
+        const std::uint64_t n = std::min<std::uint64_t>(sizeof chunk, end);
+        if (::pread(reader, chunk, n, static_cast<off_t>(end - n)) != static_cast<ssize_t>(n)) {
+            ::close(reader);
+            throw FileError::couldNotWrite(name_);
+        }
+        for (std::uint64_t i = n; i > 0 && !found; --i) {
+            found = chunk[i - 1] == '\n';
+            if (found) keep = end - n + i;
+        }
+        end -= n;
+    }
+    ::close(reader);
+    if (keep == size_) return;
+    if (::ftruncate(fd_, static_cast<off_t>(keep)) != 0) throw FileError::couldNotWrite(name_);
+    size_ = whole_ = keep;
 }
 
 void ResultFile::write(std::string_view text) {

@@ -24,8 +24,10 @@ std::string formatResultRecord(int index, const SimState& state);
 
 // How a batch opens its result file: Truncate when "del" is ticked (the old
 // content is gone as soon as the file is opened), Append otherwise (a new
-// file is created when none exists).
-enum class ResultFileMode { Truncate, Append };
+// file is created when none exists). Continue goes on with an interrupted
+// batch in its file: it appends after the last whole line, cutting off a
+// last line left without its line end (a record cut short).
+enum class ResultFileMode { Truncate, Append, Continue };
 
 // An open result file that only ever holds whole lines. Every failure, of
 // the open, of a write or of the close, throws FileError "Could not write
@@ -50,6 +52,7 @@ class ResultFile {
 
   private:
     void endLastLine();
+    void cutToLastLine();
     [[noreturn]] void failAfter(std::string_view written);
 
     std::string name_;

@@ -2,33 +2,38 @@
 
 #include <string_view>
 
-#include "text/whole_file.hpp"
+#include "batch/record_line_parser.hpp"
+#include "text/file_chunks.hpp"
+#include "text/number_format.hpp"
 
 namespace mirvok {
-namespace {
 
-std::string_view withoutLineEnd(std::string_view line) {
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return line;
+std::optional<ReplaySource> readReplaySource(const std::string& path) {
+    ReplaySource source;
+    bool first = true;
+    const bool exists = forEachLine(path, [&](std::string_view line, bool) {
+        if (first) {
+            first = false;
+            return;
+        }
+        const RecordLine record = parseRecordLine(line);
+        if (record.kind == RecordLine::Kind::Record) {
+            // An exact copy: no spare capacity kept per list.
+            source.lists.emplace_back(record.outputList.begin(), record.outputList.end());
+        } else if (record.kind == RecordLine::Kind::Damaged) {
+            ++source.damagedRecords;
+        }
+    });
+    if (!exists) return std::nullopt;
+    return source;
 }
 
-}  // namespace
+std::string damagedRecordsMessage(std::size_t count) {
+    return IntToStr(static_cast<long long>(count)) + " damaged records were skipped";
+}
 
-std::optional<std::vector<std::string>> readResultFileRecords(const std::string& path) {
-    const std::optional<std::string> content = readFileIfExists(path);
-    if (!content) return std::nullopt;
-
-    std::vector<std::string> lines;
-    std::string_view rest = *content;
-    bool first = true;
-    while (!rest.empty()) {
-        const std::size_t end = rest.find('\n');
-        const std::string_view line = rest.substr(0, end);
-        if (!first) lines.emplace_back(withoutLineEnd(line));
-        first = false;
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    }
-    return lines;
+std::string noRecordsMessage(const std::string& path) {
+    return path + " holds no record to replay";
 }
 
 }  // namespace mirvok

@@ -1,18 +1,33 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace mirvok {
 
-// Reads a result file whole, before any result file is opened, so that a
-// replay whose result file is the file it reads loses nothing. Returns
-// nullopt when no file of that name exists; throws FileError "Could not read
-// the file <path>" when it exists but cannot be read (a directory, no
-// permission). Otherwise returns every line after the first (the first is a
-// header and is discarded), whole however long, with "\n" or "\r\n" removed.
-// A last line without a line end counts; an empty file gives no lines.
-std::optional<std::vector<std::string>> readResultFileRecords(const std::string& path);
+// The trains a replay runs: the output lists of the records of a result
+// file, in file order, as steps without their text.
+struct ReplaySource {
+    std::vector<std::vector<int>> lists;
+    std::size_t damagedRecords = 0;  // lines passed over as damaged
+};
+
+// Reads a result file whole before any result file is opened, so that a
+// replay whose result file is the file it reads loses nothing, yet keeps
+// only the parsed lists: the file is read line by line and a list takes
+// less room than its text. The first line (a header) is discarded; every
+// further line is read as parseRecordLine says: records give their lists,
+// empty lines and further headers nothing, damaged lines are counted. A
+// last line without a line end counts. Returns nullopt when no file of that
+// name exists; throws FileError "Could not read the file <path>" when it
+// exists but cannot be read (a directory, no permission).
+std::optional<ReplaySource> readReplaySource(const std::string& path);
+
+// "N damaged records were skipped".
+std::string damagedRecordsMessage(std::size_t count);
+// "<path> holds no record to replay".
+std::string noRecordsMessage(const std::string& path);
 
 }  // namespace mirvok

@@ -1,9 +1,8 @@
 #include "batch/spike_list_file.hpp"
 
 #include <charconv>
-#include <cstdio>
 
-#include "text/errors.hpp"
+#include "text/file_replace.hpp"
 
 namespace mirvok {
 
@@ -20,13 +19,7 @@ std::string formatSpikeList(const std::vector<int>& steps) {
 }
 
 void writeSpikeList(const std::string& path, const std::vector<int>& steps) {
-    std::FILE* file = std::fopen(path.c_str(), "w");
-    if (file == nullptr) throw FileError::couldNotWrite(path);
-    const std::string text = formatSpikeList(steps);
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    // The close flushes the buffer: a full disk shows up here at the latest.
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) throw FileError::couldNotWrite(path);
+    replaceFileContent(path, formatSpikeList(steps));
 }
 
 }  // namespace mirvok

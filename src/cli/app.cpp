@@ -6,6 +6,7 @@
 
 #include "cli/batch_command.hpp"
 #include "cli/generate_command.hpp"
+#include "cli/interrupt.hpp"
 #include "cli/option_error.hpp"
 #include "cli/replay_command.hpp"
 #include "cli/run_command.hpp"
@@ -35,6 +36,27 @@ void buildApp(CLI::App& app, AllOptions& o) {
     addReplayCommand(app, o.replay);
 }
 
+// "run, generate, batch or replay".
+std::string subcommandList(CLI::App& app) {
+    const std::vector<CLI::App*> subs = app.get_subcommands({});
+    std::string list;
+    for (std::size_t i = 0; i < subs.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == subs.size() ? " or " : ", ") + subs[i]->get_name();
+    return list;
+}
+
+// What is wrong with the command line. CLI11 calls a word that names no
+// subcommand a missing subcommand; say which word it was.
+std::string parseMessage(CLI::App& app, const CLI::ParseError& e) {
+    if (app.get_subcommands().empty() && dynamic_cast<const CLI::RequiredError*>(&e) != nullptr) {
+        const std::vector<std::string> rest = app.remaining();
+        if (!rest.empty())
+            return "'" + rest.front() + "' is not a subcommand; give one of " + subcommandList(app);
+        return "A subcommand is required: " + subcommandList(app);
+    }
+    return e.what();
+}
+
 // The command whose --help fits the mistake: the subcommand given, if any.
 std::string helpHint(const CLI::App& app) {
     std::string command = kName;
@@ -45,7 +67,7 @@ std::string helpHint(const CLI::App& app) {
 void dispatch(const CLI::App& app, const AllOptions& o, std::ostream& out, std::ostream& err) {
     if (app.got_subcommand("run")) runRunCommand(o.run, out, err);
     if (app.got_subcommand("generate")) runGenerateCommand(o.generate, out);
-    if (app.got_subcommand("batch")) runBatchCommand(o.batch, out);
+    if (app.got_subcommand("batch")) runBatchCommand(o.batch, out, err);
     if (app.got_subcommand("replay")) runReplayCommand(o.replay, out, err);
 }
 
@@ -85,7 +107,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     } catch (const CLI::CallForVersion& e) {
         return app.exit(e, out, err);
     } catch (const CLI::ParseError& e) {
-        err << kName << ": " << e.what() << '\n' << helpHint(app) << '\n';
+        err << kName << ": " << parseMessage(app, e) << '\n' << helpHint(app) << '\n';
         return 2;
     }
     try {
@@ -94,6 +116,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         // as printed.
         if (!out.flush()) return fail(err, "Could not write the standard output", 1);
         return 0;
+    } catch (const Interrupted& e) {
+        return fail(err, e.what(), 128 + e.signal());
     } catch (const OptionError& e) {
         return fail(err, e.what(), 2);
     } catch (const EConvertError& e) {

@@ -1,16 +1,43 @@
 #include "cli/batch_command.hpp"
 
+#include "batch/batch_continuation.hpp"
 #include "batch/batch_iteration.hpp"
 #include "batch/batch_memory.hpp"
 #include "batch/result_file.hpp"
 #include "batch/worker_kit.hpp"
 #include "cli/command_batch.hpp"
 #include "cli/generator_setup.hpp"
+#include "cli/option_error.hpp"
 #include "cli/option_values.hpp"
 #include "model/machine_memory.hpp"
+#include "text/number_format.hpp"
 #include "trains/random_source.hpp"
 
 namespace mirvok::cli {
+namespace {
+
+// The iteration a --continue goes on from: the whole records of the file's
+// last batch, which must be this batch (its header, and its last record
+// made again by work).
+int continuationOf(const std::string& output, const std::string& header, int iterations,
+                   const IterationWork& work) {
+    const std::optional<LastBatch> last = readLastBatch(output);
+    if (!last) throw optionError("--continue", "there is no file " + output + " to continue");
+    try {
+        const int first = continuationIndex(*last, header, iterations, output);
+        if (first > 0) checkLastRecord(*last, work(0, first - 1).record, output);
+        return first;
+    } catch (const InputError& e) {
+        throw optionError("--continue", e.what());
+    }
+}
+
+std::string resumeHint(std::uint64_t seed) {
+    const std::string s = IntToStr(static_cast<long long>(seed));
+    return "; seed: " + s + " (add --continue --seed " + s + " to go on)";
+}
+
+}  // namespace
 
 void addBatchCommand(CLI::App& app, BatchOptions& o) {
     CLI::App* batch = app.add_subcommand(
@@ -18,32 +45,23 @@ void addBatchCommand(CLI::App& app, BatchOptions& o) {
     addModelOptions(*batch, o.model);
     addAnalysisOptions(*batch, o.analysis);
     addGeneratorOptions(*batch, o.generator);
-    batch->add_option("--iterations", o.iterations, "number of runs")
-        ->type_name("N")
-        ->default_str(o.iterations);
-    batch->add_option("--output", o.output, "result file")
-        ->type_name("FILE")
-        ->default_str(o.output);
-    batch->add_flag("--append", o.append, "append to the result file instead of replacing it");
+    addText(*batch, "--iterations", o.iterations, "number of runs", "N");
+    addBatchFileOptions(*batch, o.file);
+    CLI::Option* seed =
+        addOptionalText(*batch, "--seed", o.seed,
+                        "random seed (default: from the clock; printed at the start and the end)");
     batch
-        ->add_option_function<std::string>(
-            "--seed", [&o](const std::string& text) { o.seed = text; },
-            "random seed (default: from the clock; printed at the end)")
-        ->type_name("N");
-    batch
-        ->add_option_function<std::string>(
-            "--threads", [&o](const std::string& text) { o.threads = text; },
-            "worker threads, at most 256 (default: the CPUs this process may use); the result does "
-            "not depend on it")
-        ->type_name("N");
+        ->add_flag("--continue", o.continueBatch,
+                   "go on with the interrupted batch in the result file, after its whole records")
+        ->needs(seed)
+        ->excludes(batch->get_option("--append"));
     CLI::Option* quantify =
         batch->add_flag("--quantify", o.quantify, "give every train a random gamma shape");
     batch->add_flag("--c01", o.c01, "with --quantify: the random shape is 1 or 100000")
         ->needs(quantify);
-    batch->add_flag("--quiet", o.quiet, "no progress line");
 }
 
-void runBatchCommand(const BatchOptions& o, std::ostream& out) {
+void runBatchCommand(const BatchOptions& o, std::ostream& out, std::ostream& err) {
     const ModelValues model = toModelValues(o.model);
     const FixedAnalysisParams analysis = toAnalysisParams(o.analysis);
     SimState stateTemplate;
@@ -54,9 +72,10 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out) {
     setup.applyTo(stateTemplate);
     const int iterations = intOption("--iterations", o.iterations);
     const std::uint64_t seed = seedOption(o.seed);
+    const int threads = threadsOption(o.file.threads);
+    const std::string header = formatResultHeader(setup.settings.isi, setup.shape, iterations);
     const RunSize run{stateTemplate.Nsteps, expectedSpikes(stateTemplate, setup.settings)};
-    const RunnerPlan plan =
-        planBatch(iterations, threadsOption(o.threads), run, availableMemoryBytes());
+    RunnerPlan plan = planBatch(iterations, threads, run, availableMemoryBytes());
 
     std::vector<WorkerKit> kits =
         makeWorkerKits(plan.workers, model.reset, model.rates, analysis, stateTemplate);
@@ -67,12 +86,28 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out) {
     };
     // Entries the generator refuses are refused by every iteration alike:
     // find out on a first train before the result file is touched.
-    if (iterations > 0) work(0, 0);
+    const int first = o.continueBatch ? continuationOf(o.file.output, header, iterations, work) : 0;
+    if (!o.continueBatch && iterations > 0) work(0, 0);
+    // Fewer runs fit wherever all of them did.
+    if (first > 0) plan = planBatch(iterations - first, threads, run, std::nullopt);
+    const IterationWork remaining = [&](int worker, int index) {
+        return work(worker, first + index);
+    };
 
-    const CommandBatch batch{o.output, o.append, o.quiet,
-                             formatResultHeader(setup.settings.isi, setup.shape, iterations), plan};
-    const ParallelOutcome outcome = runCommandBatch(batch, work);
+    if (!o.seed) err << "seed: " << seed << std::endl;
+    CommandBatch batch;
+    batch.file = o.file;
+    batch.continuing = o.continueBatch;
+    if (!o.continueBatch) batch.header = header;
+    batch.plan = plan;
+    batch.done = first;
+    batch.total = iterations;
+    batch.resumeHint = resumeHint(seed);
+    const ParallelOutcome outcome = runCommandBatch(batch, remaining);
 
+    if (o.continueBatch)
+        err << "mirvok-cli: the averages cover the " << outcome.records
+            << " runs made now, after the " << first << " already in " << o.file.output << '\n';
     out << averageText(outcome.sums, '.') << '\n'
         << localAverageText(outcome.sums, '.') << '\n'
         << "seed: " << seed << '\n';

@@ -13,14 +13,12 @@ struct BatchOptions {
     ModelTexts model;
     AnalysisTexts analysis;
     GeneratorTexts generator;
+    BatchFileTexts file;
     std::string iterations = "100";
-    std::string output = "output.csv";
-    bool append = false;
     std::optional<std::string> seed;
-    std::optional<std::string> threads;
     bool quantify = false;
     bool c01 = false;
-    bool quiet = false;
+    bool continueBatch = false;
 };
 
 void addBatchCommand(CLI::App& app, BatchOptions& options);
@@ -28,7 +26,11 @@ void addBatchCommand(CLI::App& app, BatchOptions& options);
 // `batch`: iterations generated trains, each run and analysed, one record
 // each in iteration order after a header line; then the averages and the
 // seed on out. Iteration i draws from iterationSource(seed, i), so the file
-// is the same for every thread count.
-void runBatchCommand(const BatchOptions& options, std::ostream& out);
+// is the same for every thread count. A seed from the clock is said on err
+// at the start, so that an interrupted batch can be made again. With
+// --continue, the file's last batch must be this one; it goes on after its
+// whole records without a new header, and the averages cover the runs made
+// now.
+void runBatchCommand(const BatchOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace mirvok::cli

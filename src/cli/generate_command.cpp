@@ -17,11 +17,7 @@ void addGenerateCommand(CLI::App& app, GenerateOptions& o) {
         ->required();
     addTimeOption(*generate, o.time);
     addGeneratorOptions(*generate, o.generator);
-    generate
-        ->add_option_function<std::string>(
-            "--seed", [&o](const std::string& text) { o.seed = text; },
-            "random seed (default: from the clock)")
-        ->type_name("N");
+    addOptionalText(*generate, "--seed", o.seed, "random seed (default: from the clock)");
 }
 
 void runGenerateCommand(const GenerateOptions& o, std::ostream& out) {

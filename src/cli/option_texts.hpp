@@ -1,6 +1,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,11 +36,28 @@ struct GeneratorTexts {
     std::vector<std::string> segments;  // "END:ISI:CV", in order
 };
 
+// What `batch` and `replay` both take: the result file of --output, replaced
+// or appended to (--append), the worker threads and --quiet.
+struct BatchFileTexts {
+    std::string output = "output.csv";
+    bool append = false;
+    std::optional<std::string> threads;
+    bool quiet = false;
+};
+
+// An option kept as text, its default shown in the help.
+CLI::Option* addText(CLI::App& app, const std::string& name, std::string& text,
+                     const std::string& help, const std::string& typeName = "X");
+// An option without a default, kept as text when given.
+CLI::Option* addOptionalText(CLI::App& app, const std::string& name,
+                             std::optional<std::string>& text, const std::string& help);
+
 void addModelOptions(CLI::App& app, ModelTexts& texts);
 void addAnalysisOptions(CLI::App& app, AnalysisTexts& texts);
 // --isi, --isi-jitter, --cv and the repeatable --segment; --time comes with
 // the model options or, for `generate`, on its own.
 void addGeneratorOptions(CLI::App& app, GeneratorTexts& texts);
 void addTimeOption(CLI::App& app, std::string& time);
+void addBatchFileOptions(CLI::App& app, BatchFileTexts& texts);
 
 }  // namespace mirvok::cli

@@ -5,7 +5,6 @@
 
 #include "batch/batch_iteration.hpp"
 #include "batch/batch_memory.hpp"
-#include "batch/record_line_parser.hpp"
 #include "batch/result_file.hpp"
 #include "batch/result_file_reader.hpp"
 #include "batch/worker_kit.hpp"
@@ -17,21 +16,6 @@
 #include "trains/spike_train_reader.hpp"
 
 namespace mirvok::cli {
-namespace {
-
-// The output lists of the source's record lines; lines without one (further
-// headers of appended batches, empty lines) are passed over.
-std::vector<std::vector<long long>> readOutputLists(const std::string& source) {
-    const std::optional<std::vector<std::string>> lines = readResultFileRecords(source);
-    if (!lines) throw FileError::couldNotRead(source);
-    std::vector<std::vector<long long>> lists;
-    for (const std::string& line : *lines) {
-        if (auto list = parseRecordOutputList(line)) lists.push_back(std::move(*list));
-    }
-    return lists;
-}
-
-}  // namespace
 
 void addReplayCommand(CLI::App& app, ReplayOptions& o) {
     CLI::App* replay = app.add_subcommand(
@@ -39,26 +23,10 @@ void addReplayCommand(CLI::App& app, ReplayOptions& o) {
     replay->add_option("SOURCE", o.source, "result file to read")->required();
     addModelOptions(*replay, o.model);
     addAnalysisOptions(*replay, o.analysis);
-    replay->add_option("--output", o.output, "result file")
-        ->type_name("FILE")
-        ->default_str(o.output);
-    replay->add_flag("--append", o.append, "append to the result file instead of replacing it");
-    replay->add_option("--isi", o.isi, "mean interval recorded in the header")
-        ->type_name("MS")
-        ->default_str(o.isi);
-    replay->add_option("--cv", o.cv, "CV whose shape is recorded in the header")
-        ->type_name("X")
-        ->default_str(o.cv);
-    replay->add_option("--iterations", o.iterations, "count recorded in the header")
-        ->type_name("N")
-        ->default_str(o.iterations);
-    replay
-        ->add_option_function<std::string>(
-            "--threads", [&o](const std::string& text) { o.threads = text; },
-            "worker threads, at most 256 (default: the CPUs this process may use); the result does "
-            "not depend on it")
-        ->type_name("N");
-    replay->add_flag("--quiet", o.quiet, "no progress line");
+    addBatchFileOptions(*replay, o.file);
+    addText(*replay, "--isi", o.isi, "mean interval recorded in the header", "MS");
+    addText(*replay, "--cv", o.cv, "CV whose shape is recorded in the header");
+    addText(*replay, "--iterations", o.iterations, "count recorded in the header", "N");
 }
 
 void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& err) {
@@ -71,16 +39,18 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
     headerTexts.cv = o.cv;
     const GeneratorSetup header = toGeneratorSetup(headerTexts, stateTemplate.Nsteps);
     const int iterations = intOption("--iterations", o.iterations);
-    const int threads = threadsOption(o.threads);
+    const int threads = threadsOption(o.file.threads);
 
     // The whole source is read before the result file is opened, so a replay
     // that writes into the file it reads loses nothing.
-    const std::vector<std::vector<long long>> lists = readOutputLists(o.source);
+    const std::optional<ReplaySource> source = readReplaySource(o.source);
+    if (!source) throw FileError::couldNotRead(o.source);
+    const std::vector<std::vector<int>>& lists = source->lists;
     std::size_t longest = 0;
-    for (const std::vector<long long>& list : lists) longest = std::max(longest, list.size());
+    for (const std::vector<int>& list : lists) longest = std::max(longest, list.size());
+    const int count = static_cast<int>(lists.size());
     const RunnerPlan plan =
-        planBatch(static_cast<int>(lists.size()), threads, RunSize{stateTemplate.Nsteps, longest},
-                  availableMemoryBytes());
+        planBatch(count, threads, RunSize{stateTemplate.Nsteps, longest}, availableMemoryBytes());
     std::vector<WorkerKit> kits =
         makeWorkerKits(plan.workers, model.reset, model.rates, analysis, stateTemplate);
     auto work = [&](int worker, int index) {
@@ -89,14 +59,19 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
                                   index);
     };
 
-    const CommandBatch batch{o.output, o.append, o.quiet,
-                             formatResultHeader(header.settings.isi, header.shape, iterations),
-                             plan};
+    CommandBatch batch;
+    batch.file = o.file;
+    batch.header = formatResultHeader(header.settings.isi, header.shape, iterations);
+    batch.plan = plan;
+    batch.total = count;
     const ParallelOutcome outcome = runCommandBatch(batch, work);
 
     if (outcome.skippedSteps > 0)
         err << "mirvok-cli: " << skippedStepsMessage(outcome.skippedSteps, stateTemplate.Nsteps)
             << '\n';
+    if (source->damagedRecords > 0)
+        err << "mirvok-cli: " << damagedRecordsMessage(source->damagedRecords) << '\n';
+    if (lists.empty()) err << "mirvok-cli: " << noRecordsMessage(o.source) << '\n';
     out << averageText(outcome.sums, '.') << '\n' << localAverageText(outcome.sums, '.') << '\n';
 }
 

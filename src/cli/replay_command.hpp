@@ -17,17 +17,15 @@ struct ReplayOptions {
     std::string isi = GeneratorTexts{}.isi;
     std::string cv = GeneratorTexts{}.cv;
     std::string iterations = "100";
-    std::string output = "output.csv";
-    bool append = false;
-    std::optional<std::string> threads;
-    bool quiet = false;
+    BatchFileTexts file;
 };
 
 void addReplayCommand(CLI::App& app, ReplayOptions& options);
 
 // `replay`: every output list of a result file becomes the input train of a
 // new run; one record per such line, in the order of the file, then the
-// averages on out. Steps outside the run are skipped with a warning on err.
+// averages on out. Said once on err at the end: steps outside the run and
+// damaged records, which were skipped, and a source without any record.
 void runReplayCommand(const ReplayOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace mirvok::cli

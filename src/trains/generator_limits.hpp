@@ -8,11 +8,11 @@ namespace mirvok {
 // not end in bounded time or memory, so the generator and the segment
 // definition refuse them before any spike is placed.
 
-// Shapes (1/CV^2). Below 1e-4 nearly every interval drawn is 0 and the
-// position hardly moves; above 1e8 GKM1 needs about 0.8 * sqrt(a) passes
-// per interval (8000 at the bound).
+// Shapes (1/CV^2), so CVs from 1e-6 to 100. Below 1e-4 nearly every
+// interval drawn is 0 and the position hardly moves; above 1e12 the
+// intervals are regular to far within a step, and drawing them gets slow.
 inline constexpr double kMinShape = 1e-4;
-inline constexpr double kMaxShape = 1e8;
+inline constexpr double kMaxShape = 1e12;
 
 // The shortest mean interval, in ms (1/8 step): a train then holds about
 // 8 spikes per step on average, half the spike bound of maxSpikesFor.

@@ -2,36 +2,94 @@
 
 #include <algorithm>
 
+#include "text/file_chunks.hpp"
 #include "text/integer_scan.hpp"
 #include "text/number_format.hpp"
-#include "text/whole_file.hpp"
 
 namespace mirvok {
+namespace {
 
-std::vector<long long> parseSpikeTrainText(std::string_view text) {
-    std::vector<long long> numbers;
-    std::size_t i = 0;
-    long long value = 0;
-    // A comma belongs to the number only when it follows it directly.
-    while (scanInteger(text, i, value)) {
-        numbers.push_back(value);
-        if (i < text.size() && text[i] == ',') ++i;
+// The spike-train grammar taken one character at a time, so that text can
+// arrive in pieces of any size and reading can end at the first character
+// that is no part of a number, however much text follows.
+class SpikeTrainScanner {
+  public:
+    // False once reading has stopped: no further text is needed.
+    bool feed(std::string_view text) {
+        for (const char c : text) {
+            if (!take(c)) return false;
+        }
+        return true;
     }
-    return numbers;
+    std::vector<int> finish() {
+        if (state_ == State::Digits) steps_.push_back(step_.value());
+        state_ = State::Stopped;
+        return std::move(steps_);
+    }
+
+  private:
+    enum class State { Between, Sign, Digits, Stopped };
+
+    bool take(char c) {
+        switch (state_) {
+            case State::Digits:
+                if (isDigit(c)) {
+                    step_.addDigit(c);
+                    return true;
+                }
+                steps_.push_back(step_.value());
+                state_ = State::Between;
+                // A comma belongs to the number only when it follows it directly.
+                if (c == ',') return true;
+                [[fallthrough]];
+            case State::Between:
+                if (isWhiteSpace(c)) return true;
+                if (c == '+' || c == '-') {
+                    step_ = StepAccumulator(c == '-');
+                    state_ = State::Sign;
+                    return true;
+                }
+                step_ = StepAccumulator();
+                [[fallthrough]];
+            case State::Sign:
+                if (isDigit(c)) {
+                    step_.addDigit(c);
+                    state_ = State::Digits;
+                    return true;
+                }
+                break;
+            case State::Stopped:
+                break;
+        }
+        state_ = State::Stopped;
+        return false;
+    }
+
+    State state_ = State::Between;
+    StepAccumulator step_;
+    std::vector<int> steps_;
+};
+
+}  // namespace
+
+std::vector<int> parseSpikeTrainText(std::string_view text) {
+    SpikeTrainScanner scanner;
+    scanner.feed(text);
+    return scanner.finish();
 }
 
-TrainLoad loadInputTrain(SimState& state, const std::vector<long long>& steps) {
+TrainLoad loadInputTrain(SimState& state, std::span<const int> steps) {
     const int n = std::max(state.Nsteps, 0);
     state.inTrain.assign(static_cast<std::size_t>(n), 0);
     state.outTrain.assign(static_cast<std::size_t>(n), 0);
     state.inSpikeSteps.clear();
     TrainLoad load;
-    for (const long long step : steps) {
+    for (const int step : steps) {
         if (step < 0 || step >= n) {
             ++load.skipped;
             continue;
         }
-        state.inSpikeSteps.push_back(static_cast<int>(step));
+        state.inSpikeSteps.push_back(step);
         state.inTrain[static_cast<std::size_t>(step)] = 1;
     }
     // Ascending, so that the analysis never sees a negative interval.
@@ -41,14 +99,16 @@ TrainLoad loadInputTrain(SimState& state, const std::vector<long long>& steps) {
 }
 
 std::string skippedStepsMessage(std::size_t skipped, int Nsteps) {
-    return IntToStr(static_cast<long long>(skipped)) + " spike steps outside 0 to " +
-           IntToStr(Nsteps - 1) + " were skipped";
+    const std::string count = IntToStr(static_cast<long long>(skipped)) + " spike steps";
+    if (Nsteps <= 0) return count + " were skipped: the run has no steps";
+    return count + " outside 0 to " + IntToStr(Nsteps - 1) + " were skipped";
 }
 
 std::optional<TrainLoad> readSpikeTrainFile(SimState& state, const std::string& path) {
-    const std::optional<std::string> text = readFileIfExists(path);
-    if (!text) return std::nullopt;
-    return loadInputTrain(state, parseSpikeTrainText(*text));
+    SpikeTrainScanner scanner;
+    if (!readFileInChunks(path, [&](std::string_view chunk) { return scanner.feed(chunk); }))
+        return std::nullopt;
+    return loadInputTrain(state, scanner.finish());
 }
 
 }  // namespace mirvok

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,8 +13,9 @@ namespace mirvok {
 
 // The numbers of a spike-train text: items of optional white space, a signed
 // decimal integer and an optional comma right after it, until the first place
-// where no number can be read.
-std::vector<long long> parseSpikeTrainText(std::string_view text);
+// where no number can be read. Numbers beyond the range of int are held at
+// its limit (they lie outside every run).
+std::vector<int> parseSpikeTrainText(std::string_view text);
 
 // What loading a list of steps as the input train did.
 struct TrainLoad {
@@ -24,12 +26,15 @@ struct TrainLoad {
 // Makes steps the input train for the current Nsteps: inTrain and outTrain
 // become Nsteps flags, inSpikeSteps the steps inside the run in ascending
 // order (repeats kept); steps outside it are skipped and counted.
-TrainLoad loadInputTrain(SimState& state, const std::vector<long long>& steps);
+TrainLoad loadInputTrain(SimState& state, std::span<const int> steps);
 
-// "N spike steps outside 0 to M were skipped", M being Nsteps - 1.
+// "N spike steps outside 0 to M were skipped", M being Nsteps - 1; for a run
+// of no steps, "N spike steps were skipped: the run has no steps".
 std::string skippedStepsMessage(std::size_t skipped, int Nsteps);
 
-// Reads a spike-train file into the input train. Returns nothing, and
+// Reads a spike-train file into the input train. The file is read as it
+// arrives, in chunks, and only up to the first place without a number, so
+// a pipe or an endless device (/dev/zero) ends at once. Returns nothing, and
 // changes nothing, when no file of that name exists; throws FileError
 // "Could not read the file <path>" when it exists but cannot be read.
 std::optional<TrainLoad> readSpikeTrainFile(SimState& state, const std::string& path);

@@ -333,8 +333,8 @@ TEST(batch_loops, replay_error_cleans_up) {
 TEST(batch_loops, replay_iteration_on_a_fresh_state_loads_for_the_run_length) {
     SimState state;  // no reset yet: Nsteps is 0
     FixedBatchSettings s;
-    const IterationOutcome outcome =
-        runReplayIteration(state, {80, 40, -3, 2000}, {s.reset, s.rates, s.analysis}, 7);
+    const IterationOutcome outcome = runReplayIteration(state, std::vector<int>{80, 40, -3, 2000},
+                                                        {s.reset, s.rates, s.analysis}, 7);
     EXPECT_EQ(outcome.skippedSteps, 2u);
     EXPECT_EQ(outcome.record.substr(0, 8), "   7; 2;");
     EXPECT_EQ(inputListText(outcome.record), "  40,  80,");

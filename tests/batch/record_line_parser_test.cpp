@@ -8,9 +8,10 @@
 namespace mirvok {
 namespace {
 
-using Steps = std::vector<long long>;
+using Steps = std::vector<int>;
+using Kind = RecordLine::Kind;
 
-TEST(record_line_parser, reads_the_output_list_of_a_line) {
+TEST(record_line_parser, reads_the_output_list_of_a_record) {
     struct Case {
         const char* name;
         std::string line;
@@ -26,31 +27,52 @@ TEST(record_line_parser, reads_the_output_list_of_a_line) {
         {"blank before a comma", "x\";\"12 ,  13 ,14,\";", {12, 13, 14}},
         {"negative and signed numbers", "\";\"-5,+7, -0,\"", {-5, 7, 0}},
         {"number without a comma ends the list", "\";\" 12, 34\";", {12, 34}},
-        {"number at the very end", "\";\"99", {99}},
-        {"stops at first place without a number", "\";\"1,2,x,3,", {1, 2}},
-        {"sign alone stops", "\";\"1,-,3,", {1}},
-        {"decimal point: the number is kept, the rest after the comma read", "\";\"1.5,2,", {1, 2}},
+        {"stops at first place without a number", "\";\"1,2,x,3,\"", {1, 2}},
+        {"sign alone stops", "\";\"1,-,3,\"", {1}},
+        {"decimal point: the number is kept, the rest after the comma read",
+         "\";\"1.5,2,\"",
+         {1, 2}},
+        {"a comma after the closing quote is no part of the list", "\";\"1\";,2,", {1}},
         {"first occurrence starts the list", "\";\"1,\";\"2,", {1}},
-        {"tabs and newlines count as white space", "\";\"\t5,\n6,", {5, 6}},
-        {"huge numbers are clamped",
-         "\";\"99999999999999999999,-99999999999999999999,",
-         {LLONG_MAX, LLONG_MIN}},
-        {"extremes of long long",
-         "\";\"9223372036854775807,-9223372036854775808,",
-         {LLONG_MAX, LLONG_MIN}},
+        {"tabs and newlines count as white space", "\";\"\t5,\n6,\"", {5, 6}},
+        {"numbers beyond int are held at its limits",
+         "\";\"99999999999999999999,-99999999999999999999,2147483648,\"",
+         {INT_MAX, INT_MIN, INT_MAX}},
     };
     for (const Case& c : cases) {
-        const auto steps = parseRecordOutputList(c.line);
-        ASSERT_TRUE(steps.has_value()) << c.name;
-        EXPECT_EQ(*steps, c.steps) << c.name;
+        const RecordLine parsed = parseRecordLine(c.line);
+        EXPECT_EQ(parsed.kind, Kind::Record) << c.name;
+        EXPECT_EQ(parsed.outputList, c.steps) << c.name;
     }
 }
 
-TEST(record_line_parser, lines_without_an_output_list_give_nothing) {
-    const std::string lines[] = {
-        "", "\r", "NEW;isi: 20.000000; shape: 2500.000000; #: 100", "\";", ";\"", "\" ; \"",
+TEST(record_line_parser, headers_and_empty_lines_hold_nothing_and_cut_records_are_damaged) {
+    const std::string record = "   0; 3;0.02; 2;0.67;1.00;\"  40,  80, 120,\";\"  41,  81,\";";
+    struct Case {
+        std::string line;
+        Kind kind;
     };
-    for (const std::string& line : lines) EXPECT_FALSE(parseRecordOutputList(line)) << line;
+    const Case cases[] = {
+        {"", Kind::Other},
+        {"\r", Kind::Other},
+        {"NEW;isi: 20.000000; shape: 2500.000000; #: 100", Kind::Other},
+        {"NEW;isi: 20.0000", Kind::Other},
+        // Cut inside the output list: "  8" is not the spike at 81.
+        {record.substr(0, record.find("81") + 1), Kind::Damaged},
+        {record.substr(0, record.rfind(",\";") + 1), Kind::Damaged},
+        {record.substr(0, record.find("\";\"") + 3), Kind::Damaged},
+        // Cut inside the input list or the numbers.
+        {record.substr(0, record.find("120")), Kind::Damaged},
+        {"   0; 3;0.0", Kind::Damaged},
+        {" ", Kind::Damaged},
+        {"\";", Kind::Damaged},
+        {"\" ; \"", Kind::Damaged},
+    };
+    for (const Case& c : cases) {
+        const RecordLine parsed = parseRecordLine(c.line);
+        EXPECT_EQ(parsed.kind, c.kind) << c.line;
+        EXPECT_TRUE(parsed.outputList.empty()) << c.line;
+    }
 }
 
 TEST(record_line_parser, lines_of_any_length_are_read_whole) {
@@ -62,9 +84,7 @@ TEST(record_line_parser, lines_of_any_length_are_read_whole) {
         expected.push_back(step * 3);
     }
     line += "\";";
-    const auto steps = parseRecordOutputList(line);
-    ASSERT_TRUE(steps.has_value());
-    EXPECT_EQ(*steps, expected);
+    EXPECT_EQ(parseRecordLine(line).outputList, expected);
 }
 
 }  // namespace

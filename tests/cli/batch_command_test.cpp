@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <csignal>
 
 #include "model/machine_memory.hpp"
 #include "record_lists.hpp"
@@ -137,6 +138,64 @@ TEST(batch_command, a_full_disk_leaves_the_whole_records_that_fit_and_fails) {
     ASSERT_LT(part.size(), complete.size());
     EXPECT_EQ(part, complete.substr(0, part.size()));
     EXPECT_EQ(part.back(), '\n');
+}
+
+std::size_t linesIn(const std::string& path) {
+    const std::string text = test::readFile(path);
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST(batch_command, an_interrupted_batch_continued_equals_the_batch_never_interrupted) {
+    TempDir dir;
+    const std::string file = dir.file("output.csv");
+    const std::vector<std::string> args{"batch", "--iterations", "10000", "--time",
+                                        "200",   "--threads",    "2",     "--quiet"};
+    const auto stopped = test::runToolWithSignal(
+        args, dir.path(), [&] { return linesIn(file) > 50; }, SIGINT);
+    ASSERT_EQ(stopped.status, 130) << stopped.err;
+    // The clock's seed comes first, then how far the batch got.
+    const std::string seed = stopped.err.substr(6, stopped.err.find('\n') - 6);
+    const std::size_t runs = linesIn(file) - 1;
+    EXPECT_EQ(stopped.err, "seed: " + seed + "\nmirvok-cli: interrupted after " +
+                               std::to_string(runs) + " of 10000 runs; seed: " + seed +
+                               " (add --continue --seed " + seed + " to go on)\n");
+    EXPECT_EQ(test::readFile(file).back(), '\n');
+    // A writer killed inside the next record leaves it cut off.
+    const std::string interrupted = test::readFile(file) + "  99; 5;0.1";
+    test::writeFile(file, interrupted);
+
+    auto with = [&](std::vector<std::string> extra) {
+        std::vector<std::string> all = args;
+        all.insert(all.end(), extra.begin(), extra.end());
+        return all;
+    };
+    const std::vector<std::vector<std::string>> refused{
+        {"--continue", "--seed", std::to_string(std::stoi(seed) + 1)},
+        {"--continue", "--seed", seed, "--gamma1", "0.01"},
+        {"--continue", "--seed", seed, "--iterations", "9999"},
+    };
+    for (const auto& extra : refused) {
+        const auto result = runTool(with(extra), dir.path());
+        EXPECT_EQ(result.status, 2) << extra[2];
+        EXPECT_EQ(result.err.rfind("mirvok-cli: --continue: ", 0), 0U) << result.err;
+        EXPECT_EQ(test::readFile(file), interrupted);
+    }
+
+    const auto continued = runTool(with({"--continue", "--seed", seed}), dir.path());
+    ASSERT_EQ(continued.status, 0) << continued.err;
+    const auto whole = runTool(with({"--seed", seed, "--output", "whole.csv"}), dir.path());
+    ASSERT_EQ(whole.status, 0) << whole.err;
+    EXPECT_EQ(test::readFile(file), test::readFile(dir.file("whole.csv")));
+
+    // A replay stops the same way, on SIGTERM too.
+    const auto replay = test::runToolWithSignal(
+        {"replay", "whole.csv", "--quiet", "--output", "again.csv"}, dir.path(),
+        [&] { return linesIn(dir.file("again.csv")) > 50; }, SIGTERM);
+    ASSERT_EQ(replay.status, 143) << replay.err;
+    EXPECT_EQ(replay.err, "mirvok-cli: interrupted after " +
+                              std::to_string(linesIn(dir.file("again.csv")) - 1) +
+                              " of 10000 runs\n");
+    EXPECT_EQ(test::readFile(dir.file("again.csv")).back(), '\n');
 }
 
 TEST(batch_command, a_batch_beyond_the_memory_available_is_refused_before_the_file_is_touched) {

@@ -15,11 +15,11 @@ namespace {
 using test::runTool;
 using test::TempDir;
 
-std::vector<long long> trainIn(const std::string& path) {
+std::vector<int> trainIn(const std::string& path) {
     return parseSpikeTrainText(test::readFile(path));
 }
 
-std::string jsonList(const std::vector<long long>& steps) {
+std::string jsonList(const std::vector<int>& steps) {
     std::string text = "[";
     for (std::size_t i = 0; i < steps.size(); ++i)
         text += (i > 0 ? ", " : "") + std::to_string(steps[i]);
@@ -32,7 +32,7 @@ TEST(generate_command, writes_a_train_that_run_reads_back_and_batch_draws_alike)
         runTool({"generate", "--out", "t.txt", "--seed", "5", "--cv", "0.3"}, dir.path());
     ASSERT_EQ(gen.status, 0) << gen.err;
     EXPECT_EQ(gen.out, "seed: 5\n");
-    const std::vector<long long> train = trainIn(dir.file("t.txt"));
+    const std::vector<int> train = trainIn(dir.file("t.txt"));
     ASSERT_GT(train.size(), 20u);
     EXPECT_TRUE(std::is_sorted(train.begin(), train.end()));
     EXPECT_EQ(test::readFile(dir.file("t.txt")),
@@ -59,7 +59,7 @@ TEST(generate_command, segments_give_each_part_of_the_run_its_own_interval) {
     ASSERT_EQ(gen.status, 0) << gen.err;
     const auto train = trainIn(dir.file("t.txt"));
     const auto firstHalf =
-        std::count_if(train.begin(), train.end(), [](long long s) { return s <= 999; });
+        std::count_if(train.begin(), train.end(), [](int s) { return s <= 999; });
     // 10-step intervals up to step 999, then 100-step intervals.
     EXPECT_NEAR(static_cast<double>(firstHalf), 99.0, 2.0);
     EXPECT_NEAR(static_cast<double>(train.size() - firstHalf), 10.0, 1.0);

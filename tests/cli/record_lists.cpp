@@ -14,14 +14,14 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-std::vector<long long> inputListOf(const std::string& record) {
+std::vector<int> inputListOf(const std::string& record) {
     const auto open = record.find('"');
     const auto close = record.find('"', open + 1);
     return parseSpikeTrainText(std::string_view(record).substr(open + 1, close - open - 1));
 }
 
-std::vector<long long> outputListOf(const std::string& record) {
-    return parseRecordOutputList(record).value_or(std::vector<long long>{});
+std::vector<int> outputListOf(const std::string& record) {
+    return parseRecordLine(record).outputList;
 }
 
 }  // namespace mirvok::cli::test

@@ -9,7 +9,7 @@ namespace mirvok::cli::test {
 std::vector<std::string> linesOf(const std::string& text);
 
 // The two spike lists of a record line: the first and the second quoted field.
-std::vector<long long> inputListOf(const std::string& record);
-std::vector<long long> outputListOf(const std::string& record);
+std::vector<int> inputListOf(const std::string& record);
+std::vector<int> outputListOf(const std::string& record);
 
 }  // namespace mirvok::cli::test

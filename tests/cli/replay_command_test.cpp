@@ -98,7 +98,7 @@ TEST(replay_command, warns_of_steps_beyond_a_shorter_run) {
     EXPECT_EQ(result.err, "mirvok-cli: " + skippedStepsMessage(1, 600) + "\n");
     const auto replayed = linesOf(test::readFile(dir.file("output.csv")));
     ASSERT_EQ(replayed.size(), 2u);
-    EXPECT_EQ(test::inputListOf(replayed[1]), (std::vector<long long>{10, 500}));
+    EXPECT_EQ(test::inputListOf(replayed[1]), (std::vector<int>{10, 500}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tool_runner.hpp"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -17,10 +18,17 @@ namespace mirvok::cli::test {
 
 namespace {
 
-ToolResult spawn(std::vector<std::string> argv0, const std::string& dir,
-                 const std::string& stdoutPath) {
-    const std::string outPath = stdoutPath.empty() ? dir + "/.tool_stdout" : stdoutPath;
-    const std::string errPath = dir + "/.tool_stderr";
+std::string outPathIn(const std::string& dir, const std::string& stdoutPath) {
+    return stdoutPath.empty() ? dir + "/.tool_stdout" : stdoutPath;
+}
+
+std::string errPathIn(const std::string& dir) {
+    return dir + "/.tool_stderr";
+}
+
+pid_t start(std::vector<std::string> argv0, const std::string& dir, const std::string& stdoutPath) {
+    const std::string outPath = outPathIn(dir, stdoutPath);
+    const std::string errPath = errPathIn(dir);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
@@ -35,6 +43,12 @@ ToolResult spawn(std::vector<std::string> argv0, const std::string& dir,
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) throw std::runtime_error("could not start " + argv0[0]);
+    return pid;
+}
+
+ToolResult finish(pid_t pid, const std::string& dir, const std::string& stdoutPath) {
+    const std::string outPath = outPathIn(dir, stdoutPath);
+    const std::string errPath = errPathIn(dir);
     int wstatus = 0;
     waitpid(pid, &wstatus, 0);
     ToolResult result;
@@ -53,7 +67,22 @@ ToolResult runTool(const std::vector<std::string>& args, const std::string& dir,
                    const std::string& stdoutPath) {
     std::vector<std::string> argv{MIRVOK_CLI_BINARY};
     argv.insert(argv.end(), args.begin(), args.end());
-    return spawn(std::move(argv), dir, stdoutPath);
+    return finish(start(std::move(argv), dir, stdoutPath), dir, stdoutPath);
+}
+
+ToolResult runToolWithSignal(const std::vector<std::string>& args, const std::string& dir,
+                             const std::function<bool()>& ready, int signal) {
+    std::vector<std::string> argv{MIRVOK_CLI_BINARY};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const pid_t pid = start(std::move(argv), dir, "");
+    const auto running = [pid] {
+        siginfo_t info{};
+        return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+               info.si_pid == 0;
+    };
+    while (running() && !ready()) usleep(1000);
+    kill(pid, signal);
+    return finish(pid, dir, "");
 }
 
 ToolResult runToolWithFileLimit(const std::vector<std::string>& args, const std::string& dir,
@@ -61,7 +90,7 @@ ToolResult runToolWithFileLimit(const std::vector<std::string>& args, const std:
     std::vector<std::string> argv{"/bin/sh", "-c", "trap '' XFSZ; ulimit -f \"$0\" && exec \"$@\"",
                                   std::to_string(blocks), MIRVOK_CLI_BINARY};
     argv.insert(argv.end(), args.begin(), args.end());
-    return spawn(std::move(argv), dir, "");
+    return finish(start(std::move(argv), dir, ""), dir, "");
 }
 
 }  // namespace mirvok::cli::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,11 @@ struct ToolResult {
 // goes to that file instead and is not captured.
 ToolResult runTool(const std::vector<std::string>& args, const std::string& dir,
                    const std::string& stdoutPath = "");
+
+// runTool, sending the program `signal` as soon as ready() holds (asked
+// every millisecond while it runs).
+ToolResult runToolWithSignal(const std::vector<std::string>& args, const std::string& dir,
+                             const std::function<bool()>& ready, int signal);
 
 // runTool on a full disk: the files the program writes may grow to the
 // given number of blocks (`ulimit -f`), and a write beyond fails with SIGXFSZ

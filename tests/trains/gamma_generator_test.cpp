@@ -204,10 +204,10 @@ TEST(gamma_generator, refuses_entries_for_which_generation_cannot_end) {
         {"20", "-25", "0.02", ShapeSource::FromCv, "+/-:"},
         {"1", "0.95", "0.02", ShapeSource::FromCv, "+/-:"},
         {"20", "0", "150", ShapeSource::FromCv, "CV:"},
-        {"20", "0", "0.00001", ShapeSource::FromCv, "CV:"},
+        {"20", "0", "0.0000001", ShapeSource::FromCv, "CV:"},
         {"20", "0", "0", ShapeSource::AsEntered, "shape:"},
         {"20", "0", "-1", ShapeSource::AsEntered, "shape:"},
-        {"20", "0", "1e9", ShapeSource::AsEntered, "shape:"},
+        {"20", "0", "1e13", ShapeSource::AsEntered, "shape:"},
     };
     for (const Case& c : cases) {
         SimState state = stateWith(100);
@@ -235,7 +235,7 @@ TEST(gamma_generator, entries_at_the_limits_are_generated) {
         const char* cv;
     };
     for (const Case c : {Case{"0.0625", "0", "1"}, Case{"1", "0.9375", "1"}, Case{"20", "0", "100"},
-                         Case{"20", "0", "0.0001"}, Case{"0.2", "0", "0.5"}}) {
+                         Case{"100", "0", "0.000001"}, Case{"0.2", "0", "0.5"}}) {
         SimState state = stateWith(400);
         FakeEntries entries;
         entries.isiText = c.isi;

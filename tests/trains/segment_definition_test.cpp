@@ -85,7 +85,7 @@ TEST(segment_definition, refused_pass_appends_nothing_and_the_next_one_works) {
         {"0", "1", "isi:"},
         {"-3", "1", "isi:"},
         {"20", "150", "CV:"},
-        {"20", "0.00001", "CV:"},
+        {"20", "0.0000001", "CV:"},
     };
     for (const Case& c : cases) {
         SimState state = stateWith(1200);

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/expect_throw_msg.hpp"
@@ -19,7 +20,7 @@
 namespace mirvok {
 namespace {
 
-using Numbers = std::vector<long long>;
+using Numbers = std::vector<int>;
 
 TEST(spike_train_reader, text_grammar_reads_up_to_the_first_place_without_a_number) {
     struct Case {
@@ -44,8 +45,9 @@ TEST(spike_train_reader, text_grammar_reads_up_to_the_first_place_without_a_numb
         {"12,\n57", {12, 57}},
         {"007,", {7}},
         {"12x", {12}},
-        {"99999999999999999999999999,1", {LLONG_MAX, 1}},
-        {"-99999999999999999999999999", {LLONG_MIN}},
+        {"99999999999999999999999999,1", {INT_MAX, 1}},
+        {"2147483648,-2147483649,", {INT_MAX, INT_MIN}},
+        {"-99999999999999999999999999", {INT_MIN}},
     };
     for (const Case& c : cases) EXPECT_EQ(parseSpikeTrainText(c.text), c.expected) << c.text;
     // A NUL byte is no number either.
@@ -61,7 +63,7 @@ TEST(spike_train_reader, load_sorts_keeps_repeats_and_skips_steps_outside_the_ru
     state.outSpikeSteps = {9};
     state.curStep = 42;
     const TrainLoad load =
-        loadInputTrain(state, {50, 3, -1, 100, 3, 99, 1000000000000LL, 0, LLONG_MIN});
+        loadInputTrain(state, Numbers{50, 3, -1, 100, 3, 99, INT_MAX, 0, INT_MIN});
     EXPECT_EQ(load.stored, 5U);
     EXPECT_EQ(load.skipped, 4U);
     EXPECT_EQ(state.inSpikeSteps, (std::vector<int>{0, 3, 3, 50, 99}));
@@ -76,6 +78,7 @@ TEST(spike_train_reader, load_sorts_keeps_repeats_and_skips_steps_outside_the_ru
 TEST(spike_train_reader, skipped_message_names_count_and_range) {
     EXPECT_EQ(skippedStepsMessage(3, 2000), "3 spike steps outside 0 to 1999 were skipped");
     EXPECT_EQ(skippedStepsMessage(1, 1), "1 spike steps outside 0 to 0 were skipped");
+    EXPECT_EQ(skippedStepsMessage(3, 0), "3 spike steps were skipped: the run has no steps");
 }
 
 TEST(spike_train_reader, golden_files_load_as_the_grammar_says) {
@@ -105,6 +108,40 @@ TEST(spike_train_reader, golden_files_load_as_the_grammar_says) {
         EXPECT_EQ(state.inTrain.size(), 2000U) << c.file;
         EXPECT_EQ(state.outTrain, Flags(2000, 0)) << c.file;
     }
+}
+
+TEST(spike_train_reader, a_stream_is_read_in_pieces_up_to_the_first_place_without_a_number) {
+    // An endless device: its first byte is no number, so reading ends there.
+    SimState zero;
+    zero.Nsteps = 100;
+    const auto fromZero = readSpikeTrainFile(zero, "/dev/zero");
+    ASSERT_TRUE(fromZero.has_value());
+    EXPECT_EQ(fromZero->stored, 0U);
+
+    // Numbers across the bounds of the pieces a long file is read in.
+    testing::TempDir dir;
+    std::string text;
+    for (int i = 0; text.size() < 300000; ++i)
+        text += std::to_string(i % 997) + (i % 3 ? "," : " \n");
+    text += "x,5,";
+    testing::writeFile(dir.file("long.txt"), text);
+    SimState fromFile, fromText;
+    fromFile.Nsteps = fromText.Nsteps = 1000;
+    ASSERT_TRUE(readSpikeTrainFile(fromFile, dir.file("long.txt")).has_value());
+    loadInputTrain(fromText, parseSpikeTrainText(text));
+    EXPECT_EQ(fromFile.inSpikeSteps, fromText.inSpikeSteps);
+    EXPECT_GT(fromFile.inSpikeSteps.size(), 50000U);
+
+    // A pipe, written while it is read.
+    const std::string fifo = dir.file("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer([&] { testing::writeFile(fifo, "12,57,\n103,"); });
+    SimState fromPipe;
+    fromPipe.Nsteps = 1000;
+    const auto load = readSpikeTrainFile(fromPipe, fifo);
+    writer.join();
+    ASSERT_TRUE(load.has_value());
+    EXPECT_EQ(fromPipe.inSpikeSteps, (std::vector<int>{12, 57, 103}));
 }
 
 SimState loadedState() {

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace mirvok {
+
+// Reads the file at path in chunks of a bounded size, handing each to
+// consume in order until the file ends or consume returns false (it needs no
+// more), so that a file of any length, a pipe or an endless device costs no
+// more memory than one chunk. Returns false, reading nothing, when no file of
+// that name exists (an empty name included); throws FileError "Could not
+// read the file <path>" when it exists but cannot be read (a directory, no
+// permission, a read error).
+bool readFileInChunks(const std::string& path,
+                      const std::function<bool(std::string_view chunk)>& consume);
+
+// readFileInChunks line by line: visit gets each line without its "\n" (a
+// "\r" before it stays), and whether the line ended; only a last line cut off
+// without its line end has ended false. One line is held at a time.
+bool forEachLine(const std::string& path,
+                 const std::function<void(std::string_view line, bool ended)>& visit);
+
+}  // namespace mirvok
