@@ -273,14 +273,16 @@ TEST(batch_loops, replay_onto_its_own_file_loses_nothing) {
     }
 }
 
-TEST(batch_loops, replay_skips_lines_without_a_list_and_steps_outside_the_run) {
+TEST(batch_loops, replay_skips_lines_without_a_list_damaged_records_and_steps_outside_the_run) {
     TempDir dir;
     SimState state;
     state.Nsteps = 2000;
     LoggingHooks hooks(settingsFor(dir.file("o.csv"), 2), state);
     const auto report = replayResultFile(state, MIRVOK_TEST_DATA "/two_batches.csv", hooks);
     ASSERT_TRUE(report.has_value());
-    EXPECT_EQ(report->skippedSteps, 2u);  // 12345 and -5
+    EXPECT_EQ(report->skippedSteps, 2u);    // 12345 and -5
+    EXPECT_EQ(report->damagedRecords, 1u);  // the last record, cut inside its output list
+    EXPECT_EQ(hooks.finished.damagedRecords, 1u);
 
     const auto lines = linesOf(readFile(dir.file("o.csv")));
     ASSERT_EQ(lines.size(), 5u);  // the second header gives no record

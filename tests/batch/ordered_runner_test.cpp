@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <mutex>
 #include <set>
@@ -97,6 +98,39 @@ TEST(ordered_runner, a_failing_sink_stops_the_workers) {
                      }),
                  std::runtime_error);
     EXPECT_EQ(calls, 11);
+}
+
+TEST(ordered_runner, a_stop_ends_the_run_after_the_blocks_handed_over_and_stops_the_workers) {
+    for (int threads : {1, 3}) {
+        const RunnerPlan plan = planRun(10000, threads, 100);
+        std::atomic<bool> stop{false};
+        std::atomic<int> startedAfterStop{0};
+        auto work = [&](int, int index) {
+            if (stop) ++startedAfterStop;
+            // Iteration 200 lasts until the stop, so the sink waits for its
+            // block when the stop comes.
+            while (index == 200 && !stop) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            return slowFirst(index, 7);
+        };
+        std::thread stopper([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            stop = true;
+        });
+        std::vector<int> seen;
+        const int handed = runOrdered(
+            plan, work,
+            [&](int first, std::span<IterationOutcome> block) {
+                for (std::size_t i = 0; i < block.size(); ++i)
+                    seen.push_back(first + static_cast<int>(i));
+            },
+            [&] { return stop.load(); });
+        stopper.join();
+        EXPECT_EQ(handed, 200 / plan.blockSize * plan.blockSize) << threads;
+        ASSERT_EQ(seen.size(), static_cast<std::size_t>(handed));
+        for (int i = 0; i < handed; ++i) EXPECT_EQ(seen[i], i);
+        // Each worker ends with the iteration it was in.
+        EXPECT_LE(startedAfterStop, threads);
+    }
 }
 
 }  // namespace

@@ -1,24 +1,21 @@
 #include "batch/result_file.hpp"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 
 #include "batch/printf_number.hpp"
 #include "support/expect_throw_msg.hpp"
+#include "support/file_limit.hpp"
 #include "support/temp_dir.hpp"
 #include "text/errors.hpp"
 
 namespace mirvok {
 namespace {
 
+using testing::inChildWithFileLimit;
 using testing::readFile;
 using testing::TempDir;
 
@@ -148,6 +145,28 @@ TEST(result_file, truncate_empties_on_open_and_append_accumulates) {
     EXPECT_TRUE(std::filesystem::exists(fresh));
 }
 
+TEST(result_file, continuing_appends_after_the_last_whole_line_and_cuts_off_a_cut_one) {
+    const struct {
+        std::string before;
+        std::string after;
+    } cases[] = {
+        {"head\nrec 0\n", "head\nrec 0\nrec 1\n"},
+        {"head\nrec 0\nre", "head\nrec 0\nrec 1\n"},
+        {"head\n" + std::string(10000, '7'), "head\nrec 1\n"},  // longer than one read back
+        {"cut", "rec 1\n"},
+        {"", "rec 1\n"},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        const std::string path = dir.file("output.csv");
+        testing::writeFile(path, c.before);
+        ResultFile file(path, ResultFileMode::Continue);
+        file.write("rec 1\n");
+        file.close();
+        EXPECT_EQ(readFile(path), c.after) << c.before.substr(0, 20);
+    }
+}
+
 TEST(result_file, open_and_write_failures_throw_could_not_write) {
     TempDir dir;
     for (ResultFileMode mode : {ResultFileMode::Truncate, ResultFileMode::Append}) {
@@ -157,21 +176,6 @@ TEST(result_file, open_and_write_failures_throw_could_not_write) {
     ResultFile full("/dev/full", ResultFileMode::Truncate);
     EXPECT_THROW_MSG(full.write(formatResultHeader(20, 1000, 1)), FileError,
                      "Could not write the file /dev/full");
-}
-
-// Runs body in a child process whose files may grow to `limit` bytes, a
-// write beyond it failing (SIGXFSZ ignored) as on a full disk; the test
-// process keeps its own limits. True when body returned true.
-bool inChildWithFileLimit(rlim_t limit, const std::function<bool()>& body) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const rlimit fsize{limit, limit};
-        signal(SIGXFSZ, SIG_IGN);
-        _exit(setrlimit(RLIMIT_FSIZE, &fsize) == 0 && body() ? 0 : 1);
-    }
-    int status = 0;
-    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
 }
 
 TEST(result_file, a_write_cut_short_and_an_append_after_it_leave_only_whole_lines) {

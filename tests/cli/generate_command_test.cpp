@@ -65,6 +65,18 @@ TEST(generate_command, segments_give_each_part_of_the_run_its_own_interval) {
     EXPECT_NEAR(static_cast<double>(train.size() - firstHalf), 10.0, 1.0);
 }
 
+TEST(generate_command, a_cv_down_to_a_millionth_is_drawn) {
+    TempDir dir;
+    // Drawing at this shape is slow: one interval of 40 steps in a short run.
+    const auto gen =
+        runTool({"generate", "--out", "t.txt", "--seed", "2", "--cv", "0.000001", "--time", "30"},
+                dir.path());
+    ASSERT_EQ(gen.status, 0) << gen.err;
+    const auto train = trainIn(dir.file("t.txt"));
+    ASSERT_EQ(train.size(), 1u);
+    EXPECT_NEAR(train[0], 40.0, 1.0);
+}
+
 TEST(generate_command, a_clock_seed_is_printed_and_repeats_the_train) {
     TempDir dir;
     const auto first = runTool({"generate", "--out", "a.txt", "--time", "500"}, dir.path());

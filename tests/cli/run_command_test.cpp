@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "analysis/analysed_run.hpp"
 #include "batch/spike_list_file.hpp"
 #include "tool_runner.hpp"
@@ -102,6 +104,41 @@ TEST(run_command, saves_the_output_list_as_save_does_and_warns_of_steps_outside_
     const SimState expected = coreRun(reset, {}, {});
     EXPECT_EQ(test::readFile(dir.file("out.txt")), formatSpikeList(expected.outSpikeSteps));
     EXPECT_EQ(result.out, runJson(expected));
+}
+
+TEST(run_command, an_endless_input_ends_at_once_and_a_run_of_no_steps_says_so) {
+    TempDir dir;
+    const auto zero = runTool({"run", "--train", "/dev/zero"}, dir.path());
+    ASSERT_EQ(zero.status, 0) << zero.err;
+    EXPECT_NE(zero.out.find("\"input_spikes\": [],"), std::string::npos) << zero.out;
+
+    const auto none = runTool({"run", "--train", kTrain, "--time", "0"}, dir.path());
+    ASSERT_EQ(none.status, 0) << none.err;
+    EXPECT_EQ(none.err, "mirvok-cli: 20 spike steps were skipped: the run has no steps\n");
+}
+
+TEST(run_command, a_spike_list_that_does_not_fit_on_the_disk_keeps_the_file_it_would_replace) {
+    // Dense trains give lists of a few kB, beyond one block of 512 bytes.
+    const std::vector<std::vector<std::string>> commands{
+        {"generate", "--out", "list.txt", "--seed", "1", "--isi", "1"},
+        {"run", "--train", "dense.txt", "--save-output", "list.txt"},
+    };
+    for (const auto& args : commands) {
+        TempDir dir;
+        ASSERT_EQ(
+            runTool({"generate", "--out", "dense.txt", "--seed", "1", "--isi", "1"}, dir.path())
+                .status,
+            0);
+        test::writeFile(dir.file("list.txt"), "1,2,3,");
+        const auto full = test::runToolWithFileLimit(args, dir.path(), 1);
+        EXPECT_EQ(full.status, 1) << args[0];
+        EXPECT_EQ(full.err, "mirvok-cli: Could not write the file list.txt\n");
+        EXPECT_EQ(test::readFile(dir.file("list.txt")), "1,2,3,") << args[0];
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                                std::filesystem::directory_iterator()),
+                  2)
+            << args[0] << ": a new file left behind";
+    }
 }
 
 }  // namespace

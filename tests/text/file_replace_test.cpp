@@ -1,0 +1,82 @@
+#include "text/file_replace.hpp"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <thread>
+
+#include "support/file_limit.hpp"
+#include "support/temp_dir.hpp"
+#include "text/errors.hpp"
+
+namespace mirvok {
+namespace {
+
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+
+mode_t modeOf(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+std::size_t entriesIn(const std::string& dir) {
+    std::size_t n = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir)) ++n;
+    return n;
+}
+
+TEST(file_replace, a_write_that_fails_leaves_the_old_file_as_it_was) {
+    const std::string content(5000, '7');
+    for (const bool existed : {true, false}) {
+        TempDir dir;
+        const std::string path = dir.file("list.txt");
+        if (existed) {
+            writeFile(path, "old");
+            ::chmod(path.c_str(), 0640);
+        }
+        // Room for 100 bytes only, as on a nearly full disk.
+        EXPECT_TRUE(testing::inChildWithFileLimit(100, [&] {
+            try {
+                replaceFileContent(path, content);
+            } catch (const FileError& e) {
+                return e.what() == "Could not write the file " + path;
+            }
+            return false;
+        })) << existed;
+        EXPECT_EQ(std::filesystem::exists(path), existed);
+        EXPECT_EQ(entriesIn(dir.path()), existed ? 1U : 0U) << "a new file left behind";
+        if (existed) {
+            EXPECT_EQ(readFile(path), "old");
+            EXPECT_EQ(modeOf(path), 0640U);
+        }
+    }
+}
+
+TEST(file_replace, keeps_the_mode_and_the_link_and_writes_pipes_directly) {
+    TempDir dir;
+    const std::string target = dir.file("list.txt");
+    const std::string link = dir.file("link.txt");
+    writeFile(target, "old content");
+    ::chmod(target.c_str(), 0604);
+    std::filesystem::create_symlink(target, link);
+    replaceFileContent(link, "12,57,");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readFile(target), "12,57,");
+    EXPECT_EQ(modeOf(target), 0604U);
+
+    const std::string fifo = dir.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = readFile(fifo); });
+    replaceFileContent(fifo, "1,2,3,");
+    reader.join();
+    EXPECT_EQ(received, "1,2,3,");
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_NO_THROW(replaceFileContent("/dev/null", "1,"));
+}
+
+}  // namespace
+}  // namespace mirvok
