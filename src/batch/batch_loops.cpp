@@ -70,6 +70,12 @@ BatchReport runBatchFrame(SimState& state, BatchHooks& hooks, const BatchRuns& r
     return report;
 }
 
+bool stopAfterRecord(BatchHooks& hooks, BatchReport& report) {
+    if (!hooks.stopRequested()) return false;
+    report.end = BatchEnd::Stopped;
+    return true;
+}
+
 }  // namespace
 
 BatchReport runGeneratedBatch(SimState& state, BatchHooks& hooks) {
@@ -82,6 +88,7 @@ BatchReport runGeneratedBatch(SimState& state, BatchHooks& hooks) {
             hooks.runTrain(state);
             report.sums.add(state.analysisResult, state.localScoreMean);
             file.write(formatResultRecord(i, state));
+            if (stopAfterRecord(hooks, report)) break;
         }
     });
 }
@@ -99,6 +106,7 @@ BatchReport runReplayBatch(SimState& state, const ReplaySource& source,
             hooks.runTrain(state);
             report.sums.add(state.analysisResult, state.localScoreMean);
             file.write(formatResultRecord(index, state));
+            if (stopAfterRecord(hooks, report)) break;
             ++index;
         }
     });

@@ -23,6 +23,7 @@ enum class BatchEnd {
     Completed,   // the result file was written and closed
     Cancelled,   // chooseResultFile gave no file: no file touched, no run
     OpenFailed,  // the result file could not be opened: no run
+    Stopped,     // stopRequested ended it: the file holds the records of the runs made
 };
 
 // What a batch did, given to batchFinished and returned to the caller.
@@ -39,8 +40,8 @@ struct BatchReport {
 // Calls, in order, for a batch that runs to its end:
 //   batchStarted, chooseResultFile, [open], iterations, headerShape,
 //   headerIsi, [header], then per run beforeIteration, makeTrain (generated)
-//   or trainLoaded (replay), runTrain, [record]; [close], cleanup,
-//   batchFinished. batchRunning is set before batchStarted and cleared after
+//   or trainLoaded (replay), runTrain, [record], stopRequested; [close],
+//   cleanup, batchFinished. batchRunning is set before batchStarted and cleared after
 //   batchFinished.
 class BatchHooks {
   public:
@@ -77,6 +78,9 @@ class BatchHooks {
     }
     // The instant run over the state's input train with its analysis.
     virtual void runTrain(SimState& state) = 0;
+    // Asked after each record: true ends the batch there, as finished
+    // (window: Stop was clicked). The report says Stopped and sums the runs made.
+    virtual bool stopRequested() { return false; }
 
     // The batch is over, however it ended, an exception included (window:
     // enable All). Called after the result file is closed. Must not throw.

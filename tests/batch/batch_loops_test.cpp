@@ -210,6 +210,27 @@ TEST(batch_loops, records_written_before_an_error_stay) {
     EXPECT_EQ(linesOf(readFile(dir.file("o.csv"))).size(), 3u);
 }
 
+TEST(batch_loops, a_stop_ends_either_batch_after_the_record_just_written) {
+    struct StoppingHooks : LoggingHooks {
+        using LoggingHooks::LoggingHooks;
+        bool stopRequested() override { return ++records == 2; }
+        int records = 0;
+    };
+    TempDir dir;
+    for (const bool replay : {false, true}) {
+        SimState state;
+        state.Nsteps = 2000;
+        StoppingHooks hooks(settingsFor(dir.file("o.csv"), 5), state);
+        const BatchReport report =
+            replay ? *replayResultFile(state, MIRVOK_TEST_DATA "/two_batches.csv", hooks)
+                   : runGeneratedBatch(state, hooks);
+        EXPECT_EQ(report.end, BatchEnd::Stopped) << replay;
+        EXPECT_EQ(report.sums.runs, 2) << replay;
+        EXPECT_EQ(linesOf(readFile(dir.file("o.csv"))).size(), 3u) << replay;
+        EXPECT_EQ(hooks.calls.back(), "finished") << replay;
+    }
+}
+
 // A generated batch of n runs at path, as the file a replay reads.
 void writeGeneratedBatch(const std::string& path, int n) {
     SimState state;
