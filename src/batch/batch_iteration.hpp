@@ -44,10 +44,9 @@ class SettingsEntries final : public GeneratorEntries {
 };
 
 // The train of one batch iteration. With quantify, a random shape text
-// (quantifiedShapeText, held at 1e8) is
-// first written into the shape entry and, in single mode, becomes the shape
-// of this train; otherwise the shape comes from the
-// CV as for "GammaGen!". Throws what generateTrain throws.
+// (quantifiedShapeText, held at 1e8) is first written into the shape entry
+// and, in single mode, becomes the shape of this train; otherwise the shape
+// comes from the CV as for "GammaGen!". Throws what generateTrain throws.
 void makeBatchTrain(SimState& state, GeneratorEntries& entries, RandomSource& source,
                     bool segmentMode, bool quantify, bool quantifyZeroOne);
 
