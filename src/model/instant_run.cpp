@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "model/input_train.hpp"
 #include "model/untraced_stretch.hpp"
 
 namespace mirvok {
@@ -54,7 +55,8 @@ RunEnd runInStretches(SimState& s, ResetValues& values, RateSource& rates, RunHo
 }  // namespace
 
 void fitTrains(SimState& s) {
-    s.inTrain.resize(static_cast<std::size_t>(s.Nsteps), 0);
+    // Unchanged when the run length is: a batch runs each train once.
+    if (s.inTrain.size() != static_cast<std::size_t>(s.Nsteps)) buildInputTrain(s);
     s.outTrain.resize(static_cast<std::size_t>(s.Nsteps), 0);
 }
 

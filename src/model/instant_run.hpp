@@ -5,8 +5,10 @@
 
 namespace mirvok {
 
-// Brings inTrain and outTrain to exactly Nsteps flags: longer trains lose
-// their tail, shorter ones are padded with clear flags.
+// Fits the trains to a run of Nsteps: inTrain and inSpikeSteps are built
+// anew from the loaded train when they were built for another run length
+// (input_train.hpp), so steps beyond a shorter run are left out of it, not
+// lost; outTrain is cut or padded with clear flags.
 void fitTrains(SimState& state);
 
 enum class RunEnd {

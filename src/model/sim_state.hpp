@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -32,6 +33,15 @@ struct SimState {
     double transmissionRatio = 0.0;
     double isiCV = 0.0;
     double localScoreMean = 0.0;
+
+    // The input train as it was loaded (read, generated or replayed): its
+    // steps in ascending order, those beyond the current run included, and
+    // the number of its negative steps, which no run holds. inTrain and
+    // inSpikeSteps are built from its steps inside the run, and skippedSteps
+    // counts the rest; a later run long enough takes them back.
+    std::vector<int> loadedTrain;
+    std::size_t loadedOutsideAnyRun = 0;
+    std::size_t skippedSteps = 0;
 
     // Trains, each held as flags and as a list of step indices.
     Flags inTrain;

@@ -1,7 +1,6 @@
 #include "trains/spike_train_reader.hpp"
 
-#include <algorithm>
-
+#include "model/input_train.hpp"
 #include "text/file_chunks.hpp"
 #include "text/integer_scan.hpp"
 #include "text/number_format.hpp"
@@ -79,21 +78,8 @@ std::vector<int> parseSpikeTrainText(std::string_view text) {
 }
 
 TrainLoad loadInputTrain(SimState& state, std::span<const int> steps) {
-    const int n = std::max(state.Nsteps, 0);
-    state.inTrain.assign(static_cast<std::size_t>(n), 0);
-    state.outTrain.assign(static_cast<std::size_t>(n), 0);
-    state.inSpikeSteps.clear();
     TrainLoad load;
-    for (const int step : steps) {
-        if (step < 0 || step >= n) {
-            ++load.skipped;
-            continue;
-        }
-        state.inSpikeSteps.push_back(step);
-        state.inTrain[static_cast<std::size_t>(step)] = 1;
-    }
-    // Ascending, so that the analysis never sees a negative interval.
-    std::stable_sort(state.inSpikeSteps.begin(), state.inSpikeSteps.end());
+    load.skipped = loadTrain(state, steps);
     load.stored = state.inSpikeSteps.size();
     return load;
 }

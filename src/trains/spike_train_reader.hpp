@@ -23,9 +23,10 @@ struct TrainLoad {
     std::size_t skipped = 0;  // steps outside 0 .. Nsteps - 1, left out
 };
 
-// Makes steps the input train for the current Nsteps: inTrain and outTrain
-// become Nsteps flags, inSpikeSteps the steps inside the run in ascending
-// order (repeats kept); steps outside it are skipped and counted.
+// Makes steps the loaded train and the input train for the current Nsteps:
+// inTrain and outTrain become Nsteps flags, inSpikeSteps the steps inside
+// the run in ascending order (repeats kept); steps outside it are skipped
+// and counted, and kept for a longer run (model/input_train.hpp).
 TrainLoad loadInputTrain(SimState& state, std::span<const int> steps);
 
 // "N spike steps outside 0 to M were skipped", M being Nsteps - 1; for a run

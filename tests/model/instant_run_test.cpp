@@ -7,20 +7,36 @@
 #include <string>
 #include <vector>
 
+#include "model/input_train.hpp"
 #include "model_test_support.hpp"
 #include "trains/random_source.hpp"
 
 using namespace mirvok;
 using namespace mirvok::testing;
 
-TEST(instant_run, fits_trains_to_the_run_length_keeping_the_flags_below_it) {
+TEST(instant_run, a_shorter_run_leaves_out_the_steps_beyond_it_and_a_longer_one_takes_them_back) {
     SimState s;
-    s.Nsteps = 4;
-    s.inTrain = {1, 0, 1, 1, 1, 1};
+    s.Nsteps = 6;
+    EXPECT_EQ(loadTrain(s, std::vector<int>{5, 1, 3, 9, -2, 3}), 2u);
+    EXPECT_EQ(s.inSpikeSteps, (std::vector<int>{1, 3, 3, 5}));
     s.outTrain = {1};
-    fitTrains(s);
-    EXPECT_EQ(s.inTrain, (Flags{1, 0, 1, 1}));
-    EXPECT_EQ(s.outTrain, (Flags{1, 0, 0, 0}));
+    struct Case {
+        int Nsteps;
+        std::vector<int> inside;
+        std::size_t skipped;
+    };
+    for (const Case& c :
+         {Case{4, {1, 3, 3}, 3}, Case{10, {1, 3, 3, 5, 9}, 1}, Case{6, {1, 3, 3, 5}, 2}}) {
+        s.Nsteps = c.Nsteps;
+        fitTrains(s);
+        EXPECT_EQ(s.inSpikeSteps, c.inside) << c.Nsteps;
+        EXPECT_EQ(s.skippedSteps, c.skipped) << c.Nsteps;
+        Flags flags(static_cast<std::size_t>(c.Nsteps), 0);
+        for (int k : c.inside) flags[static_cast<std::size_t>(k)] = 1;
+        EXPECT_EQ(s.inTrain, flags) << c.Nsteps;
+        ASSERT_EQ(s.outTrain.size(), static_cast<std::size_t>(c.Nsteps));
+        EXPECT_EQ(s.outTrain[0], 1);  // an earlier run's output flag stays
+    }
 }
 
 TEST(instant_run, runs_every_step_and_stops_once_at_the_end) {
