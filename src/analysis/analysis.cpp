@@ -84,10 +84,12 @@ double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
                       AnalysisParams& params, std::vector<double>& spikeVari, VariLineSink* sink,
                       char sep) {
     const long long N = static_cast<long long>(in.size());
+    // Cleared also for a run too short for a window: the lines shown are
+    // always the latest run's.
+    if (sink) sink->clear();
     const int R = params.range();
     if (static_cast<long long>(R) + 1 > N || R < 2) return 0.0;
     spikeVari.assign(in.size(), 0.0);
-    if (sink) sink->clear();
 
     size_t r = 0;
     const int ign = params.ign();

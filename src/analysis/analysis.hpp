@@ -20,9 +20,9 @@ double computeTransmissionRatio(const std::vector<int>& in, const std::vector<in
 double computeIsiCV(const std::vector<int>& in, AnalysisParams& params);
 
 // Local CVs over windows of range() intervals and the mean of their scores.
-// When windows run, spikeVari is replaced by one entry per input spike and
-// the sink (if any) is cleared and given one line per non-zero local CV,
-// written with the decimal separator sep.
+// The sink (if any) is cleared first. When windows run, spikeVari is
+// replaced by one entry per input spike and the sink is given one line per
+// non-zero local CV, written with the decimal separator sep.
 double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
                       AnalysisParams& params, std::vector<double>& spikeVari, VariLineSink* sink,
                       char sep);
