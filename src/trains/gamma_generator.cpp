@@ -7,6 +7,7 @@
 #include "text/checked_math.hpp"
 #include "text/errors.hpp"
 #include "text/number_format.hpp"
+#include "text/number_parse.hpp"
 #include "trains/generator_limits.hpp"
 #include "trains/gkm1_sampler.hpp"
 #include "trains/random_variates.hpp"
@@ -20,20 +21,38 @@ InputError tooManySpikes(std::size_t maxSpikes) {
                       " spikes; choose a longer mean interval or a smaller CV");
 }
 
+// Draws between two offers of the events hook: about 65536 passes of the
+// rejection loop, whose passes per draw grow as sqrt(a) for large shapes,
+// so a long or very regular train leaves the window responsive while a
+// train of a batch never gets to an offer.
+std::size_t drawsPerEventOffer(double a) {
+    constexpr double kPassesPerOffer = 65536.0;
+    const double passes = a > 1.0 ? 1.0 + 0.8 * std::sqrt(a) : 2.0;
+    return static_cast<std::size_t>(std::max(1.0, kPassesPerOffer / passes));
+}
+
 // drawsLeft is shared by all segments of one train; every draw counts,
 // failed ones included, so a train always ends. drawInterval gives one
-// gamma interval or throws EMathError.
+// gamma interval or throws EMathError. events (may be null) is offered the
+// pending window events every drawsPerEventOffer draws.
 template <class DrawInterval>
 void fillSegmentWith(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, int end,
-                     DrawInterval&& drawInterval, std::size_t& drawsLeft, std::size_t maxSpikes) {
+                     DrawInterval&& drawInterval, double a, std::size_t& drawsLeft,
+                     std::size_t maxSpikes, GeneratorEntries* events) {
     // Never touch a flag outside the train.
     start = std::max(start, 0);
     end = std::min<long long>(end, static_cast<long long>(inTrain.size()) - 1);
     const double last = static_cast<double>(end);
     double pos = static_cast<double>(start);
+    const std::size_t offerEvery = drawsPerEventOffer(a);
+    std::size_t untilOffer = offerEvery;
     while (pos <= last) {
         if (drawsLeft == 0) throw tooManySpikes(maxSpikes);
         --drawsLeft;
+        if (--untilOffer == 0) {
+            untilOffer = offerEvery;
+            if (events) events->pumpEvents();
+        }
         double x = 0.0;
         try {
             x = drawInterval();
@@ -58,23 +77,23 @@ void fillSegmentWith(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, 
 // give the same intervals from the same draws.
 void fillSegmentWithBudget(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, int end,
                            double theta, double a, RandomSource& source, std::size_t& drawsLeft,
-                           std::size_t maxSpikes) {
+                           std::size_t maxSpikes, GeneratorEntries* events = nullptr) {
     if (!(theta > 0.0) || !std::isfinite(theta) || !(a > 0.0) || !std::isfinite(a))
         throw InputError("shape: the scale and the shape of the intervals must be greater than 0");
     auto* pcg = dynamic_cast<Pcg31*>(&source);
     if (pcg == nullptr) {
         fillSegmentWith(
-            inTrain, inSpikeSteps, start, end, [&] { return gammaVariate(source, theta, a); },
-            drawsLeft, maxSpikes);
+            inTrain, inSpikeSteps, start, end, [&] { return gammaVariate(source, theta, a); }, a,
+            drawsLeft, maxSpikes, events);
     } else if (a > 1.0 && a <= Gkm1Sampler::kMaxSamplerShape) {
         Gkm1Sampler sampler(*pcg, a);
         fillSegmentWith(
-            inTrain, inSpikeSteps, start, end, [&] { return sampler.variate(theta); }, drawsLeft,
-            maxSpikes);
+            inTrain, inSpikeSteps, start, end, [&] { return sampler.variate(theta); }, a, drawsLeft,
+            maxSpikes, events);
     } else {
         fillSegmentWith(
-            inTrain, inSpikeSteps, start, end, [&] { return gammaVariate(*pcg, theta, a); },
-            drawsLeft, maxSpikes);
+            inTrain, inSpikeSteps, start, end, [&] { return gammaVariate(*pcg, theta, a); }, a,
+            drawsLeft, maxSpikes, events);
     }
 }
 
@@ -85,16 +104,22 @@ struct TrainBuffer {
     std::vector<int> steps;
     std::size_t drawsLeft;
     std::size_t maxSpikes;
+    GeneratorEntries* events;
 };
 
-TrainBuffer emptyBuffer(int Nsteps) {
+TrainBuffer emptyBuffer(int Nsteps, GeneratorEntries& events) {
     const std::size_t n = static_cast<std::size_t>(std::max(Nsteps, 0));
-    return TrainBuffer{Flags(n, 0), {}, maxSpikesFor(Nsteps), maxSpikesFor(Nsteps)};
+    return TrainBuffer{Flags(n, 0), {}, maxSpikesFor(Nsteps), maxSpikesFor(Nsteps), &events};
 }
 
 void fill(TrainBuffer& buffer, int start, int end, double theta, double a, RandomSource& source) {
     fillSegmentWithBudget(buffer.flags, buffer.steps, start, end, theta, a, source,
-                          buffer.drawsLeft, buffer.maxSpikes);
+                          buffer.drawsLeft, buffer.maxSpikes, buffer.events);
+}
+
+// The scale theta, in steps, of intervals with a mean of meanMs ms and shape a.
+double intervalScale(double meanMs, double a) {
+    return checkedDivide(checkedFinite(2.0 * meanMs), a);
 }
 
 void generateSingle(SimState& state, TrainBuffer& buffer, GeneratorEntries& entries,
@@ -111,22 +136,20 @@ void generateSingle(SimState& state, TrainBuffer& buffer, GeneratorEntries& entr
     checkShape(a, shapeSource == ShapeSource::FromCv ? ShapeOrigin::Cv : ShapeOrigin::Entered, sep);
     checkMeanInterval(isiMs, jitterMs, sep);
     const double meanMs = isiMs + jitterMs * u;
-    const double theta = checkedDivide(checkedFinite(2.0 * meanMs), a);
-    fill(buffer, 0, state.Nsteps - 1, theta, a, source);
+    fill(buffer, 0, state.Nsteps - 1, intervalScale(meanMs, a), a, source);
 }
 
-// The segments that fit the run: complete ones (a bound on each side, a mean
-// and a shape) that start inside it.
-std::size_t usableSegments(const SimState& state) {
+// The segments that fit a run of Nsteps: complete ones (a bound on each
+// side, a mean and a shape) that start inside it.
+std::size_t usableSegments(const SimState& state, int Nsteps) {
     std::size_t n =
         std::min({state.segBounds.size() - 1, state.segIsi.size(), state.segShape.size()});
     for (std::size_t i = 0; i < n; ++i)
-        if (state.segBounds[i] > state.Nsteps - 1) return i;
+        if (state.segBounds[i] > Nsteps - 1) return i;
     return n;
 }
 
-void generateSegments(const SimState& state, TrainBuffer& buffer, RandomSource& source) {
-    const std::size_t n = usableSegments(state);
+void checkSegments(const SimState& state, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
         try {
             checkShape(state.segShape[i], ShapeOrigin::Cv, '.');
@@ -136,6 +159,11 @@ void generateSegments(const SimState& state, TrainBuffer& buffer, RandomSource& 
                              e.what());
         }
     }
+}
+
+void generateSegments(const SimState& state, TrainBuffer& buffer, RandomSource& source) {
+    const std::size_t n = usableSegments(state, state.Nsteps);
+    checkSegments(state, n);
     const int last = state.Nsteps - 1;
     for (std::size_t i = 0; i < n; ++i) {
         const double a = state.segShape[i];
@@ -171,13 +199,35 @@ void generateTrain(SimState& state, GeneratorEntries& entries, RandomSource& sou
     state.inTrain.assign(n, 0);
     state.outTrain.assign(n, 0);
     state.inSpikeSteps.clear();
-    TrainBuffer buffer = emptyBuffer(state.Nsteps);
+    state.loadedTrain.clear();
+    state.skippedSteps = 0;
+    TrainBuffer buffer = emptyBuffer(state.Nsteps, entries);
     if (segmentMode && !state.segBounds.empty())
         generateSegments(state, buffer, source);
     else
         generateSingle(state, buffer, entries, source, shapeSource);
+    // Every step drawn lies inside the run, in ascending order.
+    state.loadedTrain.assign(buffer.steps.begin(), buffer.steps.end());
     state.inTrain = std::move(buffer.flags);
     state.inSpikeSteps = std::move(buffer.steps);
+}
+
+void checkTrainEntries(const SimState& state, int Nsteps, GeneratorEntries& entries,
+                       bool segmentMode, ShapeSource shapeSource) {
+    if (segmentMode && !state.segBounds.empty()) {
+        checkSegments(state, usableSegments(state, Nsteps));
+        return;
+    }
+    const char sep = entries.decimalSeparator();
+    double a = 1.0;
+    if (shapeSource == ShapeSource::FromCv) {
+        a = StrToDouble(shapeTextForCv(entries.cv(), sep), sep);
+        checkShape(a, ShapeOrigin::Cv, sep);
+    }
+    const double isiMs = entries.isi();
+    const double jitterMs = entries.isiJitter();
+    checkMeanInterval(isiMs, jitterMs, sep);
+    if (shapeSource == ShapeSource::FromCv) intervalScale(isiMs + std::fabs(jitterMs), a);
 }
 
 }  // namespace mirvok

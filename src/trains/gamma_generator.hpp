@@ -37,6 +37,9 @@ class GeneratorEntries {
     virtual double isi() = 0;                              // "isi:" in ms
     virtual double isiJitter() = 0;                        // "+/-" in ms
     virtual char decimalSeparator() const { return '.'; }
+    // Lets pending window events be handled while a long train is drawn;
+    // offered every so many draws, rarely enough to cost a batch nothing.
+    virtual void pumpEvents() {}
 };
 
 // Where the single-mode shape comes from: 1/cv^2 written into the shape
@@ -45,11 +48,19 @@ class GeneratorEntries {
 enum class ShapeSource { FromCv, AsEntered };
 
 // "GammaGen!": clears inTrain, outTrain (Nsteps flags each) and
-// inSpikeSteps, then fills a new train. Segment mode when segmentMode is
-// set and segBounds is not empty, single mode otherwise. Refuses entries
-// for which generation cannot end with InputError, before any spike is
-// placed.
+// inSpikeSteps, then fills a new train, which also becomes the loaded
+// train. Segment mode when segmentMode is set and segBounds is not empty,
+// single mode otherwise. Refuses entries for which generation cannot end
+// with InputError, before any spike is placed.
 void generateTrain(SimState& state, GeneratorEntries& entries, RandomSource& source,
                    bool segmentMode, ShapeSource shapeSource = ShapeSource::FromCv);
+
+// Refuses, as generateTrain would, the entries or segments that a train for
+// a run of Nsteps could not be drawn from, without drawing and without
+// writing the shape entry, so that a batch refuses them before it touches
+// its result file. With ShapeSource::AsEntered the shape is each train's
+// own and is not checked here.
+void checkTrainEntries(const SimState& state, int Nsteps, GeneratorEntries& entries,
+                       bool segmentMode, ShapeSource shapeSource = ShapeSource::FromCv);
 
 }  // namespace mirvok

@@ -40,6 +40,8 @@ class FakeEntries final : public GeneratorEntries {
     double isi() override { return read("isi", isiText); }
     double isiJitter() override { return read("jitter", jitterText); }
     char decimalSeparator() const override { return sep; }
+    void pumpEvents() override { ++pumps; }
+    int pumps = 0;
 
   private:
     double read(const char* name, const std::string& text) {
@@ -101,6 +103,9 @@ TEST(gamma_generator, default_train_spikes_near_multiples_of_40) {
     ASSERT_LE(state.inSpikeSteps.size(), 50U);
     for (std::size_t i = 0; i < state.inSpikeSteps.size(); ++i)
         EXPECT_NEAR(state.inSpikeSteps[i], 40.0 * (i + 1), 30.0) << "spike " << i;
+    // The train drawn is also the loaded train, which later runs are built from.
+    EXPECT_TRUE(std::equal(state.loadedTrain.begin(), state.loadedTrain.end(),
+                           state.inSpikeSteps.begin(), state.inSpikeSteps.end()));
     // Only the input train is replaced.
     EXPECT_EQ(state.curStep, 5);
     EXPECT_EQ(state.outSpikeSteps, std::vector<int>{4});
@@ -222,9 +227,32 @@ TEST(gamma_generator, refuses_entries_for_which_generation_cannot_end) {
                           << c.cvOrShape;
         } catch (const InputError& e) {
             EXPECT_EQ(std::string(e.what()).rfind(c.label, 0), 0U) << e.what();
+            // The check before a batch refuses the same, without drawing.
+            if (c.shapeSource == ShapeSource::FromCv) {
+                entries.log.clear();
+                EXPECT_THROW_MSG(checkTrainEntries(state, 100, entries, false), InputError,
+                                 e.what());
+                EXPECT_EQ(std::count(entries.log.begin(), entries.log.end(), "writeShape"), 0);
+            }
         }
         EXPECT_EQ(state.inTrain, Flags(100, 0));
         EXPECT_TRUE(state.inSpikeSteps.empty());
+    }
+}
+
+TEST(gamma_generator, only_a_long_draw_offers_the_window_its_events) {
+    // Cost grows with sqrt(shape): a CV of 0.0001 takes thousands of passes
+    // per interval, the default one a few dozen.
+    for (const char* cv : {"0.02", "0.0001"}) {
+        SimState state = stateWith(2000);
+        FakeEntries entries;
+        entries.cvText = cv;
+        Pcg31 source(4);
+        generateTrain(state, entries, source, false);
+        if (std::string(cv) == "0.02")
+            EXPECT_EQ(entries.pumps, 0);
+        else
+            EXPECT_GE(entries.pumps, 5);
     }
 }
 
@@ -396,6 +424,20 @@ TEST(gamma_generator, segment_with_values_the_generator_refuses_is_named) {
                             "Interval #2: isi:");
     EXPECT_EQ(state.inTrain, Flags(1200, 0));
     EXPECT_TRUE(state.inSpikeSteps.empty());
+}
+
+TEST(gamma_generator, check_passes_what_generation_accepts) {
+    SimState state = segmentedState(1200, {0, 400, 1199}, {20.0, 0.0}, {1.0, 1.0});
+    FakeEntries entries;
+    EXPECT_NO_THROW(checkTrainEntries(state, 2000, entries, false));
+    EXPECT_THROW_MSG(checkTrainEntries(state, 2000, entries, true), InputError,
+                     "Interval #2: isi: the mean interval must be greater than 0 ms");
+    // The second segment starts beyond a run of 400 steps, so it is not drawn.
+    EXPECT_NO_THROW(checkTrainEntries(state, 400, entries, true));
+    entries.cvText = "0";
+    entries.log.clear();
+    EXPECT_THROW(checkTrainEntries(state, 2000, entries, false), EZeroDivide);
+    EXPECT_EQ(entries.log, std::vector<std::string>{"cv"});
 }
 
 }  // namespace
