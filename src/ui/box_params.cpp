@@ -9,64 +9,46 @@
 
 namespace mirvok::ui {
 
-int BoxResetValues::timeMs() {
-    return readInt(ui_.TimeEdit);
-}
-double BoxResetValues::v1Start() {
-    return readDouble(ui_.V1_start);
-}
-double BoxResetValues::v2Start() {
-    return readDouble(ui_.V2_start);
-}
-double BoxResetValues::maxDiff() {
-    return readDouble(ui_.MaxDiff);
-}
-
-double BoxResetValues::zeroDiff() {
-    const double value = readDouble(ui_.ZeroDiff);
-    completed_ = true;
-    return value;
+CachedBoxValue::CachedBoxValue(QLineEdit* box, Kind kind, const bool& keepLastValid)
+    : kind_(kind), keepLastValid_(keepLastValid) {
+    refresh(box->text());
+    QObject::connect(box, &QLineEdit::textChanged, box,
+                     [this](const QString& text) { refresh(text); });
 }
 
 void CachedBoxValue::refresh(const QString& text) {
     try {
-        value_ = readDouble(text);
+        value_ = kind_ == Kind::Integer ? readInt(text) : readDouble(text);
+        hasValid_ = true;
         error_ = nullptr;
     } catch (const Error&) {
         error_ = std::current_exception();
     }
 }
 
-void CachedBoxValue::watch(QLineEdit* box) {
-    refresh(box->text());
-    QObject::connect(box, &QLineEdit::textChanged, box,
-                     [this](const QString& text) { refresh(text); });
-}
+ParameterBoxes::ParameterBoxes(const FormControls& ui)
+    : time(ui.TimeEdit, CachedBoxValue::Kind::Integer, keepLastValid_),
+      v1Start(ui.V1_start, CachedBoxValue::Kind::Real, keepLastValid_),
+      v2Start(ui.V2_start, CachedBoxValue::Kind::Real, keepLastValid_),
+      maxDiff(ui.MaxDiff, CachedBoxValue::Kind::Real, keepLastValid_),
+      zeroDiff(ui.ZeroDiff, CachedBoxValue::Kind::Real, keepLastValid_),
+      gamma1(ui.gamma1, CachedBoxValue::Kind::Real, keepLastValid_),
+      gamma2(ui.gamma2, CachedBoxValue::Kind::Real, keepLastValid_),
+      delta1(ui.delta1, CachedBoxValue::Kind::Real, keepLastValid_),
+      delta2(ui.delta2, CachedBoxValue::Kind::Real, keepLastValid_),
+      isi(ui.isi, CachedBoxValue::Kind::Real, keepLastValid_),
+      isiJitter(ui.isiInt, CachedBoxValue::Kind::Real, keepLastValid_),
+      cv(ui.CVedit, CachedBoxValue::Kind::Real, keepLastValid_),
+      shape(ui.shape, CachedBoxValue::Kind::Real, keepLastValid_),
+      iterations(ui.ntests, CachedBoxValue::Kind::Integer, keepLastValid_),
+      c0(ui.C0Edit, CachedBoxValue::Kind::Real, keepLastValid_),
+      ign(ui.ign, CachedBoxValue::Kind::Integer, keepLastValid_),
+      range(ui.Range, CachedBoxValue::Kind::Integer, keepLastValid_) {}
 
-double CachedBoxValue::value() const {
-    if (error_) std::rethrow_exception(error_);
-    return value_;
-}
-
-CachedBoxRates::CachedBoxRates(const FormControls& ui) {
-    gamma1_.watch(ui.gamma1);
-    gamma2_.watch(ui.gamma2);
-    delta1_.watch(ui.delta1);
-    delta2_.watch(ui.delta2);
-}
-
-int BoxAnalysisParams::ign() {
-    return readInt(ui_.ign);
-}
-int BoxAnalysisParams::range() {
-    return readInt(ui_.Range);
-}
-BoxAnalysisParams::BoxAnalysisParams(const FormControls& ui) : ui_(ui) {
-    c0_.watch(ui.C0Edit);
-}
-
-double BoxAnalysisParams::c0() {
-    return c0_.value();
+double BoxResetValues::zeroDiff() {
+    const double value = boxes_.zeroDiff.value();
+    completed_ = true;
+    return value;
 }
 
 void ListBoxSink::clear() {

@@ -16,75 +16,115 @@ namespace mirvok::ui {
 
 struct FormControls;
 
-// The reset's five values read from TimeEdit, V1_start, V2_start, MaxDiff and
-// ZeroDiff, each converted when the reset asks for it. completed() tells
-// whether the last of them (ZeroDiff) was read, i.e. the reset got through.
+// One parameter box converted once per change of its text: the number it
+// holds is ready when a step or a batch asks, and a step reads no text.
+// value() returns that number. A text that does not convert throws its
+// conversion error, except while the owner keeps last valid values: then
+// the box answers with the last number it converted to.
+class CachedBoxValue {
+  public:
+    enum class Kind { Integer, Real };
+
+    CachedBoxValue(QLineEdit* box, Kind kind, const bool& keepLastValid);
+    // The connection to the box refers to this object: never copied.
+    CachedBoxValue(const CachedBoxValue&) = delete;
+    CachedBoxValue& operator=(const CachedBoxValue&) = delete;
+
+    double value() const {
+        if (error_ && !(keepLastValid_ && hasValid_)) std::rethrow_exception(error_);
+        return value_;
+    }
+    int intValue() const { return static_cast<int>(value()); }
+
+  private:
+    void refresh(const QString& text);
+
+    Kind kind_;
+    const bool& keepLastValid_;
+    double value_ = 0.0;  // the last valid value
+    bool hasValid_ = false;
+    std::exception_ptr error_;  // the current text's conversion error
+};
+
+// Every box that a run, the generator, the analysis or a batch reads.
+class ParameterBoxes {
+  public:
+    explicit ParameterBoxes(const FormControls& ui);
+    ParameterBoxes(const ParameterBoxes&) = delete;
+    ParameterBoxes& operator=(const ParameterBoxes&) = delete;
+
+    // For its lifetime (a batch, from its checked start to its end) a box
+    // whose text does not convert answers with its last valid value, so that
+    // typing a new value, which passes through an empty box or half a
+    // number, neither ends a batch nor spoils its records.
+    class KeepLastValid {
+      public:
+        explicit KeepLastValid(ParameterBoxes& boxes) : boxes_(boxes) {
+            boxes_.keepLastValid_ = true;
+        }
+        ~KeepLastValid() { boxes_.keepLastValid_ = false; }
+        KeepLastValid(const KeepLastValid&) = delete;
+        KeepLastValid& operator=(const KeepLastValid&) = delete;
+
+      private:
+        ParameterBoxes& boxes_;
+    };
+
+  private:
+    bool keepLastValid_ = false;  // before the boxes, which refer to it
+
+  public:
+    // The reset's values ("time" in ms) and the step's rates.
+    CachedBoxValue time, v1Start, v2Start, maxDiff, zeroDiff;
+    CachedBoxValue gamma1, gamma2, delta1, delta2;
+    // The generator's entries ("+/-" is isiJitter) and "iterations:".
+    CachedBoxValue isi, isiJitter, cv, shape, iterations;
+    // The analysis.
+    CachedBoxValue c0, ign, range;
+};
+
+// The reset's five values. completed() tells whether the last of them
+// (ZeroDiff) was read, i.e. the reset got through.
 class BoxResetValues final : public ResetValues {
   public:
-    explicit BoxResetValues(const FormControls& ui) : ui_(ui) {}
-    int timeMs() override;
-    double v1Start() override;
-    double v2Start() override;
-    double maxDiff() override;
+    explicit BoxResetValues(const ParameterBoxes& boxes) : boxes_(boxes) {}
+    int timeMs() override { return boxes_.time.intValue(); }
+    double v1Start() override { return boxes_.v1Start.value(); }
+    double v2Start() override { return boxes_.v2Start.value(); }
+    double maxDiff() override { return boxes_.maxDiff.value(); }
     double zeroDiff() override;
 
     void clearCompleted() { completed_ = false; }
     bool completed() const { return completed_; }
 
   private:
-    const FormControls& ui_;
+    const ParameterBoxes& boxes_;
     bool completed_ = false;
 };
 
-// A box value converted once per change of its text: watch() converts the
-// box's text now and again at every textChanged; value() returns the
-// converted number, or throws the conversion error of a text that did not
-// convert.
-class CachedBoxValue {
+// The four rates of the step.
+class BoxRates final : public RateSource {
   public:
-    CachedBoxValue() = default;
-    // The connection made by watch() refers to this object: never copied.
-    CachedBoxValue(const CachedBoxValue&) = delete;
-    CachedBoxValue& operator=(const CachedBoxValue&) = delete;
-
-    void watch(QLineEdit* box);
-    double value() const;
+    explicit BoxRates(const ParameterBoxes& boxes) : boxes_(boxes) {}
+    double gamma1() override { return boxes_.gamma1.value(); }
+    double gamma2() override { return boxes_.gamma2.value(); }
+    double delta1() override { return boxes_.delta1.value(); }
+    double delta2() override { return boxes_.delta2.value(); }
 
   private:
-    void refresh(const QString& text);
-
-    double value_ = 0.0;
-    std::exception_ptr error_;  // the conversion's error, thrown again on use
+    const ParameterBoxes& boxes_;
 };
 
-// The four rates of the step from gamma1, gamma2, delta1 and delta2, cached
-// per box and refreshed at every change of its text.
-class CachedBoxRates final : public RateSource {
-  public:
-    explicit CachedBoxRates(const FormControls& ui);
-
-    double gamma1() override { return gamma1_.value(); }
-    double gamma2() override { return gamma2_.value(); }
-    double delta1() override { return delta1_.value(); }
-    double delta2() override { return delta2_.value(); }
-
-  private:
-    CachedBoxValue gamma1_, gamma2_, delta1_, delta2_;
-};
-
-// The analysis values from ign, Range and C0Edit, converted when asked.
-// c0 is asked for at every local window of every run, so it is converted
-// once per change of its text, like the rates.
+// The analysis values from ign, Range and C0Edit.
 class BoxAnalysisParams final : public AnalysisParams {
   public:
-    explicit BoxAnalysisParams(const FormControls& ui);
-    int ign() override;
-    int range() override;
-    double c0() override;
+    explicit BoxAnalysisParams(const ParameterBoxes& boxes) : boxes_(boxes) {}
+    int ign() override { return boxes_.ign.intValue(); }
+    int range() override { return boxes_.range.intValue(); }
+    double c0() override { return boxes_.c0.value(); }
 
   private:
-    const FormControls& ui_;
-    CachedBoxValue c0_;
+    const ParameterBoxes& boxes_;
 };
 
 // The local-CV lines of the analysis, shown in VariBox. Lines are collected

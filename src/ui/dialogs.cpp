@@ -12,9 +12,10 @@ QString QtDialogs::askOpenFileName(QWidget* parent, const QString& current) {
 
 QString QtDialogs::askSaveFileName(QWidget* parent, const QString& current) {
     // The default extension is added by FileNameDialog, for every dialogs
-    // object alike; the native dialog must not add one of its own. No
-    // question about replacing an existing file: a batch with "del" clear
-    // appends to it, and a "replace?" question would tell the user wrong.
+    // object alike; the native dialog must not add one of its own. Nor does
+    // it ask about replacing an existing file: FileNameDialog asks, about
+    // the name with its extension, and only where the file will be replaced
+    // (a batch with "del" clear appends to it).
     return QFileDialog::getSaveFileName(parent, QString(), current, QString(), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
@@ -22,6 +23,12 @@ QString QtDialogs::askSaveFileName(QWidget* parent, const QString& current) {
 void QtDialogs::showMessage(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Mirvok"), text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+bool QtDialogs::askYesNo(QWidget* parent, const QString& question) {
+    return QMessageBox::question(parent, QStringLiteral("Mirvok"), question,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 int QtDialogs::execDialog(QDialog& dialog) {

@@ -21,6 +21,9 @@ class Dialogs {
     // A modal message box with the text and an OK button.
     virtual void showMessage(QWidget* parent, const QString& text) = 0;
 
+    // A modal question with Yes and No; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& question) = 0;
+
     // Shows `dialog` modally and returns its result (QDialog::exec()). A
     // scripted version acts on the dialog's controls instead, then returns.
     virtual int execDialog(QDialog& dialog) = 0;
@@ -32,6 +35,7 @@ class QtDialogs final : public Dialogs {
     QString askOpenFileName(QWidget* parent, const QString& current) override;
     QString askSaveFileName(QWidget* parent, const QString& current) override;
     void showMessage(QWidget* parent, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& question) override;
     int execDialog(QDialog& dialog) override;
 };
 

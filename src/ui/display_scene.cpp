@@ -99,6 +99,12 @@ AreaDrawing cleared(AreaSize size, bool baseline) {
     return area;
 }
 
+// The intervals as a user counts them: the bounds hold one more entry, and
+// none before the first definition.
+long long definedIntervals(const SimState& s) {
+    return s.segBounds.empty() ? 0 : static_cast<long long>(s.segBounds.size()) - 1;
+}
+
 }  // namespace
 
 std::array<std::string, 5> axisLabels(const std::string& timeText, char sep) {
@@ -114,7 +120,7 @@ std::vector<std::pair<int, std::string>> panelTexts(const SimState& s, char sep)
             {6, "f: " + IntToStr(static_cast<long long>(s.outSpikeSteps.size()))},
             {7, "c: " + FloatToStrF(s.isiCV, 5, sep)},
             {8, "q: " + FloatToStrF(s.transmissionRatio, 5, sep)},
-            {9, "i: " + IntToStr(static_cast<long long>(s.segBounds.size()) - 1)}};
+            {9, "i: " + IntToStr(definedIntervals(s))}};
 }
 
 int barPosition(int max, double volume) {

@@ -7,9 +7,11 @@
 namespace mirvok::ui {
 
 void TForm1::SaveButtonClick() {
-    // A cancelled dialog ends the operation: nothing is written.
-    if (!saveDialog_.execute(dialogs_, this)) return;
-    const QString name = saveDialog_.fileName();
+    // A cancelled dialog ends the operation: nothing is written. An existing
+    // file is replaced only when the user says so.
+    if (!spikeListDialog_.execute(dialogs_, this, FileNameDialog::Existing::AskBeforeReplacing))
+        return;
+    const QString name = spikeListDialog_.fileName();
     // A file that cannot be written throws "Could not write the file <name>",
     // which the error report shows; panel 1 then keeps its text.
     writeSpikeList(toStd(name), state_.outSpikeSteps);

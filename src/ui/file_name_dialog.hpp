@@ -8,19 +8,21 @@ namespace mirvok::ui {
 
 class Dialogs;
 
-// A file dialog that holds its file name between uses, as OpenDialog and
-// SaveDialog1 do: execute() shows the dialog starting at the held name; a
-// confirmed choice replaces the name (as a full path), a cancel keeps it.
-// Callers go on with fileName() either way. A save dialog with a default
-// extension adds it to a chosen name that has none ("out" -> "out.csv").
+// A file dialog that holds its file name between uses: execute() shows the
+// dialog starting at the held name; a confirmed choice replaces the name (as
+// a full path), a cancel keeps it. A save dialog with a default extension
+// adds it to a chosen name that has none ("out" -> "out.csv"), and, asked
+// to, asks before a file of the chosen name is replaced; No shows the
+// dialog again.
 class FileNameDialog {
   public:
     enum class Mode { Open, Save };
+    enum class Existing { Replace, AskBeforeReplacing };
 
-    FileNameDialog(Mode mode, QString defaultExtension = QString());
+    FileNameDialog(Mode mode, QString defaultExtension = QString(), QString fileName = QString());
 
     // Returns true when the user confirmed a name.
-    bool execute(Dialogs& dialogs, QWidget* parent);
+    bool execute(Dialogs& dialogs, QWidget* parent, Existing existing = Existing::Replace);
 
     const QString& fileName() const { return fileName_; }
     void setFileName(const QString& name) { fileName_ = name; }

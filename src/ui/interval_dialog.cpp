@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <algorithm>
+#include <vector>
 
 #include "model/sim_state.hpp"
 #include "text/errors.hpp"
@@ -79,13 +80,20 @@ void TOKBottomDlg::buildControls() {
     NextButton->setDefault(true);
     NextButton->setAutoDefault(true);
 
+    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    CancelButton->setGeometry(527, 124, 75, 25);
+    CancelButton->setAutoDefault(false);
+
     setTabOrder(NextButton, TrackBar1);
     setTabOrder(TrackBar1, IsiEntry);
     setTabOrder(IsiEntry, ShapeEntry);
     setTabOrder(ShapeEntry, CVEntry);
+    setTabOrder(CVEntry, CancelButton);
 
     connect(TrackBar1, &QSlider::valueChanged, this, &TOKBottomDlg::TrackBar1Change);
     connect(NextButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TOKBottomDlg::TrackBar1Change() {
@@ -95,13 +103,21 @@ void TOKBottomDlg::TrackBar1Change() {
 
 void TOKBottomDlg::defineIntervals(SimState& state, char decimalSeparator,
                                    const PassRunner& runPass, const MessageSink& showMessage) {
+    const std::vector<int> bounds = state.segBounds;
+    const std::vector<double> isi = state.segIsi;
+    const std::vector<double> shape = state.segShape;
     SegmentDefinition definition(state);
     TrackBar1->setValue(0);
     // The minimum stays 0; a run without steps leaves nothing to slide over.
     TrackBar1->setMaximum(std::max(0, definition.trackMax()));
     while (!definition.done()) {
         setWindowTitle(QString::fromStdString(definition.caption()));
-        runPass(*this);
+        if (runPass(*this) != QDialog::Accepted) {
+            state.segBounds = bounds;
+            state.segIsi = isi;
+            state.segShape = shape;
+            return;
+        }
         try {
             const auto result = definition.pass(TrackBar1->value(), IsiEntry->text().toStdString(),
                                                 CVEntry->text().toStdString(), decimalSeparator);

@@ -35,11 +35,12 @@ class TOKBottomDlg : public QDialog {
     QLineEdit* ShapeEntry;
     QLabel* Curpos;
     QPushButton* NextButton;
+    QPushButton* CancelButton;
     QFrame* Bevel1;
 
-    // Shows the dialog for one pass and returns when it is closed, by "Next"
-    // or by the close box alike.
-    using PassRunner = std::function<void(TOKBottomDlg&)>;
+    // Shows the dialog for one pass and returns its result when it is
+    // closed: accepted by "Next", rejected by "Cancel", Esc or the close box.
+    using PassRunner = std::function<int(TOKBottomDlg&)>;
     // Shows the message of a refused pass.
     using MessageSink = std::function<void(const std::string&)>;
 
@@ -47,7 +48,8 @@ class TOKBottomDlg : public QDialog {
     // ends at the last step (Nsteps - 1). A pass with the slider not right of
     // the last bound stores nothing and puts the slider back on that bound; a
     // pass whose entries are refused shows why and asks again. The segment
-    // lists of the state stay consistent after every pass.
+    // lists of the state stay consistent after every pass, and a rejected
+    // pass puts back the segments defined before.
     void defineIntervals(SimState& state, char decimalSeparator, const PassRunner& runPass,
                          const MessageSink& showMessage);
 

@@ -17,7 +17,11 @@ void TForm1::PauseButtonClick() {
 }
 
 void TForm1::StopButtonClick() {
-    runControl_.stopRun();
+    // A batch ends after the record being written; a run ends at once.
+    if (state_.batchRunning)
+        batchHooks_.requestStop();
+    else
+        runControl_.stopRun();
 }
 
 void TForm1::Timer1Timer() {

@@ -5,10 +5,13 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
+#include <initializer_list>
 
 #include "analysis/analysis.hpp"
 #include "model/instant_run.hpp"
+#include "trains/spike_train_reader.hpp"
 #include "ui/box_params.hpp"
+#include "ui/control_state.hpp"
 #include "ui/event_pump.hpp"
 #include "ui/run_screen.hpp"
 #include "ui/ui_text.hpp"
@@ -17,7 +20,8 @@ namespace mirvok::ui {
 
 namespace {
 const char* const kRateFailedMessage = "Error: Your inputs are probably not floats.";
-}
+using Controls = std::initializer_list<QWidget*>;
+}  // namespace
 
 RunControl::RunControl(SimState& state, RunBoxes boxes, const RunWidgets& widgets, QTimer& timer,
                        EventPump& pump, RunScreen& screen)
@@ -67,47 +71,62 @@ void RunControl::Hooks::rateFailed() {
     control_.screen_.showMessage(QString::fromUtf8(kRateFailedMessage));
 }
 
+void RunControl::enable(QWidget* control, bool enabled) {
+    setControlEnabled(control, enabled, widgets_.count);
+}
+
 void RunControl::runAllSteps() {
     SimState& s = state_;
-    const RunWidgets& w = widgets_;
     // A continuous run's ticks must not step inside this loop.
     timer_.stop();
     EventPump::Scope loop(pump_);
-    if (!s.batchRunning) w.simulate->setEnabled(false);
-    w.graphicTrace->setChecked(false);
+    if (!s.batchRunning) enable(widgets_.simulate, false);
+    widgets_.graphicTrace->setChecked(false);
     boxes_.reset.clearCompleted();
+    const std::size_t skippedBefore = s.skippedSteps;
     try {
         runInstant(s, boxes_.reset, boxes_.rates, instantHooks_);
     } catch (...) {
-        // A reset that failed leaves no run behind: Simulate! is usable again.
-        if (!boxes_.reset.completed() && !s.batchRunning) w.simulate->setEnabled(true);
+        // A refused value leaves no run behind: Simulate! is usable again.
+        if (!s.batchRunning) enable(widgets_.simulate, true);
         throw;
     }
-    if (!s.batchRunning) {
-        w.simulate->setEnabled(true);
-        screen_.redraw();
-    }
+    if (s.batchRunning) return;
+    enable(widgets_.simulate, true);
+    screen_.redraw();
+    // Steps of the loaded train beyond a shorter run are said once, when the
+    // run length leaves out another number of them.
+    if (s.skippedSteps > 0 && s.skippedSteps != skippedBefore)
+        screen_.showMessage(toQt(skippedStepsMessage(s.skippedSteps, s.Nsteps)));
 }
 
 void RunControl::startContinuousRun() {
     runAllSteps();
     // With no step to run there is nothing to watch.
     if (state_.Nsteps == 0) return;
+    // The boxes may have changed during the instant run: a reset refused
+    // here leaves the window idle, before any button changed.
+    resetSimulation(state_, boxes_.reset);
     widgets_.graphicTrace->setChecked(true);
     setContinuousButtons();
-    resetSimulation(state_, boxes_.reset);
+    watching_ = true;
     timer_.start();
 }
 
 void RunControl::setContinuousButtons() {
     const RunWidgets& w = widgets_;
-    w.simulate->setEnabled(false);
-    w.read->setEnabled(false);
-    w.save->setEnabled(false);
-    w.maxDiff->setEnabled(false);
-    w.zeroDiff->setEnabled(false);
-    w.stop->setEnabled(true);
-    w.pause->setEnabled(true);
+    for (QWidget* off : Controls{w.simulate, w.read, w.save, w.maxDiff, w.zeroDiff})
+        enable(off, false);
+    enable(w.stop, true);
+    enable(w.pause, true);
+}
+
+void RunControl::setIdleButtons() {
+    const RunWidgets& w = widgets_;
+    enable(w.stop, false);
+    enable(w.pause, false);
+    for (QWidget* on : Controls{w.maxDiff, w.zeroDiff, w.simulate, w.read, w.save})
+        enable(on, true);
 }
 
 void RunControl::stopRun() {
@@ -116,19 +135,20 @@ void RunControl::stopRun() {
         s.analysisResult = analyseRun(s, boxes_.analysis, &boxes_.vari, decimalSeparator());
     } catch (...) {
         boxes_.vari.flush();  // the lines made before the failure stay shown
+        // A refused analysis value still ends the run: the window is idle,
+        // not left with a running timer whose run the error did not stop.
+        if (!s.batchRunning) {
+            timer_.stop();
+            watching_ = false;
+            setIdleButtons();
+        }
         throw;
     }
     boxes_.vari.flush();
     if (s.batchRunning) return;
     timer_.stop();
-    const RunWidgets& w = widgets_;
-    w.stop->setEnabled(false);
-    w.pause->setEnabled(false);
-    w.maxDiff->setEnabled(true);
-    w.zeroDiff->setEnabled(true);
-    w.simulate->setEnabled(true);
-    w.read->setEnabled(true);
-    w.save->setEnabled(true);
+    watching_ = false;
+    setIdleButtons();
     screen_.redraw();
 }
 
@@ -137,8 +157,13 @@ void RunControl::togglePause() {
         timer_.stop();
     else
         timer_.start();
-    widgets_.save->setEnabled(!widgets_.save->isEnabled());
+    enable(widgets_.save, !widgets_.save->isEnabled());
     screen_.redraw();
+}
+
+void RunControl::latchRunLength() {
+    if (watching_) return;
+    state_.Nsteps = stepsForRunLength(boxes_.reset.timeMs());
 }
 
 void RunControl::tick() {
@@ -152,7 +177,7 @@ void RunControl::tick() {
         // would fail again at once and bury the window under message boxes.
         if (timer_.isActive()) {
             timer_.stop();
-            widgets_.save->setEnabled(true);
+            enable(widgets_.save, true);
         }
         throw;
     }

@@ -12,6 +12,7 @@ class QLineEdit;
 class QPushButton;
 class QSlider;
 class QTimer;
+class QWidget;
 
 namespace mirvok::ui {
 
@@ -23,6 +24,7 @@ class RunScreen;
 // The controls whose state follows the run: the run buttons, the two boxes
 // locked during a watched run, "graphic trace" and the speed bar.
 struct RunWidgets {
+    QPushButton* count = nullptr;  // "Count!", which takes the focus of a control disabled
     QPushButton* simulate = nullptr;
     QPushButton* read = nullptr;
     QPushButton* save = nullptr;
@@ -64,6 +66,13 @@ class RunControl {
     // One timer tick: one step of the continuous run.
     void tick();
 
+    // Sets Nsteps from "time" for a train or segments made now, so that they
+    // fit the run they are made for; an open watched run keeps its length.
+    // A refused run length throws and changes nothing.
+    void latchRunLength();
+    // A watched run is open: ticking or paused, until Stop or its last step.
+    bool watching() const { return watching_; }
+
   private:
     // What the core's loops need from the window.
     class Hooks final : public RunHooks {
@@ -80,6 +89,8 @@ class RunControl {
     };
 
     void setContinuousButtons();
+    void setIdleButtons();
+    void enable(QWidget* control, bool enabled);
 
     SimState& state_;
     RunBoxes boxes_;
@@ -96,6 +107,7 @@ class RunControl {
     // The interval the step last gave Timer1 (reading it back from the timer
     // costs more than a step); -1 until the first step sets it.
     int intervalSet_ = -1;
+    bool watching_ = false;
     QMetaObject::Connection speedWatch_;
     QMetaObject::Connection graphicTraceWatch_;
 };

@@ -26,16 +26,20 @@ TForm1::TForm1(SimState& state, RandomSource& random, Dialogs& dialogs, QWidget*
       statusBar_(new StatusPanels(this)),
       openDialog_(FileNameDialog::Mode::Open),
       saveDialog_(FileNameDialog::Mode::Save, QStringLiteral("csv")),
-      resetValues_(ui_),
-      rates_(ui_),
-      analysisParams_(ui_),
+      // Save... proposes a spike list of its own, never a batch's results.
+      spikeListDialog_(FileNameDialog::Mode::Save, QStringLiteral("csv"),
+                       QStringLiteral("spikes.csv")),
+      boxes_(ui_),
+      resetValues_(boxes_),
+      rates_(boxes_),
+      analysisParams_(boxes_),
       variSink_(ui_.VariBox),
-      generatorEntries_(ui_),
+      generatorEntries_(boxes_, ui_.shape, pump_),
       screen_(state_, displayWidgets(ui_, *statusBar_), dialogs_, this),
       runControl_(state_, {resetValues_, rates_, analysisParams_, variSink_}, runWidgets(ui_),
                   timer_, pump_, screen_),
-      batchHooks_({state_, runControl_, pump_, screen_, *statusBar_, saveDialog_, dialogs_, this,
-                   generatorEntries_, random_},
+      batchHooks_({state_, boxes_, runControl_, pump_, screen_, *statusBar_, saveDialog_, dialogs_,
+                   this, generatorEntries_, random_},
                   batchWidgets(ui_)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
@@ -55,7 +59,7 @@ TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
     // The random source is seeded by its maker; widgets double-buffer in Qt.
-    state_.Nsteps = stepsForRunLength(readInt(ui_.TimeEdit));
+    state_.Nsteps = stepsForRunLength(boxes_.time.intValue());
     redrawDisplays();
 }
 

@@ -35,10 +35,11 @@ class TOKBottomDlg;
 // Handlers: every click and the timer tick reach their handler through
 // report(), the window's one error report: an error escaping a handler is
 // shown in a message box (its own message) and the event loop goes on.
-// While a loop runs (loopRunning(): an instant run, or a batch), clicks on
-// Count!, Simulate!, Read..., ReadMulti..., Save..., GammaGen!, Process All!
-// and define intervals are ignored; Stop, Pause, the check boxes, speed and
-// the boxes keep working. A Count! or Process All! click during a
+// While a loop runs (loopRunning(): an instant run, a batch, or GammaGen!
+// drawing a train), clicks on Count!, Simulate!, Read..., ReadMulti...,
+// Save..., GammaGen!, Process All! and define intervals are ignored; Stop,
+// Pause, the check boxes, speed and the boxes keep working, and Stop ends a
+// batch after its current record. A Count! or Process All! click during a
 // continuous run first stops Timer1.
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -89,15 +90,17 @@ class TForm1 : public QWidget {
     FormControls ui_;
     StatusPanels* statusBar_;
     FileNameDialog openDialog_;
-    FileNameDialog saveDialog_;
+    FileNameDialog saveDialog_;  // the result file of the batches
+    FileNameDialog spikeListDialog_;
     QTimer timer_;
     TOKBottomDlg* intervalDialog_ = nullptr;
+    ParameterBoxes boxes_;
     BoxResetValues resetValues_;
-    CachedBoxRates rates_;
+    BoxRates rates_;
     BoxAnalysisParams analysisParams_;
     ListBoxSink variSink_;
-    BoxGeneratorEntries generatorEntries_;
     EventPump pump_;
+    BoxGeneratorEntries generatorEntries_;
     WindowScreen screen_;
     RunControl runControl_;
     WindowBatchHooks batchHooks_;

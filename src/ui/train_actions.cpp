@@ -7,7 +7,9 @@
 #include <utility>
 
 #include "trains/spike_train_reader.hpp"
+#include "ui/box_params.hpp"
 #include "ui/dialogs.hpp"
+#include "ui/event_pump.hpp"
 #include "ui/form_controls.hpp"
 #include "ui/interval_dialog.hpp"
 #include "ui/status_panels.hpp"
@@ -17,41 +19,52 @@
 namespace mirvok::ui {
 
 double BoxGeneratorEntries::cv() {
-    return readDouble(ui_.CVedit);
+    return boxes_.cv.value();
 }
 
 void BoxGeneratorEntries::writeShape(const std::string& text) {
-    ui_.shape->setText(toQt(text));
+    shapeBox_->setText(toQt(text));
 }
 
 double BoxGeneratorEntries::shape() {
-    return readDouble(ui_.shape);
+    return boxes_.shape.value();
 }
 
 double BoxGeneratorEntries::isi() {
-    return readDouble(ui_.isi);
+    return boxes_.isi.value();
 }
 
 double BoxGeneratorEntries::isiJitter() {
-    return readDouble(ui_.isiInt);
+    return boxes_.isiJitter.value();
 }
 
 char BoxGeneratorEntries::decimalSeparator() const {
     return ui::decimalSeparator();
 }
 
+void BoxGeneratorEntries::pumpEvents() {
+    pump_.pump();
+}
+
 namespace {
 
-// The input train as it stood before an operation, put back when the
-// operation fails, so that a refused entry leaves the window's train alone.
+// The input train and the run length as they stood before an operation,
+// put back when the operation fails, so that a refused entry leaves the
+// window's train alone.
 class TrainBackup {
   public:
     explicit TrainBackup(SimState& state)
         : state_(state),
+          Nsteps_(state.Nsteps),
+          loaded_(state.loadedTrain),
+          skipped_(state.skippedSteps),
           inTrain_(state.inTrain),
           outTrain_(state.outTrain),
           inSpikeSteps_(state.inSpikeSteps) {}
     void restore() {
+        state_.Nsteps = Nsteps_;
+        state_.loadedTrain = std::move(loaded_);
+        state_.skippedSteps = skipped_;
         state_.inTrain = std::move(inTrain_);
         state_.outTrain = std::move(outTrain_);
         state_.inSpikeSteps = std::move(inSpikeSteps_);
@@ -59,6 +72,9 @@ class TrainBackup {
 
   private:
     SimState& state_;
+    int Nsteps_;
+    std::vector<long long> loaded_;
+    std::size_t skipped_;
     Flags inTrain_;
     Flags outTrain_;
     std::vector<int> inSpikeSteps_;
@@ -71,12 +87,14 @@ QString trainCountText(std::size_t count, const QString& path) {
 }  // namespace
 
 void TForm1::ReadButtonClick() {
+    // The train is read for the run length in "time", not the last run's.
+    runControl_.latchRunLength();
     // A cancelled dialog ends the operation: nothing read, nothing redrawn.
     if (!openDialog_.execute(dialogs_, this)) return;
     const QString path = openDialog_.fileName();
     const std::optional<TrainLoad> load = readSpikeTrainFile(state_, toStd(path));
-    // Panel 0 names the file once a number was stored; an empty file keeps it.
-    if (load && load->stored > 0) statusBar_->setText(0, trainCountText(load->stored, path));
+    // Panel 0 names the file just read, also when it held no number.
+    if (load) statusBar_->setText(0, trainCountText(load->stored, path));
     redrawDisplays();
     if (load && load->skipped > 0)
         dialogs_.showMessage(this, toQt(skippedStepsMessage(load->skipped, state_.Nsteps)));
@@ -84,7 +102,11 @@ void TForm1::ReadButtonClick() {
 
 void TForm1::GammaButtonClick() {
     TrainBackup backup(state_);
+    // Clicks that would start other work wait, and a watched run's ticks
+    // pause, while a long train is drawn with the window's events handled.
+    EventPump::Scope loop(pump_);
     try {
+        runControl_.latchRunLength();
         generateTrain(state_, generatorEntries_, random_, ui_.diffintervals->isChecked());
     } catch (...) {
         backup.restore();
@@ -94,8 +116,11 @@ void TForm1::GammaButtonClick() {
 }
 
 void TForm1::newintsClick() {
+    // The segments are cut for the run length in "time".
+    runControl_.latchRunLength();
     intervalDialog_->defineIntervals(
-        state_, decimalSeparator(), [this](TOKBottomDlg& dialog) { dialogs_.execDialog(dialog); },
+        state_, decimalSeparator(),
+        [this](TOKBottomDlg& dialog) { return dialogs_.execDialog(dialog); },
         [this](const std::string& message) { dialogs_.showMessage(this, toQt(message)); });
 }
 

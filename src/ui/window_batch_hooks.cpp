@@ -6,6 +6,8 @@
 
 #include "batch/batch_iteration.hpp"
 #include "batch/batch_summary.hpp"
+#include "ui/box_params.hpp"
+#include "ui/control_state.hpp"
 #include "ui/event_pump.hpp"
 #include "ui/file_name_dialog.hpp"
 #include "ui/run_control.hpp"
@@ -32,22 +34,27 @@ void clearUpperVectorRegisters() {
 }  // namespace
 
 void WindowBatchHooks::batchStarted() {
-    widgets_.all->setEnabled(false);
+    stopRequested_ = false;
+    setControlEnabled(widgets_.all, false, widgets_.count);
+    setControlEnabled(widgets_.stop, true, widgets_.count);
 }
 
 std::optional<ResultTarget> WindowBatchHooks::chooseResultFile() {
     FileNameDialog& dialog = parts_.saveDialog;
+    const bool replaces = widgets_.firstDel->isChecked();
     if (widgets_.askFile->isChecked()) {
-        // A cancelled dialog ends the batch before any file is touched.
-        if (!dialog.execute(parts_.dialogs, parts_.window)) return std::nullopt;
+        // A cancelled dialog ends the batch before any file is touched. The
+        // user is asked before a file is emptied, not before it is appended to.
+        const auto existing = replaces ? FileNameDialog::Existing::AskBeforeReplacing
+                                       : FileNameDialog::Existing::Replace;
+        if (!dialog.execute(parts_.dialogs, parts_.window, existing)) return std::nullopt;
     } else {
         // No directory: the batch writes into the working directory.
         dialog.setFileName(QStringLiteral("output.csv"));
     }
     ResultTarget target;
     target.name = toStd(dialog.fileName());
-    target.mode =
-        widgets_.firstDel->isChecked() ? ResultFileMode::Truncate : ResultFileMode::Append;
+    target.mode = replaces ? ResultFileMode::Truncate : ResultFileMode::Append;
     return target;
 }
 
@@ -56,15 +63,15 @@ void WindowBatchHooks::openFailed(const std::string& message) {
 }
 
 int WindowBatchHooks::iterations() {
-    return readInt(widgets_.iterations);
+    return parts_.boxes.iterations.intValue();
 }
 
 double WindowBatchHooks::headerShape() {
-    return readDouble(widgets_.shape);
+    return parts_.boxes.shape.value();
 }
 
 double WindowBatchHooks::headerIsi() {
-    return readDouble(widgets_.isi);
+    return parts_.boxes.isi.value();
 }
 
 void WindowBatchHooks::beforeIteration(int index) {
@@ -73,6 +80,8 @@ void WindowBatchHooks::beforeIteration(int index) {
     parts_.pump.pump();
     parts_.status.setText(0, QStringLiteral("#") + intText(index));
     parts_.pump.pump();
+    // The train is made, or replayed, for the run it goes into.
+    parts_.run.latchRunLength();
     clearUpperVectorRegisters();
 }
 
@@ -92,7 +101,8 @@ void WindowBatchHooks::runTrain(SimState&) {
 }
 
 void WindowBatchHooks::cleanup() noexcept {
-    widgets_.all->setEnabled(true);
+    setControlEnabled(widgets_.stop, false, widgets_.count);
+    setControlEnabled(widgets_.all, true, widgets_.count);
 }
 
 void WindowBatchHooks::batchFinished(const BatchReport& report) {

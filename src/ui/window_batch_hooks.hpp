@@ -14,6 +14,7 @@ namespace mirvok::ui {
 class Dialogs;
 class EventPump;
 class FileNameDialog;
+class ParameterBoxes;
 class RunControl;
 class RunScreen;
 class StatusPanels;
@@ -21,9 +22,8 @@ class StatusPanels;
 // The controls a batch reads and writes.
 struct BatchWidgets {
     QPushButton* all = nullptr;
-    QLineEdit* iterations = nullptr;  // "iterations:"
-    QLineEdit* shape = nullptr;
-    QLineEdit* isi = nullptr;
+    QPushButton* stop = nullptr;
+    QPushButton* count = nullptr;  // takes the focus of a button the batch disables
     QCheckBox* askFile = nullptr;
     QCheckBox* firstDel = nullptr;  // "del"
     QCheckBox* diffIntervals = nullptr;
@@ -35,6 +35,7 @@ struct BatchWidgets {
 // through `dialogs`, modal to `window`.
 struct BatchParts {
     const SimState& state;
+    const ParameterBoxes& boxes;
     RunControl& run;
     EventPump& pump;
     RunScreen& screen;
@@ -46,15 +47,19 @@ struct BatchParts {
     RandomSource& random;
 };
 
-// The core's batch loops mapped onto the window: All disabled while the
-// batch runs, the result file named by the save dialog ("output.csv" unless
-// "ask file" is ticked; "del" truncates, clear appends), the iteration count
-// from "iterations:", panel 0 counting the runs, events pumped between runs,
-// and at the end one redraw and the summary in panels 1, 3 and 4.
+// The core's batch loops mapped onto the window: All disabled and Stop
+// enabled while the batch runs, the result file named by the save dialog
+// ("output.csv" unless "ask file" is ticked; "del" truncates, clear
+// appends), the iteration count from "iterations:", panel 0 counting the
+// runs, events pumped between runs, each train made for the run length in
+// "time", and at the end one redraw and the summary in panels 1, 3 and 4.
+// Stop (requestStop) ends the batch after the record being written.
 class WindowBatchHooks final : public BatchHooks {
   public:
     WindowBatchHooks(const BatchParts& parts, const BatchWidgets& widgets)
         : parts_(parts), widgets_(widgets) {}
+
+    void requestStop() { stopRequested_ = true; }
 
     void batchStarted() override;
     std::optional<ResultTarget> chooseResultFile() override;
@@ -62,6 +67,7 @@ class WindowBatchHooks final : public BatchHooks {
     int iterations() override;
     double headerShape() override;
     double headerIsi() override;
+    bool stopRequested() override { return stopRequested_; }
     void beforeIteration(int index) override;
     void makeTrain(SimState& state, int index) override;
     void trainLoaded(const TrainLoad& load, const std::string& sourcePath) override;
@@ -72,6 +78,7 @@ class WindowBatchHooks final : public BatchHooks {
   private:
     BatchParts parts_;
     BatchWidgets widgets_;
+    bool stopRequested_ = false;
 };
 
 }  // namespace mirvok::ui

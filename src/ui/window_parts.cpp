@@ -5,7 +5,8 @@
 namespace mirvok::ui {
 
 RunWidgets runWidgets(const FormControls& ui) {
-    return {.simulate = ui.SimulateButton,
+    return {.count = ui.DoTest,
+            .simulate = ui.SimulateButton,
             .read = ui.ReadButton,
             .save = ui.SaveButton,
             .stop = ui.StopButton,
@@ -35,9 +36,8 @@ DisplayWidgets displayWidgets(const FormControls& ui, StatusPanels& status) {
 
 BatchWidgets batchWidgets(const FormControls& ui) {
     return {.all = ui.All,
-            .iterations = ui.ntests,
-            .shape = ui.shape,
-            .isi = ui.isi,
+            .stop = ui.StopButton,
+            .count = ui.DoTest,
             .askFile = ui.askfile,
             .firstDel = ui.FirstDel,
             .diffIntervals = ui.diffintervals,

@@ -156,7 +156,7 @@ class BatchActionsTest : public QObject {
         QVERIFY(w.dialogs.messages.isEmpty());
     }
 
-    void ask_file_writes_where_the_user_chose_and_save_keeps_the_name() {
+    void ask_file_writes_where_the_user_chose() {
         Window w;
         w.ui().ntests->setText("2");
         w.ui().askfile->setChecked(true);
@@ -164,11 +164,51 @@ class BatchActionsTest : public QObject {
         w.ui().All->click();
         QCOMPARE(recordIndices(fileLines(dir_->filePath("chosen.csv"))), (QList<int>{0, 1}));
         QCOMPARE(w.form.StatusBar().text(1), "output: " + dir_->filePath("chosen.csv"));
-        // Without "ask file" the batch names "output.csv", and Save... opens on it.
-        w.ui().askfile->setChecked(false);
+    }
+
+    // An existing file is emptied only when the user says so; with "del"
+    // clear the batch appends to it and asks nothing.
+    void ask_file_asks_before_emptying_an_existing_file_data() {
+        QTest::addColumn<bool>("del");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<int>("records");
+        QTest::newRow("del, Yes: replaced") << true << true << 1 << 2;
+        QTest::newRow("del, No: untouched") << true << false << 1 << 1;
+        QTest::newRow("del clear: appended, no question") << false << false << 0 << 3;
+    }
+
+    void ask_file_asks_before_emptying_an_existing_file() {
+        QFETCH(bool, del);
+        QFETCH(bool, yes);
+        QFETCH(int, questions);
+        QFETCH(int, records);
+        QFile old("chosen.csv");
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(
+            "NEW;isi: 20.000000; shape: 1000.000000; #: 1\n   0; 0;0.00; 0;0.00;0.00;\"\";\"\";\n");
+        old.close();
+        Window w;
+        w.ui().ntests->setText("2");
+        w.ui().askfile->setChecked(true);
+        w.ui().FirstDel->setChecked(del);
+        w.dialogs.saveAnswers = {dir_->filePath("chosen.csv")};  // then a cancel
+        w.dialogs.questionAnswers = {yes};
         w.ui().All->click();
-        w.ui().SaveButton->click();
-        QCOMPARE(w.dialogs.saveStarts.last(), QString("output.csv"));
+        QCOMPARE(w.dialogs.questions.size(), questions);
+        QCOMPARE(recordIndices(fileLines("chosen.csv")).size(), records);
+    }
+
+    // Each train is drawn for the run it goes into: at time 20000 its spikes
+    // reach the end of the 40,000 steps, not the end of the last Count!'s.
+    void a_batch_draws_each_train_for_the_time_box() {
+        Window w;
+        w.ui().TimeEdit->setText("20000");
+        w.ui().ntests->setText("1");
+        w.ui().All->click();
+        const QStringList steps = recordList(fileLines("output.csv").at(1), 1).split(',');
+        QVERIFY2(steps.size() > 990, qPrintable(QString::number(steps.size())));
+        QCOMPARE(w.state.Nsteps, 40000);
     }
 
     void iterations_are_read_before_every_iteration() {
@@ -207,37 +247,137 @@ class BatchActionsTest : public QObject {
         QCOMPARE(recordIndices(lines).last(), 19);
     }
 
-    void an_error_during_a_batch_cleans_up_before_it_is_shown_data() {
+    // Every box a batch reads is converted and checked before the result
+    // file is opened: with "del" ticked a refused value used to empty it.
+    void a_refused_box_leaves_the_result_file_untouched_data() {
+        QTest::addColumn<bool>("replay");
         QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("good");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("ign") << "ign"
-                             << "0"
-                             << "'x' is not a valid integer value";
-        QTest::newRow("c0") << "C0Edit"
-                            << "0.3333"
-                            << "'x' is not a valid floating point value";
+        const QString notFloat = "'%1' is not a valid floating point value";
+        QTest::newRow("iterations") << false << "ntests"
+                                    << "abc"
+                                    << "'abc' is not a valid integer value";
+        QTest::newRow("gamma 1") << false << "gamma1"
+                                 << "x" << notFloat.arg("x");
+        QTest::newRow("CV 0") << false << "CVedit"
+                              << "0"
+                              << "Floating point division by zero";
+        QTest::newRow("time") << false << "TimeEdit"
+                              << "-1"
+                              << "'-1' is not a valid run length";
+        QTest::newRow("c0") << false << "C0Edit"
+                            << "x" << notFloat.arg("x");
+        QTest::newRow("Range, replay") << true << "Range"
+                                       << "x"
+                                       << "'x' is not a valid integer value";
+        QTest::newRow("start 2, replay") << true << "V2_start"
+                                         << "0,8" << notFloat.arg("0,8");
     }
 
-    void an_error_during_a_batch_cleans_up_before_it_is_shown() {
+    void a_refused_box_leaves_the_result_file_untouched() {
+        QFETCH(bool, replay);
         QFETCH(QString, box);
-        QFETCH(QString, good);
+        QFETCH(QString, text);
         QFETCH(QString, message);
         Window w;
-        QLineEdit* edit = w.form.findChild<QLineEdit*>(box);
-        w.ui().ntests->setText("4");
-        edit->setText("x");
+        w.ui().ntests->setText("2");
         w.ui().All->click();
+        const QStringList before = fileLines("output.csv");
+        QCOMPARE(before.size(), 3);
+        QVERIFY(QFile::copy("output.csv", "source.csv"));
+        w.dialogs.openAnswers = {"source.csv"};
+        QLineEdit* edit = w.form.findChild<QLineEdit*>(box);
+        const QString good = edit->text();
+        edit->setText(text);
+        (replay ? w.ui().ReadMultipleButton : w.ui().All)->click();
         QCOMPARE(w.dialogs.messages, QStringList{message});
+        QCOMPARE(fileLines("output.csv"), before);
         QVERIFY(w.ui().All->isEnabled());
         QVERIFY(!w.state.batchRunning);
-        QCOMPARE(fileLines("output.csv").size(), 1);  // the header was written
         // The window works again: a fixed box lets the next batch run.
         edit->setText(good);
+        w.dialogs.openAnswers = {"source.csv"};
+        (replay ? w.ui().ReadMultipleButton : w.ui().All)->click();
+        QCOMPARE(recordIndices(fileLines("output.csv")), (QList<int>{0, 1}));
+        QCOMPARE(w.dialogs.messages.size(), 1);
+    }
+
+    // A box emptied or half typed during a batch keeps its last valid value:
+    // no message, no run cut short, no batch ended by an empty count.
+    void a_box_edited_during_a_batch_keeps_its_last_valid_value() {
+        Window w;
+        w.ui().ntests->setText("5");
+        QTimer::singleShot(0, &w.form, [&w] {
+            w.ui().gamma1->setText("abc");
+            w.ui().ntests->clear();
+            w.ui().C0Edit->setText("0,");
+        });
         w.ui().All->click();
-        QCOMPARE(recordIndices(fileLines("output.csv")), (QList<int>{0, 1, 2, 3}));
-        // The list of local CVs shows the last run's.
-        QVERIFY(w.ui().VariBox->count() > 0);
+        QVERIFY(w.dialogs.messages.isEmpty());
+        const QStringList lines = fileLines("output.csv");
+        QCOMPARE(recordIndices(lines), (QList<int>{0, 1, 2, 3, 4}));
+        for (const QString& record : lines.mid(1))
+            QVERIFY2(record.section(';', 3, 3).trimmed().toInt() > 0, qPrintable(record));
+        QCOMPARE(w.state.curStep, 2000);
+        // Outside a batch the box is refused again.
+        w.ui().C0Edit->setText("0.3333");
+        w.ui().DoTest->click();
+        QCOMPARE(w.dialogs.messages, QStringList{"Error: Your inputs are probably not floats."});
+    }
+
+    // A run that fails for another reason ends the batch with one message;
+    // nothing is written for that run and the records before it stay.
+    void a_run_that_overflows_ends_the_batch_keeping_the_records_before() {
+        Window w;
+        w.ui().ntests->setText("50");
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, &w.form, [&w] {
+            if (w.form.StatusBar().text(0).mid(1).toInt() >= 3) w.ui().delta1->setText("1e308");
+        });
+        timer.start(0);
+        w.ui().All->click();
+        QCOMPARE(w.dialogs.messages, QStringList{"Floating point overflow"});
+        const QList<int> indices = recordIndices(fileLines("output.csv"));
+        QVERIFY(indices.size() >= 3 && indices.size() < 50);
+        QCOMPARE(indices.last(), indices.size() - 1);
+        QVERIFY(w.ui().All->isEnabled());
+        QVERIFY(!w.state.batchRunning);
+    }
+
+    // Stop ends a batch after the record being written, with the summary of
+    // the runs made; it is enabled only while the batch runs.
+    void stop_ends_a_batch_after_its_current_record_data() {
+        QTest::addColumn<bool>("replay");
+        QTest::newRow("Process All!") << false;
+        QTest::newRow("ReadMulti...") << true;
+    }
+
+    void stop_ends_a_batch_after_its_current_record() {
+        QFETCH(bool, replay);
+        Window w;
+        w.ui().ntests->setText(replay ? "40" : "50000");
+        if (replay) {
+            w.ui().All->click();
+            QVERIFY(QFile::rename("output.csv", "source.csv"));
+            w.dialogs.openAnswers = {"source.csv"};
+        }
+        bool stopEnabled = false;
+        QTimer::singleShot(0, &w.form, [&w, &stopEnabled] {
+            stopEnabled = w.ui().StopButton->isEnabled();
+            w.ui().StopButton->click();
+        });
+        (replay ? w.ui().ReadMultipleButton : w.ui().All)->click();
+        QVERIFY(stopEnabled);
+        QVERIFY(!w.ui().StopButton->isEnabled());
+        const QStringList lines = fileLines("output.csv");
+        const QList<int> indices = recordIndices(lines);
+        QVERIFY(!indices.isEmpty() && indices.size() < (replay ? 40 : 50000));
+        QVERIFY(lines.last().endsWith("\";"));
+        if (!replay) QCOMPARE(w.form.StatusBar().text(0), QString("#%1").arg(indices.last()));
+        QVERIFY(kAverage.match(w.form.StatusBar().text(3)).hasMatch());
+        QCOMPARE(w.state.curStep, 2000);  // the last run recorded, run to its end
+        QVERIFY(w.dialogs.messages.isEmpty());
     }
 
     void quantify_with_0_1_gives_each_train_shape_1_or_100000() {

@@ -71,7 +71,7 @@ class DisplaySceneTest : public QObject {
         const DisplayScene scene = buildDisplayScene(s, DisplayInputs{});
         const std::vector<std::pair<int, std::string>> panels = {
             {2, "st: 0"},      {5, "s: 0"},       {6, "f: 0"},
-            {7, "c: 0.00000"}, {8, "q: 0.00000"}, {9, "i: -1"}};
+            {7, "c: 0.00000"}, {8, "q: 0.00000"}, {9, "i: 0"}};
         QVERIFY(scene.panels == panels);
         QCOMPARE(scene.pbV1, 0);
         QCOMPARE(scene.pbV2, 0);

@@ -1,5 +1,6 @@
 // "Save..." clicked in the window: the spike list file, panel 1, the shared
 // save dialog name, cancel and write failures.
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -76,6 +77,50 @@ class FileActionsTest : public QObject {
         QCOMPARE(w.form.StatusBar().text(1), "2 sps " + dir.filePath("first.txt"));
         // The dialog opened on the name it held.
         QCOMPARE(w.dialogs.saveStarts.at(1), dir.filePath("first.txt"));
+    }
+
+    // One Enter after a batch must not put a spike list over its results.
+    void save_proposes_a_spike_list_not_the_batch_results() {
+        QTemporaryDir dir;
+        const QString startDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        {
+            Window w;
+            w.ui().ntests->setText("1");
+            w.ui().All->click();
+            w.ui().SaveButton->click();  // cancelled
+            QCOMPARE(w.dialogs.saveStarts, QStringList{"spikes.csv"});
+        }
+        QDir::setCurrent(startDir);
+    }
+
+    void save_asks_before_replacing_a_file_data() {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("new file: no question") << false << false << QByteArray("5,9,");
+        QTest::newRow("existing, Yes: replaced") << true << true << QByteArray("5,9,");
+        QTest::newRow("existing, No: kept") << true << false << QByteArray("old");
+    }
+
+    void save_asks_before_replacing_a_file() {
+        QFETCH(bool, exists);
+        QFETCH(bool, yes);
+        QFETCH(QByteArray, text);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("spikes.csv");
+        if (exists) {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        Window w;
+        w.state.outSpikeSteps = {5, 9};
+        w.dialogs.saveAnswers = {path};  // after a No the dialog comes again: cancelled
+        w.dialogs.questionAnswers = {yes};
+        w.ui().SaveButton->click();
+        QCOMPARE(w.dialogs.questions.size(), exists ? 1 : 0);
+        QCOMPARE(contents(path), text);
     }
 
     void save_that_cannot_write_says_so_and_keeps_panel_1() {

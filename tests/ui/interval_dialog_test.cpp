@@ -33,18 +33,20 @@ struct PassScript {
     QStringList captions;
     std::vector<int> positionsShown;
 
-    void operator()(TOKBottomDlg& dialog) {
+    int operator()(TOKBottomDlg& dialog) {
         captions << dialog.windowTitle();
         positionsShown.push_back(dialog.TrackBar1->value());
         if (passes.empty()) {
             dialog.TrackBar1->setValue(dialog.TrackBar1->maximum());
-            QFAIL("more passes than scripted");
+            QTest::qFail("more passes than scripted", __FILE__, __LINE__);
+            return QDialog::Accepted;
         }
         const Pass pass = passes.front();
         passes.pop_front();
         dialog.IsiEntry->setText(pass.isi);
         dialog.CVEntry->setText(pass.cv);
         dialog.TrackBar1->setValue(pass.position);
+        return QDialog::Accepted;
     }
 };
 
@@ -76,7 +78,8 @@ class IntervalDialogTest : public QObject {
     void refusedEntriesAreAskedForAgain();
     void runWithoutStepsAsksNothing();
     void redefiningStartsAfresh();
-    void nextAndCloseBoxBothEndAPassInAModalLoop();
+    void cancelEscAndCloseBoxKeepTheSegments_data();
+    void cancelEscAndCloseBoxKeepTheSegments();
 };
 
 void IntervalDialogTest::layoutMatchesTheDesign() {
@@ -112,11 +115,14 @@ void IntervalDialogTest::layoutMatchesTheDesign() {
     QCOMPARE(dialog.NextButton->text(), QString("Next"));
     QCOMPARE(dialog.NextButton->geometry(), QRect(527, 92, 75, 25));
     QVERIFY(dialog.NextButton->isDefault());
+    QCOMPARE(dialog.CancelButton->text(), QString("Cancel"));
+    QVERIFY(dialog.Bevel1->geometry().contains(dialog.CancelButton->geometry()));
     QCOMPARE(dialog.Bevel1->geometry(), QRect(8, 8, 617, 161));
 
-    // Tab order: NextButton, TrackBar1, IsiEntry, ShapeEntry, CVEntry.
+    // Tab order: NextButton, TrackBar1, IsiEntry, ShapeEntry, CVEntry, CancelButton.
     const QList<QWidget*> order{dialog.NextButton, dialog.TrackBar1, dialog.IsiEntry,
-                                dialog.ShapeEntry, dialog.CVEntry,   dialog.NextButton};
+                                dialog.ShapeEntry, dialog.CVEntry,   dialog.CancelButton,
+                                dialog.NextButton};
     for (qsizetype i = 0; i + 1 < order.size(); ++i) QCOMPARE(nextTabStop(order[i]), order[i + 1]);
 }
 
@@ -249,27 +255,44 @@ void IntervalDialogTest::redefiningStartsAfresh() {
     QCOMPARE(state.segShape, (std::vector<double>{4}));
 }
 
-void IntervalDialogTest::nextAndCloseBoxBothEndAPassInAModalLoop() {
+void IntervalDialogTest::cancelEscAndCloseBoxKeepTheSegments_data() {
+    QTest::addColumn<int>("way");
+    QTest::newRow("Cancel") << 0;
+    QTest::newRow("Esc") << 1;
+    QTest::newRow("close box") << 2;
+}
+
+// In a real modal loop: the first pass ends with "Next", the second is left
+// without it, and the segments defined before stay as they were.
+void IntervalDialogTest::cancelEscAndCloseBoxKeepTheSegments() {
+    QFETCH(int, way);
     SimState state = stateWithSteps(1200);
+    state.segBounds = {0, 300, 1199};
+    state.segIsi = {5.0, 7.0};
+    state.segShape = {1.0, 4.0};
+    const SimState before = state;
     TOKBottomDlg dialog;
     int shown = 0;
     const auto modalPass = [&](TOKBottomDlg& d) {
         ++shown;
-        // The first pass ends with the close box, the second with "Next".
-        QTimer::singleShot(0, &d, [&d, shown] {
-            if (shown == 1) {
-                d.TrackBar1->setValue(700);
-                d.close();
-            } else {
-                d.TrackBar1->setValue(d.TrackBar1->maximum());
+        QTimer::singleShot(0, &d, [&d, shown, way] {
+            d.TrackBar1->setValue(shown == 1 ? 700 : d.TrackBar1->maximum());
+            if (shown == 1)
                 QTest::mouseClick(d.NextButton, Qt::LeftButton);
-            }
+            else if (way == 0)
+                QTest::mouseClick(d.CancelButton, Qt::LeftButton);
+            else if (way == 1)
+                QTest::keyClick(&d, Qt::Key_Escape);
+            else
+                d.close();
         });
-        d.exec();
+        return d.exec();
     };
     dialog.defineIntervals(state, '.', modalPass, [](const std::string&) {});
     QCOMPARE(shown, 2);
-    QCOMPARE(state.segBounds, (std::vector<int>{0, 700, 1199}));
+    QCOMPARE(state.segBounds, before.segBounds);
+    QCOMPARE(state.segIsi, before.segIsi);
+    QCOMPARE(state.segShape, before.segShape);
     QVERIFY(!dialog.isVisible());
 }
 

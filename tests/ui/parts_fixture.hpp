@@ -38,6 +38,8 @@ inline void loadRegularTrain(mirvok::SimState& state, QLineEdit* timeEdit, int m
         state.inSpikeSteps.push_back(k);
         state.inTrain[static_cast<size_t>(k)] = 1;
     }
+    state.loadedTrain.assign(state.inSpikeSteps.begin(), state.inSpikeSteps.end());
+    state.skippedSteps = 0;
 }
 
 // The controls of the window's layout and its status bar on a bare widget.
@@ -66,9 +68,10 @@ struct RecordingScreen final : mirvok::ui::RunScreen {
 struct Parts {
     mirvok::SimState state;
     Controls c;
-    mirvok::ui::BoxResetValues reset{c.ui};
-    mirvok::ui::CachedBoxRates rates{c.ui};
-    mirvok::ui::BoxAnalysisParams analysis{c.ui};
+    mirvok::ui::ParameterBoxes boxes{c.ui};
+    mirvok::ui::BoxResetValues reset{boxes};
+    mirvok::ui::BoxRates rates{boxes};
+    mirvok::ui::BoxAnalysisParams analysis{boxes};
     mirvok::ui::ListBoxSink vari{c.ui.VariBox};
     QTimer timer;
     mirvok::ui::EventPump pump;
@@ -77,10 +80,10 @@ struct Parts {
         state, {reset, rates, analysis, vari}, mirvok::ui::runWidgets(c.ui), timer, pump, screen};
     mirvok::ui::ScriptedDialogs dialogs;
     mirvok::ui::FileNameDialog saveDialog{mirvok::ui::FileNameDialog::Mode::Save, "csv"};
-    mirvok::ui::BoxGeneratorEntries entries{c.ui};
+    mirvok::ui::BoxGeneratorEntries entries{boxes, c.ui.shape, pump};
     mirvok::Pcg31 random{1};
     mirvok::ui::WindowBatchHooks hooks{
-        {state, run, pump, screen, c.status, saveDialog, dialogs, &c.host, entries, random},
+        {state, boxes, run, pump, screen, c.status, saveDialog, dialogs, &c.host, entries, random},
         mirvok::ui::batchWidgets(c.ui)};
     // What escaped a tick, as the window's error report would show it.
     QStringList tickErrors;

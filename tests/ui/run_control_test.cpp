@@ -155,12 +155,71 @@ class RunControlTest : public QObject {
         QCOMPARE(runState(p), kIdle);
     }
 
-    void failed_reset_enables_simulate_again_before_the_error_leaves() {
+    // After any refused value the window is usable: Simulate! enabled, and
+    // a watched run whose Stop meets a refused analysis value has ended.
+    void a_refused_value_leaves_the_window_idle_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("analysed");
+        QTest::newRow("start 2") << "V2_start" << false;
+        QTest::newRow("time") << "TimeEdit" << false;
+        QTest::newRow("c0") << "C0Edit" << true;
+        QTest::newRow("ign") << "ign" << true;
+        QTest::newRow("local spikes") << "Range" << true;
+    }
+
+    void a_refused_value_leaves_the_window_idle() {
+        QFETCH(QString, box);
+        QFETCH(bool, analysed);
         Parts p;
-        p.ui().V2_start->setText("x");
+        p.loadRegularTrain(1000, 40);
+        QLineEdit* edit = p.c.host.findChild<QLineEdit*>(box);
+        const QString good = edit->text();
+        edit->setText("x");
         QVERIFY_THROWS_EXCEPTION(EConvertError, p.run.startContinuousRun());
         QCOMPARE(runState(p), kIdle);
         QCOMPARE(p.screen.redraws, 0);
+        if (!analysed) return;
+        edit->setText(good);
+        p.run.startContinuousRun();
+        QTRY_VERIFY(p.state.curStep > 2);
+        edit->setText("x");
+        QVERIFY_THROWS_EXCEPTION(EConvertError, p.run.stopRun());
+        QCOMPARE(runState(p), kIdle);
+        QVERIFY(!p.run.watching());
+    }
+
+    // Count! at a shorter time leaves out the loaded train's steps beyond it
+    // and says so once; at the longer time again they are all back.
+    void a_shorter_run_says_once_how_many_steps_it_leaves_out() {
+        Parts p;
+        p.loadRegularTrain(1000, 40);
+        p.run.runAllSteps();
+        const std::vector<int> outputs = p.state.outSpikeSteps;
+        p.ui().TimeEdit->setText("500");
+        p.run.runAllSteps();
+        p.run.runAllSteps();
+        QCOMPARE(p.state.inSpikeSteps.back(), 961);
+        QCOMPARE(p.screen.messages, QStringList{"25 spike steps outside 0 to 999 were skipped"});
+        p.ui().TimeEdit->setText("1000");
+        p.run.runAllSteps();
+        QCOMPARE(p.state.outSpikeSteps, outputs);
+        QCOMPARE(p.screen.messages.size(), 1);
+    }
+
+    void trains_and_segments_are_made_for_the_time_box_but_a_watched_run_keeps_its_length() {
+        Parts p;
+        p.ui().TimeEdit->setText("20000");
+        p.run.latchRunLength();
+        QCOMPARE(p.state.Nsteps, 40000);
+        p.loadRegularTrain(10, 4);
+        p.run.startContinuousRun();
+        p.ui().TimeEdit->setText("30");
+        p.run.latchRunLength();
+        QCOMPARE(p.state.Nsteps, 20);
+        p.run.stopRun();
+        p.ui().TimeEdit->setText("-1");
+        QVERIFY_THROWS_EXCEPTION(InputError, p.run.latchRunLength());
+        QCOMPARE(p.state.Nsteps, 20);
     }
 
     // A reset that fails after it took a longer run length leaves traces and
@@ -213,6 +272,20 @@ class RunControlTest : public QObject {
         QCOMPARE(p.rates.gamma1(), 2.5);
         p.ui().delta1->setText("1e999");  // converts, but not to a double
         QVERIFY_THROWS_EXCEPTION(EOverflow, p.rates.delta1());
+    }
+
+    void boxes_answer_with_their_last_valid_value_only_while_asked_to() {
+        Parts p;
+        p.ui().gamma1->setText("2.5");
+        p.ui().gamma1->setText("2.5x");
+        p.ui().TimeEdit->clear();
+        {
+            ParameterBoxes::KeepLastValid keep(p.boxes);
+            QCOMPARE(p.rates.gamma1(), 2.5);
+            QCOMPARE(p.reset.timeMs(), 1000);
+        }
+        QVERIFY_THROWS_EXCEPTION(EConvertError, p.rates.gamma1());
+        QVERIFY_THROWS_EXCEPTION(EConvertError, p.reset.timeMs());
     }
 };
 

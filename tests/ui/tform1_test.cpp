@@ -105,7 +105,7 @@ class TForm1Test : public QObject {
         }
         // The widest texts the redraw writes into panels 2, 7 and 8.
         const std::pair<int, QString> panels[] = {
-            {2, "st: 2000"}, {7, "c: 0.02051"}, {8, "q: 0.67347"}, {9, "i: -1"}, {1, "no ouput"}};
+            {2, "st: 2000"}, {7, "c: 0.02051"}, {8, "q: 0.67347"}, {9, "i: 0"}, {1, "no ouput"}};
         for (const auto& [panel, text] : panels) {
             QLabel* label =
                 form.StatusBar().findChild<QLabel*>(QString("StatusPanel%1").arg(panel));
@@ -138,6 +138,43 @@ class TForm1Test : public QObject {
         QTest::keyClick(w.ui().StopButton, Qt::Key_Return);
         QVERIFY(w.state.analysisResult != -5);  // Stop ran the analysis
         QVERIFY(!w.ui().StopButton->isEnabled());
+    }
+
+    // A run that disables the button just clicked hands the focus to Count!,
+    // so the next Enter runs Count!, not "define intervals" or "Save...".
+    void enter_after_a_run_runs_count_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Simulate!, run to its end") << "SimulateButton";
+        QTest::newRow("Stop") << "StopButton";
+        QTest::newRow("Process All!") << "All";
+    }
+
+    void enter_after_a_run_runs_count() {
+        QFETCH(QString, button);
+        QTemporaryDir dir;
+        const QString startDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        {
+            Window w;
+            w.form.show();
+            w.loadRegularTrain(button == "StopButton" ? 100000 : 20, 8);
+            w.ui().ntests->setText("1");
+            auto* clicked = w.form.findChild<QPushButton*>(button);
+            if (button == "StopButton") {
+                w.ui().SimulateButton->click();
+                QTRY_VERIFY(w.state.curStep > 2);
+            }
+            clicked->setFocus();
+            QTest::keyClick(clicked, Qt::Key_Space);
+            QTRY_VERIFY(!w.ui().StopButton->isEnabled());
+            QCOMPARE(w.form.focusWidget(), static_cast<QWidget*>(w.ui().DoTest));
+            w.state.curStep = 1;
+            QTest::keyClick(w.form.focusWidget(), Qt::Key_Return);
+            QCOMPARE(w.state.curStep, w.state.Nsteps);
+            QCOMPARE(w.dialogs.dialogsShown, 0);
+            QVERIFY(w.dialogs.saveStarts.isEmpty());
+        }
+        QDir::setCurrent(startDir);
     }
 
     void errors_of_a_handler_are_reported_with_their_own_message() {

@@ -1,8 +1,10 @@
 // "Read...", "GammaGen!" and "define intervals" clicked in the window, with
 // scripted dialogs: what reaches the input train, the boxes, the status
 // panels and the message box.
+#include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <algorithm>
 #include <numeric>
@@ -80,14 +82,23 @@ class TrainActionsTest : public QObject {
         QVERIFY(w.dialogs.messages.isEmpty());
     }
 
-    void read_of_an_empty_file_empties_the_train_and_keeps_panel_0() {
+    void read_of_a_file_without_numbers_empties_the_train_and_names_it_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("empty") << "read_empty.txt";
+        QTest::newRow("text before any number") << "read_garbage.txt";
+    }
+
+    void read_of_a_file_without_numbers_empties_the_train_and_names_it() {
+        QFETCH(QString, file);
         Window w;
-        w.loadRegularTrain(1000, 40);
-        w.dialogs.openAnswers = {dataFile("read_empty.txt")};
+        w.dialogs.openAnswers = {dataFile("read_saved_list.txt"), dataFile(qPrintable(file))};
+        w.ui().ReadButton->click();
         w.ui().ReadButton->click();
         QVERIFY(w.state.inSpikeSteps.empty());
         QCOMPARE(flagsSet(w.state.inTrain), std::size_t{0});
-        QCOMPARE(w.form.StatusBar().text(0), QString("no input"));
+        // Panel 0 names the file just read, not the one before it.
+        const QString path = QFileInfo(dataFile(qPrintable(file))).absoluteFilePath();
+        QCOMPARE(w.form.StatusBar().text(0), "0 sps " + path);
         QCOMPARE(w.form.StatusBar().text(5), QString("s: 0"));
     }
 
@@ -239,6 +250,54 @@ class TrainActionsTest : public QObject {
         w.ui().GammaButton->click();
         QCOMPARE(w.ui().shape->text(), QString("2500"));
         QVERIFY(!w.state.inSpikeSteps.empty());
+    }
+
+    // Read..., GammaGen! and define intervals make their train or segments
+    // for the run length in "time", not for the run of the last Count!.
+    void trains_and_segments_follow_the_time_box_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Read...") << "ReadButton";
+        QTest::newRow("GammaGen!") << "GammaButton";
+        QTest::newRow("define intervals") << "newints";
+    }
+
+    void trains_and_segments_follow_the_time_box() {
+        QFETCH(QString, button);
+        Window w;
+        w.ui().TimeEdit->setText("20000");
+        w.dialogs.openAnswers = {dataFile("read_outside_run.txt")};
+        w.dialogs.dialogScripts = {intervalPass(39999, "20", "1")};
+        w.form.findChild<QPushButton*>(button)->click();
+        QCOMPARE(w.state.Nsteps, 40000);
+        if (button == "newints") {
+            QCOMPARE(w.state.segBounds, (std::vector<int>{0, 39999}));
+        } else {
+            // Beyond the 2000 steps of the run at start.
+            QVERIFY(!w.state.inSpikeSteps.empty());
+            QVERIFY(w.state.inSpikeSteps.back() >= 2000);
+            QCOMPARE(w.state.inTrain.size(), std::size_t{40000});
+        }
+    }
+
+    // A long train is drawn with the window's events handled: the window
+    // does not freeze, and clicks that would start other work are ignored.
+    void gamma_handles_events_while_it_draws_a_long_train() {
+        Window w;
+        w.ui().TimeEdit->setText("4000");
+        w.ui().CVedit->setText("0.0001");  // thousands of passes per interval
+        bool handled = false;
+        bool duringDraw = false;
+        QTimer::singleShot(0, &w.form, [&] {
+            handled = true;
+            duringDraw = w.form.loopRunning();
+            w.ui().DoTest->click();
+        });
+        w.ui().GammaButton->click();
+        QVERIFY(handled);
+        QVERIFY(duringDraw);
+        QCOMPARE(w.state.curStep, 0);  // the Count! click was ignored
+        QVERIFY(w.state.inSpikeSteps.size() > 190);
+        QVERIFY(w.dialogs.messages.isEmpty());
     }
 
     void define_intervals_refuses_a_bad_pass_and_asks_again() {

@@ -26,6 +26,14 @@ void ScriptedDialogs::showMessage(QWidget*, const QString& text) {
     messages.append(text);
 }
 
+bool ScriptedDialogs::askYesNo(QWidget*, const QString& question) {
+    questions.append(question);
+    if (questionAnswers.empty()) return false;
+    const bool answer = questionAnswers.front();
+    questionAnswers.pop_front();
+    return answer;
+}
+
 int ScriptedDialogs::execDialog(QDialog& dialog) {
     ++dialogsShown;
     if (dialogScripts.empty()) return QDialog::Accepted;
