@@ -227,6 +227,7 @@ void checkTrainEntries(const SimState& state, int Nsteps, GeneratorEntries& entr
     const double isiMs = entries.isi();
     const double jitterMs = entries.isiJitter();
     checkMeanInterval(isiMs, jitterMs, sep);
+    // The longest mean a shift can give must have a finite scale too.
     if (shapeSource == ShapeSource::FromCv) intervalScale(isiMs + std::fabs(jitterMs), a);
 }
 

@@ -45,12 +45,6 @@ ParameterBoxes::ParameterBoxes(const FormControls& ui)
       ign(ui.ign, CachedBoxValue::Kind::Integer, keepLastValid_),
       range(ui.Range, CachedBoxValue::Kind::Integer, keepLastValid_) {}
 
-double BoxResetValues::zeroDiff() {
-    const double value = boxes_.zeroDiff.value();
-    completed_ = true;
-    return value;
-}
-
 void ListBoxSink::clear() {
     pending_.clear();
     box_->clear();

@@ -83,8 +83,7 @@ class ParameterBoxes {
     CachedBoxValue c0, ign, range;
 };
 
-// The reset's five values. completed() tells whether the last of them
-// (ZeroDiff) was read, i.e. the reset got through.
+// The reset's five values.
 class BoxResetValues final : public ResetValues {
   public:
     explicit BoxResetValues(const ParameterBoxes& boxes) : boxes_(boxes) {}
@@ -92,14 +91,10 @@ class BoxResetValues final : public ResetValues {
     double v1Start() override { return boxes_.v1Start.value(); }
     double v2Start() override { return boxes_.v2Start.value(); }
     double maxDiff() override { return boxes_.maxDiff.value(); }
-    double zeroDiff() override;
-
-    void clearCompleted() { completed_ = false; }
-    bool completed() const { return completed_; }
+    double zeroDiff() override { return boxes_.zeroDiff.value(); }
 
   private:
     const ParameterBoxes& boxes_;
-    bool completed_ = false;
 };
 
 // The four rates of the step.

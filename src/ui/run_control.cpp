@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
+#include <exception>
 #include <initializer_list>
 
 #include "analysis/analysis.hpp"
@@ -82,7 +83,6 @@ void RunControl::runAllSteps() {
     EventPump::Scope loop(pump_);
     if (!s.batchRunning) enable(widgets_.simulate, false);
     widgets_.graphicTrace->setChecked(false);
-    boxes_.reset.clearCompleted();
     const std::size_t skippedBefore = s.skippedSteps;
     try {
         runInstant(s, boxes_.reset, boxes_.rates, instantHooks_);
@@ -131,25 +131,22 @@ void RunControl::setIdleButtons() {
 
 void RunControl::stopRun() {
     SimState& s = state_;
+    std::exception_ptr failure;
     try {
         s.analysisResult = analyseRun(s, boxes_.analysis, &boxes_.vari, decimalSeparator());
     } catch (...) {
-        boxes_.vari.flush();  // the lines made before the failure stay shown
-        // A refused analysis value still ends the run: the window is idle,
-        // not left with a running timer whose run the error did not stop.
-        if (!s.batchRunning) {
-            timer_.stop();
-            watching_ = false;
-            setIdleButtons();
-        }
-        throw;
+        failure = std::current_exception();
     }
-    boxes_.vari.flush();
-    if (s.batchRunning) return;
-    timer_.stop();
-    watching_ = false;
-    setIdleButtons();
-    screen_.redraw();
+    boxes_.vari.flush();  // the lines made before a failure stay shown
+    if (!s.batchRunning) {
+        // A refused analysis value ends the run as well: the window is idle,
+        // not left with a running timer whose run the error did not stop.
+        timer_.stop();
+        watching_ = false;
+        setIdleButtons();
+    }
+    if (failure) std::rethrow_exception(failure);
+    if (!s.batchRunning) screen_.redraw();
 }
 
 void RunControl::togglePause() {

@@ -4,6 +4,7 @@
 
 #include "analysis/analysis_params.hpp"
 #include "model/rates.hpp"
+#include "model/reset.hpp"
 #include "model/sim_state.hpp"
 #include "model/step.hpp"
 
@@ -16,7 +17,6 @@ class QWidget;
 
 namespace mirvok::ui {
 
-class BoxResetValues;
 class EventPump;
 class ListBoxSink;
 class RunScreen;
@@ -24,7 +24,7 @@ class RunScreen;
 // The controls whose state follows the run: the run buttons, the two boxes
 // locked during a watched run, "graphic trace" and the speed bar.
 struct RunWidgets {
-    QPushButton* count = nullptr;  // "Count!", which takes the focus of a control disabled
+    QPushButton* count = nullptr;  // Count!: takes the focus from a control being disabled
     QPushButton* simulate = nullptr;
     QPushButton* read = nullptr;
     QPushButton* save = nullptr;
@@ -39,7 +39,7 @@ struct RunWidgets {
 // The boxes as a run reads them: the reset's values, the step's rates, the
 // analysis values and the list of local CVs.
 struct RunBoxes {
-    BoxResetValues& reset;
+    ResetValues& reset;
     RateSource& rates;
     AnalysisParams& analysis;
     ListBoxSink& vari;

@@ -1,7 +1,6 @@
 #include "ui/window_batch_hooks.hpp"
 
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QPushButton>
 
 #include "batch/batch_iteration.hpp"
@@ -108,11 +107,13 @@ void WindowBatchHooks::cleanup() noexcept {
 void WindowBatchHooks::batchFinished(const BatchReport& report) {
     // A cancelled file dialog ends the batch without a trace.
     if (report.end == BatchEnd::Cancelled) return;
-    parts_.screen.redraw();
+    // The summary first: a redraw that meets a box being edited (time, ign)
+    // reports that box, but the results of the batch are shown either way.
     const BatchSummaryTexts texts = summaryTexts(report.sums, report.fileName, decimalSeparator());
     parts_.status.setText(1, toQt(texts.output));
     parts_.status.setText(3, toQt(texts.avg));
     parts_.status.setText(4, toQt(texts.avl));
+    parts_.screen.redraw();
     if (report.skippedSteps > 0)
         parts_.screen.showMessage(
             toQt(skippedStepsMessage(report.skippedSteps, parts_.state.Nsteps)));

@@ -5,7 +5,6 @@
 #include "trains/random_source.hpp"
 
 class QCheckBox;
-class QLineEdit;
 class QPushButton;
 class QWidget;
 
