@@ -1,6 +1,5 @@
 // "Save..." clicked in the window: the spike list file, panel 1, the shared
 // save dialog name, cancel and write failures.
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -81,17 +80,12 @@ class FileActionsTest : public QObject {
 
     // One Enter after a batch must not put a spike list over its results.
     void save_proposes_a_spike_list_not_the_batch_results() {
-        QTemporaryDir dir;
-        const QString startDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(dir.path()));
-        {
-            Window w;
-            w.ui().ntests->setText("1");
-            w.ui().All->click();
-            w.ui().SaveButton->click();  // cancelled
-            QCOMPARE(w.dialogs.saveStarts, QStringList{"spikes.csv"});
-        }
-        QDir::setCurrent(startDir);
+        InTempFolder folder;
+        Window w;
+        w.ui().ntests->setText("1");
+        w.ui().All->click();
+        w.ui().SaveButton->click();  // cancelled
+        QCOMPARE(w.dialogs.saveStarts, QStringList{"spikes.csv"});
     }
 
     void save_asks_before_replacing_a_file_data() {

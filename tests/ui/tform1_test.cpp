@@ -151,30 +151,25 @@ class TForm1Test : public QObject {
 
     void enter_after_a_run_runs_count() {
         QFETCH(QString, button);
-        QTemporaryDir dir;
-        const QString startDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(dir.path()));
-        {
-            Window w;
-            w.form.show();
-            w.loadRegularTrain(button == "StopButton" ? 100000 : 20, 8);
-            w.ui().ntests->setText("1");
-            auto* clicked = w.form.findChild<QPushButton*>(button);
-            if (button == "StopButton") {
-                w.ui().SimulateButton->click();
-                QTRY_VERIFY(w.state.curStep > 2);
-            }
-            clicked->setFocus();
-            QTest::keyClick(clicked, Qt::Key_Space);
-            QTRY_VERIFY(!w.ui().StopButton->isEnabled());
-            QCOMPARE(w.form.focusWidget(), static_cast<QWidget*>(w.ui().DoTest));
-            w.state.curStep = 1;
-            QTest::keyClick(w.form.focusWidget(), Qt::Key_Return);
-            QCOMPARE(w.state.curStep, w.state.Nsteps);
-            QCOMPARE(w.dialogs.dialogsShown, 0);
-            QVERIFY(w.dialogs.saveStarts.isEmpty());
+        InTempFolder folder;
+        Window w;
+        w.form.show();
+        w.loadRegularTrain(button == "StopButton" ? 100000 : 20, 8);
+        w.ui().ntests->setText("1");
+        auto* clicked = w.form.findChild<QPushButton*>(button);
+        if (button == "StopButton") {
+            w.ui().SimulateButton->click();
+            QTRY_VERIFY(w.state.curStep > 2);
         }
-        QDir::setCurrent(startDir);
+        clicked->setFocus();
+        QTest::keyClick(clicked, Qt::Key_Space);
+        QTRY_VERIFY(!w.ui().StopButton->isEnabled());
+        QCOMPARE(w.form.focusWidget(), static_cast<QWidget*>(w.ui().DoTest));
+        w.state.curStep = 1;
+        QTest::keyClick(w.form.focusWidget(), Qt::Key_Return);
+        QCOMPARE(w.state.curStep, w.state.Nsteps);
+        QCOMPARE(w.dialogs.dialogsShown, 0);
+        QVERIFY(w.dialogs.saveStarts.isEmpty());
     }
 
     void errors_of_a_handler_are_reported_with_their_own_message() {
@@ -219,30 +214,25 @@ class TForm1Test : public QObject {
 
     void closing_the_window_ends_a_running_loop() {
         QFETCH(bool, batch);
-        QTemporaryDir dir;
-        const QString startDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(dir.path()));
-        {
-            Window w;
-            w.form.show();
-            w.ui().TimeEdit->setText(batch ? "1000" : "2000000");
-            w.ui().ntests->setText("100000");
-            QTimer::singleShot(0, &w.form, [&w] { w.form.close(); });
-            (batch ? w.ui().All : w.ui().DoTest)->click();
-            QVERIFY(!w.form.loopRunning());
-            QVERIFY(!w.state.batchRunning);
-            QCOMPARE(w.dialogs.messages, QStringList{});
-            if (batch) {
-                QFile result("output.csv");
-                QVERIFY(result.open(QIODevice::ReadOnly));
-                const QByteArray text = result.readAll();
-                QVERIFY(text.endsWith('\n'));  // closed after a whole record
-                QVERIFY(text.count('\n') < 1000);
-            } else {
-                QVERIFY(w.state.curStep < w.state.Nsteps);
-            }
+        InTempFolder folder;
+        Window w;
+        w.form.show();
+        w.ui().TimeEdit->setText(batch ? "1000" : "2000000");
+        w.ui().ntests->setText("100000");
+        QTimer::singleShot(0, &w.form, [&w] { w.form.close(); });
+        (batch ? w.ui().All : w.ui().DoTest)->click();
+        QVERIFY(!w.form.loopRunning());
+        QVERIFY(!w.state.batchRunning);
+        QCOMPARE(w.dialogs.messages, QStringList{});
+        if (batch) {
+            QFile result("output.csv");
+            QVERIFY(result.open(QIODevice::ReadOnly));
+            const QByteArray text = result.readAll();
+            QVERIFY(text.endsWith('\n'));  // closed after a whole record
+            QVERIFY(text.count('\n') < 1000);
+        } else {
+            QVERIFY(w.state.curStep < w.state.Nsteps);
         }
-        QDir::setCurrent(startDir);
     }
 
     // A tick that throws reaches the window's error report once; the run

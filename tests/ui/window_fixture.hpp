@@ -3,11 +3,13 @@
 // A main window over its own state, a fixed random source and scripted
 // dialogs, under the C locale unless a test sets another before making it.
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 
 #include "model/sim_state.hpp"
 #include "parts_fixture.hpp"
@@ -28,4 +30,13 @@ struct Window {
     void loadRegularTrain(int ms, int every, int first = 1) {
         ::loadRegularTrain(state, ui().TimeEdit, ms, every, first);
     }
+};
+
+// A fresh folder as the working directory for as long as it lives, for
+// batches that write "output.csv" there.
+struct InTempFolder {
+    QTemporaryDir dir;
+    QString previous = QDir::currentPath();
+    InTempFolder() { QDir::setCurrent(dir.path()); }
+    ~InTempFolder() { QDir::setCurrent(previous); }
 };
