@@ -105,8 +105,10 @@ void RunControl::startContinuousRun() {
     // With no step to run there is nothing to watch.
     if (state_.Nsteps == 0) return;
     // The boxes may have changed during the instant run: a reset refused
-    // here leaves the window idle, before any button changed.
+    // here leaves the window idle, before any button changed, and a new run
+    // length gets trains that fit it.
     resetSimulation(state_, boxes_.reset);
+    fitTrains(state_);
     widgets_.graphicTrace->setChecked(true);
     setContinuousButtons();
     watching_ = true;
