@@ -44,15 +44,18 @@ void fillSegmentWith(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, 
     end = std::min<long long>(end, static_cast<long long>(inTrain.size()) - 1);
     const double last = static_cast<double>(end);
     double pos = static_cast<double>(start);
+    // The budget and the offers share one test per draw: offerAt is the
+    // budget left at the next offer, 0 when the budget ends first.
     const std::size_t offerEvery = drawsPerEventOffer(a);
-    std::size_t untilOffer = offerEvery;
+    const auto nextOffer = [&] { return drawsLeft > offerEvery ? drawsLeft - offerEvery : 0; };
+    std::size_t offerAt = nextOffer();
     while (pos <= last) {
-        if (drawsLeft == 0) throw tooManySpikes(maxSpikes);
-        --drawsLeft;
-        if (--untilOffer == 0) {
-            untilOffer = offerEvery;
+        if (drawsLeft == offerAt) {
+            if (drawsLeft == 0) throw tooManySpikes(maxSpikes);
             if (events) events->pumpEvents();
+            offerAt = nextOffer();
         }
+        --drawsLeft;
         double x = 0.0;
         try {
             x = drawInterval();
@@ -200,6 +203,7 @@ void generateTrain(SimState& state, GeneratorEntries& entries, RandomSource& sou
     state.outTrain.assign(n, 0);
     state.inSpikeSteps.clear();
     state.loadedTrain.clear();
+    state.loadedOutsideAnyRun = 0;
     state.skippedSteps = 0;
     TrainBuffer buffer = emptyBuffer(state.Nsteps, entries);
     if (segmentMode && !state.segBounds.empty())

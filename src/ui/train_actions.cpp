@@ -57,6 +57,7 @@ class TrainBackup {
         : state_(state),
           Nsteps_(state.Nsteps),
           loaded_(state.loadedTrain),
+          loadedOutside_(state.loadedOutsideAnyRun),
           skipped_(state.skippedSteps),
           inTrain_(state.inTrain),
           outTrain_(state.outTrain),
@@ -64,6 +65,7 @@ class TrainBackup {
     void restore() {
         state_.Nsteps = Nsteps_;
         state_.loadedTrain = std::move(loaded_);
+        state_.loadedOutsideAnyRun = loadedOutside_;
         state_.skippedSteps = skipped_;
         state_.inTrain = std::move(inTrain_);
         state_.outTrain = std::move(outTrain_);
@@ -73,7 +75,8 @@ class TrainBackup {
   private:
     SimState& state_;
     int Nsteps_;
-    std::vector<long long> loaded_;
+    std::vector<int> loaded_;
+    std::size_t loadedOutside_;
     std::size_t skipped_;
     Flags inTrain_;
     Flags outTrain_;

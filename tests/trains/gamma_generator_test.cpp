@@ -104,8 +104,7 @@ TEST(gamma_generator, default_train_spikes_near_multiples_of_40) {
     for (std::size_t i = 0; i < state.inSpikeSteps.size(); ++i)
         EXPECT_NEAR(state.inSpikeSteps[i], 40.0 * (i + 1), 30.0) << "spike " << i;
     // The train drawn is also the loaded train, which later runs are built from.
-    EXPECT_TRUE(std::equal(state.loadedTrain.begin(), state.loadedTrain.end(),
-                           state.inSpikeSteps.begin(), state.inSpikeSteps.end()));
+    EXPECT_EQ(state.loadedTrain, state.inSpikeSteps);
     // Only the input train is replaced.
     EXPECT_EQ(state.curStep, 5);
     EXPECT_EQ(state.outSpikeSteps, std::vector<int>{4});

@@ -38,7 +38,8 @@ inline void loadRegularTrain(mirvok::SimState& state, QLineEdit* timeEdit, int m
         state.inSpikeSteps.push_back(k);
         state.inTrain[static_cast<size_t>(k)] = 1;
     }
-    state.loadedTrain.assign(state.inSpikeSteps.begin(), state.inSpikeSteps.end());
+    state.loadedTrain = state.inSpikeSteps;
+    state.loadedOutsideAnyRun = 0;
     state.skippedSteps = 0;
 }
 
