@@ -2,9 +2,11 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QStringList>
 
 #include "batch/batch_iteration.hpp"
 #include "batch/batch_summary.hpp"
+#include "batch/result_file_reader.hpp"
 #include "ui/box_params.hpp"
 #include "ui/control_state.hpp"
 #include "ui/event_pump.hpp"
@@ -114,9 +116,12 @@ void WindowBatchHooks::batchFinished(const BatchReport& report) {
     parts_.status.setText(3, toQt(texts.avg));
     parts_.status.setText(4, toQt(texts.avl));
     parts_.screen.redraw();
+    // What a replay passed over is said in one message.
+    QStringList passedOver;
+    if (report.damagedRecords > 0) passedOver << toQt(damagedRecordsMessage(report.damagedRecords));
     if (report.skippedSteps > 0)
-        parts_.screen.showMessage(
-            toQt(skippedStepsMessage(report.skippedSteps, parts_.state.Nsteps)));
+        passedOver << toQt(skippedStepsMessage(report.skippedSteps, parts_.state.Nsteps));
+    if (!passedOver.isEmpty()) parts_.screen.showMessage(passedOver.join(QLatin1Char('\n')));
 }
 
 }  // namespace mirvok::ui

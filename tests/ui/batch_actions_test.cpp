@@ -472,14 +472,17 @@ class BatchActionsTest : public QObject {
         QVERIFY(w.dialogs.messages.isEmpty());
     }
 
-    void read_multi_skips_steps_outside_the_run_and_says_so() {
+    // Steps outside the run and damaged records (a line cut inside its
+    // output list) are passed over and said in one message.
+    void read_multi_says_in_one_message_what_it_passed_over() {
         QFile file("source.csv");
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(
             "NEW;isi: 20.000000; shape: 1000.000000; #: 1\n"
             "   0; 1;0.00; 3;1.00;0.00;\"  10,\";\"  10, 500,5000,\";\n"
             "NEW;isi: 20.000000; shape: 1000.000000; #: 1\n"
-            "   0; 1;0.00; 1;1.00;0.00;\"  10,\";\"  -3,\";\n");
+            "   0; 1;0.00; 1;1.00;0.00;\"  10,\";\"  -3,\";\n"
+            "   1; 2;0.00; 2;1.00;0.00;\"  10,  50,\";\"  10,  5\n");
         file.close();
         Window w;
         w.dialogs.openAnswers = {"source.csv"};
@@ -488,7 +491,8 @@ class BatchActionsTest : public QObject {
         QCOMPARE(recordIndices(lines), (QList<int>{0, 1}));
         QCOMPARE(recordList(lines.at(1), 1), QString("  10, 500,"));
         QCOMPARE(recordList(lines.at(2), 1), QString());
-        QCOMPARE(w.dialogs.messages, QStringList{"2 spike steps outside 0 to 1999 were skipped"});
+        QCOMPARE(w.dialogs.messages, QStringList{"1 damaged records were skipped\n"
+                                                 "2 spike steps outside 0 to 1999 were skipped"});
     }
 };
 
