@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "batch/batch_iteration.hpp"
+#include "batch/batch_setup.hpp"
 #include "batch/parallel_batch.hpp"
 #include "batch/record_line_parser.hpp"
 #include "batch/result_file.hpp"
@@ -66,19 +67,17 @@ BENCHMARK(BM_ParseRecordLine);
 void BM_ParallelBatch(benchmark::State& bench) {
     constexpr int kIterations = 4000;
     const int threads = static_cast<int>(bench.range(0));
-    const GeneratorSettings generator;
-    SimState stateTemplate;
-    stateTemplate.Nsteps = stepsForRunLength(FixedResetValues{}.time);
+    BatchSetup setup;
+    setup.stateTemplate.Nsteps = stepsForRunLength(setup.reset.time);
     ParallelBatch batch;
     batch.target = {"/dev/null", ResultFileMode::Truncate};
-    batch.header = formatResultHeader(generator.isi, 2500.0, kIterations);
+    batch.header = formatResultHeader(setup.generator.isi, 2500.0, kIterations);
     batch.plan = planRun(kIterations, threads, 400);
     for (auto _ : bench) {
-        std::vector<WorkerKit> kits = makeWorkerKits(batch.plan.workers, {}, {}, {}, stateTemplate);
+        std::vector<WorkerKit> kits(static_cast<std::size_t>(batch.plan.workers));
+        for (WorkerKit& kit : kits) loadSetup(kit, setup);
         const ParallelOutcome outcome = runParallelBatch(batch, [&](int worker, int index) {
-            WorkerKit& kit = kits[static_cast<std::size_t>(worker)];
-            Pcg31 source = iterationSource(1, static_cast<std::uint64_t>(index));
-            return runGeneratedIteration(kit.state, generator, source, kit.values(), index);
+            return runSetupIteration(kits[static_cast<std::size_t>(worker)], setup, 1, index);
         });
         benchmark::DoNotOptimize(outcome.sums.resultSum);
     }

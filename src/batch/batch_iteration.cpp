@@ -29,12 +29,17 @@ std::string drawableShapeText(const std::string& text, char sep) {
     return text;
 }
 
-IterationOutcome runAndRecord(SimState& state, RunValues values, int index) {
+IterationOutcome runAndRecord(SimState& state, RunValues values, int index,
+                              RecordText record = RecordText::Formatted) {
     IterationOutcome outcome;
     outcome.end = runAndAnalyse(state, values.reset, values.rates, values.analysis);
     outcome.analysisResult = state.analysisResult;
     outcome.localScoreMean = state.localScoreMean;
-    outcome.record = formatResultRecord(index, state);
+    outcome.inSpikes = state.inSpikeSteps.size();
+    outcome.outSpikes = state.outSpikeSteps.size();
+    outcome.isiCV = state.isiCV;
+    outcome.transmissionRatio = state.transmissionRatio;
+    if (record == RecordText::Formatted) outcome.record = formatResultRecord(index, state);
     return outcome;
 }
 
@@ -56,12 +61,13 @@ void makeBatchTrain(SimState& state, GeneratorEntries& entries, RandomSource& so
 }
 
 IterationOutcome runGeneratedIteration(SimState& state, const GeneratorSettings& generator,
-                                       RandomSource& source, RunValues values, int index) {
+                                       RandomSource& source, RunValues values, int index,
+                                       RecordText record) {
     latchRunLength(state, values.reset);
     SettingsEntries entries(generator);
     makeBatchTrain(state, entries, source, generator.segmentMode, generator.quantify,
                    generator.quantifyZeroOne);
-    return runAndRecord(state, values, index);
+    return runAndRecord(state, values, index, record);
 }
 
 IterationOutcome runReplayIteration(SimState& state, std::span<const int> steps, RunValues values,

@@ -50,12 +50,21 @@ class SettingsEntries final : public GeneratorEntries {
 void makeBatchTrain(SimState& state, GeneratorEntries& entries, RandomSource& source,
                     bool segmentMode, bool quantify, bool quantifyZeroOne);
 
+// Whether an iteration writes its record line: a sweep that keeps no records
+// needs only the numbers.
+enum class RecordText { Formatted, Skipped };
+
 // What one iteration produced: the record line to write at its place in the
-// file and the two values the batch sums.
+// file, the two values the batch sums and the rest of the run's results,
+// unrounded, for summaries over runs.
 struct IterationOutcome {
     std::string record;
     double analysisResult = 0.0;
     double localScoreMean = 0.0;
+    std::size_t inSpikes = 0;
+    std::size_t outSpikes = 0;
+    double isiCV = 0.0;
+    double transmissionRatio = 0.0;
     std::size_t skippedSteps = 0;  // replay only: steps outside the run
     RunEnd end = RunEnd::Completed;
 };
@@ -74,7 +83,8 @@ struct RunValues {
 // every index its own reproducible sequence); the caller writes the records
 // in index order and adds the values in that order for identical sums.
 IterationOutcome runGeneratedIteration(SimState& state, const GeneratorSettings& generator,
-                                       RandomSource& source, RunValues values, int index);
+                                       RandomSource& source, RunValues values, int index,
+                                       RecordText record = RecordText::Formatted);
 
 // One replay iteration: loads steps (an output list read from a record line)
 // as the input train, runs, analyses and formats the record with this index.

@@ -21,12 +21,6 @@ struct WorkerKit {
     RunValues values() { return RunValues{reset, rates, analysis}; }
 };
 
-// One kit per worker, each holding the model and analysis values and a
-// state prepared by the caller's template (run length, segment lists).
-std::vector<WorkerKit> makeWorkerKits(int workers, const FixedResetValues& reset,
-                                      const FixedRates& rates, const FixedAnalysisParams& analysis,
-                                      const SimState& stateTemplate);
-
 // The workers a batch of count iterations needs: never more than its runs,
 // and no more than a few hundred.
 int workersFor(int threads, int count);

@@ -7,9 +7,11 @@
 #include "cli/batch_command.hpp"
 #include "cli/generate_command.hpp"
 #include "cli/interrupt.hpp"
+#include "cli/join_command.hpp"
 #include "cli/option_error.hpp"
 #include "cli/replay_command.hpp"
 #include "cli/run_command.hpp"
+#include "cli/sweep_command.hpp"
 #include "model/rates.hpp"
 #include "text/errors.hpp"
 #include "version/version.hpp"
@@ -24,6 +26,8 @@ struct AllOptions {
     GenerateOptions generate;
     BatchOptions batch;
     ReplayOptions replay;
+    SweepOptions sweep;
+    JoinOptions join;
 };
 
 void buildApp(CLI::App& app, AllOptions& o) {
@@ -34,6 +38,8 @@ void buildApp(CLI::App& app, AllOptions& o) {
     addGenerateCommand(app, o.generate);
     addBatchCommand(app, o.batch);
     addReplayCommand(app, o.replay);
+    addSweepCommand(app, o.sweep);
+    addJoinCommand(app, o.join);
 }
 
 // "run, generate, batch or replay".
@@ -69,6 +75,8 @@ void dispatch(const CLI::App& app, const AllOptions& o, std::ostream& out, std::
     if (app.got_subcommand("generate")) runGenerateCommand(o.generate, out);
     if (app.got_subcommand("batch")) runBatchCommand(o.batch, out, err);
     if (app.got_subcommand("replay")) runReplayCommand(o.replay, out, err);
+    if (app.got_subcommand("sweep")) runSweepCommand(o.sweep, out, err);
+    if (app.got_subcommand("join")) runJoinCommand(o.join, out);
 }
 
 // The option whose value the operation that overflowed read: a value that

@@ -1,17 +1,14 @@
 #include "cli/batch_command.hpp"
 
 #include "batch/batch_continuation.hpp"
-#include "batch/batch_iteration.hpp"
-#include "batch/batch_memory.hpp"
+#include "batch/batch_setup.hpp"
 #include "batch/result_file.hpp"
-#include "batch/worker_kit.hpp"
+#include "cli/batch_setup_options.hpp"
 #include "cli/command_batch.hpp"
-#include "cli/generator_setup.hpp"
 #include "cli/option_error.hpp"
 #include "cli/option_values.hpp"
 #include "model/machine_memory.hpp"
 #include "text/number_format.hpp"
-#include "trains/random_source.hpp"
 
 namespace mirvok::cli {
 namespace {
@@ -62,27 +59,21 @@ void addBatchCommand(CLI::App& app, BatchOptions& o) {
 }
 
 void runBatchCommand(const BatchOptions& o, std::ostream& out, std::ostream& err) {
-    const ModelValues model = toModelValues(o.model);
-    const FixedAnalysisParams analysis = toAnalysisParams(o.analysis);
-    SimState stateTemplate;
-    stateTemplate.Nsteps = stepsForRunLength(model.reset.time);
-    GeneratorSetup setup = toGeneratorSetup(o.generator, stateTemplate.Nsteps);
-    setup.settings.quantify = o.quantify;
-    setup.settings.quantifyZeroOne = o.c01;
-    setup.applyTo(stateTemplate);
+    BatchSetup setup = toBatchSetup({o.model, o.analysis, o.generator});
+    setup.generator.quantify = o.quantify;
+    setup.generator.quantifyZeroOne = o.c01;
     const int iterations = intOption("--iterations", o.iterations);
     const std::uint64_t seed = seedOption(o.seed);
     const int threads = threadsOption(o.file.threads);
-    const std::string header = formatResultHeader(setup.settings.isi, setup.shape, iterations);
-    const RunSize run{stateTemplate.Nsteps, expectedSpikes(stateTemplate, setup.settings)};
+    const std::string header =
+        formatResultHeader(setup.generator.isi, setup.headerShape, iterations);
+    const RunSize run = runSizeOf(setup);
     RunnerPlan plan = planBatch(iterations, threads, run, availableMemoryBytes());
 
-    std::vector<WorkerKit> kits =
-        makeWorkerKits(plan.workers, model.reset, model.rates, analysis, stateTemplate);
+    std::vector<WorkerKit> kits(static_cast<std::size_t>(plan.workers));
+    for (WorkerKit& kit : kits) loadSetup(kit, setup);
     auto work = [&](int worker, int index) {
-        WorkerKit& kit = kits[static_cast<std::size_t>(worker)];
-        Pcg31 source = iterationSource(seed, static_cast<std::uint64_t>(index));
-        return runGeneratedIteration(kit.state, setup.settings, source, kit.values(), index);
+        return runSetupIteration(kits[static_cast<std::size_t>(worker)], setup, seed, index);
     };
     // Entries the generator refuses are refused by every iteration alike:
     // find out on a first train before the result file is touched.
@@ -103,6 +94,9 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out, std::ostream& err
     batch.done = first;
     batch.total = iterations;
     batch.resumeHint = resumeHint(seed);
+    batch.provenance = toolProvenance("batch", batchValuesJson(setup));
+    batch.provenance.seed = seed;
+    batch.provenance.iterations = iterations;
     const ParallelOutcome outcome = runCommandBatch(batch, remaining);
 
     if (o.continueBatch)

@@ -3,13 +3,15 @@
 #include <string>
 
 #include "batch/parallel_batch.hpp"
+#include "batch/provenance.hpp"
 #include "cli/option_texts.hpp"
 
 namespace mirvok::cli {
 
 // What `batch` and `replay` share: the result file of --output, replaced,
 // appended to (--append) or continued, the progress line on standard error
-// unless --quiet, and a stop at SIGINT or SIGTERM.
+// unless --quiet, a stop at SIGINT or SIGTERM, and OUTPUT.json saying how
+// the file was made.
 struct CommandBatch {
     BatchFileTexts file;
     bool continuing = false;  // go on after the records already in the file
@@ -18,11 +20,19 @@ struct CommandBatch {
     int done = 0;            // runs already in the file
     int total = 0;           // runs of the whole batch
     std::string resumeHint;  // added to the message of an interrupted batch
+    Provenance provenance;   // the runs made and the times are filled in here
 };
 
-// Runs the batch. A SIGINT or SIGTERM meanwhile stops it after the records
-// being written and throws Interrupted "interrupted after <runs> of <total>
-// runs" and the resume hint, every line of the file whole.
+// What mirvok-cli's `command` records about a file it made with these values
+// (a JSON object, batchValuesJson).
+Provenance toolProvenance(std::string command, std::string values);
+
+// Runs the batch, then records its provenance beside the result file (a new
+// entry when appending or continuing). A SIGINT or SIGTERM meanwhile stops it
+// after the records being written and throws Interrupted "interrupted after
+// <runs> of <total> runs" and the resume hint, every line of the file whole.
+// A batch stopped or failing after it wrote records still records the runs
+// it made.
 ParallelOutcome runCommandBatch(const CommandBatch& batch, const IterationWork& work);
 
 }  // namespace mirvok::cli

@@ -33,21 +33,21 @@ bool progressWanted(bool quiet) {
     return !quiet && isatty(STDERR_FILENO) == 1;
 }
 
-std::string progressLine(int done, int total, double seconds) {
-    const double share = total > 0 ? static_cast<double>(done) / total : 1.0;
+std::string progressLine(long long done, long long total, double seconds) {
+    const double share = total > 0 ? static_cast<double>(done) / static_cast<double>(total) : 1.0;
     const int filled = static_cast<int>(share * kBarWidth);
     std::string line = "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] ";
     const std::string totalText = IntToStr(total);
     line += padLeft(IntToStr(done), totalText.size()) + "/" + totalText + " runs";
     if (done > 0 && seconds > 0.0) {
-        const double rate = done / seconds;
+        const double rate = static_cast<double>(done) / seconds;
         line += "   " + IntToStr(std::llround(rate)) + " runs/s";
-        line += "   " + clockText((total - done) / rate) + " left";
+        line += "   " + clockText(static_cast<double>(total - done) / rate) + " left";
     }
     return line;
 }
 
-ProgressBar::ProgressBar(int total, bool enabled, std::FILE* out)
+ProgressBar::ProgressBar(long long total, bool enabled, std::FILE* out)
     : total_(total), enabled_(enabled && total > 0), out_(out), start_(Clock::now()) {
     lastDraw_ = start_;
     if (enabled_) draw(0, start_);
@@ -57,7 +57,7 @@ ProgressBar::~ProgressBar() {
     finish();
 }
 
-void ProgressBar::update(int done) {
+void ProgressBar::update(long long done) {
     if (!enabled_) return;
     const auto now = Clock::now();
     if (done < total_ && now - lastDraw_ < std::chrono::milliseconds(200)) return;
@@ -71,7 +71,7 @@ void ProgressBar::finish() {
     std::fflush(out_);
 }
 
-void ProgressBar::draw(int done, Clock::time_point now) {
+void ProgressBar::draw(long long done, Clock::time_point now) {
     lastDraw_ = now;
     const double seconds = std::chrono::duration<double>(now - start_).count();
     std::string line = progressLine(done, total_, seconds);

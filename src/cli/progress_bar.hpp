@@ -14,15 +14,15 @@ class ProgressBar {
   public:
     using Clock = std::chrono::steady_clock;
 
-    ProgressBar(int total, bool enabled, std::FILE* out = stderr);
+    ProgressBar(long long total, bool enabled, std::FILE* out = stderr);
     ~ProgressBar();
-    void update(int done);
+    void update(long long done);
     void finish();
 
   private:
-    void draw(int done, Clock::time_point now);
+    void draw(long long done, Clock::time_point now);
 
-    int total_;
+    long long total_;
     bool enabled_;
     std::FILE* out_;
     Clock::time_point start_;
@@ -34,6 +34,6 @@ class ProgressBar {
 bool progressWanted(bool quiet);
 
 // The text of the line: "[#####.....]   450/1000 runs   9850 runs/s   0:05 left".
-std::string progressLine(int done, int total, double seconds);
+std::string progressLine(long long done, long long total, double seconds);
 
 }  // namespace mirvok::cli

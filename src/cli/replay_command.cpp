@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "batch/batch_iteration.hpp"
-#include "batch/batch_memory.hpp"
+#include "batch/batch_setup.hpp"
 #include "batch/result_file.hpp"
 #include "batch/result_file_reader.hpp"
-#include "batch/worker_kit.hpp"
+#include "cli/batch_setup_options.hpp"
 #include "cli/command_batch.hpp"
-#include "cli/generator_setup.hpp"
 #include "cli/option_values.hpp"
 #include "model/machine_memory.hpp"
 #include "text/errors.hpp"
@@ -30,14 +28,11 @@ void addReplayCommand(CLI::App& app, ReplayOptions& o) {
 }
 
 void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& err) {
-    const ModelValues model = toModelValues(o.model);
-    const FixedAnalysisParams analysis = toAnalysisParams(o.analysis);
-    SimState stateTemplate;
-    stateTemplate.Nsteps = stepsForRunLength(model.reset.time);
     GeneratorTexts headerTexts;
     headerTexts.isi = o.isi;
     headerTexts.cv = o.cv;
-    const GeneratorSetup header = toGeneratorSetup(headerTexts, stateTemplate.Nsteps);
+    const BatchSetup setup = toBatchSetup({o.model, o.analysis, headerTexts});
+    const int Nsteps = setup.stateTemplate.Nsteps;
     const int iterations = intOption("--iterations", o.iterations);
     const int threads = threadsOption(o.file.threads);
 
@@ -50,9 +45,9 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
     for (const std::vector<int>& list : lists) longest = std::max(longest, list.size());
     const int count = static_cast<int>(lists.size());
     const RunnerPlan plan =
-        planBatch(count, threads, RunSize{stateTemplate.Nsteps, longest}, availableMemoryBytes());
-    std::vector<WorkerKit> kits =
-        makeWorkerKits(plan.workers, model.reset, model.rates, analysis, stateTemplate);
+        planBatch(count, threads, RunSize{Nsteps, longest}, availableMemoryBytes());
+    std::vector<WorkerKit> kits(static_cast<std::size_t>(plan.workers));
+    for (WorkerKit& kit : kits) loadSetup(kit, setup);
     auto work = [&](int worker, int index) {
         WorkerKit& kit = kits[static_cast<std::size_t>(worker)];
         return runReplayIteration(kit.state, lists[static_cast<std::size_t>(index)], kit.values(),
@@ -61,13 +56,17 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
 
     CommandBatch batch;
     batch.file = o.file;
-    batch.header = formatResultHeader(header.settings.isi, header.shape, iterations);
+    batch.header = formatResultHeader(setup.generator.isi, setup.headerShape, iterations);
     batch.plan = plan;
     batch.total = count;
+    // The generator's values are only recorded in the header.
+    batch.provenance = toolProvenance("replay", batchValuesJson(setup, {"isi-jitter"}));
+    batch.provenance.source = o.source;
+    batch.provenance.iterations = count;
     const ParallelOutcome outcome = runCommandBatch(batch, work);
 
     if (outcome.skippedSteps > 0)
-        err << "mirvok-cli: " << skippedStepsMessage(outcome.skippedSteps, stateTemplate.Nsteps)
+        err << "mirvok-cli: " << skippedStepsMessage(outcome.skippedSteps, Nsteps)
             << '\n';
     if (source->damagedRecords > 0)
         err << "mirvok-cli: " << damagedRecordsMessage(source->damagedRecords) << '\n';

@@ -2,10 +2,10 @@
 
 #include "analysis/analysed_run.hpp"
 #include "batch/spike_list_file.hpp"
-#include "cli/json_writer.hpp"
 #include "cli/option_values.hpp"
 #include "model/reset.hpp"
 #include "text/errors.hpp"
+#include "text/json_writer.hpp"
 #include "trains/spike_train_reader.hpp"
 
 namespace mirvok::cli {

@@ -1,11 +1,11 @@
-#include "cli/json_writer.hpp"
+#include "text/json_writer.hpp"
 
 #include <gtest/gtest.h>
 
 #include <charconv>
 #include <limits>
 
-namespace mirvok::cli {
+namespace mirvok {
 namespace {
 
 TEST(json_writer, doubles_read_back_exactly_and_non_finite_values_become_null) {
@@ -45,4 +45,4 @@ TEST(json_writer, object_members_lists_and_escapes) {
 }
 
 }  // namespace
-}  // namespace mirvok::cli
+}  // namespace mirvok

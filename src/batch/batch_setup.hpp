@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/analysis_params.hpp"
+#include "batch/batch_iteration.hpp"
+#include "batch/batch_memory.hpp"
+#include "batch/worker_kit.hpp"
+#include "model/rates.hpp"
+#include "model/reset.hpp"
+#include "model/sim_state.hpp"
+
+namespace mirvok {
+
+// Everything a generated batch reads, converted and checked before it starts:
+// the model, analysis and generator values and the state every run starts
+// from (its run length and segment lists).
+struct BatchSetup {
+    FixedResetValues reset;
+    FixedRates rates;
+    FixedAnalysisParams analysis;
+    GeneratorSettings generator;
+    SimState stateTemplate;
+    double headerShape = 0.0;  // 1/cv^2 as the shape box shows it, for the header
+};
+
+// One number a batch reads, under the name of its command-line option.
+struct NamedValue {
+    std::string_view name;
+    double value = 0.0;
+};
+
+// Every number option of a batch, in the order the options are listed: the
+// values a sweep may vary.
+const std::vector<std::string_view>& batchValueNames();
+// Whether the option takes an integer (time, ign, range).
+bool isIntegerValue(std::string_view name);
+// The setup's value of each of them, in that order.
+std::vector<NamedValue> batchValues(const BatchSetup& setup);
+
+// The values as one JSON object, the segments (when defined) as a list of
+// {"end", "isi", "shape"} under "segments", and quantify and c01 when set;
+// names listed in leaveOut are left out.
+std::string batchValuesJson(const BatchSetup& setup, const std::vector<std::string>& leaveOut = {});
+
+// The size of every run of the batch, for planBatch.
+RunSize runSizeOf(const BatchSetup& setup);
+
+// Puts the setup's values and segment lists into a worker's kit.
+void loadSetup(WorkerKit& kit, const BatchSetup& setup);
+
+// Iteration `index` of the batch seeded `seed`, on the kit (loadSetup first):
+// the same outcome on any thread, as `mirvok-cli batch` computes it.
+IterationOutcome runSetupIteration(WorkerKit& kit, const BatchSetup& setup, std::uint64_t seed,
+                                   int index, RecordText record = RecordText::Formatted);
+
+}  // namespace mirvok

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mirvok {
+
+// The most points a sweep may have: each point writes files of its own.
+inline constexpr long long kMostSweepPoints = 1000000;
+
+// One varied value of a sweep: the name of its batch option and its values,
+// each a text as it would be given to that option.
+struct SweepAxis {
+    std::string name;
+    std::vector<std::string> texts;
+};
+
+// Reads "NAME=VALUES". NAME is one of batchValueNames(); VALUES a list
+// "0.005,0.01,0.02" or an inclusive range "FROM:TO:STEP" (rangeTexts).
+// Throws InputError naming what is wrong: no "=", an unknown name, no values,
+// an empty entry of a list, a malformed range.
+SweepAxis parseSweepAxis(std::string_view spec);
+
+// The values of FROM:TO:STEP (STEP > 0): FROM + i * STEP for i = 0, 1, ...
+// while not beyond TO, computed in decimal, not in binary floating point,
+// and written with as many decimals as FROM or STEP has, whichever has more:
+// 0.15:0.35:0.1 gives exactly "0.15", "0.25", "0.35". The three take plain
+// decimals with an optional exponent (1e-3). Throws InputError.
+std::vector<std::string> rangeTexts(std::string_view from, std::string_view to,
+                                    std::string_view step);
+
+// The product of the axes in the order given, the last varying fastest;
+// points are numbered from 0.
+class SweepGrid {
+  public:
+    // Refuses, with InputError, an axis whose name is varied already, an
+    // axis without values and a grid beyond kMostSweepPoints.
+    void add(SweepAxis axis);
+    const std::vector<SweepAxis>& axes() const { return axes_; }
+    int points() const { return points_; }
+    // The text of every axis at point `point`, in axis order.
+    std::vector<std::string> pointTexts(int point) const;
+
+  private:
+    std::vector<SweepAxis> axes_;
+    int points_ = 1;
+};
+
+}  // namespace mirvok

@@ -1,0 +1,226 @@
+#include "cli/sweep_command.hpp"
+
+#include "batch/provenance.hpp"
+#include "batch/sweep_grid.hpp"
+#include "batch/sweep_runner.hpp"
+#include "batch/sweep_seeds.hpp"
+#include "cli/command_batch.hpp"
+#include "cli/option_error.hpp"
+#include "cli/option_values.hpp"
+#include "cli/sweep_store.hpp"
+#include "model/machine_memory.hpp"
+#include "text/errors.hpp"
+#include "text/number_parse.hpp"
+
+namespace mirvok::cli {
+namespace {
+
+SweepGrid gridOption(const std::vector<std::string>& specs) {
+    SweepGrid grid;
+    try {
+        for (const std::string& spec : specs) grid.add(parseSweepAxis(spec));
+    } catch (const InputError& e) {
+        throw optionError("--vary", e.what());
+    }
+    return grid;
+}
+
+std::vector<std::string> namesOf(const SweepGrid& grid) {
+    std::vector<std::string> names;
+    for (const SweepAxis& axis : grid.axes()) names.push_back(axis.name);
+    return names;
+}
+
+// Every point's batch, converted and checked as `batch` would, so a value
+// any point would refuse is refused before anything runs.
+std::vector<BatchSetup> pointSetups(const BatchTexts& base, const SweepGrid& grid) {
+    std::vector<BatchSetup> setups;
+    setups.reserve(static_cast<std::size_t>(grid.points()));
+    for (int p = 0; p < grid.points(); ++p) {
+        BatchTexts texts = base;
+        const std::vector<std::string> values = grid.pointTexts(p);
+        for (std::size_t a = 0; a < values.size(); ++a)
+            valueText(texts, grid.axes()[a].name) = values[a];
+        setups.push_back(toBatchSetup(texts));
+    }
+    return setups;
+}
+
+// What determines the results, as sweep.json holds it.
+std::string describe(const SweepGrid& grid, const BatchSetup& first, const SweepOptions& o,
+                     int iterations, std::uint64_t seed) {
+    std::vector<std::string> axes;
+    for (const SweepAxis& axis : grid.axes()) {
+        std::vector<double> values;
+        for (const std::string& text : axis.texts) values.push_back(StrToDouble(text, '.'));
+        JsonObjectWriter json;
+        json.member("name", axis.name);
+        json.member("values", values);
+        axes.push_back(json.object());
+    }
+    JsonObjectWriter json;
+    json.raw("values", batchValuesJson(first, namesOf(grid)));
+    json.raw("vary", jsonList(axes));
+    json.member("iterations", static_cast<long long>(iterations));
+    json.flag("keep-records", o.keepRecords);
+    json.member("seed", static_cast<long long>(seed));
+    json.member("points", static_cast<long long>(grid.points()));
+    return json.lines();
+}
+
+// --seed, or without it the seed of the same sweep in DIR, so that running
+// a clock-seeded sweep again continues it; otherwise the clock.
+template <typename Describe>
+std::uint64_t sweepSeed(const SweepOptions& o, const SweepDirectory& dir, Describe describeWith) {
+    if (o.seed) return seedOption(o.seed);
+    const std::optional<std::string> there = dir.description();
+    if (there) {
+        const std::optional<std::uint64_t> seed = describedNumber(*there, "seed");
+        if (seed && *there == describeWith(*seed)) return *seed;
+    }
+    return seedOption(std::nullopt);
+}
+
+SweepPart partOption(const SweepOptions& o) {
+    if (!o.part) return SweepPart{};
+    const SweepPart part = parsePart(*o.part);
+    if (!o.seed) throw optionError("--part", "requires --seed, the same for every part");
+    return part;
+}
+
+}  // namespace
+
+namespace {
+
+struct Sweep {
+    SweepGrid grid;
+    std::vector<BatchSetup> setups;
+    int iterations = 0;
+    SweepPart part;
+    std::uint64_t seed = 0;
+    std::string description;
+};
+
+SweepRun pointsToRun(const Sweep& s, const SweepDirectory& dir, bool keepRecords) {
+    SweepRun run;
+    run.iterations = s.iterations;
+    run.records = keepRecords ? RecordText::Formatted : RecordText::Skipped;
+    for (int p = 0; p < s.grid.points(); ++p) {
+        if (s.part.holds(p) && !dir.done(p, keepRecords))
+            run.points.push_back({p, pointSeed(s.seed, p), s.setups[static_cast<std::size_t>(p)]});
+    }
+    return run;
+}
+
+void runPoints(const Sweep& s, const SweepRun& run, const SweepDirectory& dir,
+               const SweepOptions& o) {
+    const StopSignals stop;
+    ProgressBar progress(static_cast<long long>(run.points.size()) * s.iterations,
+                         progressWanted(o.quiet));
+    SweepStore store(dir, {namesOf(s.grid), s.seed, s.iterations, o.keepRecords}, progress, stop);
+    const SweepEnd end = runSweep(run, threadsOption(o.threads), store, availableMemoryBytes());
+    progress.finish();
+    if (end == SweepEnd::Stopped)
+        throw Interrupted("interrupted after " + std::to_string(store.pointsDone()) + " of " +
+                              std::to_string(run.points.size()) +
+                              " points; run the same command again to go on (seed: " +
+                              std::to_string(s.seed) + ")",
+                          stop.exitStatus());
+}
+
+// The summary of the part's points from their rows, and its provenance,
+// which names the sweep so that join can tell parts of another sweep.
+std::string writeSummary(const Sweep& s, const SweepDirectory& dir,
+                         std::chrono::system_clock::time_point started) {
+    std::string text = summaryHeader(namesOf(s.grid));
+    long long points = 0;
+    for (int p = 0; p < s.grid.points(); ++p) {
+        if (!s.part.holds(p)) continue;
+        text += dir.row(p);
+        ++points;
+    }
+    const std::string file = dir.summaryFile(s.part);
+    replaceFile(file, text);
+    Provenance provenance =
+        toolProvenance("sweep", batchValuesJson(s.setups.front(), namesOf(s.grid)));
+    provenance.seed = s.seed;
+    provenance.iterations = s.iterations;
+    provenance.runs = points * std::max(s.iterations, 0);
+    provenance.started = started;
+    provenance.ended = std::chrono::system_clock::now();
+    provenance.more.member("points", points);
+    if (!s.part.whole())
+        provenance.more.member("part", std::to_string(s.part.k) + "/" + std::to_string(s.part.n));
+    provenance.more.member("sweep", fingerprint(s.description));
+    recordProvenance(file, provenance, ProvenanceMode::Replace);
+    return file;
+}
+
+Sweep prepare(const SweepOptions& o, const SweepDirectory& dir) {
+    Sweep s;
+    s.grid = gridOption(o.vary);
+    s.setups = pointSetups(o.texts, s.grid);
+    s.iterations = intOption("--iterations", o.iterations);
+    s.part = partOption(o);
+    threadsOption(o.threads);
+    auto describeWith = [&](std::uint64_t seed) {
+        return describe(s.grid, s.setups.front(), o, s.iterations, seed);
+    };
+    s.seed = sweepSeed(o, dir, describeWith);
+    s.description = describeWith(s.seed);
+    dir.refuseOther(s.description);
+    return s;
+}
+
+}  // namespace
+
+void addSweepCommand(CLI::App& app, SweepOptions& o) {
+    CLI::App* sweep = app.add_subcommand(
+        "sweep", "Run one batch per point of a grid of values and summarise every point");
+    addModelOptions(*sweep, o.texts.model);
+    addAnalysisOptions(*sweep, o.texts.analysis);
+    addGeneratorOptions(*sweep, o.texts.generator);
+    sweep
+        ->add_option("--vary", o.vary,
+                     "a number option and its values: a list 0.005,0.01,0.02 or a range "
+                     "FROM:TO:STEP; repeat for a grid, the last varying fastest")
+        ->type_name("NAME=VALUES")
+        ->required()
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->allow_extra_args(false);
+    sweep->add_option("--iterations", o.iterations, "runs per point")
+        ->type_name("N")
+        ->default_str(o.iterations);
+    sweep
+        ->add_option_function<std::string>(
+            "--seed", [&o](const std::string& text) { o.seed = text; },
+            "random seed of the sweep; each point's seed derives from it (default: the seed of "
+            "the same sweep in DIR, else the clock)")
+        ->type_name("N");
+    sweep->add_option("--out", o.out, "folder of the results")
+        ->type_name("DIR")
+        ->default_str(o.out);
+    sweep
+        ->add_option_function<std::string>(
+            "--part", [&o](const std::string& text) { o.part = text; },
+            "run only part K of N (needs --seed); join DIR makes the summary of all parts")
+        ->type_name("K/N");
+    sweep->add_flag("--keep-records", o.keepRecords,
+                    "also keep each point's result file as DIR/points/p-00000.csv");
+    addThreadsOption(*sweep, o.threads);
+    sweep->add_flag("--quiet", o.quiet, "no progress line");
+}
+
+void runSweepCommand(const SweepOptions& o, std::ostream& out, std::ostream& err) {
+    const auto started = std::chrono::system_clock::now();
+    const SweepDirectory dir(o.out);
+    const Sweep s = prepare(o, dir);
+    const SweepRun run = pointsToRun(s, dir, o.keepRecords);
+    if (s.iterations > 0) tryFirstRuns(run.points);
+    err << "seed: " << s.seed << std::endl;
+    dir.claim(s.description);
+    runPoints(s, run, dir, o);
+    out << "summary: " << writeSummary(s, dir, started) << '\n' << "seed: " << s.seed << '\n';
+}
+
+}  // namespace mirvok::cli

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "batch/sweep_runner.hpp"
+#include "cli/progress_bar.hpp"
+#include "cli/stop_signals.hpp"
+#include "cli/sweep_directory.hpp"
+#include "text/file_beside.hpp"
+
+namespace mirvok::cli {
+
+// Keeps each point's results in the sweep's folder the moment the point is
+// done: its result file and provenance (--keep-records), then its row, whose
+// presence marks the point as done. A point cut short leaves nothing under
+// its final names, so running the sweep again redoes exactly it.
+class SweepStore final : public SweepSink {
+  public:
+    struct Settings {
+        std::vector<std::string> variedNames;
+        std::uint64_t sweepSeed = 0;
+        int iterations = 0;
+        bool keepRecords = false;
+    };
+
+    SweepStore(const SweepDirectory& directory, Settings settings, ProgressBar& progress,
+               const StopSignals& stop)
+        : directory_(directory), settings_(std::move(settings)), progress_(progress), stop_(stop) {}
+
+    void records(const SweepPoint& point, std::string_view lines) override;
+    void pointDone(const SweepPoint& point, const PointStats& stats) override;
+    void progress(long long runs) override { progress_.update(runs); }
+    bool stopRequested() override { return stop_.received(); }
+
+    int pointsDone() const { return pointsDone_; }
+
+  private:
+    void openRecords(const SweepPoint& point);
+    void placeRecords(const SweepPoint& point, int runs);
+
+    const SweepDirectory& directory_;
+    const Settings settings_;
+    ProgressBar& progress_;
+    const StopSignals& stop_;
+    std::unique_ptr<FileBeside> recordsFile_;
+    int recordsPoint_ = -1;
+    std::chrono::system_clock::time_point recordsStarted_;
+    int pointsDone_ = 0;
+};
+
+}  // namespace mirvok::cli
