@@ -5,8 +5,8 @@
 #include <ctime>
 
 #include "text/errors.hpp"
-#include "text/file_beside.hpp"
-#include "text/whole_file.hpp"
+#include "text/file_chunks.hpp"
+#include "text/file_replace.hpp"
 #include "version/version.hpp"
 
 namespace mirvok {
@@ -33,7 +33,7 @@ bool isRegularFile(const std::string& path) {
 std::optional<std::string> openList(const std::string& path) {
     std::optional<std::string> text;
     try {
-        text = readFileIfExists(path);
+        text = readWholeFile(path);
     } catch (const FileError&) {
         return std::nullopt;
     }
@@ -72,8 +72,8 @@ void recordProvenance(const std::string& resultFile, const Provenance& provenanc
     const std::optional<std::string> earlier =
         mode == ProvenanceMode::Append ? openList(path) : std::nullopt;
     const std::string entry = provenanceEntry(provenance);
-    replaceFile(path, earlier ? *earlier + ",\n" + entry + std::string(kListEnd)
-                              : std::string(kListStart) + entry + std::string(kListEnd));
+    replaceFileContent(path, earlier ? *earlier + ",\n" + entry + std::string(kListEnd)
+                                     : std::string(kListStart) + entry + std::string(kListEnd));
 }
 
 }  // namespace mirvok

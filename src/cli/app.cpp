@@ -42,7 +42,7 @@ void buildApp(CLI::App& app, AllOptions& o) {
     addJoinCommand(app, o.join);
 }
 
-// "run, generate, batch or replay".
+// "run, generate, batch, replay, sweep or join".
 std::string subcommandList(CLI::App& app) {
     const std::vector<CLI::App*> subs = app.get_subcommands({});
     std::string list;

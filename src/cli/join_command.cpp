@@ -13,8 +13,8 @@
 #include "cli/command_batch.hpp"
 #include "cli/sweep_directory.hpp"
 #include "text/errors.hpp"
-#include "text/file_beside.hpp"
-#include "text/whole_file.hpp"
+#include "text/file_chunks.hpp"
+#include "text/file_replace.hpp"
 
 namespace mirvok::cli {
 namespace {
@@ -54,7 +54,7 @@ int completeSplit(const SweepDirectory& dir, const std::map<int, std::set<int>>&
 bool namesSweep(const std::string& partFile, const std::string& id) {
     std::optional<std::string> provenance;
     try {
-        provenance = readFileIfExists(provenancePath(partFile));
+        provenance = readWholeFile(provenancePath(partFile));
     } catch (const FileError&) {
         return false;
     }
@@ -71,7 +71,7 @@ int pointOf(const std::string& row) {
 // The rows of a part, each checked to be the next of its points.
 void takeRows(const std::string& file, const SweepPart& part, std::string& header,
               std::vector<std::string>& rows) {
-    const std::optional<std::string> text = readFileIfExists(file);
+    const std::optional<std::string> text = readWholeFile(file);
     if (!text) throw FileError::couldNotRead(file);
     const Error wrong(file + " does not hold the points of part " + std::to_string(part.k) +
                       " of " + std::to_string(part.n));
@@ -142,7 +142,7 @@ void runJoinCommand(const JoinOptions& o, std::ostream& out) {
     std::string text = header;
     for (const std::string& row : rows) text += row;
     const std::string file = dir.summaryFile({});
-    replaceFile(file, text);
+    replaceFileContent(file, text);
     recordProvenance(file, joinProvenance(*description, n, started), ProvenanceMode::Replace);
     out << "summary: " << file << '\n';
 }

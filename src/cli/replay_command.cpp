@@ -66,8 +66,7 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
     const ParallelOutcome outcome = runCommandBatch(batch, work);
 
     if (outcome.skippedSteps > 0)
-        err << "mirvok-cli: " << skippedStepsMessage(outcome.skippedSteps, Nsteps)
-            << '\n';
+        err << "mirvok-cli: " << skippedStepsMessage(outcome.skippedSteps, Nsteps) << '\n';
     if (source->damagedRecords > 0)
         err << "mirvok-cli: " << damagedRecordsMessage(source->damagedRecords) << '\n';
     if (lists.empty()) err << "mirvok-cli: " << noRecordsMessage(o.source) << '\n';

@@ -5,6 +5,7 @@
 #include "batch/sweep_runner.hpp"
 #include "batch/sweep_seeds.hpp"
 #include "cli/command_batch.hpp"
+#include "cli/interrupt.hpp"
 #include "cli/option_error.hpp"
 #include "cli/option_values.hpp"
 #include "cli/sweep_store.hpp"
@@ -114,18 +115,18 @@ SweepRun pointsToRun(const Sweep& s, const SweepDirectory& dir, bool keepRecords
 
 void runPoints(const Sweep& s, const SweepRun& run, const SweepDirectory& dir,
                const SweepOptions& o) {
-    const StopSignals stop;
+    const InterruptCatcher interrupts;
     ProgressBar progress(static_cast<long long>(run.points.size()) * s.iterations,
                          progressWanted(o.quiet));
-    SweepStore store(dir, {namesOf(s.grid), s.seed, s.iterations, o.keepRecords}, progress, stop);
+    SweepStore store(dir, {namesOf(s.grid), s.seed, s.iterations, o.keepRecords}, progress);
     const SweepEnd end = runSweep(run, threadsOption(o.threads), store, availableMemoryBytes());
     progress.finish();
     if (end == SweepEnd::Stopped)
-        throw Interrupted("interrupted after " + std::to_string(store.pointsDone()) + " of " +
+        throw Interrupted(InterruptCatcher::caught(),
+                          "interrupted after " + std::to_string(store.pointsDone()) + " of " +
                               std::to_string(run.points.size()) +
                               " points; run the same command again to go on (seed: " +
-                              std::to_string(s.seed) + ")",
-                          stop.exitStatus());
+                              std::to_string(s.seed) + ")");
 }
 
 // The summary of the part's points from their rows, and its provenance,
@@ -140,7 +141,7 @@ std::string writeSummary(const Sweep& s, const SweepDirectory& dir,
         ++points;
     }
     const std::string file = dir.summaryFile(s.part);
-    replaceFile(file, text);
+    replaceFileContent(file, text);
     Provenance provenance =
         toolProvenance("sweep", batchValuesJson(s.setups.front(), namesOf(s.grid)));
     provenance.seed = s.seed;
@@ -183,31 +184,26 @@ void addSweepCommand(CLI::App& app, SweepOptions& o) {
     sweep
         ->add_option("--vary", o.vary,
                      "a number option and its values: a list 0.005,0.01,0.02 or a range "
-                     "FROM:TO:STEP; repeat for a grid, the last varying fastest")
+                     "FROM:TO:STEP; one --vary per option, the grid their product, the last "
+                     "varying fastest")
         ->type_name("NAME=VALUES")
         ->required()
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-        ->allow_extra_args(false);
-    sweep->add_option("--iterations", o.iterations, "runs per point")
-        ->type_name("N")
-        ->default_str(o.iterations);
-    sweep
-        ->add_option_function<std::string>(
-            "--seed", [&o](const std::string& text) { o.seed = text; },
-            "random seed of the sweep; each point's seed derives from it (default: the seed of "
-            "the same sweep in DIR, else the clock)")
-        ->type_name("N");
-    sweep->add_option("--out", o.out, "folder of the results")
-        ->type_name("DIR")
-        ->default_str(o.out);
-    sweep
-        ->add_option_function<std::string>(
-            "--part", [&o](const std::string& text) { o.part = text; },
-            "run only part K of N (needs --seed); join DIR makes the summary of all parts")
+        ->expected(1)
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    addText(*sweep, "--iterations", o.iterations, "runs per point", "N");
+    addOptionalText(*sweep, "--seed", o.seed,
+                    "random seed of the sweep, from which each point's seed derives (default: the "
+                    "seed of the same sweep in DIR, else the clock)");
+    addText(*sweep, "--out", o.out, "folder of the results", "DIR");
+    addOptionalText(*sweep, "--part", o.part,
+                    "run only part K of N (needs --seed); join DIR makes the summary of all parts")
         ->type_name("K/N");
     sweep->add_flag("--keep-records", o.keepRecords,
                     "also keep each point's result file as DIR/points/p-00000.csv");
-    addThreadsOption(*sweep, o.threads);
+    addOptionalText(*sweep, "--threads", o.threads,
+                    "worker threads, at most 256 (default: the CPUs this process may use); the "
+                    "results do not depend on it");
     sweep->add_flag("--quiet", o.quiet, "no progress line");
 }
 

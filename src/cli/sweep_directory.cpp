@@ -6,8 +6,8 @@
 #include "cli/option_error.hpp"
 #include "cli/option_values.hpp"
 #include "text/errors.hpp"
-#include "text/file_beside.hpp"
-#include "text/whole_file.hpp"
+#include "text/file_chunks.hpp"
+#include "text/file_replace.hpp"
 
 namespace mirvok::cli {
 namespace {
@@ -52,7 +52,7 @@ std::string SweepDirectory::summaryFile(const SweepPart& part) const {
 }
 
 std::optional<std::string> SweepDirectory::description() const {
-    return readFileIfExists(descriptionFile());
+    return readWholeFile(descriptionFile());
 }
 
 void SweepDirectory::refuseOther(const std::string& description) const {
@@ -78,7 +78,7 @@ bool SweepDirectory::done(int point, bool keepRecords) const {
 }
 
 std::string SweepDirectory::row(int point) const {
-    std::optional<std::string> text = readFileIfExists(rowFile(point));
+    std::optional<std::string> text = readWholeFile(rowFile(point));
     if (!text) throw FileError::couldNotRead(rowFile(point));
     return *text;
 }

@@ -3,6 +3,7 @@
 #include "batch/provenance.hpp"
 #include "batch/result_file.hpp"
 #include "cli/command_batch.hpp"
+#include "cli/interrupt.hpp"
 
 namespace mirvok::cli {
 
@@ -39,8 +40,14 @@ void SweepStore::pointDone(const SweepPoint& point, const PointStats& stats) {
     if (settings_.keepRecords) placeRecords(point, stats.runs);
     const PointRow row{point.number, valuesNamed(point.setup, settings_.variedNames), point.seed,
                        stats};
-    replaceFile(directory_.rowFile(point.number), summaryRow(row));
+    FileBeside rowFile(directory_.rowFile(point.number));
+    rowFile.write(summaryRow(row));
+    rowFile.place();
     ++pointsDone_;
+}
+
+bool SweepStore::stopRequested() {
+    return InterruptCatcher::caught() != 0;
 }
 
 }  // namespace mirvok::cli

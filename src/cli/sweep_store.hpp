@@ -8,9 +8,8 @@
 
 #include "batch/sweep_runner.hpp"
 #include "cli/progress_bar.hpp"
-#include "cli/stop_signals.hpp"
 #include "cli/sweep_directory.hpp"
-#include "text/file_beside.hpp"
+#include "text/file_replace.hpp"
 
 namespace mirvok::cli {
 
@@ -27,14 +26,14 @@ class SweepStore final : public SweepSink {
         bool keepRecords = false;
     };
 
-    SweepStore(const SweepDirectory& directory, Settings settings, ProgressBar& progress,
-               const StopSignals& stop)
-        : directory_(directory), settings_(std::move(settings)), progress_(progress), stop_(stop) {}
+    SweepStore(const SweepDirectory& directory, Settings settings, ProgressBar& progress)
+        : directory_(directory), settings_(std::move(settings)), progress_(progress) {}
 
     void records(const SweepPoint& point, std::string_view lines) override;
     void pointDone(const SweepPoint& point, const PointStats& stats) override;
     void progress(long long runs) override { progress_.update(runs); }
-    bool stopRequested() override { return stop_.received(); }
+    // A SIGINT or SIGTERM (InterruptCatcher).
+    bool stopRequested() override;
 
     int pointsDone() const { return pointsDone_; }
 
@@ -45,7 +44,6 @@ class SweepStore final : public SweepSink {
     const SweepDirectory& directory_;
     const Settings settings_;
     ProgressBar& progress_;
-    const StopSignals& stop_;
     std::unique_ptr<FileBeside> recordsFile_;
     int recordsPoint_ = -1;
     std::chrono::system_clock::time_point recordsStarted_;

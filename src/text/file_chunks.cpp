@@ -57,4 +57,14 @@ bool forEachLine(const std::string& path,
     return exists;
 }
 
+std::optional<std::string> readWholeFile(const std::string& path) {
+    std::string text;
+    const bool exists = readFileInChunks(path, [&text](std::string_view chunk) {
+        text += chunk;
+        return true;
+    });
+    if (!exists) return std::nullopt;
+    return text;
+}
+
 }  // namespace mirvok

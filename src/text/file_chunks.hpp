@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,9 @@ bool readFileInChunks(const std::string& path,
 // without its line end has ended false. One line is held at a time.
 bool forEachLine(const std::string& path,
                  const std::function<void(std::string_view line, bool ended)>& visit);
+
+// The whole of a small file (a description, a summary row), read as
+// readFileInChunks reads it; nullopt when no file of that name exists.
+std::optional<std::string> readWholeFile(const std::string& path);
 
 }  // namespace mirvok

@@ -93,4 +93,49 @@ void replaceFileContent(const std::string& path, std::string_view content) {
     }
 }
 
+FileBeside::FileBeside(std::string path) : path_(std::move(path)) {
+    const NewFile file = createBeside(path_);
+    if (file.fd < 0) throw FileError::couldNotWrite(path_);
+    fd_ = file.fd;
+    temporary_ = file.path;
+}
+
+FileBeside::~FileBeside() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!placed_) ::unlink(temporary_.c_str());
+}
+
+void FileBeside::write(std::string_view text) {
+    if (fd_ < 0 || !writeAll(fd_, text)) throw FileError::couldNotWrite(path_);
+}
+
+void FileBeside::close() {
+    struct stat old {};
+    if (::stat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        (void)::fchmod(fd_, old.st_mode & 07777);
+    const int fd = fd_;
+    fd_ = -1;
+    if (fd < 0 || ::close(fd) != 0) throw FileError::couldNotWrite(path_);
+}
+
+void FileBeside::place() {
+    close();
+    if (::rename(temporary_.c_str(), path_.c_str()) != 0) throw FileError::couldNotWrite(path_);
+    placed_ = true;
+}
+
+bool FileBeside::placeUnlessExists() {
+    close();
+    // The link fails when the name exists, at once for every machine that
+    // shares the folder; the temporary name then goes with the destructor.
+    if (::link(temporary_.c_str(), path_.c_str()) == 0) return true;
+    if (errno == EEXIST) return false;
+    // A file system without hard links: a check and a rename, as close as it allows.
+    if (errno != EPERM && errno != ENOTSUP) throw FileError::couldNotWrite(path_);
+    struct stat existing {};
+    if (::lstat(path_.c_str(), &existing) == 0) return false;
+    place();
+    return true;
+}
+
 }  // namespace mirvok

@@ -15,4 +15,39 @@ namespace mirvok {
 // written directly, as is a file in a folder that refuses new files.
 void replaceFileContent(const std::string& path, std::string_view content);
 
+// A file written bit by bit under a temporary name beside its final one and
+// put in place with one rename, for files too large to hold whole (the
+// records of a sweep's point) and files only the first of several writers
+// may make. Until then the final name names the earlier file or none; a job
+// killed midway leaves a hidden ".NAME.*.tmp" beside it. Not forced to disk:
+// whole after a killed job, not necessarily after a power cut.
+class FileBeside {
+  public:
+    // Creates the empty temporary file; throws FileError "Could not write the
+    // file <path>" when the folder does not take it.
+    explicit FileBeside(std::string path);
+    // Removes the temporary file unless it was put in place.
+    ~FileBeside();
+    FileBeside(const FileBeside&) = delete;
+    FileBeside& operator=(const FileBeside&) = delete;
+
+    // Appends text; throws FileError naming the final path.
+    void write(std::string_view text);
+    // Renames the temporary file over the final one, which keeps its
+    // permissions.
+    void place();
+    // Puts the file in place only when no file of the final name exists,
+    // atomically also among machines sharing the folder; returns false, and
+    // leaves that file alone, when one does.
+    bool placeUnlessExists();
+
+  private:
+    void close();
+
+    std::string path_;
+    std::string temporary_;
+    int fd_ = -1;
+    bool placed_ = false;
+};
+
 }  // namespace mirvok

@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <map>
 #include <sstream>
-#include <thread>
 
 #include "batch/sweep_seeds.hpp"
 #include "record_lists.hpp"
@@ -51,7 +49,7 @@ double cvOf(const std::vector<double>& intervals) {
 // The six numbers a run's summary takes, worked out here from the record's
 // spike lists (ign 0, range 5, c0 0.3333, the defaults).
 std::vector<double> runNumbers(const std::string& record) {
-    const std::vector<long long> in = test::inputListOf(record), out = test::outputListOf(record);
+    const std::vector<int> in = test::inputListOf(record), out = test::outputListOf(record);
     std::vector<double> intervals;
     for (std::size_t k = 0; k + 1 < in.size(); ++k)
         intervals.push_back(static_cast<double>(in[k + 1] - in[k]));
@@ -192,14 +190,10 @@ TEST(sweep_command, a_signal_ends_it_after_the_points_done_and_running_it_again_
     TempDir dir;
     const auto args = sweepArgs(
         "s", {"--vary", "cv=0.1:4:0.1", "--iterations", "100", "--seed", "2", "--threads", "1"});
-    const auto tool = test::startTool(args, dir.path());
     // Once a point is done, a signal has points behind and ahead of it.
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(2);
-    while (!std::filesystem::exists(dir.file("s/points/p-00000.row")) &&
-           std::chrono::steady_clock::now() < giveUp)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    kill(tool.pid, SIGINT);
-    const auto stopped = test::finishTool(tool);
+    const auto stopped = test::runToolWithSignal(
+        args, dir.path(), [&] { return std::filesystem::exists(dir.file("s/points/p-00000.row")); },
+        SIGINT);
     EXPECT_EQ(stopped.status, 130);
     EXPECT_EQ(stopped.err.rfind("seed: 2\nmirvok-cli: interrupted after ", 0), 0u) << stopped.err;
     EXPECT_NE(stopped.err.find(" of 40 points; run the same command again to go on (seed: 2)\n"),

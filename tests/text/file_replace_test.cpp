@@ -78,5 +78,36 @@ TEST(file_replace, keeps_the_mode_and_the_link_and_writes_pipes_directly) {
     EXPECT_NO_THROW(replaceFileContent("/dev/null", "1,"));
 }
 
+TEST(file_replace, a_file_beside_takes_the_place_only_once_complete) {
+    TempDir dir;
+    const std::string path = dir.file("p-00000.csv");
+    writeFile(path, "old\n");
+    ::chmod(path.c_str(), 0640);
+    {
+        FileBeside unfinished(path);
+        unfinished.write("half");
+    }
+    EXPECT_EQ(readFile(path), "old\n");
+    EXPECT_EQ(entriesIn(dir.path()), 1U) << "a new file left behind";
+    FileBeside whole(path);
+    whole.write("new\n");
+    whole.write("lines\n");
+    whole.place();
+    EXPECT_EQ(readFile(path), "new\nlines\n");
+    EXPECT_EQ(modeOf(path), 0640U);
+    EXPECT_EQ(entriesIn(dir.path()), 1U);
+}
+
+TEST(file_replace, only_the_first_of_several_writers_places_a_new_file) {
+    TempDir dir;
+    const std::string path = dir.file("sweep.json");
+    FileBeside first(path), second(path);
+    first.write("first");
+    second.write("second");
+    EXPECT_TRUE(first.placeUnlessExists());
+    EXPECT_FALSE(second.placeUnlessExists());
+    EXPECT_EQ(readFile(path), "first");
+}
+
 }  // namespace
 }  // namespace mirvok
