@@ -3,7 +3,8 @@
 # P points x N iterations against `mirvok-cli batch` of P x N iterations, on
 # the same threads. The sweep varies values that leave the cost of a run as
 # it is (gamma1 and delta1 change only what the model does with trains of
-# the same statistics). Target: the sweep within 1.15x of the batch. Build an
+# the same statistics); with --keep-records it writes the records a batch
+# writes. Target: the sweep within 1.15x of the batch. Build an
 # optimised mirvok-cli first (see cli_bench.sh).
 # Usage: bench/sweep_bench.sh [path/to/mirvok-cli] [rounds] [threads]
 # Each round runs the batch and then the sweep, so both meet the same load
@@ -44,6 +45,9 @@ compare() {
 
 compare "100 points x 1000 vs 100000" "batch --iterations 100000 --output $work/b.csv" \
     "sweep --vary gamma1=0.005:0.0149:0.0001 --iterations 1000 --out $work/s"
+compare "100 points x 1000 keeping records vs 100000" \
+    "batch --iterations 100000 --output $work/b.csv" \
+    "sweep --vary gamma1=0.005:0.0149:0.0001 --iterations 1000 --keep-records --out $work/s"
 compare "5 x 5 points x 1000 vs 25000" "batch --iterations 25000 --output $work/b.csv" \
     "sweep --vary gamma1=0.005:0.013:0.002 --vary delta1=0.3:0.5:0.05 --iterations 1000 --out $work/s"
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"

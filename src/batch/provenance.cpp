@@ -72,8 +72,12 @@ void recordProvenance(const std::string& resultFile, const Provenance& provenanc
     const std::optional<std::string> earlier =
         mode == ProvenanceMode::Append ? openList(path) : std::nullopt;
     const std::string entry = provenanceEntry(provenance);
-    replaceFileContent(path, earlier ? *earlier + ",\n" + entry + std::string(kListEnd)
-                                     : std::string(kListStart) + entry + std::string(kListEnd));
+    // Beside and renamed, as durable as the result file it describes: not
+    // forced to disk, which a sweep keeping a file per point would wait for.
+    FileBeside file(path);
+    file.write(earlier ? *earlier + ",\n" + entry + std::string(kListEnd)
+                       : std::string(kListStart) + entry + std::string(kListEnd));
+    file.place();
 }
 
 }  // namespace mirvok

@@ -213,7 +213,7 @@ void runSweepCommand(const SweepOptions& o, std::ostream& out, std::ostream& err
     const Sweep s = prepare(o, dir);
     const SweepRun run = pointsToRun(s, dir, o.keepRecords);
     if (s.iterations > 0) tryFirstRuns(run.points);
-    err << "seed: " << s.seed << std::endl;
+    if (!o.seed) err << "seed: " << s.seed << std::endl;
     dir.claim(s.description);
     runPoints(s, run, dir, o);
     out << "summary: " << writeSummary(s, dir, started) << '\n' << "seed: " << s.seed << '\n';

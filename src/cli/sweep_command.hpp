@@ -28,8 +28,8 @@ void addSweepCommand(CLI::App& app, SweepOptions& options);
 // the seed pointSeed(S, p), summarised into DIR/summary.csv (or this part's
 // summary). Every value is checked, and every point's first run made,
 // before anything is written; points whose results DIR holds are not run
-// again. Prints the seed on err at the start, the summary's name and the
-// seed on out at the end. A SIGINT or SIGTERM ends it after the points done
+// again. Prints a seed not given on err at the start, the summary's name
+// and the seed on out at the end. A SIGINT or SIGTERM ends it after the points done
 // so far, with Interrupted.
 void runSweepCommand(const SweepOptions& options, std::ostream& out, std::ostream& err);
 
