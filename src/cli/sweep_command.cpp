@@ -89,17 +89,14 @@ SweepPart partOption(const SweepOptions& o) {
     return part;
 }
 
-}  // namespace
-
-namespace {
-
 struct Sweep {
     SweepGrid grid;
     std::vector<BatchSetup> setups;
     int iterations = 0;
     SweepPart part;
+    int threads = 1;
     std::uint64_t seed = 0;
-    std::string description;
+    std::string description;  // sweep.json
 };
 
 SweepRun pointsToRun(const Sweep& s, const SweepDirectory& dir, bool keepRecords) {
@@ -119,7 +116,7 @@ void runPoints(const Sweep& s, const SweepRun& run, const SweepDirectory& dir,
     ProgressBar progress(static_cast<long long>(run.points.size()) * s.iterations,
                          progressWanted(o.quiet));
     SweepStore store(dir, {namesOf(s.grid), s.seed, s.iterations, o.keepRecords}, progress);
-    const SweepEnd end = runSweep(run, threadsOption(o.threads), store, availableMemoryBytes());
+    const SweepEnd end = runSweep(run, s.threads, store, availableMemoryBytes());
     progress.finish();
     if (end == SweepEnd::Stopped)
         throw Interrupted(InterruptCatcher::caught(),
@@ -163,7 +160,7 @@ Sweep prepare(const SweepOptions& o, const SweepDirectory& dir) {
     s.setups = pointSetups(o.texts, s.grid);
     s.iterations = intOption("--iterations", o.iterations);
     s.part = partOption(o);
-    threadsOption(o.threads);
+    s.threads = threadsOption(o.threads);
     auto describeWith = [&](std::uint64_t seed) {
         return describe(s.grid, s.setups.front(), o, s.iterations, seed);
     };
