@@ -17,7 +17,8 @@ TEST(batch_setup_options, every_number_option_a_sweep_varies_reaches_its_own_val
             if (values[i].name == name)
                 EXPECT_EQ(values[i].value, integer ? 7.0 : 0.1234) << name;
             else
-                EXPECT_EQ(values[i].value, defaults[i].value) << name << " moved " << values[i].name;
+                EXPECT_EQ(values[i].value, defaults[i].value)
+                    << name << " moved " << values[i].name;
         }
     }
 }
