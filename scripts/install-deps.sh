@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
     parallel xvfb xdotool
+    pybind11-dev python3-dev python3-numpy python3-matplotlib
     "$@"
 )
 missing=()

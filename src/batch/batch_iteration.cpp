@@ -40,6 +40,10 @@ IterationOutcome runAndRecord(SimState& state, RunValues values, int index,
     outcome.isiCV = state.isiCV;
     outcome.transmissionRatio = state.transmissionRatio;
     if (record == RecordText::Formatted) outcome.record = formatResultRecord(index, state);
+    if (record == RecordText::Trains) {
+        outcome.inSteps = state.inSpikeSteps;
+        outcome.outSteps = state.outSpikeSteps;
+    }
     return outcome;
 }
 

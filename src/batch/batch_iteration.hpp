@@ -50,9 +50,10 @@ class SettingsEntries final : public GeneratorEntries {
 void makeBatchTrain(SimState& state, GeneratorEntries& entries, RandomSource& source,
                     bool segmentMode, bool quantify, bool quantifyZeroOne);
 
-// Whether an iteration writes its record line: a sweep that keeps no records
-// needs only the numbers.
-enum class RecordText { Formatted, Skipped };
+// What an iteration keeps of its run besides the numbers: its record line,
+// nothing (a sweep that keeps no records), or both trains as steps (a caller
+// that hands the runs on as values rather than as text).
+enum class RecordText { Formatted, Skipped, Trains };
 
 // What one iteration produced: the record line to write at its place in the
 // file, the two values the batch sums and the rest of the run's results,
@@ -66,6 +67,8 @@ struct IterationOutcome {
     double isiCV = 0.0;
     double transmissionRatio = 0.0;
     std::size_t skippedSteps = 0;  // replay only: steps outside the run
+    std::vector<int> inSteps;      // RecordText::Trains only: the input train
+    std::vector<int> outSteps;     // and the output train
     RunEnd end = RunEnd::Completed;
 };
 

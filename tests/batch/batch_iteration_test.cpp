@@ -90,5 +90,20 @@ TEST(batch_iteration, a_random_shape_too_large_to_draw_is_held_at_the_largest_an
     }
 }
 
+TEST(batch_iteration, kept_trains_are_the_runs_own_lists_and_no_record_is_written) {
+    GeneratorSettings generator;
+    FixedResetValues reset;
+    FixedRates rates;
+    FixedAnalysisParams analysis;
+    SimState state;
+    Pcg31 source = iterationSource(7, 0);
+    const IterationOutcome kept = runGeneratedIteration(
+        state, generator, source, {reset, rates, analysis}, 0, RecordText::Trains);
+    EXPECT_TRUE(kept.record.empty());
+    EXPECT_FALSE(kept.inSteps.empty());
+    EXPECT_EQ(kept.inSteps, state.inSpikeSteps);
+    EXPECT_EQ(kept.outSteps, state.outSpikeSteps);
+}
+
 }  // namespace
 }  // namespace mirvok

@@ -1,0 +1,68 @@
+#include "arguments.hpp"
+
+#include <chrono>
+
+#include "batch/worker_kit.hpp"
+#include "text/number_parse.hpp"
+
+namespace mirvok::python {
+
+py::handle Arguments::find(std::string_view name) const {
+    for (std::size_t i = 0; i < names_.size(); ++i)
+        if (names_[i] == name) return values_[i];
+    return {};
+}
+
+py::handle Arguments::operator[](std::string_view name) const {
+    const py::handle value = find(name);
+    if (!value) throw std::logic_error("no argument " + std::string(name));
+    return value;
+}
+
+void refuse(std::string_view name, std::string_view reason) {
+    throw py::value_error(std::string(name) + ": " + std::string(reason));
+}
+
+std::string numberText(py::handle value, std::string_view name) {
+    // bool is an int to Python, but True as a gamma is a mistake, not 1.
+    if (py::isinstance<py::bool_>(value))
+        throw py::type_error(std::string(name) + ": a number is needed, not a bool");
+    const auto object = py::reinterpret_borrow<py::object>(value);
+    if (py::isinstance<py::float_>(value)) return py::str(py::repr(py::float_(object)));
+    if (PyIndex_Check(value.ptr())) return py::str(py::int_(object));
+    throw py::type_error(std::string(name) + ": a number is needed, not " +
+                         std::string(py::str(value.get_type().attr("__name__"))));
+}
+
+int intArgument(py::handle value, std::string_view name) {
+    const std::string text = numberText(value, name);
+    return named(name, [&] { return StrToInt(text); });
+}
+
+int iterationsArgument(py::handle value) {
+    const int iterations = intArgument(value, "iterations");
+    if (iterations < 0)
+        refuse("iterations", "must be 0 or more, not " + std::to_string(iterations));
+    return iterations;
+}
+
+std::uint64_t seedArgument(py::handle value) {
+    if (value.is_none()) {
+        // Nanoseconds of the clock folded into the range seeds take, as the
+        // command line seeds a batch given none.
+        const auto ns = std::chrono::system_clock::now().time_since_epoch().count();
+        return static_cast<std::uint64_t>(ns) % 2147483648u;
+    }
+    const int seed = intArgument(value, "seed");
+    if (seed < 0) refuse("seed", std::to_string(seed) + " is not a valid seed");
+    return static_cast<std::uint64_t>(seed);
+}
+
+int threadsArgument(py::handle value) {
+    if (value.is_none()) return usableCpuCount();
+    const int threads = intArgument(value, "threads");
+    if (threads < 1) refuse("threads", std::to_string(threads) + " is not a valid thread count");
+    return threads;
+}
+
+}  // namespace mirvok::python

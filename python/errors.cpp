@@ -1,0 +1,27 @@
+#include "text/errors.hpp"
+
+#include <pybind11/pybind11.h>
+
+#include "registrations.hpp"
+
+namespace mirvok::python {
+
+// The core's errors carry the message the user is shown; they reach Python
+// with it unchanged: a refused value as ValueError, a file as OSError.
+void registerErrors(pybind11::module_&) {
+    pybind11::register_exception_translator([](std::exception_ptr thrown) {
+        try {
+            if (thrown) std::rethrow_exception(thrown);
+        } catch (const FileError& e) {
+            PyErr_SetString(PyExc_OSError, e.what());
+        } catch (const InputError& e) {
+            PyErr_SetString(PyExc_ValueError, e.what());
+        } catch (const EConvertError& e) {
+            PyErr_SetString(PyExc_ValueError, e.what());
+        } catch (const EMathError& e) {
+            PyErr_SetString(PyExc_ValueError, e.what());
+        }
+    });
+}
+
+}  // namespace mirvok::python

@@ -1,0 +1,5 @@
+#include "registrations.hpp"
+
+namespace mirvok::python {
+void registerResults(pybind11::module_&) {}
+}  // namespace mirvok::python

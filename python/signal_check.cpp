@@ -1,0 +1,13 @@
+#include "signal_check.hpp"
+
+namespace mirvok::python {
+
+bool SignalCheck::raised() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now < next_) return false;
+    next_ = now + std::chrono::milliseconds(100);
+    pybind11::gil_scoped_acquire gil;
+    return PyErr_CheckSignals() != 0;
+}
+
+}  // namespace mirvok::python

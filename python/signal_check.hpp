@@ -1,0 +1,56 @@
+#pragma once
+
+#include <chrono>
+#include <exception>
+
+namespace mirvok::python {
+
+// Thrown on the caller's thread when a signal handler of the interpreter
+// raised (Ctrl-C: KeyboardInterrupt); the Python error is already set.
+struct SignalRaised : std::exception {
+    const char* what() const noexcept override { return "interrupted by a signal"; }
+};
+
+// Lets the interpreter's signal handlers run during a long call that
+// released the GIL. Python only sets a flag when a signal arrives; its
+// handler, which raises KeyboardInterrupt, runs when someone holding the
+// GIL checks. The batch's sink runs on the calling thread, and checks
+// through this: at most every 100 ms, so that a run of short iterations
+// does not contend for the GIL.
+class SignalCheck {
+  public:
+    // Call without the GIL, from the thread that released it. True when a
+    // handler raised: stop, reacquire the GIL and raise the Python error.
+    bool raised();
+
+  private:
+    std::chrono::steady_clock::time_point next_ = std::chrono::steady_clock::now();
+};
+
+// Runs work without the GIL (work touches no Python object); a SignalRaised
+// from it becomes the Python error once the GIL is back, every other
+// exception passes on as it is.
+template <typename Work>
+void withoutGil(Work&& work);
+
+}  // namespace mirvok::python
+
+#include <pybind11/pybind11.h>
+
+namespace mirvok::python {
+
+template <typename Work>
+void withoutGil(Work&& work) {
+    bool signalled = false;
+    {
+        pybind11::gil_scoped_release release;
+        try {
+            work();
+        } catch (const SignalRaised&) {
+            signalled = true;
+        }
+    }
+    if (signalled) throw pybind11::error_already_set();
+}
+
+}  // namespace mirvok::python
