@@ -8,27 +8,29 @@ TSAN_DIR := build/tsan
 SOURCES = $(shell git ls-files '*.cpp' '*.hpp' 2>/dev/null || \
 	find src tests bench fuzz python -name '*.[ch]pp')
 
-.PHONY: deps build run test format format-check bench fuzz screenshot clean
+.PHONY: deps build run test format format-check bench fuzz screenshot figures clean
 
 deps:
 	@./scripts/install-deps.sh
 
 build: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMIRVOK_TESTS=OFF > /dev/null
-	cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok mirvok-cli
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok mirvok-cli mirvok_python
 
 run: build
 	./build/bin/mirvok
 
 # Everything CI checks: the format, the sanitized build with every test,
-# the threaded tests under ThreadSanitizer, and the optimised command-line
-# tool writing the same result files as the test build.
+# the threaded tests under ThreadSanitizer, the optimised command-line
+# tool writing the same result files as the test build, and the Python
+# module (optimised: a sanitized one does not load into python3).
 test: deps format-check
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMIRVOK_TESTS=OFF > /dev/null
-	cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok-cli
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok-cli mirvok_python
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRVOK_SANITIZE=ON -DMIRVOK_TESTS=ON \
 		-DMIRVOK_WERROR=ON \
-		-DMIRVOK_RELEASE_CLI=$(CURDIR)/build/bin/mirvok-cli > /dev/null
+		-DMIRVOK_RELEASE_CLI=$(CURDIR)/build/bin/mirvok-cli \
+		-DMIRVOK_RELEASE_PYTHON=$(CURDIR)/build/python > /dev/null
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRVOK_TSAN=ON -DMIRVOK_UI=OFF \
@@ -62,6 +64,14 @@ screenshot: deps
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok-screenshot
 	mkdir -p docs
 	QT_QPA_PLATFORM=offscreen ./build/bin/mirvok-screenshot docs/screenshot.png
+
+# The README's "From Python" figure: its example run as written, into docs/.
+figures: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMIRVOK_TESTS=OFF > /dev/null
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok_python
+	mkdir -p docs
+	cd docs && MPLBACKEND=Agg PYTHONPATH=$(CURDIR)/build/python /usr/bin/python3 \
+		$(CURDIR)/python/tests/readme_example.py
 
 clean:
 	rm -rf build

@@ -54,16 +54,18 @@ void defineSegments(SimState& state, const std::vector<SegmentText>& segments) {
 }  // namespace
 
 const char* const kModelDoc =
-    "time: run length in ms (int; 2 steps per ms); v1_start, v2_start: the compartments' "
-    "volumes at the start; gamma1, gamma2: refill rates per step; delta1, delta2: release "
-    "fractions; epsilon: coincidence window of V1 - V2; boundary_tol: tolerance at the "
-    "boundaries.";
-const char* const kAnalysisDoc =
-    "ign: steps left out at the start of the analysis (int); range: intervals each local CV "
-    "spans (int); c0: the CV that scores 0.";
+    R"(Model: time: run length in ms (int; a step is 0.5 ms, so 2 * time steps).
+v1_start, v2_start: the two compartments' volumes (0 .. 1) at the start.
+gamma1, gamma2: refill rates (a volume refills by half its rate each step).
+delta1, delta2: the fraction of volume each input spike takes.
+epsilon: coincidence window, the largest |V1 - V2| (exclusive) that fires.
+boundary_tol: both volumes must lie within [boundary_tol, 1 - boundary_tol].)";
+const char* const kAnalysisDoc = R"(Analysis: ign: spikes up to this step are left out (int, steps).
+range: intervals in one local window (int). c0: the CV threshold of the scores.)";
 const char* const kGeneratorDoc =
-    "isi: mean interval in ms; isi_jitter: +/- range of the mean interval in ms; cv: the "
-    "intervals' coefficient of variation (the gamma shape is 1/cv^2).";
+    R"(Generator: isi: mean interval in ms. isi_jitter: half-width in ms of a
+random shift of the mean, drawn once per train. cv: the intervals'
+coefficient of variation (gamma shape 1/cv^2).)";
 
 std::vector<py::arg_v> modelKeywords() {
     return {"time"_a = 1000,   "v1_start"_a = 0.2,  "gamma1"_a = 0.009,

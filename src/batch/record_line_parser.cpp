@@ -26,16 +26,21 @@ RecordLine parseRecordLine(std::string_view line) {
     if (close == std::string_view::npos) return parsed;
 
     parsed.kind = RecordLine::Kind::Record;
-    const std::string_view list = line.substr(first, close - first);
+    parsed.outputList = parseStepList(line.substr(first, close - first));
+    return parsed;
+}
+
+std::vector<int> parseStepList(std::string_view list) {
+    std::vector<int> steps;
     std::size_t pos = 0;
     int value = 0;
     while (scanStep(list, pos, value)) {
-        parsed.outputList.push_back(value);
+        steps.push_back(value);
         const std::size_t comma = list.find(',', pos);
         if (comma == std::string_view::npos) break;
         pos = comma + 1;
     }
-    return parsed;
+    return steps;
 }
 
 }  // namespace mirvok

@@ -28,4 +28,7 @@ struct RecordLine {
 // range of int are held at its limit (they lie outside any run).
 RecordLine parseRecordLine(std::string_view line);
 
+// The steps of a list's text between its double quotes, read as above.
+std::vector<int> parseStepList(std::string_view list);
+
 }  // namespace mirvok

@@ -1,0 +1,35 @@
+import unittest
+
+import mirvok
+
+
+class RefusalTest(unittest.TestCase):
+    def test_refused_values_raise_naming_the_argument(self):
+        cases = [
+            (lambda: mirvok.batch(time=-5), ValueError, "time: "),
+            (lambda: mirvok.batch(gamma1=float("nan")), ValueError, "gamma1: "),
+            (lambda: mirvok.batch(gamma1="0.01"), TypeError, "gamma1: "),
+            (lambda: mirvok.batch(cv=True), TypeError, "cv: "),
+            (lambda: mirvok.batch(threads=0), ValueError, "threads: "),
+            (lambda: mirvok.batch(seed=-1), ValueError, "seed: "),
+            (lambda: mirvok.batch(iterations=-1), ValueError, "iterations: "),
+            (lambda: mirvok.batch(c01=True), ValueError, "c01: "),
+            (lambda: mirvok.generate(segments=[(500, 20, 0.1)]), ValueError, "segments: "),
+            (lambda: mirvok.generate(segments=[(3000, 20, 0.1)]), ValueError, "segments: "),
+            (lambda: mirvok.run([1.5, 2]), TypeError, "train: "),
+            (lambda: mirvok.run([[1, 2]]), ValueError, "train: "),
+            (lambda: mirvok.sweep({"speed": [1]}), ValueError, "vary: "),
+            (lambda: mirvok.sweep({"cv": []}), ValueError, "vary: "),
+            (lambda: mirvok.sweep({"isi": [20, 0]}, iterations=1), ValueError, ""),
+            (lambda: mirvok.read_results("/no/such/file.csv"), OSError,
+             "Could not read the file /no/such/file.csv"),
+        ]
+        for call, error, start in cases:
+            with self.subTest(start=start, error=error):
+                with self.assertRaises(error) as raised:
+                    call()
+                self.assertTrue(str(raised.exception).startswith(start), str(raised.exception))
+
+
+if __name__ == "__main__":
+    unittest.main()
