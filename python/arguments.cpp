@@ -24,14 +24,22 @@ void refuse(std::string_view name, std::string_view reason) {
 }
 
 std::string numberText(py::handle value, std::string_view name) {
-    // bool is an int to Python, but True as a gamma is a mistake, not 1.
-    if (py::isinstance<py::bool_>(value))
-        throw py::type_error(std::string(name) + ": a number is needed, not a bool");
-    const auto object = py::reinterpret_borrow<py::object>(value);
-    if (py::isinstance<py::float_>(value)) return py::str(py::repr(py::float_(object)));
-    if (PyIndex_Check(value.ptr())) return py::str(py::int_(object));
-    throw py::type_error(std::string(name) + ": a number is needed, not " +
-                         std::string(py::str(value.get_type().attr("__name__"))));
+    const auto refused = [&](std::string_view what) {
+        return py::type_error(std::string(name) + ": a number is needed, not " + std::string(what));
+    };
+    // bool is an int to Python, but True as a gamma is a mistake, not 1; a
+    // text would be read by float() with Python's rules, not the tool's.
+    if (py::isinstance<py::bool_>(value)) throw refused("a bool");
+    if (py::isinstance<py::str>(value) || py::isinstance<py::bytes>(value)) throw refused("a text");
+    if (PyIndex_Check(value.ptr()))
+        return py::str(py::int_(py::reinterpret_borrow<py::object>(value)));
+    // Any other number (float, NumPy's float32) as the float it converts to.
+    PyObject* const asFloat = PyNumber_Float(value.ptr());
+    if (!asFloat) {
+        PyErr_Clear();
+        throw refused(std::string(py::str(value.get_type().attr("__name__"))));
+    }
+    return py::str(py::repr(py::reinterpret_steal<py::float_>(asFloat)));
 }
 
 int intArgument(py::handle value, std::string_view name) {

@@ -77,7 +77,11 @@ py::dict batch(const Arguments& a) {
             columns.add(first + static_cast<int>(j), block[j]);
         if (signals.raised()) throw SignalRaised{};
     };
-    withoutGil([&] { runOrdered(plan, work, sink); });
+    withoutGil([&] { runOrdered(plan, work, sink); },
+               [&] {
+                   return "interrupted after " + IntToStr(columns.sums.runs) + " of " +
+                          IntToStr(iterations) + " runs";
+               });
 
     py::dict out;
     out["index"] = ownedArray(std::move(columns.index));

@@ -10,4 +10,12 @@ bool SignalCheck::raised() {
     return PyErr_CheckSignals() != 0;
 }
 
+void raiseSignalled(const std::string& howFar) {
+    if (PyErr_ExceptionMatches(PyExc_KeyboardInterrupt)) {
+        PyErr_Clear();
+        PyErr_SetString(PyExc_KeyboardInterrupt, howFar.c_str());
+    }
+    throw pybind11::error_already_set();
+}
+
 }  // namespace mirvok::python

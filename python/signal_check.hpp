@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <exception>
+#include <string>
 
 namespace mirvok::python {
 
@@ -27,11 +28,19 @@ class SignalCheck {
     std::chrono::steady_clock::time_point next_ = std::chrono::steady_clock::now();
 };
 
+// Raises the Python error a signal handler set; a KeyboardInterrupt then
+// says how far the call got ("interrupted after 120 of 1000 runs").
+[[noreturn]] void raiseSignalled(const std::string& howFar);
+
 // Runs work without the GIL (work touches no Python object); a SignalRaised
-// from it becomes the Python error once the GIL is back, every other
-// exception passes on as it is.
+// from it becomes the Python error once the GIL is back (raiseSignalled with
+// howFar()), every other exception passes on as it is.
+template <typename Work, typename HowFar>
+void withoutGil(Work&& work, HowFar&& howFar);
 template <typename Work>
-void withoutGil(Work&& work);
+void withoutGil(Work&& work) {
+    withoutGil(work, [] { return std::string("interrupted"); });
+}
 
 }  // namespace mirvok::python
 
@@ -39,8 +48,8 @@ void withoutGil(Work&& work);
 
 namespace mirvok::python {
 
-template <typename Work>
-void withoutGil(Work&& work) {
+template <typename Work, typename HowFar>
+void withoutGil(Work&& work, HowFar&& howFar) {
     bool signalled = false;
     {
         pybind11::gil_scoped_release release;
@@ -50,7 +59,7 @@ void withoutGil(Work&& work) {
             signalled = true;
         }
     }
-    if (signalled) throw pybind11::error_already_set();
+    if (signalled) raiseSignalled(howFar());
 }
 
 }  // namespace mirvok::python

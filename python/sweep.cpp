@@ -66,6 +66,7 @@ class SummaryColumns final : public SweepSink {
     }
 
     bool stopRequested() override { return signals_.raised(); }
+    std::size_t pointsDone() const { return points_.size(); }
 
     py::dict columns() {
         py::dict out;
@@ -109,7 +110,9 @@ py::dict sweep(const Arguments& a) {
     SummaryColumns summary(grid);
     SweepEnd end = SweepEnd::Completed;
     withoutGil([&] { end = runSweep(run, threads, summary, availableMemoryBytes()); });
-    if (end == SweepEnd::Stopped) throw py::error_already_set();
+    if (end == SweepEnd::Stopped)
+        raiseSignalled("interrupted after " + std::to_string(summary.pointsDone()) + " of " +
+                       std::to_string(grid.points()) + " points");
     return summary.columns();
 }
 

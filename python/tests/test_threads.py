@@ -42,10 +42,11 @@ class LongCallTest(unittest.TestCase):
         self.assertEqual(self.seen, "during")
 
     def test_ctrl_c_stops_a_long_batch_or_sweep(self):
-        calls = [lambda: mirvok.batch(iterations=300000, seed=1, threads=1),
-                 lambda: mirvok.sweep({"cv": [0.1] * 30}, iterations=10000, seed=1, threads=1)]
-        for call in calls:
-            with self.assertRaises(KeyboardInterrupt):
+        calls = [(lambda: mirvok.batch(iterations=300000, seed=1, threads=1), "runs"),
+                 (lambda: mirvok.sweep({"cv": [0.1] * 30}, iterations=10000, seed=1,
+                                       threads=1), "points")]
+        for call, unit in calls:
+            with self.assertRaisesRegex(KeyboardInterrupt, r"interrupted after \d+ of \d+ " + unit):
                 self.during(call, lambda: os.kill(os.getpid(), signal.SIGINT))
             self.assertEqual(self.seen, "during")
 
