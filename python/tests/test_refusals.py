@@ -14,6 +14,7 @@ class RefusalTest(unittest.TestCase):
             (lambda: mirvok.batch(seed=-1), ValueError, "seed: "),
             (lambda: mirvok.batch(iterations=-1), ValueError, "iterations: "),
             (lambda: mirvok.batch(c01=True), ValueError, "c01: "),
+            (lambda: mirvok.batch(iterations=2_000_000_000), ValueError, "iterations: keeping"),
             (lambda: mirvok.generate(segments=[(500, 20, 0.1)]), ValueError, "segments: "),
             (lambda: mirvok.generate(segments=[(3000, 20, 0.1)]), ValueError, "segments: "),
             (lambda: mirvok.run([1.5, 2]), TypeError, "train: "),
