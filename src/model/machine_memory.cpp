@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "model/cgroup_memory.hpp"
+#include "text/file_chunks.hpp"
+
 namespace mirvok {
 namespace {
 
@@ -17,14 +20,7 @@ std::uint64_t askPhysicalMemory() {
     return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
 }
 
-}  // namespace
-
-std::uint64_t physicalMemoryBytes() {
-    static const std::uint64_t bytes = askPhysicalMemory();
-    return bytes;
-}
-
-std::optional<std::uint64_t> availableMemoryBytes() {
+std::optional<std::uint64_t> machineAvailable() {
     // "MemAvailable:   21934524 kB"; some other lines carry no unit.
     constexpr std::string_view kKey = "MemAvailable:";
     std::ifstream meminfo("/proc/meminfo");
@@ -37,6 +33,21 @@ std::optional<std::uint64_t> availableMemoryBytes() {
         return std::nullopt;
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+std::uint64_t physicalMemoryBytes() {
+    static const std::uint64_t bytes = askPhysicalMemory();
+    return bytes;
+}
+
+std::optional<std::uint64_t> availableMemoryBytes() {
+    std::optional<std::uint64_t> room = machineAvailable();
+    const std::optional<std::uint64_t> group =
+        cgroupRoomOf("/sys/fs/cgroup", readWholeFile("/proc/self/cgroup").value_or(""));
+    if (group && (!room || *group < *room)) room = group;
+    return room;
 }
 
 }  // namespace mirvok

@@ -12,8 +12,9 @@ namespace mirvok {
 std::uint64_t physicalMemoryBytes();
 
 // The memory new allocations can take now without pushing the machine into
-// swapping (MemAvailable of /proc/meminfo), read afresh at every call;
-// nullopt when the system does not say.
+// swapping (MemAvailable of /proc/meminfo), or less where a control group
+// holding this process (a cluster job, a container) leaves less, read afresh
+// at every call; nullopt when the system does not say.
 std::optional<std::uint64_t> availableMemoryBytes();
 
 }  // namespace mirvok
