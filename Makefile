@@ -5,7 +5,7 @@ RELEASE_DIR := build/release
 TEST_DIR := build/test
 FUZZ_DIR := build/fuzz
 TSAN_DIR := build/tsan
-SOURCES = $(shell git ls-files '*.cpp' '*.hpp' 2>/dev/null || \
+SOURCES = $(shell git ls-files --cached --others --exclude-standard '*.cpp' '*.hpp' 2>/dev/null || \
 	find src tests bench fuzz python -name '*.[ch]pp')
 
 .PHONY: deps build run test format format-check bench fuzz screenshot figures clean
