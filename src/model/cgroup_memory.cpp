@@ -57,7 +57,8 @@ std::vector<Hierarchy> hierarchies(const std::string& root, std::string_view sel
         if (first == std::string_view::npos || second == std::string_view::npos) continue;
         const std::string_view controllers = line.substr(first + 1, second - first - 1);
         const std::string group(trimmed(line.substr(second + 1)));
-        if (controllers.empty()) found.push_back({root, group, true});
+        if (controllers.empty())
+            found.push_back({root, group, true});
         else if (("," + std::string(controllers) + ",").find(",memory,") != std::string::npos)
             found.push_back({root + "/memory", group, false});
     }
