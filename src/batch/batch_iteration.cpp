@@ -64,14 +64,20 @@ void makeBatchTrain(SimState& state, GeneratorEntries& entries, RandomSource& so
                   quantify ? ShapeSource::AsEntered : ShapeSource::FromCv);
 }
 
+IterationOutcome runReadIteration(SimState& state, GeneratedReads reads, RandomSource& source,
+                                  int index, RecordText record) {
+    latchRunLength(state, reads.values.reset);
+    makeBatchTrain(state, reads.entries, source, reads.trains.segmentMode, reads.trains.quantify,
+                   reads.trains.quantifyZeroOne);
+    return runAndRecord(state, reads.values, index, record);
+}
+
 IterationOutcome runGeneratedIteration(SimState& state, const GeneratorSettings& generator,
                                        RandomSource& source, RunValues values, int index,
                                        RecordText record) {
-    latchRunLength(state, values.reset);
     SettingsEntries entries(generator);
-    makeBatchTrain(state, entries, source, generator.segmentMode, generator.quantify,
-                   generator.quantifyZeroOne);
-    return runAndRecord(state, values, index, record);
+    const TrainChoice trains{generator.segmentMode, generator.quantify, generator.quantifyZeroOne};
+    return runReadIteration(state, {entries, trains, values}, source, index, record);
 }
 
 IterationOutcome runReplayIteration(SimState& state, std::span<const int> steps, RunValues values,

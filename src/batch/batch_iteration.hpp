@@ -79,12 +79,34 @@ struct RunValues {
     AnalysisParams& analysis;
 };
 
+// How a generated iteration makes its train (see makeBatchTrain).
+struct TrainChoice {
+    bool segmentMode = false;
+    bool quantify = false;
+    bool quantifyZeroOne = false;
+};
+
+// Everything a generated iteration reads besides its random source: the
+// generator's entries, how the train is made and the run's values. The
+// window passes its boxes and ticks; the command line fixed settings.
+struct GeneratedReads {
+    GeneratorEntries& entries;
+    TrainChoice trains;
+    RunValues values;
+};
+
 // One whole generated iteration on a state of the caller's own: train
-// (drawn from source), instant run, analysis, record with this index.
-// Touches nothing but its arguments, so threads may run iterations side by
-// side, each with its own state, values and source (iterationSource gives
-// every index its own reproducible sequence); the caller writes the records
-// in index order and adds the values in that order for identical sums.
+// (drawn from source), instant run without traces, analysis, record with
+// this index. Every generated batch, the window's included, runs its
+// iterations through this one function.
+IterationOutcome runReadIteration(SimState& state, GeneratedReads reads, RandomSource& source,
+                                  int index, RecordText record = RecordText::Formatted);
+
+// runReadIteration over fixed settings. Touches nothing but its arguments,
+// so threads may run iterations side by side, each with its own state,
+// values and source (iterationSource gives every index its own reproducible
+// sequence); the caller writes the records in index order and adds the
+// values in that order for identical sums.
 IterationOutcome runGeneratedIteration(SimState& state, const GeneratorSettings& generator,
                                        RandomSource& source, RunValues values, int index,
                                        RecordText record = RecordText::Formatted);

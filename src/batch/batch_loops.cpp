@@ -78,16 +78,18 @@ bool stopAfterRecord(BatchHooks& hooks, BatchReport& report) {
 
 }  // namespace
 
-BatchReport runGeneratedBatch(SimState& state, BatchHooks& hooks) {
+BatchReport runGeneratedBatch(SimState& state, std::uint64_t seed, BatchHooks& hooks) {
     return runBatchFrame(state, hooks, [&](ResultFile& file, BatchReport& report) {
         // The count is read again before every iteration: an edit during the
         // batch lengthens or shortens it.
         for (int i = 0; i < hooks.iterations(); ++i) {
             hooks.beforeIteration(i);
-            hooks.makeTrain(state, i);
-            hooks.runTrain(state);
-            report.sums.add(state.analysisResult, state.localScoreMean);
-            file.write(formatResultRecord(i, state));
+            Pcg31 source = iterationSource(seed, static_cast<std::uint64_t>(i));
+            const IterationOutcome outcome =
+                runReadIteration(state, hooks.generatedReads(i), source, i);
+            report.sums.add(outcome.analysisResult, outcome.localScoreMean);
+            file.write(outcome.record);
+            hooks.recorded(state);
             if (stopAfterRecord(hooks, report)) break;
         }
     });
@@ -106,6 +108,7 @@ BatchReport runReplayBatch(SimState& state, const ReplaySource& source,
             hooks.runTrain(state);
             report.sums.add(state.analysisResult, state.localScoreMean);
             file.write(formatResultRecord(index, state));
+            hooks.recorded(state);
             if (stopAfterRecord(hooks, report)) break;
             ++index;
         }

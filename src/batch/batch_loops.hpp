@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "batch/batch_iteration.hpp"
 #include "batch/batch_summary.hpp"
 #include "batch/result_file.hpp"
 #include "batch/result_file_reader.hpp"
@@ -39,8 +41,9 @@ struct BatchReport {
 // onto its boxes, status bar and buttons; the command line onto its options.
 // Calls, in order, for a batch that runs to its end:
 //   batchStarted, chooseResultFile, [open], iterations, headerShape,
-//   headerIsi, [header], then per run beforeIteration, makeTrain (generated)
-//   or trainLoaded (replay), runTrain, [record], stopRequested; [close],
+//   headerIsi, [header], then per run beforeIteration, generatedReads
+//   (generated) or trainLoaded and runTrain (replay), [record], recorded,
+//   stopRequested; [close],
 //   cleanup, batchFinished. batchRunning is set before batchStarted and cleared after
 //   batchFinished.
 class BatchHooks {
@@ -67,17 +70,21 @@ class BatchHooks {
 
     // Start of a run with this index (window: pump events, panel 0 "#i", pump).
     virtual void beforeIteration(int index) { (void)index; }
-    // Generated batch: put a new input train into the state (window:
-    // quantify, then makeBatchTrain; see batch_iteration.hpp).
-    virtual void makeTrain(SimState& state, int index) = 0;
+    // Generated batch: what iteration index reads (window: its boxes and
+    // ticks as they are now). The iteration itself is runReadIteration's,
+    // drawing from the batch's iterationSource(seed, index).
+    virtual GeneratedReads generatedReads(int index) = 0;
     // Replay: the line's output list is now the input train (window: panel 0
     // "<stored> sps <sourcePath>").
     virtual void trainLoaded(const TrainLoad& load, const std::string& sourcePath) {
         (void)load;
         (void)sourcePath;
     }
-    // The instant run over the state's input train with its analysis.
+    // Replay: the instant run over the state's input train with its analysis.
     virtual void runTrain(SimState& state) = 0;
+    // After each record, with the state that holds its run and analysis
+    // (window: the points of the results view).
+    virtual void recorded(const SimState& state) { (void)state; }
     // Asked after each record: true ends the batch there, as finished
     // (window: Stop was clicked). The report says Stopped and sums the runs made.
     virtual bool stopRequested() { return false; }
@@ -91,12 +98,14 @@ class BatchHooks {
 };
 
 // "Process All!": sets batchRunning, opens the result file, writes the
-// header, then while index < iterations() makes a train, runs it, adds its
-// values to the sums and writes its record; closes the file and ends.
+// header, then while index < iterations() runs iteration index from
+// iterationSource(seed, index), adds its values to the sums and writes its
+// record; closes the file and ends. With fixed reads its file is the one
+// `mirvok-cli batch --seed seed` writes, byte for byte.
 // Any exception (a conversion error from a hook, a write error) closes the
 // file, clears batchRunning, calls cleanup and is rethrown; records already
 // written stay. A failing close throws FileError the same way.
-BatchReport runGeneratedBatch(SimState& state, BatchHooks& hooks);
+BatchReport runGeneratedBatch(SimState& state, std::uint64_t seed, BatchHooks& hooks);
 
 // "ReadMulti...": the same frame over the output lists of a result file
 // read beforehand (readReplaySource). Each list becomes the input train

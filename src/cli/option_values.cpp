@@ -1,12 +1,12 @@
 #include "cli/option_values.hpp"
 
-#include <chrono>
 #include <string>
 
 #include "batch/worker_kit.hpp"
 #include "cli/option_error.hpp"
 #include "text/errors.hpp"
 #include "text/number_parse.hpp"
+#include "trains/random_source.hpp"
 
 namespace mirvok::cli {
 
@@ -59,12 +59,7 @@ FixedAnalysisParams toAnalysisParams(const AnalysisTexts& t) {
 }
 
 std::uint64_t seedOption(const std::optional<std::string>& text) {
-    if (!text) {
-        // Nanoseconds of the clock folded into the range --seed accepts, so
-        // the seed printed at the end can be given back to repeat the run.
-        const auto ns = std::chrono::system_clock::now().time_since_epoch().count();
-        return static_cast<std::uint64_t>(ns) % 2147483648u;
-    }
+    if (!text) return clockSeed();
     const int seed = intOption("--seed", *text);
     if (seed < 0) throw optionError("--seed", "'" + *text + "' is not a valid seed");
     return static_cast<std::uint64_t>(seed);

@@ -8,6 +8,8 @@ std::size_t loadTrain(SimState& state, std::span<const int> steps) {
     std::vector<int>& loaded = state.loadedTrain;
     loaded.clear();
     state.loadedOutsideAnyRun = 0;
+    state.trainMeanMs = 0.0;
+    state.trainShape = 0.0;
     for (const int step : steps) {
         if (step < 0)
             ++state.loadedOutsideAnyRun;

@@ -41,6 +41,11 @@ struct SimState {
     // counts the rest; a later run long enough takes them back.
     std::vector<int> loadedTrain;
     std::size_t loadedOutsideAnyRun = 0;
+    // The gamma distribution a generated train was drawn from, for a view
+    // of its intervals: mean interval in ms and shape; both 0 for a train
+    // that was read, replayed or drawn in segments.
+    double trainMeanMs = 0.0;
+    double trainShape = 0.0;
     std::size_t skippedSteps = 0;
 
     // Trains, each held as flags and as a list of step indices.

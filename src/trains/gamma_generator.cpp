@@ -140,6 +140,8 @@ void generateSingle(SimState& state, TrainBuffer& buffer, GeneratorEntries& entr
     checkMeanInterval(isiMs, jitterMs, sep);
     const double meanMs = isiMs + jitterMs * u;
     fill(buffer, 0, state.Nsteps - 1, intervalScale(meanMs, a), a, source);
+    state.trainMeanMs = meanMs;
+    state.trainShape = a;
 }
 
 // The segments that fit a run of Nsteps: complete ones (a bound on each
@@ -205,6 +207,8 @@ void generateTrain(SimState& state, GeneratorEntries& entries, RandomSource& sou
     state.loadedTrain.clear();
     state.loadedOutsideAnyRun = 0;
     state.skippedSteps = 0;
+    state.trainMeanMs = 0.0;
+    state.trainShape = 0.0;
     TrainBuffer buffer = emptyBuffer(state.Nsteps, entries);
     if (segmentMode && !state.segBounds.empty())
         generateSegments(state, buffer, source);

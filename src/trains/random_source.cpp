@@ -1,5 +1,7 @@
 #include "trains/random_source.hpp"
 
+#include <chrono>
+
 namespace mirvok {
 namespace {
 
@@ -73,6 +75,11 @@ void Pcg31::discard(std::uint64_t n) {
 Pcg31 iterationSource(std::uint64_t seed, std::uint64_t iteration) {
     const std::uint64_t mixed = splitMix64(splitMix64(seed) ^ iteration);
     return Pcg31(splitMix64(mixed), splitMix64(mixed ^ 0xD1B54A32D192ED03ULL));
+}
+
+std::uint64_t clockSeed() {
+    const auto ns = std::chrono::system_clock::now().time_since_epoch().count();
+    return static_cast<std::uint64_t>(ns) % 2147483648u;
 }
 
 }  // namespace mirvok

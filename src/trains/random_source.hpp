@@ -57,4 +57,9 @@ class Pcg31 final : public RandomSource {
 // same for the same pair, whatever thread runs it.
 Pcg31 iterationSource(std::uint64_t seed, std::uint64_t iteration);
 
+// A seed for a batch nobody gave one: nanoseconds of the clock folded into
+// 0 .. 2147483647, the range a seed is typed in, so that the seed shown
+// after the batch can be given back to repeat it.
+std::uint64_t clockSeed();
+
 }  // namespace mirvok

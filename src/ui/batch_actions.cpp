@@ -2,9 +2,11 @@
 // window's batch hooks (window_batch_hooks.hpp).
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "ui/batch_check.hpp"
+#include "ui/batch_seed.hpp"
 #include "ui/tform1.hpp"
 #include "ui/ui_text.hpp"
 
@@ -13,6 +15,7 @@ namespace mirvok::ui {
 void TForm1::AllClick() {
     // Every box the batch reads is checked first: a refused value is shown
     // once, and the result file is left as it was.
+    const std::uint64_t seed = batchSeed(ui_.seedEdit->text());
     checkBatchBoxes(boxes_, state_, generatorEntries_,
                     {.generated = true,
                      .segmentMode = ui_.diffintervals->isChecked(),
@@ -23,7 +26,9 @@ void TForm1::AllClick() {
     if (runControl_.watching()) runControl_.stopRun();
     EventPump::Scope loop(pump_);
     ParameterBoxes::KeepLastValid keep(boxes_);
-    runGeneratedBatch(state_, batchHooks_);
+    batchHooks_.runGenerated(seed);
+    results_.setBatch(batchHooks_.points());
+    showRunResults();
 }
 
 void TForm1::ReadMultipleButtonClick() {
@@ -35,7 +40,9 @@ void TForm1::ReadMultipleButtonClick() {
     EventPump::Scope loop(pump_);
     ParameterBoxes::KeepLastValid keep(boxes_);
     // The file is read whole before the result file is opened.
-    replayResultFile(state_, toStd(openDialog_.fileName()), batchHooks_);
+    batchHooks_.replay(toStd(openDialog_.fileName()));
+    results_.setBatch(batchHooks_.points());
+    showRunResults();
 }
 
 }  // namespace mirvok::ui

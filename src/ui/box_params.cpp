@@ -3,14 +3,32 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "text/errors.hpp"
 #include "ui/form_controls.hpp"
 #include "ui/ui_text.hpp"
+#include "ui/window_layout.hpp"
 
 namespace mirvok::ui {
 
+std::exception_ptr titledBoxError(const QString& title) {
+    try {
+        throw;
+    } catch (const EOverflow& e) {
+        return std::make_exception_ptr(BoxError<EOverflow>(e, title));
+    } catch (const EZeroDivide& e) {
+        return std::make_exception_ptr(BoxError<EZeroDivide>(e, title));
+    } catch (const EInvalidOp& e) {
+        return std::make_exception_ptr(BoxError<EInvalidOp>(e, title));
+    } catch (const EConvertError& e) {
+        return std::make_exception_ptr(BoxError<EConvertError>(e, title));
+    } catch (const Error& e) {
+        return std::make_exception_ptr(BoxError<Error>(e, title));
+    }
+}
+
 CachedBoxValue::CachedBoxValue(QLineEdit* box, Kind kind, const bool& keepLastValid)
-    : kind_(kind), keepLastValid_(keepLastValid) {
+    : kind_(kind),
+      title_(toQt(controlTitle(toStd(box->objectName())))),
+      keepLastValid_(keepLastValid) {
     refresh(box->text());
     QObject::connect(box, &QLineEdit::textChanged, box,
                      [this](const QString& text) { refresh(text); });
@@ -22,7 +40,7 @@ void CachedBoxValue::refresh(const QString& text) {
         hasValid_ = true;
         error_ = nullptr;
     } catch (const Error&) {
-        error_ = std::current_exception();
+        error_ = titledBoxError(title_);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "analysis/analysis_params.hpp"
 #include "model/rates.hpp"
 #include "model/reset.hpp"
+#include "text/errors.hpp"
 
 class QLineEdit;
 class QListWidget;
@@ -16,11 +17,32 @@ namespace mirvok::ui {
 
 struct FormControls;
 
+// The title of the box an error is about ("gamma 1"), for the message
+// window; the error's type and message stay the conversion's own.
+class BoxTitled {
+  public:
+    explicit BoxTitled(QString title) : title_(std::move(title)) {}
+    virtual ~BoxTitled() = default;
+    const QString& boxTitle() const { return title_; }
+
+  private:
+    QString title_;
+};
+
+template <class E>
+class BoxError final : public E, public BoxTitled {
+  public:
+    BoxError(const E& error, QString title) : E(error), BoxTitled(std::move(title)) {}
+};
+
+// The error a box's text raised, as a BoxError of its own type.
+std::exception_ptr titledBoxError(const QString& title);
+
 // One parameter box converted once per change of its text: the number it
 // holds is ready when a step or a batch asks, and a step reads no text.
 // value() returns that number. A text that does not convert throws its
-// conversion error, except while the owner keeps last valid values: then
-// the box answers with the last number it converted to.
+// conversion error, titled with the box, except while the owner keeps last
+// valid values: then the box answers with the last number it converted to.
 class CachedBoxValue {
   public:
     enum class Kind { Integer, Real };
@@ -40,6 +62,7 @@ class CachedBoxValue {
     void refresh(const QString& text);
 
     Kind kind_;
+    QString title_;
     const bool& keepLastValid_;
     double value_ = 0.0;  // the last valid value
     bool hasValid_ = false;

@@ -21,7 +21,11 @@ QString QtDialogs::askSaveFileName(QWidget* parent, const QString& current) {
 }
 
 void QtDialogs::showMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Mirvok"), text, QMessageBox::Ok, parent);
+    showTitledMessage(parent, QStringLiteral("Mirvok"), text);
+}
+
+void QtDialogs::showTitledMessage(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
     box.exec();
 }
 

@@ -18,8 +18,10 @@ class Dialogs {
     virtual QString askOpenFileName(QWidget* parent, const QString& current) = 0;
     virtual QString askSaveFileName(QWidget* parent, const QString& current) = 0;
 
-    // A modal message box with the text and an OK button.
+    // A modal message box with the text and an OK button, titled "Mirvok"
+    // or, for a message about one box, with the box's title.
     virtual void showMessage(QWidget* parent, const QString& text) = 0;
+    virtual void showTitledMessage(QWidget* parent, const QString& title, const QString& text) = 0;
 
     // A modal question with Yes and No; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& question) = 0;
@@ -35,6 +37,7 @@ class QtDialogs final : public Dialogs {
     QString askOpenFileName(QWidget* parent, const QString& current) override;
     QString askSaveFileName(QWidget* parent, const QString& current) override;
     void showMessage(QWidget* parent, const QString& text) override;
+    void showTitledMessage(QWidget* parent, const QString& title, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& question) override;
     int execDialog(QDialog& dialog) override;
 };

@@ -59,6 +59,14 @@ void paintArea(ImageArea* target, const AreaDrawing& area) {
     target->update();
 }
 
+int widestDigit(const QFont& font) {
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (char digit = '0'; digit <= '9'; ++digit)
+        widest = std::max(widest, metrics.horizontalAdvance(QLatin1Char(digit)));
+    return widest;
+}
+
 void setVdiffColour(QLineEdit* box, bool match) {
     QPalette palette = box->palette();
     const QColor base = match ? QColor(kAqua) : QApplication::palette(box).color(QPalette::Base);
@@ -82,6 +90,8 @@ void paintDisplays(const SimState& state, const DisplayWidgets& widgets,
     inputs.pbV1Max = widgets.pbV1->maximum();
     inputs.pbV2Max = widgets.pbV2->maximum();
     inputs.decimalSeparator = decimalSeparator();
+    // The canvas is painted in the application font, not the widget's.
+    inputs.digitWidth = widestDigit(QApplication::font());
     inputs.v1Columns = &columns.v1;
     inputs.v2Columns = &columns.v2;
     const DisplayScene scene = buildDisplayScene(state, inputs);

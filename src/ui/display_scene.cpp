@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
@@ -59,9 +60,11 @@ bool labelled(const SimState& s, size_t i) {
 
 // Labels of input spikes that produced an output spike, with their local CV.
 // A later label at the same place covers an earlier one, so only the last of
-// each column is kept.
-void addVariLabels(AreaDrawing& vari, const SimState& s, double spp, char sep,
+// each column is kept; of those, a label is drawn only clear of the one
+// drawn before it (the list box holds every value).
+void addVariLabels(AreaDrawing& vari, const SimState& s, double spp, const DisplayInputs& inputs,
                    const std::vector<long long>& starts) {
+    constexpr int kGap = 3;
     const int width = std::min(static_cast<int>(starts.size()) - 1, vari.size.width);
     std::vector<long long> labelAt(static_cast<size_t>(std::max(width, 0)), -1);
     const std::vector<int>& in = s.inSpikeSteps;
@@ -79,9 +82,13 @@ void addVariLabels(AreaDrawing& vari, const SimState& s, double spp, char sep,
             if (x >= 0 && x < width && labelled(s, i)) labelAt[x] = static_cast<long long>(i);
         }
     }
+    int free = std::numeric_limits<int>::min();
     for (int x = 0; x < width; ++x) {
         const long long i = labelAt[static_cast<size_t>(x)];
-        if (i >= 0) vari.texts.push_back({x - 5, 2, FloatToStrF(s.spikeVari[i], 2, sep)});
+        if (i < 0 || x - 5 < free) continue;
+        std::string text = FloatToStrF(s.spikeVari[i], 2, inputs.decimalSeparator);
+        free = x - 5 + static_cast<int>(text.size()) * inputs.digitWidth + kGap;
+        vari.texts.push_back({x - 5, 2, std::move(text)});
     }
 }
 
@@ -151,7 +158,7 @@ DisplayScene buildDisplayScene(const SimState& s, const DisplayInputs& in) {
         scene.plotter.polylines.push_back({kBlue, trace(s.V1trace, in.v1Columns)});
         const std::vector<long long> starts = columnStarts(spp, in.inImage.width);
         addSpikeLines(scene.inImage, s.inSpikeSteps, spp, hIn, starts);
-        addVariLabels(scene.variImage, s, spp, in.decimalSeparator, starts);
+        addVariLabels(scene.variImage, s, spp, in, starts);
         addSpikeLines(scene.outImage, s.outSpikeSteps, spp, hIn, starts);
     }
     addTicks(scene.inImage, in.inImage.width, hIn);

@@ -68,6 +68,9 @@ struct DisplayInputs {
     int pbV1Max = 100;
     int pbV2Max = 100;
     char decimalSeparator = '.';
+    // The widest digit of VariImage's font, in pixels: labels are kept
+    // apart by their length in it.
+    int digitWidth = 6;
     // Column extents recorded while the run stepped; used where they still
     // describe the traces, so the redraw does not rescan a long run.
     const TraceColumns* v1Columns = nullptr;

@@ -43,13 +43,24 @@ void addSideLabels(QWidget* form, const ControlEntry& c) {
     }
 }
 
+// A value box the display writes: read-only, never greyed, its text dark
+// on whatever colour the display gives its background.
+void showReadOnly(QLineEdit* edit) {
+    edit->setReadOnly(true);
+    edit->setFocusPolicy(Qt::NoFocus);
+    QPalette palette = edit->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Text, Qt::black);
+    edit->setPalette(palette);
+}
+
 QWidget* makeWidget(QWidget* form, const ControlEntry& c) {
     const QString text = localeDefaultText(c.text);
     switch (c.kind) {
         case ControlKind::Edit:
         case ControlKind::ReadOnlyEdit: {
             auto* edit = new QLineEdit(text, form);
-            edit->setEnabled(c.kind == ControlKind::Edit);
+            if (c.kind == ControlKind::ReadOnlyEdit) showReadOnly(edit);
             return edit;
         }
         case ControlKind::Button:
@@ -136,6 +147,7 @@ FormControls createControls(QWidget* form) {
     MIRVOK_BIND(QLineEdit, shape);
     MIRVOK_BIND(QLineEdit, localTolerance);
     MIRVOK_BIND(QLineEdit, Range);
+    MIRVOK_BIND(QLineEdit, seedEdit);
     MIRVOK_BIND(QLineEdit, V1_act);
     MIRVOK_BIND(QLineEdit, V2_act);
     MIRVOK_BIND(QLineEdit, Vdiff);
@@ -149,6 +161,8 @@ FormControls createControls(QWidget* form) {
     MIRVOK_BIND(QPushButton, GammaButton);
     MIRVOK_BIND(QPushButton, DoTest);
     MIRVOK_BIND(QPushButton, All);
+    MIRVOK_BIND(QPushButton, ResultsButton);
+    MIRVOK_BIND(QPushButton, CopyCommandButton);
     MIRVOK_BIND(QCheckBox, GraphicTrace);
     MIRVOK_BIND(QCheckBox, askfile);
     MIRVOK_BIND(QCheckBox, FirstDel);

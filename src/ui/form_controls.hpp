@@ -37,6 +37,7 @@ struct FormControls {
     QLineEdit* shape = nullptr;
     QLineEdit* localTolerance = nullptr;
     QLineEdit* Range = nullptr;
+    QLineEdit* seedEdit = nullptr;  // empty: a seed from the clock
     // Read-only value boxes.
     QLineEdit* V1_act = nullptr;
     QLineEdit* V2_act = nullptr;
@@ -52,6 +53,8 @@ struct FormControls {
     QPushButton* GammaButton = nullptr;
     QPushButton* DoTest = nullptr;
     QPushButton* All = nullptr;
+    QPushButton* ResultsButton = nullptr;
+    QPushButton* CopyCommandButton = nullptr;
     // Check boxes.
     QCheckBox* GraphicTrace = nullptr;
     QCheckBox* askfile = nullptr;

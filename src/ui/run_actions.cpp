@@ -6,6 +6,7 @@ namespace mirvok::ui {
 
 void TForm1::DoTestClick() {
     runControl_.runAllSteps();
+    showRunResults();
 }
 
 void TForm1::SimulateButtonClick() {
@@ -20,8 +21,10 @@ void TForm1::StopButtonClick() {
     // A batch ends after the record being written; a run ends at once.
     if (state_.batchRunning)
         batchHooks_.requestStop();
-    else
+    else {
         runControl_.stopRun();
+        showRunResults();
+    }
 }
 
 void TForm1::Timer1Timer() {

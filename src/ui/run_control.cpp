@@ -60,7 +60,8 @@ void RunControl::Hooks::afterUpdate() {
         c.timer_.setInterval(interval);
         c.intervalSet_ = interval;
     }
-    if (c.graphicTrace_) c.screen_.redraw();
+    // A batch draws once, at its end, whatever "graphic trace" says.
+    if (c.graphicTrace_ && !c.state_.batchRunning) c.screen_.redraw();
     c.screen_.recordStep();
 }
 

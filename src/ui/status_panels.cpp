@@ -21,16 +21,24 @@ StatusPanels::StatusPanels(QWidget* parent) : QWidget(parent) {
         panels_.push_back(label);
     }
     row->addStretch(1);
-    panels_[0]->setText(QStringLiteral("no input"));
-    panels_[1]->setText(QStringLiteral("no ouput"));
+    texts_.resize(panels_.size());
+    setText(0, QStringLiteral("no input"));
+    setText(1, QStringLiteral("no ouput"));
 }
 
 QString StatusPanels::text(int panel) const {
-    return panels_.at(static_cast<size_t>(panel))->text();
+    return texts_.at(static_cast<size_t>(panel));
 }
 
 void StatusPanels::setText(int panel, const QString& text) {
-    panels_.at(static_cast<size_t>(panel))->setText(text);
+    QLabel* label = panels_.at(static_cast<size_t>(panel));
+    QString& whole = texts_[static_cast<size_t>(panel)];
+    // Panel 0 counts every run of a batch: an unchanged text costs nothing.
+    if (whole == text) return;
+    whole = text;
+    const int room = label->maximumWidth() - 2 * label->frameWidth() - 2 * label->margin() - 2;
+    label->setText(label->fontMetrics().elidedText(text, Qt::ElideMiddle, room));
+    label->setToolTip(text);
 }
 
 }  // namespace mirvok::ui

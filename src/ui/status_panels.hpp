@@ -7,7 +7,9 @@
 namespace mirvok::ui {
 
 // The status bar: twelve panels counted from 0, with the layout's widths;
-// panel 0 starts with "no input", panel 1 with "no ouput" (spelt so).
+// panel 0 starts with "no input", panel 1 with "no ouput" (spelt so). A
+// text wider than its panel is shown elided in the middle, whole in the
+// panel's tooltip; text() is always the whole text.
 class StatusPanels : public QWidget {
     Q_OBJECT
   public:
@@ -20,6 +22,7 @@ class StatusPanels : public QWidget {
 
   private:
     std::vector<QLabel*> panels_;
+    std::vector<QString> texts_;
 };
 
 }  // namespace mirvok::ui

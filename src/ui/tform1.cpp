@@ -38,8 +38,17 @@ TForm1::TForm1(SimState& state, RandomSource& random, Dialogs& dialogs, QWidget*
       screen_(state_, displayWidgets(ui_, *statusBar_), dialogs_, this),
       runControl_(state_, {resetValues_, rates_, analysisParams_, variSink_}, runWidgets(ui_),
                   timer_, pump_, screen_),
-      batchHooks_({state_, boxes_, runControl_, pump_, screen_, *statusBar_, saveDialog_, dialogs_,
-                   this, generatorEntries_, random_},
+      batchHooks_({state_,
+                   boxes_,
+                   {resetValues_, rates_, analysisParams_},
+                   runControl_,
+                   pump_,
+                   screen_,
+                   *statusBar_,
+                   saveDialog_,
+                   dialogs_,
+                   this,
+                   generatorEntries_},
                   batchWidgets(ui_)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
@@ -82,6 +91,8 @@ void TForm1::connectHandlers() {
     connectClick(ui_.GammaButton, &TForm1::GammaButtonClick, true);
     connectClick(ui_.DoTest, &TForm1::DoTestClick, true);
     connectClick(ui_.All, &TForm1::AllClick, true);
+    connectClick(ui_.ResultsButton, &TForm1::ResultsButtonClick, false);
+    connectClick(ui_.CopyCommandButton, &TForm1::CopyCommandButtonClick, false);
     connect(&timer_, &QTimer::timeout, this, [this] { report([this] { Timer1Timer(); }); });
 }
 

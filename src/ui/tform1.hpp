@@ -10,6 +10,7 @@
 #include "ui/event_pump.hpp"
 #include "ui/file_name_dialog.hpp"
 #include "ui/form_controls.hpp"
+#include "ui/results_model.hpp"
 #include "ui/run_control.hpp"
 #include "ui/train_actions.hpp"
 #include "ui/window_batch_hooks.hpp"
@@ -18,6 +19,7 @@
 namespace mirvok::ui {
 
 class Dialogs;
+class ResultsWindow;
 class StatusPanels;
 class TOKBottomDlg;
 
@@ -52,6 +54,8 @@ class TForm1 : public QWidget {
     const FormControls& ui() const { return ui_; }
     const StatusPanels& StatusBar() const { return *statusBar_; }
     const QTimer& Timer1() const { return timer_; }
+    // What "results..." shows: the last batch, the input train, the run.
+    const ResultsModel& results() const { return results_; }
     bool loopRunning() const { return pump_.loopRunning(); }
 
     void redrawDisplays();
@@ -77,6 +81,10 @@ class TForm1 : public QWidget {
     void GammaButtonClick();
     void DoTestClick();
     void AllClick();
+    void ResultsButtonClick();
+    void CopyCommandButtonClick();
+    // The results after a run or a batch ended (Count!, Stop, a batch).
+    void showRunResults();
     // Tick of Timer1: one step of a continuous run.
     void Timer1Timer();
 
@@ -104,6 +112,8 @@ class TForm1 : public QWidget {
     WindowScreen screen_;
     RunControl runControl_;
     WindowBatchHooks batchHooks_;
+    ResultsModel results_;
+    ResultsWindow* resultsWindow_ = nullptr;  // made at the first "results..."
 };
 
 }  // namespace mirvok::ui

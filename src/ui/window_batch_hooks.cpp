@@ -7,6 +7,7 @@
 #include "batch/batch_iteration.hpp"
 #include "batch/batch_summary.hpp"
 #include "batch/result_file_reader.hpp"
+#include "text/number_format.hpp"
 #include "ui/box_params.hpp"
 #include "ui/control_state.hpp"
 #include "ui/event_pump.hpp"
@@ -15,6 +16,7 @@
 #include "ui/run_screen.hpp"
 #include "ui/status_panels.hpp"
 #include "ui/ui_text.hpp"
+#include "ui/window_provenance.hpp"
 
 namespace mirvok::ui {
 
@@ -34,8 +36,28 @@ void clearUpperVectorRegisters() {
 
 }  // namespace
 
+BatchReport WindowBatchHooks::runGenerated(std::uint64_t seed) {
+    seed_ = seed;
+    lastSeed_ = seed;
+    replaySource_.reset();
+    return runGeneratedBatch(parts_.state, seed, *this);
+}
+
+std::optional<BatchReport> WindowBatchHooks::replay(const std::string& path) {
+    seed_.reset();
+    replaySource_ = path;
+    return replayResultFile(parts_.state, path, *this);
+}
+
 void WindowBatchHooks::batchStarted() {
     stopRequested_ = false;
+    // The values as the batch starts: every one was checked before.
+    provenance_ = windowProvenance(seed_ ? "batch" : "replay",
+                                   boxValuesJson(parts_.boxes, parts_.state, trainChoice()));
+    provenance_.seed = seed_;
+    provenance_.source = replaySource_;
+    provenance_.started = std::chrono::system_clock::now();
+    points_.clear();
     setControlEnabled(widgets_.all, false, widgets_.count);
     setControlEnabled(widgets_.stop, true, widgets_.count);
 }
@@ -86,9 +108,40 @@ void WindowBatchHooks::beforeIteration(int index) {
     clearUpperVectorRegisters();
 }
 
-void WindowBatchHooks::makeTrain(SimState& state, int) {
-    makeBatchTrain(state, parts_.entries, parts_.random, widgets_.diffIntervals->isChecked(),
-                   widgets_.quantify->isChecked(), widgets_.quantifyZeroOne->isChecked());
+TrainChoice WindowBatchHooks::trainChoice() const {
+    return {widgets_.diffIntervals->isChecked(), widgets_.quantify->isChecked(),
+            widgets_.quantifyZeroOne->isChecked()};
+}
+
+GeneratedReads WindowBatchHooks::generatedReads(int) {
+    return {parts_.entries, trainChoice(), parts_.values};
+}
+
+void WindowBatchHooks::recorded(const SimState& state) {
+    points_.push_back({state.isiCV, state.transmissionRatio, state.analysisResult});
+}
+
+void WindowBatchHooks::runLastIterationTraced(int index) {
+    // The same seed and index give the same train, and the same boxes the
+    // same run: the displays show the run of the last record, with traces
+    // the untraced iterations did not keep.
+    SimState& state = parts_.state;
+    Pcg31 source = iterationSource(*seed_, static_cast<std::uint64_t>(index));
+    const TrainChoice trains = trainChoice();
+    parts_.run.latchRunLength();
+    makeBatchTrain(state, parts_.entries, source, trains.segmentMode, trains.quantify,
+                   trains.quantifyZeroOne);
+    clearUpperVectorRegisters();
+    parts_.run.runAllSteps();
+}
+
+void WindowBatchHooks::recordProvenance(const BatchReport& report) {
+    provenance_.iterations = parts_.boxes.iterations.intValue();
+    provenance_.runs = report.sums.runs;
+    provenance_.ended = std::chrono::system_clock::now();
+    mirvok::recordProvenance(
+        report.fileName, provenance_,
+        widgets_.firstDel->isChecked() ? ProvenanceMode::Replace : ProvenanceMode::Append);
 }
 
 void WindowBatchHooks::trainLoaded(const TrainLoad& load, const std::string& sourcePath) {
@@ -109,12 +162,15 @@ void WindowBatchHooks::cleanup() noexcept {
 void WindowBatchHooks::batchFinished(const BatchReport& report) {
     // A cancelled file dialog ends the batch without a trace.
     if (report.end == BatchEnd::Cancelled) return;
+    if (seed_ && report.sums.runs > 0) runLastIterationTraced(report.sums.runs - 1);
     // The summary first: a redraw that meets a box being edited (time, ign)
     // reports that box, but the results of the batch are shown either way.
     const BatchSummaryTexts texts = summaryTexts(report.sums, report.fileName, decimalSeparator());
     parts_.status.setText(1, toQt(texts.output));
     parts_.status.setText(3, toQt(texts.avg));
     parts_.status.setText(4, toQt(texts.avl));
+    if (seed_) parts_.status.setText(10, QStringLiteral("seed: ") + intText(*seed_));
+    if (report.end != BatchEnd::OpenFailed) recordProvenance(report);
     parts_.screen.redraw();
     // What a replay passed over is said in one message.
     QStringList passedOver;

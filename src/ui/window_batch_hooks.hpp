@@ -1,8 +1,15 @@
 #pragma once
 
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "batch/batch_loops.hpp"
+#include "batch/provenance.hpp"
 #include "trains/gamma_generator.hpp"
-#include "trains/random_source.hpp"
+#include "ui/results_data.hpp"
 
 class QCheckBox;
 class QPushButton;
@@ -31,10 +38,12 @@ struct BatchWidgets {
 };
 
 // What a batch works with besides its controls. The save dialog is shown
-// through `dialogs`, modal to `window`.
+// through `dialogs`, modal to `window`; values are the boxes as a run reads
+// them.
 struct BatchParts {
-    const SimState& state;
+    SimState& state;
     const ParameterBoxes& boxes;
+    RunValues values;
     RunControl& run;
     EventPump& pump;
     RunScreen& screen;
@@ -43,7 +52,6 @@ struct BatchParts {
     Dialogs& dialogs;
     QWidget* window;
     GeneratorEntries& entries;
-    RandomSource& random;
 };
 
 // The core's batch loops mapped onto the window: All disabled and Stop
@@ -51,14 +59,27 @@ struct BatchParts {
 // ("output.csv" unless "ask file" is ticked; "del" truncates, clear
 // appends), the iteration count from "iterations:", panel 0 counting the
 // runs, events pumped between runs, each train made for the run length in
-// "time", and at the end one redraw and the summary in panels 1, 3 and 4.
-// Stop (requestStop) ends the batch after the record being written.
+// "time", and at the end one redraw and the summary in panels 1, 3 and 4
+// (and the seed of a generated batch in panel 10). The iterations of a
+// generated batch are the core's, without traces, each train drawn from the
+// seed and the iteration's index as `mirvok-cli batch` draws it; the last
+// one is then run again with its traces, for the displays. FILE.json beside
+// the result file says how it was made. Stop (requestStop) ends the batch
+// after the record being written.
 class WindowBatchHooks final : public BatchHooks {
   public:
     WindowBatchHooks(const BatchParts& parts, const BatchWidgets& widgets)
         : parts_(parts), widgets_(widgets) {}
 
+    // "Process All!" with this seed; ReadMulti... over the file at path.
+    BatchReport runGenerated(std::uint64_t seed);
+    std::optional<BatchReport> replay(const std::string& path);
+
     void requestStop() { stopRequested_ = true; }
+    // Input CV, q and score of every record of the last batch that made one.
+    const std::vector<BatchPoint>& points() const { return points_; }
+    // The seed of the last generated batch, if any ran.
+    std::optional<std::uint64_t> lastSeed() const { return lastSeed_; }
 
     void batchStarted() override;
     std::optional<ResultTarget> chooseResultFile() override;
@@ -68,16 +89,26 @@ class WindowBatchHooks final : public BatchHooks {
     double headerIsi() override;
     bool stopRequested() override { return stopRequested_; }
     void beforeIteration(int index) override;
-    void makeTrain(SimState& state, int index) override;
+    GeneratedReads generatedReads(int index) override;
     void trainLoaded(const TrainLoad& load, const std::string& sourcePath) override;
     void runTrain(SimState& state) override;
+    void recorded(const SimState& state) override;
     void cleanup() noexcept override;
     void batchFinished(const BatchReport& report) override;
 
   private:
+    TrainChoice trainChoice() const;
+    void runLastIterationTraced(int index);
+    void recordProvenance(const BatchReport& report);
+
     BatchParts parts_;
     BatchWidgets widgets_;
     bool stopRequested_ = false;
+    std::optional<std::uint64_t> seed_;  // a generated batch's
+    std::optional<std::uint64_t> lastSeed_;
+    std::optional<std::string> replaySource_;  // a replay's
+    Provenance provenance_;
+    std::vector<BatchPoint> points_;
 };
 
 }  // namespace mirvok::ui

@@ -53,6 +53,10 @@ const ControlEntry kLayout[] = {
     {"diffintervals", K::CheckBox, "different intervals", 496, 112, 105, 17},
     {"quantify", K::CheckBox, "quantify", 776, 344, 57, 17},
     {"c01", K::CheckBox, "0--1", 848, 344, 41, 17, "c:"},
+    // Reproducible batches and their results.
+    {"seedEdit", K::Edit, "", 824, 376, 57, 21, "seed:"},
+    {"ResultsButton", K::Button, "results...", 776, 400, 105, 25},
+    {"CopyCommandButton", K::Button, "copy command", 776, 432, 105, 25},
     // Speed, bars, list.
     {"speed", K::TrackBar, "", 528, 176, 65, 30},
     {"SpeedLabel", K::Label, "fast     slow", 528, 206, 70, 13},
@@ -78,12 +82,24 @@ const ControlEntry kLayout[] = {
     {"Nsteps4Text", K::Label, "600 ms", 687, 290, 60, 13},
 };
 
-constexpr std::array<int, 12> kPanelWidths = {60, 70, 45, 70, 70, 40, 40, 70, 60, 60, 75, 65};
+// The step (2) and count (0) panels hold 8 digits; the seed (10) 10.
+constexpr std::array<int, 12> kPanelWidths = {64, 80, 64, 70, 70, 40, 40, 70, 60, 60, 90, 65};
 
 }  // namespace
 
 std::span<const ControlEntry> windowLayout() {
     return kLayout;
+}
+
+std::string controlTitle(std::string_view name) {
+    for (const ControlEntry& c : kLayout) {
+        if (name != c.name) continue;
+        if (!c.label) break;
+        std::string title = c.label;
+        if (!title.empty() && title.back() == ':') title.pop_back();
+        return title;
+    }
+    return std::string(name);
 }
 
 std::span<const int> statusPanelWidths() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <span>
+#include <string>
+#include <string_view>
 
 namespace mirvok::ui {
 
@@ -34,6 +36,10 @@ struct ControlEntry {
 
 // Every control of the window, in creation order (later ones lie on top).
 std::span<const ControlEntry> windowLayout();
+
+// What the user calls a control: the label beside it without its colon
+// ("gamma 1", "CV"), else its name.
+std::string controlTitle(std::string_view name);
 
 // The designed client area, and the one the window uses so that the controls
 // placed beyond the designed area are visible too.

@@ -46,9 +46,9 @@ class LoggingHooks : public FixedBatchHooks {
         return FixedBatchHooks::headerIsi();
     }
     void beforeIteration(int index) override { log("before " + std::to_string(index)); }
-    void makeTrain(SimState& state, int index) override {
+    GeneratedReads generatedReads(int index) override {
         log("make " + std::to_string(index));
-        FixedBatchHooks::makeTrain(state, index);
+        return FixedBatchHooks::generatedReads(index);
     }
     void trainLoaded(const TrainLoad& load, const std::string& path) override {
         log("loaded " + std::to_string(load.stored) + " " + path);

@@ -68,10 +68,9 @@ TEST(batch_command, file_and_averages_equal_the_cores_batch_loop) {
     settings.generator.cv = 0.25;
     settings.rates.g2 = 0.008;
     settings.analysis.c0Value = 0.2;
-    settings.seed = 42;
     FixedBatchHooks hooks(settings);
     SimState state;
-    const BatchReport report = runGeneratedBatch(state, hooks);
+    const BatchReport report = runGeneratedBatch(state, 42, hooks);
 
     EXPECT_EQ(test::readFile(dir.file("cli.csv")), test::readFile(dir.file("core.csv")));
     EXPECT_EQ(result.out, averageText(report.sums, '.') + "\n" +

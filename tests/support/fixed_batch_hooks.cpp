@@ -4,13 +4,11 @@
 
 namespace mirvok {
 
-void FixedBatchHooks::makeTrain(SimState& state, int index) {
-    // A state of its own may not have had a reset yet.
-    state.Nsteps = stepsForRunLength(settings_.reset.timeMs());
-    Pcg31 source = iterationSource(settings_.seed, static_cast<std::uint64_t>(index));
-    SettingsEntries entries(settings_.generator);
+GeneratedReads FixedBatchHooks::generatedReads(int) {
     const GeneratorSettings& g = settings_.generator;
-    makeBatchTrain(state, entries, source, g.segmentMode, g.quantify, g.quantifyZeroOne);
+    return {entries_,
+            {g.segmentMode, g.quantify, g.quantifyZeroOne},
+            {settings_.reset, settings_.rates, settings_.analysis}};
 }
 
 void FixedBatchHooks::runTrain(SimState& state) {

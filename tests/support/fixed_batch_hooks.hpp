@@ -22,13 +22,11 @@ struct FixedBatchSettings {
     FixedResetValues reset;
     FixedRates rates;
     FixedAnalysisParams analysis;
-    std::uint64_t seed = 1;  // iteration i draws from iterationSource(seed, i)
 };
 
-// Batch hooks without a window (command line, tests, benchmarks). Iteration
-// i draws its train from iterationSource(seed, i), so a batch gives the same
-// records as runGeneratedIteration run for each index on any thread. An
-// open failure is kept as openFailureMessage.
+// Batch hooks without a window (tests, benchmarks): a generated batch gives
+// the same records as runGeneratedIteration run for each index on any
+// thread. An open failure is kept as openFailureMessage.
 class FixedBatchHooks : public BatchHooks {
   public:
     explicit FixedBatchHooks(FixedBatchSettings settings) : settings_(std::move(settings)) {}
@@ -38,7 +36,7 @@ class FixedBatchHooks : public BatchHooks {
     int iterations() override { return settings_.ntests; }
     double headerShape() override { return settings_.headerShape; }
     double headerIsi() override { return settings_.headerIsi; }
-    void makeTrain(SimState& state, int index) override;
+    GeneratedReads generatedReads(int index) override;
     void runTrain(SimState& state) override;
 
     FixedBatchSettings& settings() { return settings_; }
@@ -46,6 +44,7 @@ class FixedBatchHooks : public BatchHooks {
 
   private:
     FixedBatchSettings settings_;
+    SettingsEntries entries_{settings_.generator};
 };
 
 }  // namespace mirvok

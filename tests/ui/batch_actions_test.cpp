@@ -242,25 +242,33 @@ class BatchActionsTest : public QObject {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("title");  // a box's text that does not convert names the box
         const QString notFloat = "'%1' is not a valid floating point value";
+        const QString notInt = "'%1' is not a valid integer value";
         QTest::newRow("iterations") << false << "ntests"
-                                    << "abc"
-                                    << "'abc' is not a valid integer value";
+                                    << "abc" << notInt.arg("abc") << "iterations";
         QTest::newRow("gamma 1") << false << "gamma1"
-                                 << "x" << notFloat.arg("x");
+                                 << "x" << notFloat.arg("x") << "gamma 1";
         QTest::newRow("CV 0") << false << "CVedit"
                               << "0"
-                              << "Floating point division by zero";
+                              << "Floating point division by zero"
+                              << "Mirvok";
         QTest::newRow("time") << false << "TimeEdit"
                               << "-1"
-                              << "'-1' is not a valid run length";
+                              << "'-1' is not a valid run length"
+                              << "Mirvok";
         QTest::newRow("c0") << false << "C0Edit"
-                            << "x" << notFloat.arg("x");
+                            << "x" << notFloat.arg("x") << "c0";
+        QTest::newRow("seed") << false << "seedEdit"
+                              << "x" << notInt.arg("x") << "seed";
+        QTest::newRow("seed below 0") << false << "seedEdit"
+                                      << "-1"
+                                      << "'-1' is not a valid seed"
+                                      << "seed";
         QTest::newRow("Range, replay") << true << "Range"
-                                       << "x"
-                                       << "'x' is not a valid integer value";
+                                       << "x" << notInt.arg("x") << "local spikes";
         QTest::newRow("start 2, replay") << true << "V2_start"
-                                         << "0,8" << notFloat.arg("0,8");
+                                         << "0,8" << notFloat.arg("0,8") << "start 2";
     }
 
     void a_refused_box_leaves_the_result_file_untouched() {
@@ -268,6 +276,7 @@ class BatchActionsTest : public QObject {
         QFETCH(QString, box);
         QFETCH(QString, text);
         QFETCH(QString, message);
+        QFETCH(QString, title);
         Window w;
         w.ui().ntests->setText("2");
         w.ui().All->click();
@@ -280,6 +289,7 @@ class BatchActionsTest : public QObject {
         edit->setText(text);
         (replay ? w.ui().ReadMultipleButton : w.ui().All)->click();
         QCOMPARE(w.dialogs.messages, QStringList{message});
+        QCOMPARE(w.dialogs.titles, QStringList{title});
         QCOMPARE(fileLines("output.csv"), before);
         QVERIFY(w.ui().All->isEnabled());
         QVERIFY(!w.state.batchRunning);

@@ -207,8 +207,28 @@ class DisplaySceneTest : public QObject {
         };
         QVERIFY(byColumn(a.inImage.lines) == byColumn(b.inImage.lines));
         QCOMPARE(linesOfColour(a.inImage, kBlack), 697 + 70);  // every column, and the ticks
-        QCOMPARE(a.variImage.texts.size(), b.variImage.texts.size());
-        QVERIFY(a.variImage.texts.size() > 600);
+        QVERIFY(a.variImage.texts == b.variImage.texts);
+        QVERIFY(a.variImage.texts.size() > 20);
+    }
+
+    // At the defaults a label is due every few columns; each one drawn
+    // starts clear of the one before, at any digit width.
+    void no_two_local_cv_labels_overlap() {
+        SimState s = emptyRun(2000);
+        for (int k = 1; k < 2000; k += 40) {
+            s.inSpikeSteps.push_back(k);
+            s.outTrain[static_cast<size_t>(k)] = 1;
+        }
+        s.spikeVari.assign(s.inSpikeSteps.size(), 0.123);
+        for (int digitWidth : {5, 6, 9}) {
+            DisplayInputs in;
+            in.digitWidth = digitWidth;
+            const std::vector<TextAt> texts = buildDisplayScene(s, in).variImage.texts;
+            QVERIFY(texts.size() > 5);
+            for (size_t i = 1; i < texts.size(); ++i)
+                QVERIFY(texts[i].x >=
+                        texts[i - 1].x + static_cast<int>(texts[i - 1].text.size()) * digitWidth);
+        }
     }
 
     void column_starts_follow_the_scale() {

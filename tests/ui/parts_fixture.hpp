@@ -83,9 +83,18 @@ struct Parts {
     mirvok::ui::FileNameDialog saveDialog{mirvok::ui::FileNameDialog::Mode::Save, "csv"};
     mirvok::ui::BoxGeneratorEntries entries{boxes, c.ui.shape, pump};
     mirvok::Pcg31 random{1};
-    mirvok::ui::WindowBatchHooks hooks{
-        {state, boxes, run, pump, screen, c.status, saveDialog, dialogs, &c.host, entries, random},
-        mirvok::ui::batchWidgets(c.ui)};
+    mirvok::ui::WindowBatchHooks hooks{{state,
+                                        boxes,
+                                        {reset, rates, analysis},
+                                        run,
+                                        pump,
+                                        screen,
+                                        c.status,
+                                        saveDialog,
+                                        dialogs,
+                                        &c.host,
+                                        entries},
+                                       mirvok::ui::batchWidgets(c.ui)};
     // What escaped a tick, as the window's error report would show it.
     QStringList tickErrors;
 

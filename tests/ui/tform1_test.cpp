@@ -59,7 +59,9 @@ class TForm1Test : public QObject {
         QVERIFY(!form.findChild<TOKBottomDlg*>()->isVisible());
         // The first redraw replaced the layout's axis labels.
         QCOMPARE(ui.Nsteps4Text->text(), QString("1000 ms"));
-        QVERIFY(!ui.V1_act->isEnabled() && !ui.V2_act->isEnabled() && !ui.Vdiff->isEnabled());
+        // The value boxes are read, not greyed.
+        for (const QLineEdit* box : {ui.V1_act, ui.V2_act, ui.Vdiff})
+            QVERIFY(box->isReadOnly() && box->isEnabled());
     }
 
     void every_layout_control_exists_at_its_place() {
@@ -103,9 +105,11 @@ class TForm1Test : public QObject {
             QVERIFY2(needed <= room.width(),
                      qPrintable(QString("%1: %2 > %3").arg(c.name).arg(needed).arg(room.width())));
         }
-        // The widest texts the redraw writes into panels 2, 7 and 8.
+        // The widest texts the redraw and a batch write into their panels:
+        // steps and runs up to 8 digits, any seed.
         const std::pair<int, QString> panels[] = {
-            {2, "st: 2000"}, {7, "c: 0.02051"}, {8, "q: 0.67347"}, {9, "i: 0"}, {1, "no ouput"}};
+            {0, "#99999999"}, {2, "st: 99999999"}, {7, "c: 0.02051"},       {8, "q: 0.67347"},
+            {9, "i: 0"},      {1, "no ouput"},     {10, "seed: 2147483647"}};
         for (const auto& [panel, text] : panels) {
             QLabel* label =
                 form.StatusBar().findChild<QLabel*>(QString("StatusPanel%1").arg(panel));
@@ -117,6 +121,21 @@ class TForm1Test : public QObject {
                                     .arg(needed)
                                     .arg(label->contentsRect().width())));
         }
+    }
+
+    // A text longer than its panel keeps both ends, and the whole of it is
+    // the panel's tooltip.
+    void a_long_panel_text_is_elided_in_the_middle_and_whole_in_its_tooltip() {
+        StatusPanels bar;
+        const QString text = "3 sps /home/someone/experiments/2024/trains/regular.csv";
+        bar.setText(0, text);
+        const QLabel* panel = bar.panel(0);
+        QCOMPARE(bar.text(0), text);
+        QCOMPARE(panel->toolTip(), text);
+        QVERIFY(panel->text().startsWith("3 ") && panel->text().endsWith("sv"));
+        QVERIFY(panel->text().contains(QChar(0x2026)));
+        QVERIFY(QFontMetrics(panel->font()).horizontalAdvance(panel->text()) <=
+                panel->contentsRect().width());
     }
 
     void enter_in_an_edit_box_runs_count() {

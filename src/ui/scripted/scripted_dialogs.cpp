@@ -22,8 +22,13 @@ QString ScriptedDialogs::askSaveFileName(QWidget*, const QString& current) {
     return takeFront(saveAnswers);
 }
 
-void ScriptedDialogs::showMessage(QWidget*, const QString& text) {
+void ScriptedDialogs::showMessage(QWidget* parent, const QString& text) {
+    showTitledMessage(parent, QStringLiteral("Mirvok"), text);
+}
+
+void ScriptedDialogs::showTitledMessage(QWidget*, const QString& title, const QString& text) {
     messages.append(text);
+    titles.append(title);
 }
 
 bool ScriptedDialogs::askYesNo(QWidget*, const QString& question) {

@@ -23,6 +23,7 @@ class ScriptedDialogs final : public Dialogs {
     std::deque<bool> questionAnswers;
 
     QStringList messages;    // every text shown, in order
+    QStringList titles;      // the title of each, in the same order
     QStringList questions;   // every question asked, in order
     QStringList openStarts;  // the `current` each open dialog started with
     QStringList saveStarts;  // the `current` each save dialog started with
@@ -31,6 +32,7 @@ class ScriptedDialogs final : public Dialogs {
     QString askOpenFileName(QWidget* parent, const QString& current) override;
     QString askSaveFileName(QWidget* parent, const QString& current) override;
     void showMessage(QWidget* parent, const QString& text) override;
+    void showTitledMessage(QWidget* parent, const QString& title, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& question) override;
     int execDialog(QDialog& dialog) override;
 };

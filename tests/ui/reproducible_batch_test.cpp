@@ -1,0 +1,101 @@
+// "Process All!" from a seed: the command line's bytes, the seed shown and
+// recorded, and the command line "copy command" puts on the clipboard.
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QtTest>
+
+#include "window_fixture.hpp"
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Runs a shell command line with the built mirvok-cli first on the PATH.
+int runShell(const QString& line) {
+    QProcess shell;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PATH", QFileInfo(MIRVOK_CLI).absolutePath() + ':' + env.value("PATH"));
+    shell.setProcessEnvironment(env);
+    shell.start("/bin/sh", {"-c", line});
+    shell.waitForFinished(-1);
+    return shell.exitCode();
+}
+
+}  // namespace
+
+class ReproducibleBatchTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void a_window_batch_with_a_seed_writes_the_command_lines_bytes() {
+        InTempFolder folder;
+        Window w;
+        w.ui().ntests->setText("30");
+        w.ui().seedEdit->setText("7");
+        w.ui().shape->setText("2500");  // 1/CV^2, as after GammaGen!: the header the CLI writes
+        w.ui().All->click();
+        QCOMPARE(w.dialogs.messages, QStringList{});
+        QCOMPARE(runShell("mirvok-cli batch --iterations 30 --seed 7 --threads 1 --quiet "
+                          "--output cli.csv"),
+                 0);
+        QCOMPARE(fileBytes("output.csv"), fileBytes("cli.csv"));
+        QCOMPARE(w.ui().seedEdit->text(), QString("7"));
+    }
+
+    void the_seed_shown_typed_back_repeats_the_batch() {
+        InTempFolder folder;
+        Window w;
+        w.ui().ntests->setText("5");
+        w.ui().shape->setText("2500");  // the shape every train of the batch writes there
+        w.ui().All->click();
+        QVERIFY(w.ui().seedEdit->text().isEmpty());  // the next batch is a new one
+        const QString panel = w.form.StatusBar().text(10);
+        QVERIFY2(panel.startsWith("seed: "), qPrintable(panel));
+        const QString seed = panel.mid(6);
+        const QByteArray first = fileBytes("output.csv");
+        const QByteArray record = fileBytes("output.csv.json");
+        QVERIFY(record.contains("\"program\": \"mirvok\""));
+        QVERIFY(record.contains("\"seed\": " + seed.toUtf8()));
+
+        w.ui().seedEdit->setText(seed);
+        w.ui().All->click();
+        QCOMPARE(fileBytes("output.csv"), first);
+        QCOMPARE(w.form.StatusBar().text(10), panel);
+    }
+
+    // The line copied after a batch with changed boxes, "del" clear and a
+    // comma as the decimal separator, run in a shell, writes the same file.
+    void the_copied_command_line_writes_the_windows_file() {
+        InTempFolder folder;
+        QLocale::setDefault(QLocale(QLocale::German));
+        Window w;
+        w.ui().ntests->setText("8");
+        w.ui().isi->setText("12,5");
+        w.ui().CVedit->setText("0,25");
+        w.ui().shape->setText("16");
+        w.ui().gamma2->setText("0,008");
+        w.ui().Range->setText("4");
+        w.ui().quantify->setChecked(true);
+        w.ui().FirstDel->setChecked(false);
+        w.ui().All->click();
+        QCOMPARE(w.dialogs.messages, QStringList{});
+        w.ui().CopyCommandButton->click();
+        QLocale::setDefault(QLocale::c());
+        const QString line = QGuiApplication::clipboard()->text();
+        QVERIFY2(line.startsWith("mirvok-cli batch "), qPrintable(line));
+        QVERIFY(QFile::copy("output.csv", "window.csv"));
+        QVERIFY(QFile::resize("output.csv", 0));
+        QCOMPARE(runShell(line + " --quiet"), 0);
+        QCOMPARE(fileBytes("output.csv"), fileBytes("window.csv"));
+    }
+};
+
+QTEST_MAIN(ReproducibleBatchTest)
+#include "reproducible_batch_test.moc"
