@@ -156,14 +156,21 @@ void ResultsWindow::refresh() {
         QChart* qchart = panel.view->chart();
         const bool empty = model_.empty(chart);
         // An empty chart says what would fill it, with no axes to mislead.
-        qchart->setTitle(empty ? model_.emptyText(chart) : panel.title);
+        QString title = panel.title;
+        if (chart == Chart::Batch)
+            title += QStringLiteral(": %1 runs").arg(model_.data().batchRuns);
+        qchart->setTitle(empty ? model_.emptyText(chart) : title);
         panel.x->setVisible(!empty);
         panel.y->setVisible(!empty);
         qchart->legend()->setVisible(!empty);
         if (empty) continue;
         const auto [low, high] = rangeOf(tables[index(chart)]);
-        panel.x->setRange(low.x(), high.x());
+        // Intervals, times and counts start at 0, never below.
+        const bool fromZero = chart != Chart::Batch;
+        panel.x->setRange(fromZero ? std::max(0.0, low.x()) : low.x(), high.x());
         panel.y->setRange(chart == Chart::Intervals ? 0.0 : low.y(), high.y());
+        panel.x->applyNiceNumbers();
+        panel.y->applyNiceNumbers();
     }
 }
 

@@ -61,7 +61,9 @@ class TrainBackup {
           skipped_(state.skippedSteps),
           inTrain_(state.inTrain),
           outTrain_(state.outTrain),
-          inSpikeSteps_(state.inSpikeSteps) {}
+          inSpikeSteps_(state.inSpikeSteps),
+          trainMeanMs_(state.trainMeanMs),
+          trainShape_(state.trainShape) {}
     void restore() {
         state_.Nsteps = Nsteps_;
         state_.loadedTrain = std::move(loaded_);
@@ -70,6 +72,8 @@ class TrainBackup {
         state_.inTrain = std::move(inTrain_);
         state_.outTrain = std::move(outTrain_);
         state_.inSpikeSteps = std::move(inSpikeSteps_);
+        state_.trainMeanMs = trainMeanMs_;
+        state_.trainShape = trainShape_;
     }
 
   private:
@@ -81,6 +85,8 @@ class TrainBackup {
     Flags inTrain_;
     Flags outTrain_;
     std::vector<int> inSpikeSteps_;
+    double trainMeanMs_;
+    double trainShape_;
 };
 
 QString trainCountText(std::size_t count, const QString& path) {

@@ -1,12 +1,18 @@
 // Writes a picture of the main window after a Count! on a generated train
-// with the default boxes, rendered offscreen, for the README.
+// with the default boxes and, given a second file, one of the results
+// window after a 200-run batch, rendered offscreen, for the README.
 #include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <cstdio>
 
 #include "model/sim_state.hpp"
 #include "trains/gamma_generator.hpp"
 #include "trains/random_source.hpp"
+#include "ui/results_window.hpp"
 #include "ui/scripted/scripted_dialogs.hpp"
 #include "ui/tform1.hpp"
 
@@ -21,11 +27,36 @@ struct DefaultEntries final : mirvok::GeneratorEntries {
     double isiJitter() override { return 0.0; }
 };
 
+bool save(QWidget& widget, const char* path) {
+    if (widget.grab().save(QString::fromLocal8Bit(path))) return true;
+    std::fprintf(stderr, "could not write %s\n", path);
+    return false;
+}
+
+// A quantified batch of 200 runs from a fixed seed (its trains spread over
+// many CVs), written into a folder of its own, and the results window.
+bool saveResults(mirvok::ui::TForm1& form, QApplication& app, const char* path) {
+    QTemporaryDir folder;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    form.ui().ntests->setText(QStringLiteral("200"));
+    form.ui().seedEdit->setText(QStringLiteral("7"));
+    form.ui().quantify->setChecked(true);
+    form.ui().All->click();
+    form.ui().quantify->setChecked(false);
+    QDir::setCurrent(previous);
+    form.ui().ResultsButton->click();
+    auto* results = form.findChild<mirvok::ui::ResultsWindow*>();
+    if (!results) return false;
+    app.processEvents();
+    return save(*results, path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: mirvok-screenshot <file.png>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: mirvok-screenshot <window.png> [<results.png>]\n");
         return 2;
     }
     mirvok::SimState state;
@@ -41,11 +72,9 @@ int main(int argc, char** argv) {
     }
     form.ui().DoTest->click();
     app.processEvents();
+    if (!save(form, argv[1])) return 1;
+    if (argc == 3 && !saveResults(form, app, argv[2])) return 1;
     for (const QString& message : dialogs.messages)
         std::fprintf(stderr, "message: %s\n", qPrintable(message));
-    if (!form.grab().save(QString::fromLocal8Bit(argv[1]))) {
-        std::fprintf(stderr, "could not write %s\n", argv[1]);
-        return 1;
-    }
     return 0;
 }
