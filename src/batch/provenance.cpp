@@ -80,4 +80,12 @@ void recordProvenance(const std::string& resultFile, const Provenance& provenanc
     file.place();
 }
 
+Provenance provenanceOf(std::string program, std::string command, std::string values) {
+    Provenance provenance;
+    provenance.program = std::move(program);
+    provenance.command = std::move(command);
+    provenance.values = std::move(values);
+    return provenance;
+}
+
 }  // namespace mirvok

@@ -24,6 +24,10 @@ struct Provenance {
     JsonObjectWriter more;  // members of the caller's own, written last
 };
 
+// An entry of this program for this command with these values; the rest
+// is filled in as the batch goes.
+Provenance provenanceOf(std::string program, std::string command, std::string values);
+
 // The entry as one line of JSON: program, Mirvok's version, command, start
 // and end (UTC, "2024-05-01T12:00:00Z"), values, seed, source, iterations,
 // runs, then the caller's own members.

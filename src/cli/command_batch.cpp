@@ -27,11 +27,7 @@ void recordQuietly(const std::string& output, Provenance provenance, int runs,
 }  // namespace
 
 Provenance toolProvenance(std::string command, std::string values) {
-    Provenance provenance;
-    provenance.program = "mirvok-cli";
-    provenance.command = std::move(command);
-    provenance.values = std::move(values);
-    return provenance;
+    return provenanceOf("mirvok-cli", std::move(command), std::move(values));
 }
 
 ParallelOutcome runCommandBatch(const CommandBatch& b, const IterationWork& work) {

@@ -52,8 +52,8 @@ std::optional<BatchReport> WindowBatchHooks::replay(const std::string& path) {
 void WindowBatchHooks::batchStarted() {
     stopRequested_ = false;
     // The values as the batch starts: every one was checked before.
-    provenance_ = windowProvenance(seed_ ? "batch" : "replay",
-                                   boxValuesJson(parts_.boxes, parts_.state, trainChoice()));
+    provenance_ = provenanceOf("mirvok", seed_ ? "batch" : "replay",
+                               boxValuesJson(parts_.boxes, parts_.state, trainChoice()));
     provenance_.seed = seed_;
     provenance_.source = replaySource_;
     provenance_.started = std::chrono::system_clock::now();

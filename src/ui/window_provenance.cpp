@@ -35,12 +35,4 @@ std::string boxValuesJson(const ParameterBoxes& boxes, const SimState& state, Tr
     return batchValuesJson(boxSetup(boxes, state, trains));
 }
 
-Provenance windowProvenance(std::string command, std::string values) {
-    Provenance provenance;
-    provenance.program = "mirvok";
-    provenance.command = std::move(command);
-    provenance.values = std::move(values);
-    return provenance;
-}
-
 }  // namespace mirvok::ui

@@ -4,7 +4,6 @@
 
 #include "batch/batch_iteration.hpp"
 #include "batch/batch_setup.hpp"
-#include "batch/provenance.hpp"
 #include "model/sim_state.hpp"
 
 namespace mirvok::ui {
@@ -18,8 +17,5 @@ BatchSetup boxSetup(const ParameterBoxes& boxes, const SimState& state, TrainCho
 
 // The setup's values as FILE.json lists them (batchValuesJson).
 std::string boxValuesJson(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains);
-
-// An entry of the window ("mirvok") for this command, with these values.
-Provenance windowProvenance(std::string command, std::string values);
 
 }  // namespace mirvok::ui
