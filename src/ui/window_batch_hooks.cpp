@@ -7,7 +7,6 @@
 #include "batch/batch_iteration.hpp"
 #include "batch/batch_summary.hpp"
 #include "batch/result_file_reader.hpp"
-#include "text/number_format.hpp"
 #include "ui/box_params.hpp"
 #include "ui/control_state.hpp"
 #include "ui/event_pump.hpp"
