@@ -38,19 +38,31 @@ bool readFileInChunks(const std::string& path,
 bool forEachLine(const std::string& path,
                  const std::function<void(std::string_view line, bool ended)>& visit) {
     std::string pending;  // the start of a line the last chunk did not end
+    bool binary = false;  // pending stands for a line holding a NUL byte
+    const auto hold = [&](std::string_view part) {
+        if (binary) return;
+        if (part.find('\0') == std::string_view::npos) {
+            pending.append(part);
+            return;
+        }
+        binary = true;
+        pending.assign(1, '\0');
+    };
     const bool exists = readFileInChunks(path, [&](std::string_view chunk) {
         std::size_t end = 0;
         while ((end = chunk.find('\n')) != std::string_view::npos) {
-            if (pending.empty()) {
-                visit(chunk.substr(0, end), true);
+            const std::string_view part = chunk.substr(0, end);
+            if (pending.empty() && part.find('\0') == std::string_view::npos) {
+                visit(part, true);
             } else {
-                pending.append(chunk.substr(0, end));
+                hold(part);
                 visit(pending, true);
                 pending.clear();
+                binary = false;
             }
             chunk.remove_prefix(end + 1);
         }
-        pending.append(chunk);
+        hold(chunk);
         return true;
     });
     if (!pending.empty()) visit(pending, false);

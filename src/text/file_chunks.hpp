@@ -19,7 +19,10 @@ bool readFileInChunks(const std::string& path,
 
 // readFileInChunks line by line: visit gets each line without its "\n" (a
 // "\r" before it stays), and whether the line ended; only a last line cut off
-// without its line end has ended false. One line is held at a time.
+// without its line end has ended false. One line is held at a time; a line
+// holding a NUL byte is no text and is visited as that one byte, so that a
+// binary or zero-filled input (/dev/zero, the zeroed blocks a crash can leave
+// at the end of a file) costs no memory however long its "line" is.
 bool forEachLine(const std::string& path,
                  const std::function<void(std::string_view line, bool ended)>& visit);
 
