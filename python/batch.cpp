@@ -50,8 +50,7 @@ double mean(double sum, int runs) {
 }
 
 py::dict batch(const Arguments& a) {
-    const std::vector<py::arg_v> keywords =
-        joined({modelKeywords(), analysisKeywords(), generatorKeywords()});
+    const std::vector<py::arg_v> keywords = batchValueKeywords();
     BatchSetup setup = toBatchSetup(valueTexts(a, keywords), segmentTexts(a["segments"]));
     setup.generator.quantify = py::cast<bool>(a["quantify"]);
     setup.generator.quantifyZeroOne = py::cast<bool>(a["c01"]);
@@ -119,15 +118,12 @@ seed, avg (mean score) and avl (mean local score) of the batch.
 Ctrl-C stops the batch within about a second (KeyboardInterrupt); the GIL is
 released while it runs.
 
-)") + kModelDoc +
-        "\n" + kAnalysisDoc + "\n" + kGeneratorDoc;
+)") + batchValuesDoc();
     defineFunction<0, 21>(
         m, "batch", batch, doc.c_str(), {},
         joined({{"iterations"_a = 100, "seed"_a = py::none(), "threads"_a = py::none(),
                  "quantify"_a = false, "c01"_a = false, "segments"_a = py::none()},
-                modelKeywords(),
-                analysisKeywords(),
-                generatorKeywords()}));
+                batchValueKeywords()}));
 }
 
 }  // namespace mirvok::python

@@ -15,8 +15,7 @@ using namespace pybind11::literals;
 py::object generate(const Arguments& a) {
     // A batch's values with the model's and analysis' defaults: only the
     // run length and the generator's own matter here.
-    const std::vector<py::arg_v> keywords =
-        joined({modelKeywords(), analysisKeywords(), generatorKeywords()});
+    const std::vector<py::arg_v> keywords = batchValueKeywords();
     const BatchSetup setup = toBatchSetup(valueTexts(a, keywords), segmentTexts(a["segments"]));
     const std::uint64_t seed = seedArgument(a["seed"]);
 

@@ -99,8 +99,7 @@ class SummaryColumns final : public SweepSink {
 
 py::dict sweep(const Arguments& a) {
     const SweepGrid grid = gridArgument(a["vary"]);
-    const std::vector<py::arg_v> keywords =
-        joined({modelKeywords(), analysisKeywords(), generatorKeywords()});
+    const std::vector<py::arg_v> keywords = batchValueKeywords();
     const std::uint64_t seed = seedArgument(a["seed"]);
     SweepRun run;
     run.points = sweepPoints(valueTexts(a, keywords), grid, segmentTexts(a["segments"]), seed);
@@ -136,14 +135,11 @@ sample standard deviation (NaN below two runs) over the point's runs of
 in_spikes, cv, out_spikes, q, score and local_score (in_spikes_mean,
 in_spikes_sd, ...).
 
-)") + kModelDoc +
-        "\n" + kAnalysisDoc + "\n" + kGeneratorDoc;
+)") + batchValuesDoc();
     defineFunction<1, 19>(m, "sweep", sweep, doc.c_str(), {py::arg("vary")},
                           joined({{"iterations"_a = 100, "seed"_a = py::none(),
                                    "threads"_a = py::none(), "segments"_a = py::none()},
-                                  modelKeywords(),
-                                  analysisKeywords(),
-                                  generatorKeywords()}));
+                                  batchValueKeywords()}));
 }
 
 }  // namespace mirvok::python

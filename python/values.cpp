@@ -88,6 +88,14 @@ std::vector<py::arg_v> joined(std::vector<std::vector<py::arg_v>> lists) {
     return all;
 }
 
+std::vector<py::arg_v> batchValueKeywords() {
+    return joined({modelKeywords(), analysisKeywords(), generatorKeywords()});
+}
+
+std::string batchValuesDoc() {
+    return std::string(kModelDoc) + "\n" + kAnalysisDoc + "\n" + kGeneratorDoc;
+}
+
 std::string pythonName(std::string_view option) {
     std::string name(option);
     std::replace(name.begin(), name.end(), '-', '_');

@@ -20,11 +20,15 @@ std::vector<py::arg_v> modelKeywords();
 std::vector<py::arg_v> analysisKeywords();
 std::vector<py::arg_v> generatorKeywords();
 std::vector<py::arg_v> joined(std::vector<std::vector<py::arg_v>> lists);
+// All three, as a batch, a sweep and the generator take them.
+std::vector<py::arg_v> batchValueKeywords();
 
 // Docstring lines for those values, with their units.
 extern const char* const kModelDoc;
 extern const char* const kAnalysisDoc;
 extern const char* const kGeneratorDoc;
+// The three, as batch and sweep document them.
+std::string batchValuesDoc();
 
 // "v1_start" for the option "v1-start" and back.
 std::string pythonName(std::string_view option);

@@ -64,11 +64,15 @@ void makeBatchTrain(SimState& state, GeneratorEntries& entries, RandomSource& so
                   quantify ? ShapeSource::AsEntered : ShapeSource::FromCv);
 }
 
-IterationOutcome runReadIteration(SimState& state, GeneratedReads reads, RandomSource& source,
-                                  int index, RecordText record) {
+void makeIterationTrain(SimState& state, GeneratedReads reads, RandomSource& source) {
     latchRunLength(state, reads.values.reset);
     makeBatchTrain(state, reads.entries, source, reads.trains.segmentMode, reads.trains.quantify,
                    reads.trains.quantifyZeroOne);
+}
+
+IterationOutcome runReadIteration(SimState& state, GeneratedReads reads, RandomSource& source,
+                                  int index, RecordText record) {
+    makeIterationTrain(state, reads, source);
     return runAndRecord(state, reads.values, index, record);
 }
 

@@ -95,6 +95,12 @@ struct GeneratedReads {
     RunValues values;
 };
 
+// The run length and the train of a generated iteration, as
+// runReadIteration makes them before its run: for a caller that runs the
+// same train its own way (the window's traced run of a batch's last
+// iteration).
+void makeIterationTrain(SimState& state, GeneratedReads reads, RandomSource& source);
+
 // One whole generated iteration on a state of the caller's own: train
 // (drawn from source), instant run without traces, analysis, record with
 // this index. Every generated batch, the window's included, runs its

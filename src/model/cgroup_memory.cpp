@@ -26,12 +26,18 @@ std::optional<std::uint64_t> number(std::string_view text) {
     return value;
 }
 
+// The first line of text, which then starts after it.
+std::string_view nextLine(std::string_view& text) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    const std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    return line;
+}
+
 // The value of `key` in a memory.stat text ("inactive_file 1213673472").
 std::uint64_t statValue(std::string_view stat, std::string_view key) {
     while (!stat.empty()) {
-        const std::size_t end = std::min(stat.find('\n'), stat.size());
-        const std::string_view line = stat.substr(0, end);
-        stat.remove_prefix(std::min(end + 1, stat.size()));
+        const std::string_view line = nextLine(stat);
         if (line.size() > key.size() && line.starts_with(key) && line[key.size()] == ' ')
             return number(line.substr(key.size() + 1)).value_or(0);
     }
@@ -49,9 +55,7 @@ struct Hierarchy {
 std::vector<Hierarchy> hierarchies(const std::string& root, std::string_view self) {
     std::vector<Hierarchy> found;
     while (!self.empty()) {
-        const std::size_t end = std::min(self.find('\n'), self.size());
-        const std::string_view line = self.substr(0, end);
-        self.remove_prefix(std::min(end + 1, self.size()));
+        const std::string_view line = nextLine(self);
         const std::size_t first = line.find(':');
         const std::size_t second = line.find(':', first + 1);
         if (first == std::string_view::npos || second == std::string_view::npos) continue;

@@ -124,12 +124,8 @@ void WindowBatchHooks::runLastIterationTraced(int index) {
     // The same seed and index give the same train, and the same boxes the
     // same run: the displays show the run of the last record, with traces
     // the untraced iterations did not keep.
-    SimState& state = parts_.state;
     Pcg31 source = iterationSource(*seed_, static_cast<std::uint64_t>(index));
-    const TrainChoice trains = trainChoice();
-    parts_.run.latchRunLength();
-    makeBatchTrain(state, parts_.entries, source, trains.segmentMode, trains.quantify,
-                   trains.quantifyZeroOne);
+    makeIterationTrain(parts_.state, generatedReads(index), source);
     clearUpperVectorRegisters();
     parts_.run.runAllSteps();
 }
