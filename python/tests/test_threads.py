@@ -1,5 +1,6 @@
 import os
 import signal
+import subprocess
 import sys
 import threading
 import unittest
@@ -49,6 +50,34 @@ class LongCallTest(unittest.TestCase):
             with self.assertRaisesRegex(KeyboardInterrupt, r"interrupted after \d+ of \d+ " + unit):
                 self.during(call, lambda: os.kill(os.getpid(), signal.SIGINT))
             self.assertEqual(self.seen, "during")
+
+
+# Four threads make the module's first calls at once, in a fresh interpreter:
+# whatever the module sets up on first use must not wait for the GIL.
+FIRST_CALLS = """
+import threading, mirvok
+calls = [lambda: mirvok.batch(iterations=10, seed=1),
+         lambda: mirvok.sweep({"cv": [0.1, 0.2]}, iterations=5, seed=1),
+         lambda: mirvok.generate(seed=1),
+         lambda: mirvok.run([10, 50, 90])]
+start = threading.Barrier(len(calls))
+def call(f):
+    start.wait()
+    f()
+threads = [threading.Thread(target=call, args=(f,)) for f in calls]
+for t in threads:
+    t.start()
+for t in threads:
+    t.join()
+"""
+
+
+class FirstCallsTest(unittest.TestCase):
+    def test_first_calls_from_four_threads_at_once_return(self):
+        for _ in range(20):
+            done = subprocess.run([sys.executable, "-c", FIRST_CALLS], timeout=30,
+                                  capture_output=True, text=True)
+            self.assertEqual(done.returncode, 0, done.stderr)
 
 
 if __name__ == "__main__":
