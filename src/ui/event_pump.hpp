@@ -15,6 +15,7 @@ class EventPump {
 
     // The window was closed: loops end at their next pump.
     void windowClosed() { closed_ = true; }
+    bool closed() const { return closed_; }
 
     // Marks a running loop for as long as it lives (nestable). Batches hold
     // one around their iterations; the instant run holds one itself.

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -108,7 +109,13 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TForm1::report(const std::function<void()>& handler) {
-    return runReported(dialogs_, this, handler);
+    const bool succeeded = runReported(dialogs_, this, handler);
+    // A handler whose loop the window's close ended returns only now,
+    // after showing any error it met on its way out (FILE.json not
+    // written). Qt's own quit on closing the last window is lost when such
+    // a box opens, so the program is ended here, as the close asked.
+    if (pump_.closed()) QCoreApplication::quit();
+    return succeeded;
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

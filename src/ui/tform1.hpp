@@ -61,12 +61,14 @@ class TForm1 : public QWidget {
     void redrawDisplays();
 
     // Runs a handler under the window's error report; false when it failed.
+    // Once the window was closed, the program ends when the handler returns.
     bool report(const std::function<void()>& handler);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     // Closing ends a continuous run at once, and a running loop at its next
-    // event check (the pump throws WindowClosed).
+    // event check (the pump throws WindowClosed); a batch ended so still
+    // writes its FILE.json.
     void closeEvent(QCloseEvent* event) override;
 
   private:

@@ -9,6 +9,7 @@
 #include "batch/result_file_reader.hpp"
 #include "ui/box_params.hpp"
 #include "ui/control_state.hpp"
+#include "ui/error_report.hpp"
 #include "ui/event_pump.hpp"
 #include "ui/file_name_dialog.hpp"
 #include "ui/run_control.hpp"
@@ -35,17 +36,39 @@ void clearUpperVectorRegisters() {
 
 }  // namespace
 
+template <typename Batch>
+auto WindowBatchHooks::recordedOnClose(const Batch& batch) -> decltype(batch()) {
+    try {
+        return batch();
+    } catch (const WindowClosed&) {
+        // The window was closed, which ends the program: the batch ends at
+        // that event check with its whole records (a run the close cut
+        // short left none) and is described as a stopped batch is, or a
+        // batch of the clock's seed could never be made again or continued.
+        if (unrecorded_) {
+            BatchReport report;
+            report.end = BatchEnd::Stopped;
+            report.fileName = *unrecorded_;
+            // recorded() follows each record at once, with no event check
+            // between them: one point per record written.
+            report.sums.runs = static_cast<int>(points_.size());
+            recordProvenance(report);
+        }
+        throw;
+    }
+}
+
 BatchReport WindowBatchHooks::runGenerated(std::uint64_t seed) {
     seed_ = seed;
     lastSeed_ = seed;
     replaySource_.reset();
-    return runGeneratedBatch(parts_.state, seed, *this);
+    return recordedOnClose([&] { return runGeneratedBatch(parts_.state, seed, *this); });
 }
 
 std::optional<BatchReport> WindowBatchHooks::replay(const std::string& path) {
     seed_.reset();
     replaySource_ = path;
-    return replayResultFile(parts_.state, path, *this);
+    return recordedOnClose([&] { return replayResultFile(parts_.state, path, *this); });
 }
 
 void WindowBatchHooks::batchStarted() {
@@ -57,6 +80,7 @@ void WindowBatchHooks::batchStarted() {
     provenance_.source = replaySource_;
     provenance_.started = std::chrono::system_clock::now();
     points_.clear();
+    unrecorded_.reset();
     setControlEnabled(widgets_.all, false, widgets_.count);
     setControlEnabled(widgets_.stop, true, widgets_.count);
 }
@@ -77,10 +101,12 @@ std::optional<ResultTarget> WindowBatchHooks::chooseResultFile() {
     ResultTarget target;
     target.name = toStd(dialog.fileName());
     target.mode = replaces ? ResultFileMode::Truncate : ResultFileMode::Append;
+    unrecorded_ = target.name;
     return target;
 }
 
 void WindowBatchHooks::openFailed(const std::string& message) {
+    unrecorded_.reset();
     parts_.screen.showMessage(toQt(message));
 }
 
@@ -131,6 +157,7 @@ void WindowBatchHooks::runLastIterationTraced(int index) {
 }
 
 void WindowBatchHooks::recordProvenance(const BatchReport& report) {
+    unrecorded_.reset();  // once, even when the write fails
     provenance_.iterations = parts_.boxes.iterations.intValue();
     provenance_.runs = report.sums.runs;
     provenance_.ended = std::chrono::system_clock::now();

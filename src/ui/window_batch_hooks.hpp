@@ -65,7 +65,9 @@ struct BatchParts {
 // seed and the iteration's index as `mirvok-cli batch` draws it; the last
 // one is then run again with its traces, for the displays. FILE.json beside
 // the result file says how it was made. Stop (requestStop) ends the batch
-// after the record being written.
+// after the record being written. A window closed during a batch ends it at
+// its next event check (the pump throws WindowClosed): FILE.json is written
+// for the records made, and WindowClosed goes on to end the click.
 class WindowBatchHooks final : public BatchHooks {
   public:
     WindowBatchHooks(const BatchParts& parts, const BatchWidgets& widgets)
@@ -97,6 +99,8 @@ class WindowBatchHooks final : public BatchHooks {
     void batchFinished(const BatchReport& report) override;
 
   private:
+    template <typename Batch>
+    auto recordedOnClose(const Batch& batch) -> decltype(batch());
     TrainChoice trainChoice() const;
     void runLastIterationTraced(int index);
     void recordProvenance(const BatchReport& report);
@@ -108,6 +112,7 @@ class WindowBatchHooks final : public BatchHooks {
     std::optional<std::uint64_t> lastSeed_;
     std::optional<std::string> replaySource_;  // a replay's
     Provenance provenance_;
+    std::optional<std::string> unrecorded_;  // the result file opened, FILE.json not yet written
     std::vector<BatchPoint> points_;
 };
 

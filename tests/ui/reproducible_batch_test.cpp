@@ -1,9 +1,14 @@
 // "Process All!" from a seed: the command line's bytes, the seed shown and
-// recorded, and the command line "copy command" puts on the clipboard.
+// recorded (also when the window is closed during the batch), and the
+// command line "copy command" puts on the clipboard.
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QTimer>
 #include <QtTest>
 
 #include "window_fixture.hpp"
@@ -68,6 +73,40 @@ class ReproducibleBatchTest : public QObject {
         w.ui().All->click();
         QCOMPARE(fileBytes("output.csv"), first);
         QCOMPARE(w.form.StatusBar().text(10), panel);
+    }
+
+    // Closing the window ends a batch of the clock's seed after its last
+    // record, and FILE.json still says how to make those records again.
+    void closing_the_window_during_a_batch_records_its_seed() {
+        InTempFolder folder;
+        QByteArray made;
+        {
+            Window w;
+            w.form.show();
+            w.ui().ntests->setText("50000");
+            QTimer closer;
+            QObject::connect(&closer, &QTimer::timeout, &w.form, [&w] {
+                if (w.form.StatusBar().text(0).mid(1).toInt() >= 3) w.form.close();
+            });
+            closer.start(0);
+            w.ui().All->click();
+            QVERIFY(w.form.isHidden());
+            made = fileBytes("output.csv");
+        }
+        const QJsonArray entries = QJsonDocument::fromJson(fileBytes("output.csv.json")).array();
+        QCOMPARE(entries.size(), 1);
+        const QJsonObject entry = entries.first().toObject();
+        const int runs = entry["runs"].toInt();
+        QCOMPARE(made.count('\n'), 1 + runs);
+        QVERIFY(runs >= 3 && runs < 50000);
+
+        Window again;
+        again.ui().ntests->setText(QString::number(runs));
+        again.ui().seedEdit->setText(QString::number(entry["seed"].toInteger()));
+        again.ui().All->click();
+        // The header names the count asked for; the records are the same.
+        const QByteArray remade = fileBytes("output.csv");
+        QCOMPARE(remade.mid(remade.indexOf('\n')), made.mid(made.indexOf('\n')));
     }
 
     // The line copied after a batch with changed boxes, "del" clear and a
