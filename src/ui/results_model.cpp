@@ -9,23 +9,37 @@ namespace mirvok::ui {
 namespace {
 
 // A horizontal line at y over [from, to].
-std::vector<XY> level(double y, double from, double to) {
+QList<QPointF> level(double y, double from, double to) {
     return {{from, y}, {to, y}};
 }
 
 // The bins as a closed outline: up and across each bin, down at the end.
-std::vector<XY> outline(const IntervalHistogram& h) {
-    std::vector<XY> points;
+QList<QPointF> outline(const IntervalHistogram& h) {
+    QList<QPointF> points;
     if (h.counts.empty()) return points;
+    points.reserve(static_cast<qsizetype>(2 * h.counts.size() + 2));
     double x = h.from;
-    points.push_back({x, 0.0});
+    points.append({x, 0.0});
     for (double count : h.counts) {
-        points.push_back({x, count});
+        points.append({x, count});
         x += h.binWidth;
-        points.push_back({x, count});
+        points.append({x, count});
     }
-    points.push_back({x, 0.0});
+    points.append({x, 0.0});
     return points;
+}
+
+QList<QPointF> pointsOf(const std::vector<XY>& xy) {
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(xy.size()));
+    for (const XY& p : xy) points.append({p.x, p.y});
+    return points;
+}
+
+// Exactly equal: QPointF's own == forgives small differences.
+bool samePoints(const QList<QPointF>& a, const QList<QPointF>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](QPointF p, QPointF q) { return p.x() == q.x() && p.y() == q.y(); });
 }
 
 QString number(double value) {
@@ -34,52 +48,59 @@ QString number(double value) {
 
 }  // namespace
 
-int SeriesTable::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(points_.size());
+ResultsModel::Chart ResultsModel::chartOf(Series series) {
+    switch (series) {
+        case Series::Q:
+        case Series::Score:
+        case Series::MeanQ:
+        case Series::MeanScore:
+            return Chart::Batch;
+        case Series::Histogram:
+        case Series::Density:
+            return Chart::Intervals;
+        case Series::LocalCvs:
+        case Series::C0:
+            break;
+    }
+    return Chart::LocalCvs;
 }
 
-int SeriesTable::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 2;
-}
-
-QVariant SeriesTable::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
-    const XY& p = points_[static_cast<std::size_t>(index.row())];
-    return index.column() == 0 ? p.x : p.y;
-}
-
-void SeriesTable::setPoints(std::vector<XY> points) {
-    beginResetModel();
-    points_ = std::move(points);
-    endResetModel();
+void ResultsModel::setPoints(Series series, QList<QPointF> points) {
+    QList<QPointF>& held = points_[index(series)];
+    if (samePoints(held, points)) return;
+    held = std::move(points);
+    ++revisions_[index(series)];
 }
 
 void ResultsModel::setBatch(const std::vector<BatchPoint>& points) {
     setBatchResults(data_, points);
-    std::vector<XY> qs, scores;
+    QList<QPointF> qs, scores;
+    qs.reserve(static_cast<qsizetype>(data_.batch.size()));
+    scores.reserve(qs.capacity());
     double low = 0.0, high = 0.0;
     for (const BatchPoint& p : data_.batch) {
-        qs.push_back({p.inputCv, p.q});
-        scores.push_back({p.inputCv, p.score});
+        qs.append({p.inputCv, p.q});
+        scores.append({p.inputCv, p.score});
         low = qs.size() == 1 ? p.inputCv : std::min(low, p.inputCv);
         high = qs.size() == 1 ? p.inputCv : std::max(high, p.inputCv);
     }
-    q.setPoints(std::move(qs));
-    score.setPoints(std::move(scores));
+    setPoints(Series::Q, std::move(qs));
+    setPoints(Series::Score, std::move(scores));
     const bool none = data_.batch.empty();
-    meanQ.setPoints(none ? std::vector<XY>{} : level(data_.meanQ, low, high));
-    meanScore.setPoints(none ? std::vector<XY>{} : level(data_.meanScore, low, high));
-    emit changed();
+    setPoints(Series::MeanQ, none ? QList<QPointF>{} : level(data_.meanQ, low, high));
+    setPoints(Series::MeanScore, none ? QList<QPointF>{} : level(data_.meanScore, low, high));
+    emit changed(Chart::Batch);
 }
 
 void ResultsModel::setRun(const SimState& state, double c0Value) {
     setRunResults(data_, state, c0Value);
-    histogram.setPoints(outline(data_.intervals));
-    density.setPoints(data_.density);
-    localCvs.setPoints(data_.localCvs);
+    setPoints(Series::Histogram, outline(data_.intervals));
+    setPoints(Series::Density, pointsOf(data_.density));
+    setPoints(Series::LocalCvs, pointsOf(data_.localCvs));
     const double end = 0.5 * state.Nsteps;
-    c0.setPoints(data_.localCvs.empty() ? std::vector<XY>{} : level(c0Value, 0.0, end));
-    emit changed();
+    setPoints(Series::C0, data_.localCvs.empty() ? QList<QPointF>{} : level(c0Value, 0.0, end));
+    emit changed(Chart::Intervals);
+    emit changed(Chart::LocalCvs);
 }
 
 bool ResultsModel::empty(Chart chart) const {

@@ -12,11 +12,11 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
-#include <QtCharts/QScatterSeries>
-#include <QtCharts/QVXYModelMapper>
 #include <QtCharts/QValueAxis>
 #include <algorithm>
+#include <cmath>
 #include <limits>
+#include <vector>
 
 #include "text/errors.hpp"
 #include "ui/dialogs.hpp"
@@ -27,29 +27,15 @@ namespace {
 
 const char* const kDefaultImage = "chart.png";
 
-template <class Series>
-Series* bound(QChart* chart, const SeriesTable& table, const QString& name, const QColor& colour) {
-    auto* series = new Series(chart);
-    series->setName(name);
-    series->setColor(colour);
-    auto* mapper = new QVXYModelMapper(series);
-    mapper->setXColumn(0);
-    mapper->setYColumn(1);
-    mapper->setSeries(series);
-    mapper->setModel(const_cast<SeriesTable*>(&table));
-    chart->addSeries(series);
-    return series;
-}
-
-// The range of every point of the tables, widened a little and never empty.
-std::pair<QPointF, QPointF> rangeOf(std::initializer_list<const SeriesTable*> tables) {
+// The range of every point of the lists, widened a little and never empty.
+std::pair<QPointF, QPointF> rangeOf(const std::vector<const QList<QPointF>*>& lists) {
     double x0 = std::numeric_limits<double>::max(), x1 = -x0, y0 = x0, y1 = -x0;
-    for (const SeriesTable* table : tables)
-        for (const XY& p : table->points()) {
-            x0 = std::min(x0, p.x);
-            x1 = std::max(x1, p.x);
-            y0 = std::min(y0, p.y);
-            y1 = std::max(y1, p.y);
+    for (const QList<QPointF>* list : lists)
+        for (const QPointF& p : *list) {
+            x0 = std::min(x0, p.x());
+            x1 = std::max(x1, p.x());
+            y0 = std::min(y0, p.y());
+            y1 = std::max(y1, p.y());
         }
     const auto widen = [](double& low, double& high) {
         const double pad = high > low ? (high - low) * 0.05 : std::max(std::abs(low) * 0.05, 0.01);
@@ -60,6 +46,23 @@ std::pair<QPointF, QPointF> rangeOf(std::initializer_list<const SeriesTable*> ta
     widen(y0, y1);
     return {{x0, y0}, {x1, y1}};
 }
+
+// The range as QValueAxis::applyNiceNumbers rounds it, worked out on an axis
+// of no chart; the axis moves only when that changes it, because every move
+// lays out again every point of its chart.
+void setNiceRange(QValueAxis& axis, double low, double high) {
+    QValueAxis nice;
+    nice.setTickCount(axis.tickCount());
+    nice.setRange(low, high);
+    nice.applyNiceNumbers();
+    if (nice.tickCount() != axis.tickCount()) axis.setTickCount(nice.tickCount());
+    if (nice.min() != axis.min() || nice.max() != axis.max()) axis.setRange(nice.min(), nice.max());
+}
+
+constexpr ResultsModel::Series kAllSeries[] = {
+    ResultsModel::Series::Q,         ResultsModel::Series::Score,     ResultsModel::Series::MeanQ,
+    ResultsModel::Series::MeanScore, ResultsModel::Series::Histogram, ResultsModel::Series::Density,
+    ResultsModel::Series::LocalCvs,  ResultsModel::Series::C0};
 
 }  // namespace
 
@@ -74,9 +77,10 @@ ResultsWindow::ResultsWindow(const ResultsModel& model, Dialogs& dialogs, QWidge
                                 QStringLiteral("interval (ms)"), QStringLiteral("count")));
     column->addWidget(makePanel(Chart::LocalCvs, QStringLiteral("Current run"),
                                 QStringLiteral("time (ms)"), QStringLiteral("local CV")));
-    bindSeries();
-    connect(&model_, &ResultsModel::changed, this, [this] { refresh(); });
-    refresh();
+    makeSeries();
+    connect(&model_, &ResultsModel::changed, this, [this](Chart chart) {
+        if (isVisible()) refresh(chart);
+    });
     resize(760, 860);
 }
 
@@ -113,65 +117,69 @@ QWidget* ResultsWindow::makePanel(Chart chart, const QString& title, const QStri
     return row;
 }
 
-void ResultsWindow::bindSeries() {
-    const auto attach = [this](Chart chart, QAbstractSeries* series) {
-        series->attachAxis(panels_[index(chart)].x);
-        series->attachAxis(panels_[index(chart)].y);
-    };
-    QChart* batch = panels_[index(Chart::Batch)].view->chart();
-    auto* q = bound<QScatterSeries>(batch, model_.q, QStringLiteral("q"), QColor(0x1f77b4));
-    auto* score =
-        bound<QScatterSeries>(batch, model_.score, QStringLiteral("score"), QColor(0xd62728));
-    for (QScatterSeries* s : {q, score}) {
-        s->setMarkerSize(5);
-        s->setBorderColor(Qt::transparent);
-    }
-    attach(Chart::Batch, q);
-    attach(Chart::Batch, score);
-    attach(Chart::Batch,
-           bound<QLineSeries>(batch, model_.meanQ, QStringLiteral("mean q"), QColor(0x1f77b4)));
-    attach(Chart::Batch, bound<QLineSeries>(batch, model_.meanScore, QStringLiteral("mean score"),
-                                            QColor(0xd62728)));
-    QChart* train = panels_[index(Chart::Intervals)].view->chart();
-    attach(Chart::Intervals, bound<QLineSeries>(train, model_.histogram,
-                                                QStringLiteral("intervals"), QColor(0x404040)));
-    attach(Chart::Intervals, bound<QLineSeries>(train, model_.density,
-                                                QStringLiteral("gamma density"), QColor(0xd62728)));
-    QChart* run = panels_[index(Chart::LocalCvs)].view->chart();
-    auto* local =
-        bound<QScatterSeries>(run, model_.localCvs, QStringLiteral("local CV"), QColor(0x1f77b4));
-    local->setMarkerSize(6);
-    attach(Chart::LocalCvs, local);
-    attach(Chart::LocalCvs,
-           bound<QLineSeries>(run, model_.c0, QStringLiteral("c0"), QColor(0x2ca02c)));
+void ResultsWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    for (Chart chart : {Chart::Batch, Chart::Intervals, Chart::LocalCvs}) refresh(chart);
 }
 
-void ResultsWindow::refresh() {
-    const std::initializer_list<const SeriesTable*> tables[] = {
-        {&model_.q, &model_.score, &model_.meanQ, &model_.meanScore},
-        {&model_.histogram, &model_.density},
-        {&model_.localCvs, &model_.c0}};
-    for (Chart chart : {Chart::Batch, Chart::Intervals, Chart::LocalCvs}) {
-        Panel& panel = panels_[index(chart)];
-        QChart* qchart = panel.view->chart();
-        const bool empty = model_.empty(chart);
-        // An empty chart says what would fill it, with no axes to mislead.
-        QString title = panel.title;
-        if (chart == Chart::Batch)
-            title += QStringLiteral(": %1 runs").arg(model_.data().batchRuns);
-        qchart->setTitle(empty ? model_.emptyText(chart) : title);
-        panel.x->setVisible(!empty);
-        panel.y->setVisible(!empty);
-        qchart->legend()->setVisible(!empty);
-        if (empty) continue;
-        const auto [low, high] = rangeOf(tables[index(chart)]);
-        // Intervals, times and counts start at 0, never below.
-        const bool fromZero = chart != Chart::Batch;
-        panel.x->setRange(fromZero ? std::max(0.0, low.x()) : low.x(), high.x());
-        panel.y->setRange(chart == Chart::Intervals ? 0.0 : low.y(), high.y());
-        panel.x->applyNiceNumbers();
-        panel.y->applyNiceNumbers();
+void ResultsWindow::addSeries(Series which, QXYSeries* made, const QString& name,
+                              const QColor& colour) {
+    const Panel& panel = panels_[index(ResultsModel::chartOf(which))];
+    made->setName(name);
+    made->setColor(colour);
+    panel.view->chart()->addSeries(made);
+    made->attachAxis(panel.x);
+    made->attachAxis(panel.y);
+    series_[index(which)] = made;
+}
+
+void ResultsWindow::makeSeries() {
+    const QColor blue(0x1f77b4), red(0xd62728), grey(0x404040), green(0x2ca02c);
+    // Scattered points are a line series' visible points with no line: a
+    // scatter series makes one graphics item per point, and filling it with
+    // 10,000 points takes half a second where this takes a few ms.
+    const auto dots = [](qreal diameter) {
+        auto* made = new QLineSeries;
+        made->setPen(Qt::NoPen);
+        made->setPointsVisible(true);
+        made->setMarkerSize(diameter / 2);  // drawn as a radius here
+        return made;
+    };
+    addSeries(Series::Q, dots(5), QStringLiteral("q"), blue);
+    addSeries(Series::Score, dots(5), QStringLiteral("score"), red);
+    addSeries(Series::MeanQ, new QLineSeries, QStringLiteral("mean q"), blue);
+    addSeries(Series::MeanScore, new QLineSeries, QStringLiteral("mean score"), red);
+    addSeries(Series::Histogram, new QLineSeries, QStringLiteral("intervals"), grey);
+    addSeries(Series::Density, new QLineSeries, QStringLiteral("gamma density"), red);
+    addSeries(Series::LocalCvs, dots(6), QStringLiteral("local CV"), blue);
+    addSeries(Series::C0, new QLineSeries, QStringLiteral("c0"), green);
+}
+
+void ResultsWindow::refresh(Chart chart) {
+    std::vector<const QList<QPointF>*> lists;
+    for (Series s : kAllSeries) {
+        if (ResultsModel::chartOf(s) != chart) continue;
+        lists.push_back(&model_.points(s));
+        if (handed_[index(s)] == model_.revision(s)) continue;
+        series_[index(s)]->replace(model_.points(s));
+        handed_[index(s)] = model_.revision(s);
     }
+    Panel& panel = panels_[index(chart)];
+    QChart* qchart = panel.view->chart();
+    const bool empty = model_.empty(chart);
+    // An empty chart says what would fill it, with no axes to mislead.
+    QString title = panel.title;
+    if (chart == Chart::Batch) title += QStringLiteral(": %1 runs").arg(model_.data().batchRuns);
+    qchart->setTitle(empty ? model_.emptyText(chart) : title);
+    panel.x->setVisible(!empty);
+    panel.y->setVisible(!empty);
+    qchart->legend()->setVisible(!empty);
+    if (empty) return;
+    const auto [low, high] = rangeOf(lists);
+    // Intervals, times and counts start at 0, never below.
+    const bool fromZero = chart != Chart::Batch;
+    setNiceRange(*panel.x, fromZero ? std::max(0.0, low.x()) : low.x(), high.x());
+    setNiceRange(*panel.y, chart == Chart::Intervals ? 0.0 : low.y(), high.y());
 }
 
 void ResultsWindow::askAndSave(Chart chart) {
@@ -181,6 +189,8 @@ void ResultsWindow::askAndSave(Chart chart) {
 }
 
 bool ResultsWindow::saveImage(Chart chart, const QString& path) {
+    // A hidden window's chart may be behind the model: the image is not.
+    refresh(chart);
     QChartView* chartView = view(chart);
     QSaveFile file(path);
     bool written = file.open(QIODevice::WriteOnly);

@@ -1,9 +1,11 @@
 // The results view: its model fed batches and runs, the window's feeding
-// after a batch and a Count!, and saving a chart.
+// after a batch and a Count!, what the charts' series are handed, and saving
+// a chart.
 #include "ui/results_model.hpp"
 
-#include <QAbstractItemModelTester>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QtCharts/QXYSeries>
 #include <QtTest>
 
 #include "ui/results_window.hpp"
@@ -11,6 +13,7 @@
 
 using namespace mirvok;
 using namespace mirvok::ui;
+using Series = ResultsModel::Series;
 
 namespace {
 
@@ -18,6 +21,17 @@ std::vector<BatchPoint> points(int n, double q) {
     std::vector<BatchPoint> out;
     for (int i = 0; i < n; ++i) out.push_back({0.01 * i, q, -q});
     return out;
+}
+
+// A run of n input spikes with a local CV at each.
+SimState run(int n) {
+    SimState s;
+    for (int e = 0; e < n; ++e) {
+        s.inSpikeSteps.push_back(40 * e + e % 7);
+        s.spikeVari.push_back(0.5 + 0.01 * (e % 5));
+    }
+    s.Nsteps = 40 * n;
+    return s;
 }
 
 double sum(const std::vector<double>& values) {
@@ -35,17 +49,16 @@ class ResultsModelTest : public QObject {
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
 
     // A large batch is thinned for the scatter; its means cover every record.
-    void results_model_stays_valid_across_two_batches() {
+    void results_model_follows_two_batches() {
         ResultsModel model;
-        QAbstractItemModelTester tester(&model.q);
         QVERIFY(model.empty(ResultsModel::Chart::Batch));
         model.setBatch(points(25000, 0.5));
-        QVERIFY(model.q.rowCount() <= 10000 && model.q.rowCount() > 8000);
+        QVERIFY(model.points(Series::Q).size() <= 10000 && model.points(Series::Q).size() > 8000);
         QCOMPARE(model.data().batchRuns, 25000);
-        QCOMPARE(model.meanQ.points().front().y, 0.5);
+        QCOMPARE(model.points(Series::MeanQ).front().y(), 0.5);
         model.setBatch(points(3, 0.25));
-        QCOMPARE(model.q.rowCount(), 3);
-        QCOMPARE(model.meanScore.points().back().y, -0.25);
+        QCOMPARE(model.points(Series::Q).size(), 3);
+        QCOMPARE(model.points(Series::MeanScore).back().y(), -0.25);
         QVERIFY(
             model.csv(ResultsModel::Chart::Batch).startsWith("input_cv,q,score\n0,0.25,-0.25\n"));
     }
@@ -56,19 +69,48 @@ class ResultsModelTest : public QObject {
         w.ui().ntests->setText("5");
         w.ui().All->click();
         const ResultsModel& results = w.form.results();
-        QCOMPARE(results.q.rowCount(), 5);
+        QCOMPARE(results.points(Series::Q).size(), 5);
         // The last run is the one shown: its train was generated.
         QCOMPARE(results.data().intervals.intervals, w.state.inSpikeSteps.size() - 1);
-        QVERIFY(!results.density.points().empty());
+        QVERIFY(!results.points(Series::Density).empty());
 
         w.ui().ReadButton->click();  // cancelled: the train stays
         w.ui().Range->setText("3");
         w.ui().DoTest->click();
         QCOMPARE(sum(results.data().intervals.counts),
                  static_cast<double>(w.state.inSpikeSteps.size() - 1));
-        QCOMPARE(results.localCvs.rowCount(), static_cast<int>(w.ui().VariBox->count()));
-        QCOMPARE(results.c0.points().front().y, 0.3333);
-        QCOMPARE(results.q.rowCount(), 5);  // a Count! leaves the batch
+        QCOMPARE(results.points(Series::LocalCvs).size(), w.ui().VariBox->count());
+        QCOMPARE(results.points(Series::C0).front().y(), 0.3333);
+        QCOMPARE(results.points(Series::Q).size(), 5);  // a Count! leaves the batch
+    }
+
+    // Each series gets its points in one piece, only when they changed, and
+    // a hidden window (closing only hides it) gets nothing until shown.
+    void results_window_hands_changed_points_only_while_shown() {
+        ResultsModel model;
+        ScriptedDialogs dialogs;
+        ResultsWindow window(model, dialogs);
+        QXYSeries* q = window.series(Series::Q);
+        QSignalSpy qHanded(q, &QXYSeries::pointsReplaced);
+        model.setBatch(points(100000, 0.5));
+        QCOMPARE(q->count(), 0);
+        window.show();
+        QVERIFY(q->count() <= 10000 && q->count() > 9000);
+        QCOMPARE(qHanded.count(), 1);
+
+        model.setRun(run(300), 0.4);          // a Count!
+        model.setBatch(points(100000, 0.5));  // the same batch again
+        QCOMPARE(qHanded.count(), 1);
+        QCOMPARE(window.series(Series::LocalCvs)->count(), 300);
+
+        window.close();
+        model.setBatch(points(3, 0.25));
+        model.setRun(run(20), 0.4);
+        QCOMPARE(qHanded.count(), 1);
+        QCOMPARE(window.series(Series::LocalCvs)->count(), 300);
+        window.show();
+        QCOMPARE(q->count(), 3);
+        QCOMPARE(window.series(Series::LocalCvs)->count(), 20);
     }
 
     void save_image_writes_png_or_svg_and_reports_an_unwritable_path_once() {
