@@ -12,14 +12,48 @@ packages=(
     pybind11-dev python3-dev python3-numpy python3-matplotlib
     "$@"
 )
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# Slurm and its authentication, for the cluster tests: scripts/local-slurm.sh
+# runs daemons of its own from them. The system's own services stay off.
+services=(munge slurmctld slurmd slurm-client)
+
+missing_of() {
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+            echo "$p"
+    done
+}
+mapfile -t missing < <(missing_of "${packages[@]}")
+mapfile -t missing_services < <(missing_of "${services[@]}")
+[ ${#missing[@]} -eq 0 ] && [ ${#missing_services[@]} -eq 0 ] && exit 0
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-echo "Installing: ${missing[*]}"
+install() {
+    echo "Installing: $*"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$@"
+}
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+[ ${#missing[@]} -eq 0 ] || install "${missing[@]}"
+[ ${#missing_services[@]} -eq 0 ] && exit 0
+
+# Debian's maintainer scripts start a service only when /usr/sbin/policy-rc.d
+# allows it; exit status 101 refuses. A policy already there that refuses is
+# kept; any other is set aside for the install and put back afterwards.
+policy=/usr/sbin/policy-rc.d
+status=0
+[ -x "$policy" ] && { "$policy" munge start > /dev/null 2>&1 || status=$?; }
+if [ "$status" -ne 101 ]; then
+    trap '$sudo rm -f "$policy"; [ ! -e "$policy.mirvok-saved" ] ||
+          $sudo mv "$policy.mirvok-saved" "$policy"' EXIT
+    [ ! -e "$policy" ] || $sudo mv "$policy" "$policy.mirvok-saved"
+    printf '#!/bin/sh\n# Left by mirvok install-deps.sh while it installs Slurm.\nexit 101\n' |
+        $sudo tee "$policy" > /dev/null
+    $sudo chmod 755 "$policy"
+fi
+install "${missing_services[@]}"
+# Nor at the next boot: the services of the packages installed here are
+# disabled (a package that was there before keeps its own setting).
+if command -v systemctl > /dev/null; then
+    for p in "${missing_services[@]}"; do
+        $sudo systemctl disable --quiet "$p.service" 2> /dev/null || true
+    done
+fi
