@@ -75,7 +75,7 @@ figures: deps
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok_python
 	mkdir -p docs
 	cd docs && MPLBACKEND=Agg PYTHONPATH=$(CURDIR)/build/python /usr/bin/python3 \
-		$(CURDIR)/python/tests/readme_example.py
+		$(CURDIR)/tests/python/readme_example.py
 
 clean:
 	rm -rf build

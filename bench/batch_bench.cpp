@@ -3,8 +3,8 @@
 #include "batch/batch_iteration.hpp"
 #include "batch/batch_setup.hpp"
 #include "batch/parallel_batch.hpp"
-#include "batch/record_line_parser.hpp"
-#include "batch/result_file.hpp"
+#include "batch/results/record_line_parser.hpp"
+#include "batch/results/result_file.hpp"
 #include "batch/worker_kit.hpp"
 
 namespace mirvok {
@@ -68,7 +68,7 @@ void BM_ParallelBatch(benchmark::State& bench) {
     constexpr int kIterations = 4000;
     const int threads = static_cast<int>(bench.range(0));
     BatchSetup setup;
-    setup.stateTemplate.Nsteps = stepsForRunLength(setup.reset.time);
+    setup.stateTemplate.Nsteps = stepsForRunLength(setup.reset.time, kNoMemoryBound);
     ParallelBatch batch;
     batch.target = {"/dev/null", ResultFileMode::Truncate};
     batch.header = formatResultHeader(setup.generator.isi, 2500.0, kIterations);

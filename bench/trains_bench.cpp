@@ -7,9 +7,9 @@
 #include "model/sim_state.hpp"
 #include "text/number_parse.hpp"
 #include "trains/gamma_generator.hpp"
-#include "trains/gkm1_sampler.hpp"
-#include "trains/random_source.hpp"
-#include "trains/random_variates.hpp"
+#include "trains/random/gkm1_sampler.hpp"
+#include "trains/random/random_source.hpp"
+#include "trains/random/random_variates.hpp"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "model/sim_state.hpp"
-#include "trains/random_source.hpp"
-#include "ui/scripted/scripted_dialogs.hpp"
+#include "trains/random/random_source.hpp"
+#include "ui/dialogs/scripted/scripted_dialogs.hpp"
 #include "ui/tform1.hpp"
 
 using namespace mirvok;

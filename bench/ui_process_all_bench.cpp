@@ -24,9 +24,9 @@
 #include <stdexcept>
 
 #include "model/sim_state.hpp"
-#include "trains/random_source.hpp"
+#include "trains/random/random_source.hpp"
+#include "ui/dialogs/scripted/scripted_dialogs.hpp"
 #include "ui/form_controls.hpp"
-#include "ui/scripted/scripted_dialogs.hpp"
 #include "ui/tform1.hpp"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "text/errors.hpp"
+#include "base/errors.hpp"
 #include "text/number_parse.hpp"
 
 namespace {

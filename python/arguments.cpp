@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "batch/worker_kit.hpp"
+#include "system/cpu_count.hpp"
 #include "text/number_parse.hpp"
 
 namespace mirvok::python {

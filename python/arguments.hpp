@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "text/errors.hpp"
+#include "base/errors.hpp"
 
 namespace mirvok::python {
 

@@ -1,10 +1,10 @@
 #include "arguments.hpp"
 #include "batch/batch_memory.hpp"
 #include "batch/batch_summary.hpp"
-#include "model/machine_memory.hpp"
 #include "owned_array.hpp"
 #include "registrations.hpp"
 #include "signal_check.hpp"
+#include "system/machine_memory.hpp"
 #include "text/number_format.hpp"
 #include "values.hpp"
 

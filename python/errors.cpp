@@ -1,4 +1,4 @@
-#include "text/errors.hpp"
+#include "base/errors.hpp"
 
 #include <pybind11/pybind11.h>
 

@@ -3,7 +3,7 @@
 #include "owned_array.hpp"
 #include "registrations.hpp"
 #include "trains/gamma_generator.hpp"
-#include "trains/random_source.hpp"
+#include "trains/random/random_source.hpp"
 #include "values.hpp"
 
 namespace mirvok::python {

@@ -1,5 +1,5 @@
 #include "arguments.hpp"
-#include "batch/result_contents.hpp"
+#include "batch/results/result_contents.hpp"
 #include "owned_array.hpp"
 #include "registrations.hpp"
 

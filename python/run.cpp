@@ -3,6 +3,7 @@
 #include "owned_array.hpp"
 #include "registrations.hpp"
 #include "signal_check.hpp"
+#include "system/machine_memory.hpp"
 #include "train_argument.hpp"
 #include "trains/spike_train_reader.hpp"
 #include "values.hpp"
@@ -17,7 +18,7 @@ py::dict run(const Arguments& a) {
     FixedAnalysisParams analysis = toAnalysisParams(texts);
 
     SimState state;
-    state.Nsteps = stepsForRunLength(model.reset.time);
+    state.Nsteps = stepsForRunLength(model.reset.time, physicalMemoryBytes());
     const TrainLoad load = loadInputTrain(state, steps);
     withoutGil([&] {
         AnalysingHooks hooks(state, analysis);

@@ -1,11 +1,11 @@
 #include "arguments.hpp"
-#include "batch/sweep_grid.hpp"
-#include "batch/sweep_runner.hpp"
-#include "batch/sweep_seeds.hpp"
-#include "model/machine_memory.hpp"
+#include "batch/sweep/sweep_grid.hpp"
+#include "batch/sweep/sweep_runner.hpp"
+#include "batch/sweep/sweep_seeds.hpp"
 #include "owned_array.hpp"
 #include "registrations.hpp"
 #include "signal_check.hpp"
+#include "system/machine_memory.hpp"
 #include "values.hpp"
 
 namespace mirvok::python {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "system/machine_memory.hpp"
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
 #include "trains/gamma_generator.hpp"
@@ -132,13 +133,14 @@ std::vector<SegmentText> segmentTexts(py::handle segments) {
 
 int runLength(const ValueTexts& texts) {
     const int ms = intValue(texts, "time");
-    named("time", [&] { stepsForRunLength(ms); });
+    named("time", [&] { stepsForRunLength(ms, physicalMemoryBytes()); });
     return ms;
 }
 
 ModelValues toModelValues(const ValueTexts& t) {
     ModelValues v;
     v.reset.time = runLength(t);
+    v.reset.memory = physicalMemoryBytes();
     v.reset.v1 = doubleValue(t, "v1_start");
     v.reset.v2 = doubleValue(t, "v2_start");
     v.reset.eps = doubleValue(t, "epsilon");
@@ -164,7 +166,7 @@ BatchSetup toBatchSetup(const ValueTexts& t, const std::vector<SegmentText>& seg
     setup.reset = model.reset;
     setup.rates = model.rates;
     setup.analysis = toAnalysisParams(t);
-    setup.stateTemplate.Nsteps = stepsForRunLength(model.reset.time);
+    setup.stateTemplate.Nsteps = stepsForRunLength(model.reset.time, physicalMemoryBytes());
     setup.generator.isi = doubleValue(t, "isi");
     setup.generator.isiJitter = doubleValue(t, "isi_jitter");
     setup.generator.cv = doubleValue(t, "cv");

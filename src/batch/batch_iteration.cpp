@@ -2,7 +2,7 @@
 
 #include "analysis/analysed_run.hpp"
 #include "batch/quantify.hpp"
-#include "batch/result_file.hpp"
+#include "batch/results/result_file.hpp"
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
 #include "trains/spike_train_reader.hpp"
@@ -13,7 +13,7 @@ namespace {
 // A state of its own may not have had a reset yet: the train must be made
 // for the run length the run will use.
 void latchRunLength(SimState& state, ResetValues& reset) {
-    state.Nsteps = stepsForRunLength(reset.timeMs());
+    state.Nsteps = stepsForRunLength(reset.timeMs(), reset.memoryBytes());
 }
 
 // A random shape beyond 1e8 (1/u^2 for u below 1e-4, about one iteration

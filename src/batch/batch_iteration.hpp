@@ -9,7 +9,7 @@
 #include "analysis/analysis_params.hpp"
 #include "model/instant_run.hpp"
 #include "trains/gamma_generator.hpp"
-#include "trains/random_source.hpp"
+#include "trains/random/random_source.hpp"
 
 namespace mirvok {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "text/errors.hpp"
+#include "base/errors.hpp"
 
 namespace mirvok {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "batch/batch_iteration.hpp"
 #include "batch/batch_summary.hpp"
-#include "batch/result_file.hpp"
-#include "batch/result_file_reader.hpp"
+#include "batch/results/result_file.hpp"
+#include "batch/results/result_file_reader.hpp"
 #include "model/sim_state.hpp"
 #include "trains/spike_train_reader.hpp"
 

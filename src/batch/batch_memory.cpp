@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "base/errors.hpp"
 #include "batch/worker_kit.hpp"
-#include "text/errors.hpp"
 #include "text/number_format.hpp"
 #include "trains/gamma_generator.hpp"
 #include "trains/generator_limits.hpp"

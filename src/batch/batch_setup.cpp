@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "text/json_writer.hpp"
-#include "trains/random_source.hpp"
+#include "trains/random/random_source.hpp"
 
 namespace mirvok {
 namespace {

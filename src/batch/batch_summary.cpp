@@ -1,6 +1,6 @@
 #include "batch/batch_summary.hpp"
 
-#include "text/checked_math.hpp"
+#include "base/checked_math.hpp"
 #include "text/number_format.hpp"
 
 namespace mirvok {

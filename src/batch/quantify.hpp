@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "trains/random_source.hpp"
+#include "trains/random/random_source.hpp"
 
 namespace mirvok {
 

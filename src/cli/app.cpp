@@ -4,6 +4,7 @@
 #include <exception>
 #include <new>
 
+#include "base/errors.hpp"
 #include "cli/batch_command.hpp"
 #include "cli/generate_command.hpp"
 #include "cli/interrupt.hpp"
@@ -13,7 +14,6 @@
 #include "cli/run_command.hpp"
 #include "cli/sweep_command.hpp"
 #include "model/rates.hpp"
-#include "text/errors.hpp"
 #include "version/version.hpp"
 
 namespace mirvok::cli {

@@ -1,13 +1,13 @@
 #include "cli/batch_command.hpp"
 
-#include "batch/batch_continuation.hpp"
 #include "batch/batch_setup.hpp"
-#include "batch/result_file.hpp"
+#include "batch/results/batch_continuation.hpp"
+#include "batch/results/result_file.hpp"
 #include "cli/batch_setup_options.hpp"
 #include "cli/command_batch.hpp"
 #include "cli/option_error.hpp"
 #include "cli/option_values.hpp"
-#include "model/machine_memory.hpp"
+#include "system/machine_memory.hpp"
 #include "text/number_format.hpp"
 
 namespace mirvok::cli {

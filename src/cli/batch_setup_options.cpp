@@ -5,6 +5,7 @@
 
 #include "cli/generator_setup.hpp"
 #include "cli/option_values.hpp"
+#include "system/machine_memory.hpp"
 
 namespace mirvok::cli {
 
@@ -27,7 +28,7 @@ BatchSetup toBatchSetup(const BatchTexts& t) {
     setup.reset = model.reset;
     setup.rates = model.rates;
     setup.analysis = toAnalysisParams(t.analysis);
-    setup.stateTemplate.Nsteps = stepsForRunLength(model.reset.time);
+    setup.stateTemplate.Nsteps = stepsForRunLength(model.reset.time, physicalMemoryBytes());
     const GeneratorSetup generator = toGeneratorSetup(t.generator, setup.stateTemplate.Nsteps);
     generator.applyTo(setup.stateTemplate);
     setup.generator = generator.settings;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "batch/parallel_batch.hpp"
-#include "batch/provenance.hpp"
+#include "batch/results/provenance.hpp"
 #include "cli/option_texts.hpp"
 
 namespace mirvok::cli {

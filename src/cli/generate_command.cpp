@@ -1,11 +1,12 @@
 #include "cli/generate_command.hpp"
 
 #include "batch/batch_iteration.hpp"
-#include "batch/spike_list_file.hpp"
+#include "batch/results/spike_list_file.hpp"
 #include "cli/generator_setup.hpp"
 #include "cli/option_values.hpp"
 #include "model/reset.hpp"
-#include "trains/random_source.hpp"
+#include "system/machine_memory.hpp"
+#include "trains/random/random_source.hpp"
 
 namespace mirvok::cli {
 
@@ -21,7 +22,7 @@ void addGenerateCommand(CLI::App& app, GenerateOptions& o) {
 }
 
 void runGenerateCommand(const GenerateOptions& o, std::ostream& out) {
-    const int Nsteps = stepsForRunLength(runLengthOption(o.time));
+    const int Nsteps = stepsForRunLength(runLengthOption(o.time), physicalMemoryBytes());
     const GeneratorSetup setup = toGeneratorSetup(o.generator, Nsteps);
     const std::uint64_t seed = seedOption(o.seed);
 

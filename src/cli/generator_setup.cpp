@@ -1,8 +1,8 @@
 #include "cli/generator_setup.hpp"
 
+#include "base/errors.hpp"
 #include "cli/option_error.hpp"
 #include "cli/option_values.hpp"
-#include "text/errors.hpp"
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
 #include "trains/segment_definition.hpp"

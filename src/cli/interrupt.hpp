@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/errors.hpp"
+#include "base/errors.hpp"
 
 namespace mirvok::cli {
 

@@ -8,13 +8,13 @@
 #include <system_error>
 #include <vector>
 
-#include "batch/provenance.hpp"
-#include "batch/sweep_grid.hpp"
+#include "base/errors.hpp"
+#include "batch/results/provenance.hpp"
+#include "batch/sweep/sweep_grid.hpp"
 #include "cli/command_batch.hpp"
 #include "cli/sweep_directory.hpp"
-#include "text/errors.hpp"
-#include "text/file_chunks.hpp"
-#include "text/file_replace.hpp"
+#include "system/file_chunks.hpp"
+#include "system/file_replace.hpp"
 
 namespace mirvok::cli {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "text/errors.hpp"
+#include "base/errors.hpp"
 
 namespace mirvok::cli {
 

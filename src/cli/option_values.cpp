@@ -2,11 +2,12 @@
 
 #include <string>
 
-#include "batch/worker_kit.hpp"
+#include "base/errors.hpp"
 #include "cli/option_error.hpp"
-#include "text/errors.hpp"
+#include "system/cpu_count.hpp"
+#include "system/machine_memory.hpp"
 #include "text/number_parse.hpp"
-#include "trains/random_source.hpp"
+#include "trains/random/random_source.hpp"
 
 namespace mirvok::cli {
 
@@ -29,7 +30,7 @@ double doubleOption(std::string_view option, std::string_view text) {
 int runLengthOption(std::string_view text) {
     const int ms = intOption("--time", text);
     try {
-        stepsForRunLength(ms);
+        stepsForRunLength(ms, physicalMemoryBytes());
     } catch (const Error& e) {
         throw optionError("--time", e.what());
     }
@@ -39,6 +40,7 @@ int runLengthOption(std::string_view text) {
 ModelValues toModelValues(const ModelTexts& t) {
     ModelValues v;
     v.reset.time = runLengthOption(t.time);
+    v.reset.memory = physicalMemoryBytes();
     v.reset.v1 = doubleOption("--v1-start", t.v1Start);
     v.reset.v2 = doubleOption("--v2-start", t.v2Start);
     v.reset.eps = doubleOption("--epsilon", t.epsilon);

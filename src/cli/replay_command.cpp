@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/errors.hpp"
 #include "batch/batch_setup.hpp"
-#include "batch/result_file.hpp"
-#include "batch/result_file_reader.hpp"
+#include "batch/results/result_file.hpp"
+#include "batch/results/result_file_reader.hpp"
 #include "cli/batch_setup_options.hpp"
 #include "cli/command_batch.hpp"
 #include "cli/option_values.hpp"
-#include "model/machine_memory.hpp"
-#include "text/errors.hpp"
+#include "system/machine_memory.hpp"
 #include "trains/spike_train_reader.hpp"
 
 namespace mirvok::cli {

@@ -1,10 +1,11 @@
 #include "cli/run_command.hpp"
 
 #include "analysis/analysed_run.hpp"
-#include "batch/spike_list_file.hpp"
+#include "base/errors.hpp"
+#include "batch/results/spike_list_file.hpp"
 #include "cli/option_values.hpp"
 #include "model/reset.hpp"
-#include "text/errors.hpp"
+#include "system/machine_memory.hpp"
 #include "text/json_writer.hpp"
 #include "trains/spike_train_reader.hpp"
 
@@ -44,7 +45,7 @@ void runRunCommand(const RunOptions& o, std::ostream& out, std::ostream& err) {
     // The train is read for the run length the run will have, as the window
     // reads it for the Nsteps it holds.
     SimState state;
-    state.Nsteps = stepsForRunLength(model.reset.time);
+    state.Nsteps = stepsForRunLength(model.reset.time, physicalMemoryBytes());
     const std::optional<TrainLoad> load = readSpikeTrainFile(state, o.train);
     if (!load) throw FileError::couldNotRead(o.train);
     if (load->skipped > 0)

@@ -1,16 +1,16 @@
 #include "cli/sweep_command.hpp"
 
-#include "batch/provenance.hpp"
-#include "batch/sweep_grid.hpp"
-#include "batch/sweep_runner.hpp"
-#include "batch/sweep_seeds.hpp"
+#include "base/errors.hpp"
+#include "batch/results/provenance.hpp"
+#include "batch/sweep/sweep_grid.hpp"
+#include "batch/sweep/sweep_runner.hpp"
+#include "batch/sweep/sweep_seeds.hpp"
 #include "cli/command_batch.hpp"
 #include "cli/interrupt.hpp"
 #include "cli/option_error.hpp"
 #include "cli/option_values.hpp"
 #include "cli/sweep_store.hpp"
-#include "model/machine_memory.hpp"
-#include "text/errors.hpp"
+#include "system/machine_memory.hpp"
 #include "text/number_parse.hpp"
 
 namespace mirvok::cli {

@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/errors.hpp"
 #include "cli/option_error.hpp"
 #include "cli/option_values.hpp"
-#include "text/errors.hpp"
-#include "text/file_chunks.hpp"
-#include "text/file_replace.hpp"
+#include "system/file_chunks.hpp"
+#include "system/file_replace.hpp"
 
 namespace mirvok::cli {
 namespace {

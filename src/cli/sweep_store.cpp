@@ -1,7 +1,7 @@
 #include "cli/sweep_store.hpp"
 
-#include "batch/provenance.hpp"
-#include "batch/result_file.hpp"
+#include "batch/results/provenance.hpp"
+#include "batch/results/result_file.hpp"
 #include "cli/command_batch.hpp"
 #include "cli/interrupt.hpp"
 

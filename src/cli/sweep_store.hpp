@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "batch/sweep_runner.hpp"
+#include "batch/sweep/sweep_runner.hpp"
 #include "cli/progress_bar.hpp"
 #include "cli/sweep_directory.hpp"
-#include "text/file_replace.hpp"
+#include "system/file_replace.hpp"
 
 namespace mirvok::cli {
 

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "text/errors.hpp"
+#include "base/errors.hpp"
 
 namespace mirvok {
 

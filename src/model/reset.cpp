@@ -4,8 +4,7 @@
 #include <limits>
 #include <new>
 
-#include "model/machine_memory.hpp"
-#include "text/errors.hpp"
+#include "base/errors.hpp"
 #include "text/number_format.hpp"
 
 namespace mirvok {
@@ -26,10 +25,6 @@ long long maxAffordableSteps(std::uint64_t memoryBytes) {
 
 }  // namespace
 
-int stepsForRunLength(int timeMs) {
-    return stepsForRunLength(timeMs, physicalMemoryBytes());
-}
-
 int stepsForRunLength(int timeMs, std::uint64_t memoryBytes) {
     long long steps = 2LL * timeMs;
     if (timeMs < 0 || steps > std::numeric_limits<int>::max() ||
@@ -39,13 +34,8 @@ int stepsForRunLength(int timeMs, std::uint64_t memoryBytes) {
 }
 
 void resetSimulation(SimState& state, ResetValues& values, TraceKeeping traces) {
-    resetSimulation(state, values, physicalMemoryBytes(), traces);
-}
-
-void resetSimulation(SimState& state, ResetValues& values, std::uint64_t memoryBytes,
-                     TraceKeeping traces) {
     const int timeMs = values.timeMs();
-    const int steps = stepsForRunLength(timeMs, memoryBytes);
+    const int steps = stepsForRunLength(timeMs, values.memoryBytes());
     const bool keep = traces == TraceKeeping::Every;
 
     // Allocate longer traces before any field changes, so that a run length

@@ -17,7 +17,13 @@ class ResetValues {
     virtual double v2Start() = 0;   // start volume of compartment 2
     virtual double maxDiff() = 0;   // coincidence window epsilon
     virtual double zeroDiff() = 0;  // boundary tolerance
+    // The memory the run may take: its traces get at most half of it
+    // (kNoMemoryBound: no bound). The front end hands it over, from the
+    // machine it runs on.
+    virtual std::uint64_t memoryBytes() = 0;
 };
+
+inline constexpr std::uint64_t kNoMemoryBound = 0;
 
 // Values known in advance (command line, tests, benchmarks).
 struct FixedResetValues : ResetValues {
@@ -26,20 +32,20 @@ struct FixedResetValues : ResetValues {
     double v2 = 0.8;
     double eps = 0.005;
     double tol = 0.0;
+    std::uint64_t memory = kNoMemoryBound;
 
     int timeMs() override { return time; }
     double v1Start() override { return v1; }
     double v2Start() override { return v2; }
     double maxDiff() override { return eps; }
     double zeroDiff() override { return tol; }
+    std::uint64_t memoryBytes() override { return memory; }
 };
 
 // Steps of a run of timeMs milliseconds. Refuses, with InputError
 // "'<ms>' is not a valid run length", a negative length, one whose step
 // count does not fit a 32-bit integer, and one whose traces would take more
-// than half of memoryBytes (this machine's physical memory unless given;
-// 0 sets no bound).
-int stepsForRunLength(int timeMs);
+// than half of memoryBytes (kNoMemoryBound sets no bound).
 int stepsForRunLength(int timeMs, std::uint64_t memoryBytes);
 
 // Whether a run keeps the volumes of every step (the window shows them) or
@@ -50,11 +56,9 @@ enum class TraceKeeping { Every, None };
 // run length (sets Nsteps), V1, V2; then curStep, matchFlag, spikeVari,
 // outSpikeSteps and the traces; then epsilon and boundaryTol. A value that
 // throws ends the reset there, with the earlier fields changed. A refused run
-// length (stepsForRunLength with memoryBytes) changes nothing. With
-// TraceKeeping::None the traces are left empty.
+// length (stepsForRunLength with the values' memoryBytes) changes nothing.
+// With TraceKeeping::None the traces are left empty.
 void resetSimulation(SimState& state, ResetValues& values,
-                     TraceKeeping traces = TraceKeeping::Every);
-void resetSimulation(SimState& state, ResetValues& values, std::uint64_t memoryBytes,
                      TraceKeeping traces = TraceKeeping::Every);
 
 }  // namespace mirvok

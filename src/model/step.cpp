@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "base/errors.hpp"
 #include "model/coincidence.hpp"
-#include "text/errors.hpp"
 
 namespace mirvok {
 namespace {

@@ -7,8 +7,8 @@
 #include <limits>
 #include <string>
 
-#include "text/checked_math.hpp"
-#include "text/errors.hpp"
+#include "base/checked_math.hpp"
+#include "base/errors.hpp"
 
 namespace mirvok {
 namespace {

@@ -4,13 +4,13 @@
 #include <cmath>
 #include <utility>
 
-#include "text/checked_math.hpp"
-#include "text/errors.hpp"
+#include "base/checked_math.hpp"
+#include "base/errors.hpp"
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
 #include "trains/generator_limits.hpp"
-#include "trains/gkm1_sampler.hpp"
-#include "trains/random_variates.hpp"
+#include "trains/random/gkm1_sampler.hpp"
+#include "trains/random/random_variates.hpp"
 
 namespace mirvok {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "model/sim_state.hpp"
-#include "trains/random_source.hpp"
+#include "trains/random/random_source.hpp"
 
 namespace mirvok {
 

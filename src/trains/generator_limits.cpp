@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "text/errors.hpp"
+#include "base/errors.hpp"
 #include "text/number_format.hpp"
 
 namespace mirvok {

@@ -1,7 +1,7 @@
 #include "trains/spike_train_reader.hpp"
 
 #include "model/input_train.hpp"
-#include "text/file_chunks.hpp"
+#include "system/file_chunks.hpp"
 #include "text/integer_scan.hpp"
 #include "text/number_format.hpp"
 

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/batch_check.hpp"
-#include "ui/batch_seed.hpp"
+#include "ui/boxes/batch_check.hpp"
+#include "ui/boxes/batch_seed.hpp"
 #include "ui/tform1.hpp"
 #include "ui/ui_text.hpp"
 

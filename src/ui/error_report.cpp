@@ -3,8 +3,8 @@
 #include <QString>
 #include <exception>
 
-#include "ui/box_params.hpp"
-#include "ui/dialogs.hpp"
+#include "ui/boxes/box_params.hpp"
+#include "ui/dialogs/dialogs.hpp"
 
 namespace mirvok::ui {
 

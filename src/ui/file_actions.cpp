@@ -1,6 +1,6 @@
 // "Save...": the output spike list of the latest run into a file.
-#include "batch/spike_list_file.hpp"
-#include "ui/status_panels.hpp"
+#include "batch/results/spike_list_file.hpp"
+#include "ui/display/status_panels.hpp"
 #include "ui/tform1.hpp"
 #include "ui/ui_text.hpp"
 

@@ -11,7 +11,7 @@
 #include <QSlider>
 #include <stdexcept>
 
-#include "ui/image_area.hpp"
+#include "ui/display/image_area.hpp"
 #include "ui/ui_text.hpp"
 #include "ui/window_layout.hpp"
 

@@ -4,8 +4,8 @@
 #include <exception>
 
 #include "model/sim_state.hpp"
-#include "trains/random_source.hpp"
-#include "ui/dialogs.hpp"
+#include "trains/random/random_source.hpp"
+#include "ui/dialogs/dialogs.hpp"
 #include "ui/tform1.hpp"
 #include "version/version.hpp"
 

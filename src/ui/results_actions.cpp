@@ -5,10 +5,10 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
-#include "ui/batch_command_line.hpp"
-#include "ui/batch_seed.hpp"
-#include "ui/dialogs.hpp"
-#include "ui/results_window.hpp"
+#include "ui/boxes/batch_command_line.hpp"
+#include "ui/boxes/batch_seed.hpp"
+#include "ui/dialogs/dialogs.hpp"
+#include "ui/results/results_window.hpp"
 #include "ui/tform1.hpp"
 
 namespace mirvok::ui {

@@ -11,10 +11,10 @@
 #include "analysis/analysis.hpp"
 #include "model/instant_run.hpp"
 #include "trains/spike_train_reader.hpp"
-#include "ui/box_params.hpp"
+#include "ui/boxes/box_params.hpp"
 #include "ui/control_state.hpp"
+#include "ui/display/run_screen.hpp"
 #include "ui/event_pump.hpp"
-#include "ui/run_screen.hpp"
 #include "ui/ui_text.hpp"
 
 namespace mirvok::ui {
@@ -163,7 +163,7 @@ void RunControl::togglePause() {
 
 void RunControl::latchRunLength() {
     if (watching_) return;
-    state_.Nsteps = stepsForRunLength(boxes_.reset.timeMs());
+    state_.Nsteps = stepsForRunLength(boxes_.reset.timeMs(), boxes_.reset.memoryBytes());
 }
 
 void RunControl::tick() {

@@ -8,9 +8,10 @@
 #include <QPushButton>
 
 #include "model/reset.hpp"
+#include "system/machine_memory.hpp"
+#include "ui/dialogs/interval_dialog.hpp"
+#include "ui/display/status_panels.hpp"
 #include "ui/error_report.hpp"
-#include "ui/interval_dialog.hpp"
-#include "ui/status_panels.hpp"
 #include "ui/ui_text.hpp"
 #include "ui/window_layout.hpp"
 #include "ui/window_parts.hpp"
@@ -69,7 +70,7 @@ TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
     // The random source is seeded by its maker; widgets double-buffer in Qt.
-    state_.Nsteps = stepsForRunLength(boxes_.time.intValue());
+    state_.Nsteps = stepsForRunLength(boxes_.time.intValue(), physicalMemoryBytes());
     redrawDisplays();
 }
 

@@ -5,16 +5,16 @@
 #include <functional>
 
 #include "model/sim_state.hpp"
-#include "trains/random_source.hpp"
-#include "ui/box_params.hpp"
+#include "trains/random/random_source.hpp"
+#include "ui/boxes/box_params.hpp"
+#include "ui/dialogs/file_name_dialog.hpp"
+#include "ui/display/window_screen.hpp"
 #include "ui/event_pump.hpp"
-#include "ui/file_name_dialog.hpp"
 #include "ui/form_controls.hpp"
-#include "ui/results_model.hpp"
+#include "ui/results/results_model.hpp"
 #include "ui/run_control.hpp"
 #include "ui/train_actions.hpp"
 #include "ui/window_batch_hooks.hpp"
-#include "ui/window_screen.hpp"
 
 namespace mirvok::ui {
 

@@ -7,12 +7,12 @@
 #include <utility>
 
 #include "trains/spike_train_reader.hpp"
-#include "ui/box_params.hpp"
-#include "ui/dialogs.hpp"
+#include "ui/boxes/box_params.hpp"
+#include "ui/dialogs/dialogs.hpp"
+#include "ui/dialogs/interval_dialog.hpp"
+#include "ui/display/status_panels.hpp"
 #include "ui/event_pump.hpp"
 #include "ui/form_controls.hpp"
-#include "ui/interval_dialog.hpp"
-#include "ui/status_panels.hpp"
 #include "ui/tform1.hpp"
 #include "ui/ui_text.hpp"
 

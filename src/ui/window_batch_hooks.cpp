@@ -6,35 +6,20 @@
 
 #include "batch/batch_iteration.hpp"
 #include "batch/batch_summary.hpp"
-#include "batch/result_file_reader.hpp"
-#include "ui/box_params.hpp"
+#include "batch/results/result_file_reader.hpp"
+#include "system/vector_registers.hpp"
+#include "ui/boxes/box_params.hpp"
+#include "ui/boxes/window_provenance.hpp"
 #include "ui/control_state.hpp"
+#include "ui/dialogs/file_name_dialog.hpp"
+#include "ui/display/run_screen.hpp"
+#include "ui/display/status_panels.hpp"
 #include "ui/error_report.hpp"
 #include "ui/event_pump.hpp"
-#include "ui/file_name_dialog.hpp"
 #include "ui/run_control.hpp"
-#include "ui/run_screen.hpp"
-#include "ui/status_panels.hpp"
 #include "ui/ui_text.hpp"
-#include "ui/window_provenance.hpp"
 
 namespace mirvok::ui {
-
-namespace {
-
-// Clears the upper halves of the vector registers. Some of the toolkit's
-// painting code leaves them in use, after which every scalar floating-point
-// instruction of the model runs about half again as long on some processors
-// until something clears them; the train and the run of each batch
-// iteration therefore start from a clean state.
-void clearUpperVectorRegisters() {
-#if defined(__x86_64__) && defined(__GNUC__)
-    static const bool hasAvx = __builtin_cpu_supports("avx");
-    if (hasAvx) asm volatile("vzeroupper");
-#endif
-}
-
-}  // namespace
 
 template <typename Batch>
 auto WindowBatchHooks::recordedOnClose(const Batch& batch) -> decltype(batch()) {

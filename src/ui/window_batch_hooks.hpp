@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "batch/batch_loops.hpp"
-#include "batch/provenance.hpp"
+#include "batch/results/provenance.hpp"
 #include "trains/gamma_generator.hpp"
-#include "ui/results_data.hpp"
+#include "ui/results/results_data.hpp"
 
 class QCheckBox;
 class QPushButton;

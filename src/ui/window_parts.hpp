@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/display_painter.hpp"
+#include "ui/display/display_painter.hpp"
 #include "ui/run_control.hpp"
 #include "ui/window_batch_hooks.hpp"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "text/errors.hpp"
+#include "base/errors.hpp"
 
 using namespace mirvok;
 

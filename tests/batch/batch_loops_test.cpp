@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "batch/batch_iteration.hpp"
-#include "batch/record_line_parser.hpp"
+#include "batch/results/record_line_parser.hpp"
 #include "batch_test_hooks.hpp"
 #include "support/temp_dir.hpp"
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/errors.hpp"
 #include "support/expect_throw_msg.hpp"
-#include "text/errors.hpp"
 
 namespace mirvok {
 namespace {

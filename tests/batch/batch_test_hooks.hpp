@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/errors.hpp"
 #include "support/fixed_batch_hooks.hpp"
-#include "text/errors.hpp"
 
 namespace mirvok::testing {
 

@@ -6,9 +6,9 @@
 #include <climits>
 #include <csignal>
 
-#include "model/machine_memory.hpp"
 #include "record_lists.hpp"
 #include "support/fixed_batch_hooks.hpp"
+#include "system/machine_memory.hpp"
 #include "tool_runner.hpp"
 
 namespace mirvok::cli {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "batch/spike_list_file.hpp"
+#include "batch/results/spike_list_file.hpp"
 #include "record_lists.hpp"
 #include "tool_runner.hpp"
 #include "trains/spike_train_reader.hpp"

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "analysis/analysed_run.hpp"
-#include "batch/spike_list_file.hpp"
+#include "batch/results/spike_list_file.hpp"
 #include "tool_runner.hpp"
 #include "trains/spike_train_reader.hpp"
 
@@ -20,7 +20,7 @@ const std::string kTrain = MIRVOK_TEST_DATA "/small_train.txt";
 // The run the core makes over the small train with these values.
 SimState coreRun(FixedResetValues reset, FixedRates rates, FixedAnalysisParams analysis) {
     SimState state;
-    state.Nsteps = stepsForRunLength(reset.time);
+    state.Nsteps = stepsForRunLength(reset.time, kNoMemoryBound);
     readSpikeTrainFile(state, kTrain);
     runAndAnalyse(state, reset, rates, analysis);
     return state;

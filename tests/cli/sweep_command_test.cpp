@@ -8,7 +8,7 @@
 #include <map>
 #include <sstream>
 
-#include "batch/sweep_seeds.hpp"
+#include "batch/sweep/sweep_seeds.hpp"
 #include "record_lists.hpp"
 #include "tool_runner.hpp"
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "base/errors.hpp"
 #include "model/rates.hpp"
 #include "model/reset.hpp"
 #include "model/step.hpp"
-#include "text/errors.hpp"
 
 namespace mirvok::testing {
 

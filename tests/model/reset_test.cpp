@@ -105,7 +105,8 @@ TEST(reset, refused_run_lengths_change_nothing) {
         SimState s = usedState();
         FixedResetValues values;
         values.time = ms;
-        EXPECT_THROW_MSG(resetSimulation(s, values, kMemory), InputError,
+        values.memory = kMemory;
+        EXPECT_THROW_MSG(resetSimulation(s, values), InputError,
                          "'" + std::to_string(ms) + "' is not a valid run length");
         EXPECT_EQ(s.Nsteps, 200);
         EXPECT_EQ(s.curStep, 150);
@@ -114,7 +115,8 @@ TEST(reset, refused_run_lengths_change_nothing) {
     SimState s = usedState();
     FixedResetValues longest;
     longest.time = 500000;
-    resetSimulation(s, longest, kMemory);
+    longest.memory = kMemory;
+    resetSimulation(s, longest);
     EXPECT_EQ(s.Nsteps, 1000000);
 }
 

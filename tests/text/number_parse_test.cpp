@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "text/errors.hpp"
+#include "base/errors.hpp"
 
 using namespace mirvok;
 

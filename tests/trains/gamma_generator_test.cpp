@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "base/errors.hpp"
 #include "support/expect_throw_msg.hpp"
 #include "support/scripted_source.hpp"
-#include "text/errors.hpp"
 #include "text/number_parse.hpp"
-#include "trains/random_variates.hpp"
+#include "trains/random/random_variates.hpp"
 
 namespace mirvok {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/errors.hpp"
 #include "support/expect_throw_msg.hpp"
-#include "text/errors.hpp"
 #include "trains/gamma_generator.hpp"
 
 namespace mirvok {

@@ -13,9 +13,9 @@
 #include <thread>
 #include <vector>
 
+#include "base/errors.hpp"
 #include "support/expect_throw_msg.hpp"
 #include "support/temp_dir.hpp"
-#include "text/errors.hpp"
 
 namespace mirvok {
 namespace {

@@ -3,8 +3,8 @@
 // state, and what reaches the screen.
 #include <QtTest>
 
+#include "base/errors.hpp"
 #include "parts_fixture.hpp"
-#include "text/errors.hpp"
 
 using namespace mirvok;
 using namespace mirvok::ui;

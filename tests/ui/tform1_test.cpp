@@ -17,12 +17,12 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "text/errors.hpp"
+#include "base/errors.hpp"
+#include "ui/dialogs/interval_dialog.hpp"
+#include "ui/dialogs/scripted/scripted_dialogs.hpp"
+#include "ui/display/image_area.hpp"
+#include "ui/display/status_panels.hpp"
 #include "ui/form_controls.hpp"
-#include "ui/image_area.hpp"
-#include "ui/interval_dialog.hpp"
-#include "ui/scripted/scripted_dialogs.hpp"
-#include "ui/status_panels.hpp"
 #include "ui/window_layout.hpp"
 #include "window_fixture.hpp"
 

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "ui/interval_dialog.hpp"
+#include "ui/dialogs/interval_dialog.hpp"
 #include "window_fixture.hpp"
 
 using namespace mirvok;

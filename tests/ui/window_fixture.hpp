@@ -13,10 +13,10 @@
 
 #include "model/sim_state.hpp"
 #include "parts_fixture.hpp"
-#include "trains/random_source.hpp"
+#include "trains/random/random_source.hpp"
+#include "ui/dialogs/scripted/scripted_dialogs.hpp"
+#include "ui/display/status_panels.hpp"
 #include "ui/form_controls.hpp"
-#include "ui/scripted/scripted_dialogs.hpp"
-#include "ui/status_panels.hpp"
 #include "ui/tform1.hpp"
 
 struct Window {

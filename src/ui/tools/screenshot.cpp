@@ -11,9 +11,9 @@
 
 #include "model/sim_state.hpp"
 #include "trains/gamma_generator.hpp"
-#include "trains/random_source.hpp"
-#include "ui/results_window.hpp"
-#include "ui/scripted/scripted_dialogs.hpp"
+#include "trains/random/random_source.hpp"
+#include "ui/dialogs/scripted/scripted_dialogs.hpp"
+#include "ui/results/results_window.hpp"
 #include "ui/tform1.hpp"
 
 namespace {

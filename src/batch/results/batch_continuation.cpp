@@ -1,0 +1,72 @@
+#include "batch/results/batch_continuation.hpp"
+
+#include <string_view>
+
+#include "base/errors.hpp"
+#include "batch/results/record_line_parser.hpp"
+#include "system/file_chunks.hpp"
+#include "text/integer_scan.hpp"
+#include "text/number_format.hpp"
+
+namespace mirvok {
+namespace {
+
+// A whole record whose first field is index.
+bool isRecord(std::string_view line, int index) {
+    std::size_t pos = 0;
+    int first = 0;
+    return parseRecordLine(line).kind == RecordLine::Kind::Record && scanStep(line, pos, first) &&
+           first == index && pos < line.size() && line[pos] == ';';
+}
+
+std::string withoutLineEnd(const std::string& line) {
+    return line.substr(0, line.find_last_not_of("\r\n") + 1);
+}
+
+}  // namespace
+
+std::optional<LastBatch> readLastBatch(const std::string& path) {
+    LastBatch last;
+    int lineNumber = 0;
+    const bool exists = forEachLine(path, [&](std::string_view line, bool ended) {
+        ++lineNumber;
+        if (!ended) return;
+        if (line.starts_with("NEW;")) {
+            last = LastBatch{std::string(line) + "\n", 0, "", 0};
+        } else if (last.strayLine == 0 && !last.header.empty() && isRecord(line, last.records)) {
+            ++last.records;
+            last.lastRecord.assign(line);
+            last.lastRecord += '\n';
+        } else if (last.strayLine == 0) {
+            last.strayLine = lineNumber;
+        }
+    });
+    if (!exists) return std::nullopt;
+    return last;
+}
+
+int continuationIndex(const LastBatch& last, const std::string& header, int iterations,
+                      const std::string& fileName) {
+    if (last.header.empty()) throw InputError(fileName + " holds no batch to continue");
+    if (last.header != header)
+        throw InputError("the last batch in " + fileName + " has the header '" +
+                         withoutLineEnd(last.header) + "', this batch writes '" +
+                         withoutLineEnd(header) + "'");
+    if (last.strayLine > 0)
+        throw InputError("line " + IntToStr(last.strayLine) + " of " + fileName +
+                         " is not the next record of its last batch");
+    if (last.records > iterations)
+        throw InputError("the last batch in " + fileName + " holds " + IntToStr(last.records) +
+                         " records, more than its " + IntToStr(iterations) + " runs");
+    return last.records;
+}
+
+void checkLastRecord(const LastBatch& last, const std::string& recomputed,
+                     const std::string& fileName) {
+    if (last.lastRecord == recomputed) return;
+    const std::string index = IntToStr(last.records - 1);
+    throw InputError("record " + index + " of " + fileName + " is not run " + index +
+                     " of this batch: continue with the seed and values of the interrupted batch");
+}
+
+}  // namespace mirvok

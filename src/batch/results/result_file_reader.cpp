@@ -1,0 +1,39 @@
+#include "batch/results/result_file_reader.hpp"
+
+#include <string_view>
+
+#include "batch/results/record_line_parser.hpp"
+#include "system/file_chunks.hpp"
+#include "text/number_format.hpp"
+
+namespace mirvok {
+
+std::optional<ReplaySource> readReplaySource(const std::string& path) {
+    ReplaySource source;
+    bool first = true;
+    const bool exists = forEachLine(path, [&](std::string_view line, bool) {
+        if (first) {
+            first = false;
+            return;
+        }
+        const RecordLine record = parseRecordLine(line);
+        if (record.kind == RecordLine::Kind::Record) {
+            // An exact copy: no spare capacity kept per list.
+            source.lists.emplace_back(record.outputList.begin(), record.outputList.end());
+        } else if (record.kind == RecordLine::Kind::Damaged) {
+            ++source.damagedRecords;
+        }
+    });
+    if (!exists) return std::nullopt;
+    return source;
+}
+
+std::string damagedRecordsMessage(std::size_t count) {
+    return IntToStr(static_cast<long long>(count)) + " damaged records were skipped";
+}
+
+std::string noRecordsMessage(const std::string& path) {
+    return path + " holds no record to replay";
+}
+
+}  // namespace mirvok

@@ -1,0 +1,86 @@
+#include "batch/sweep/sweep_summary.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "text/json_writer.hpp"
+
+namespace mirvok {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+std::string number(double value) {
+    return std::isnan(value) ? "NaN" : jsonNumber(value);
+}
+
+void appendStat(std::string& line, const RunningStat& stat) {
+    line += ',' + number(stat.mean()) + ',' + number(stat.sd());
+}
+
+}  // namespace
+
+void RunningStat::add(double x) {
+    if (runs_ == 0) shift_ = x;
+    sum_ += x;
+    shiftedSum_ += x - shift_;
+    shiftedSquares_ += (x - shift_) * (x - shift_);
+    ++runs_;
+}
+
+double RunningStat::mean() const {
+    return runs_ == 0 ? kNaN : sum_ / static_cast<double>(runs_);
+}
+
+double RunningStat::sd() const {
+    if (runs_ < 2) return kNaN;
+    const auto n = static_cast<double>(runs_);
+    const double squares = shiftedSquares_ - shiftedSum_ * shiftedSum_ / n;
+    return std::sqrt(std::max(squares, 0.0) / (n - 1.0));
+}
+
+void PointStats::add(const IterationOutcome& run) {
+    inSpikes.add(static_cast<double>(run.inSpikes));
+    cv.add(run.isiCV);
+    outSpikes.add(static_cast<double>(run.outSpikes));
+    q.add(run.transmissionRatio);
+    score.add(run.analysisResult);
+    localScore.add(run.localScoreMean);
+    ++runs;
+}
+
+std::vector<NamedValue> valuesNamed(const BatchSetup& setup,
+                                    const std::vector<std::string>& names) {
+    const std::vector<NamedValue> all = batchValues(setup);
+    std::vector<NamedValue> out;
+    for (const std::string& name : names)
+        for (const NamedValue& value : all)
+            if (value.name == name) out.push_back(value);
+    return out;
+}
+
+std::string summaryHeader(const std::vector<std::string>& variedNames) {
+    std::string line = "point";
+    for (const std::string& name : variedNames) line += ',' + name;
+    line += ",seed,runs";
+    for (const char* result : {"in_spikes", "cv", "out_spikes", "q", "score", "local_score"})
+        line += std::string(",") + result + "_mean," + result + "_sd";
+    return line + '\n';
+}
+
+std::string summaryRow(const PointRow& row) {
+    std::string line = std::to_string(row.point);
+    for (const NamedValue& value : row.varied)
+        line +=
+            ',' + (isIntegerValue(value.name) ? std::to_string(static_cast<long long>(value.value))
+                                              : number(value.value));
+    line += ',' + std::to_string(row.seed) + ',' + std::to_string(row.stats.runs);
+    const PointStats& s = row.stats;
+    for (const RunningStat* stat :
+         {&s.inSpikes, &s.cv, &s.outSpikes, &s.q, &s.score, &s.localScore})
+        appendStat(line, *stat);
+    return line + '\n';
+}
+
+}  // namespace mirvok

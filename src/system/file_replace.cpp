@@ -1,0 +1,141 @@
+#include "system/file_replace.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+
+#include "base/errors.hpp"
+
+namespace mirvok {
+namespace {
+
+bool writeAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        text.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// /dev/stdout and its kin lead, through /proc, to whatever standard output
+// is; when that is a file the shell opened, replacing it would undo the
+// shell's redirection (an append would lose what the file held).
+bool namesADeviceOrProcess(const std::string& path) {
+    std::error_code ec;
+    const std::string absolute = std::filesystem::absolute(path, ec).lexically_normal().string();
+    return !ec && (absolute.starts_with("/dev/") || absolute.starts_with("/proc/"));
+}
+
+void writeDirectly(const std::string& path, std::string_view content) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) throw FileError::couldNotWrite(path);
+    const bool written = writeAll(fd, content);
+    if (::close(fd) != 0 || !written) throw FileError::couldNotWrite(path);
+}
+
+// The file a symbolic link leads to, or path itself.
+std::string linkTarget(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (real == nullptr) return path;
+    std::string target = real;
+    std::free(real);
+    return target;
+}
+
+struct NewFile {
+    int fd = -1;
+    int error = 0;  // errno when fd < 0
+    std::string path;
+};
+
+// A new file beside target, created with the permissions the process gives
+// new files (its umask applies).
+NewFile createBeside(const std::string& target) {
+    const std::filesystem::path where(target);
+    const std::string stem = (where.parent_path() / ("." + where.filename().string())).string() +
+                             "." + std::to_string(::getpid()) + ".";
+    NewFile file;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        file.path = stem + std::to_string(attempt) + ".tmp";
+        file.fd = ::open(file.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        file.error = errno;
+        if (file.fd >= 0 || file.error != EEXIST) break;
+    }
+    return file;
+}
+
+}  // namespace
+
+void replaceFileContent(const std::string& path, std::string_view content) {
+    if (path.empty()) throw FileError::couldNotWrite(path);
+    struct stat old {};
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+    if ((exists && !S_ISREG(old.st_mode)) || namesADeviceOrProcess(path))
+        return writeDirectly(path, content);
+    const std::string target = exists ? linkTarget(path) : path;
+    const NewFile file = createBeside(target);
+    if (file.fd < 0) {
+        if (file.error == EACCES || file.error == EPERM) return writeDirectly(path, content);
+        throw FileError::couldNotWrite(path);
+    }
+    bool done = writeAll(file.fd, content) &&
+                (!exists || ::fchmod(file.fd, old.st_mode & 07777) == 0) && ::fsync(file.fd) == 0;
+    done = ::close(file.fd) == 0 && done;
+    if (!done || ::rename(file.path.c_str(), target.c_str()) != 0) {
+        ::unlink(file.path.c_str());
+        throw FileError::couldNotWrite(path);
+    }
+}
+
+FileBeside::FileBeside(std::string path) : path_(std::move(path)) {
+    const NewFile file = createBeside(path_);
+    if (file.fd < 0) throw FileError::couldNotWrite(path_);
+    fd_ = file.fd;
+    temporary_ = file.path;
+}
+
+FileBeside::~FileBeside() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!placed_) ::unlink(temporary_.c_str());
+}
+
+void FileBeside::write(std::string_view text) {
+    if (fd_ < 0 || !writeAll(fd_, text)) throw FileError::couldNotWrite(path_);
+}
+
+void FileBeside::close() {
+    struct stat old {};
+    if (::stat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        (void)::fchmod(fd_, old.st_mode & 07777);
+    const int fd = fd_;
+    fd_ = -1;
+    if (fd < 0 || ::close(fd) != 0) throw FileError::couldNotWrite(path_);
+}
+
+void FileBeside::place() {
+    close();
+    if (::rename(temporary_.c_str(), path_.c_str()) != 0) throw FileError::couldNotWrite(path_);
+    placed_ = true;
+}
+
+bool FileBeside::placeUnlessExists() {
+    close();
+    // The link fails when the name exists, at once for every machine that
+    // shares the folder; the temporary name then goes with the destructor.
+    if (::link(temporary_.c_str(), path_.c_str()) == 0) return true;
+    if (errno == EEXIST) return false;
+    // A file system without hard links: a check and a rename, as close as it allows.
+    if (errno != EPERM && errno != ENOTSUP) throw FileError::couldNotWrite(path_);
+    struct stat existing {};
+    if (::lstat(path_.c_str(), &existing) == 0) return false;
+    place();
+    return true;
+}
+
+}  // namespace mirvok

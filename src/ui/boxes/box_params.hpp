@@ -1,0 +1,165 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <exception>
+#include <string>
+
+#include "analysis/analysis_params.hpp"
+#include "base/errors.hpp"
+#include "model/rates.hpp"
+#include "model/reset.hpp"
+#include "system/machine_memory.hpp"
+
+class QLineEdit;
+class QListWidget;
+
+namespace mirvok::ui {
+
+struct FormControls;
+
+// The title of the box an error is about ("gamma 1"), for the message
+// window; the error's type and message stay the conversion's own.
+class BoxTitled {
+  public:
+    explicit BoxTitled(QString title) : title_(std::move(title)) {}
+    virtual ~BoxTitled() = default;
+    const QString& boxTitle() const { return title_; }
+
+  private:
+    QString title_;
+};
+
+template <class E>
+class BoxError final : public E, public BoxTitled {
+  public:
+    BoxError(const E& error, QString title) : E(error), BoxTitled(std::move(title)) {}
+};
+
+// The error a box's text raised, as a BoxError of its own type.
+std::exception_ptr titledBoxError(const QString& title);
+
+// One parameter box converted once per change of its text: the number it
+// holds is ready when a step or a batch asks, and a step reads no text.
+// value() returns that number. A text that does not convert throws its
+// conversion error, titled with the box, except while the owner keeps last
+// valid values: then the box answers with the last number it converted to.
+class CachedBoxValue {
+  public:
+    enum class Kind { Integer, Real };
+
+    CachedBoxValue(QLineEdit* box, Kind kind, const bool& keepLastValid);
+    // The connection to the box refers to this object: never copied.
+    CachedBoxValue(const CachedBoxValue&) = delete;
+    CachedBoxValue& operator=(const CachedBoxValue&) = delete;
+
+    double value() const {
+        if (error_ && !(keepLastValid_ && hasValid_)) std::rethrow_exception(error_);
+        return value_;
+    }
+    int intValue() const { return static_cast<int>(value()); }
+
+  private:
+    void refresh(const QString& text);
+
+    Kind kind_;
+    QString title_;
+    const bool& keepLastValid_;
+    double value_ = 0.0;  // the last valid value
+    bool hasValid_ = false;
+    std::exception_ptr error_;  // the current text's conversion error
+};
+
+// Every box that a run, the generator, the analysis or a batch reads.
+class ParameterBoxes {
+  public:
+    explicit ParameterBoxes(const FormControls& ui);
+    ParameterBoxes(const ParameterBoxes&) = delete;
+    ParameterBoxes& operator=(const ParameterBoxes&) = delete;
+
+    // For its lifetime (a batch, from its checked start to its end) a box
+    // whose text does not convert answers with its last valid value, so that
+    // typing a new value, which passes through an empty box or half a
+    // number, neither ends a batch nor spoils its records.
+    class KeepLastValid {
+      public:
+        explicit KeepLastValid(ParameterBoxes& boxes) : boxes_(boxes) {
+            boxes_.keepLastValid_ = true;
+        }
+        ~KeepLastValid() { boxes_.keepLastValid_ = false; }
+        KeepLastValid(const KeepLastValid&) = delete;
+        KeepLastValid& operator=(const KeepLastValid&) = delete;
+
+      private:
+        ParameterBoxes& boxes_;
+    };
+
+  private:
+    bool keepLastValid_ = false;  // before the boxes, which refer to it
+
+  public:
+    // The reset's values ("time" in ms) and the step's rates.
+    CachedBoxValue time, v1Start, v2Start, maxDiff, zeroDiff;
+    CachedBoxValue gamma1, gamma2, delta1, delta2;
+    // The generator's entries ("+/-" is isiJitter) and "iterations:".
+    CachedBoxValue isi, isiJitter, cv, shape, iterations;
+    // The analysis.
+    CachedBoxValue c0, ign, range;
+};
+
+// The reset's five values.
+class BoxResetValues final : public ResetValues {
+  public:
+    explicit BoxResetValues(const ParameterBoxes& boxes) : boxes_(boxes) {}
+    int timeMs() override { return boxes_.time.intValue(); }
+    double v1Start() override { return boxes_.v1Start.value(); }
+    double v2Start() override { return boxes_.v2Start.value(); }
+    double maxDiff() override { return boxes_.maxDiff.value(); }
+    double zeroDiff() override { return boxes_.zeroDiff.value(); }
+    std::uint64_t memoryBytes() override { return physicalMemoryBytes(); }
+
+  private:
+    const ParameterBoxes& boxes_;
+};
+
+// The four rates of the step.
+class BoxRates final : public RateSource {
+  public:
+    explicit BoxRates(const ParameterBoxes& boxes) : boxes_(boxes) {}
+    double gamma1() override { return boxes_.gamma1.value(); }
+    double gamma2() override { return boxes_.gamma2.value(); }
+    double delta1() override { return boxes_.delta1.value(); }
+    double delta2() override { return boxes_.delta2.value(); }
+
+  private:
+    const ParameterBoxes& boxes_;
+};
+
+// The analysis values from ign, Range and C0Edit.
+class BoxAnalysisParams final : public AnalysisParams {
+  public:
+    explicit BoxAnalysisParams(const ParameterBoxes& boxes) : boxes_(boxes) {}
+    int ign() override { return boxes_.ign.intValue(); }
+    int range() override { return boxes_.range.intValue(); }
+    double c0() override { return boxes_.c0.value(); }
+
+  private:
+    const ParameterBoxes& boxes_;
+};
+
+// The local-CV lines of the analysis, shown in VariBox. Lines are collected
+// and shown by flush() in one insertion: adding them one by one costs more
+// than the analysis itself, which a batch repeats for every run.
+class ListBoxSink final : public VariLineSink {
+  public:
+    explicit ListBoxSink(QListWidget* box) : box_(box) {}
+    void clear() override;
+    void append(const std::string& line) override;
+    void flush();
+
+  private:
+    QListWidget* box_;
+    QStringList pending_;
+};
+
+}  // namespace mirvok::ui

@@ -1,0 +1,129 @@
+#include "ui/display/display_painter.hpp"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <algorithm>
+
+#include "ui/display/display_scene.hpp"
+#include "ui/display/image_area.hpp"
+#include "ui/display/status_panels.hpp"
+#include "ui/ui_text.hpp"
+
+namespace mirvok::ui {
+namespace {
+
+constexpr Rgb kAqua = 0x00FFFF;
+constexpr int kFarRow = 1 << 20;
+
+AreaSize sizeOf(const ImageArea* area) {
+    return {area->width(), area->height()};
+}
+
+void paintArea(ImageArea* target, const AreaDrawing& area) {
+    QPixmap& canvas = target->canvas();
+    canvas.fill(Qt::white);
+    QPainter p(&canvas);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const int w = area.size.width;
+    const int h = area.size.height;
+    if (area.baseline && h > 0) {
+        p.setPen(QColor(kBlack));
+        p.drawLine(0, h - 1, w - 1, h - 1);
+    }
+    for (const Polyline& line : area.polylines) {
+        if (line.points.size() < 2) continue;
+        p.setPen(QColor(line.colour));
+        std::vector<QPoint> points;
+        points.reserve(line.points.size());
+        // Rows of runaway volumes lie far outside; keep them in the painter's range.
+        for (const Point& pt : line.points)
+            points.emplace_back(pt.x, std::clamp(pt.y, -kFarRow, kFarRow));
+        p.drawPolyline(points.data(), static_cast<int>(points.size()));
+    }
+    for (const VLine& line : area.lines) {
+        p.setPen(QColor(line.colour));
+        p.drawLine(line.x, line.top, line.x, line.bottom);
+    }
+    if (!area.texts.empty()) {
+        p.setPen(QColor(kBlack));
+        p.setBackground(Qt::white);
+        p.setBackgroundMode(Qt::OpaqueMode);
+        const QFontMetrics metrics(p.font());
+        for (const TextAt& text : area.texts)
+            p.drawText(text.x, text.y + metrics.ascent(), toQt(text.text));
+    }
+    p.end();
+    target->update();
+}
+
+int widestDigit(const QFont& font) {
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (char digit = '0'; digit <= '9'; ++digit)
+        widest = std::max(widest, metrics.horizontalAdvance(QLatin1Char(digit)));
+    return widest;
+}
+
+void setVdiffColour(QLineEdit* box, bool match) {
+    QPalette palette = box->palette();
+    const QColor base = match ? QColor(kAqua) : QApplication::palette(box).color(QPalette::Base);
+    palette.setColor(QPalette::Active, QPalette::Base, base);
+    palette.setColor(QPalette::Inactive, QPalette::Base, base);
+    palette.setColor(QPalette::Disabled, QPalette::Base, base);
+    box->setPalette(palette);
+}
+
+}  // namespace
+
+void paintDisplays(const SimState& state, const DisplayWidgets& widgets,
+                   const TracesColumns& columns) {
+    DisplayInputs inputs;
+    inputs.inImage = sizeOf(widgets.inImage);
+    inputs.outImage = sizeOf(widgets.outImage);
+    inputs.plotter = sizeOf(widgets.plotter);
+    inputs.variImage = sizeOf(widgets.variImage);
+    inputs.timeText = toStd(widgets.timeEdit->text());
+    inputs.ignText = toStd(widgets.ign->text());
+    inputs.pbV1Max = widgets.pbV1->maximum();
+    inputs.pbV2Max = widgets.pbV2->maximum();
+    inputs.decimalSeparator = decimalSeparator();
+    // The canvas is painted in the application font, not the widget's.
+    inputs.digitWidth = widestDigit(QApplication::font());
+    inputs.v1Columns = &columns.v1;
+    inputs.v2Columns = &columns.v2;
+    const DisplayScene scene = buildDisplayScene(state, inputs);
+
+    for (std::size_t i = 0; i < widgets.axisLabels.size(); ++i)
+        widgets.axisLabels[i]->setText(toQt(scene.axisLabels[i]));
+    paintArea(widgets.plotter, scene.plotter);
+    paintArea(widgets.variImage, scene.variImage);
+    paintArea(widgets.inImage, scene.inImage);
+    paintArea(widgets.outImage, scene.outImage);
+    if (scene.failure) std::rethrow_exception(scene.failure);
+
+    widgets.pbV1->setValue(scene.pbV1);
+    widgets.pbV2->setValue(scene.pbV2);
+    widgets.v1Act->setText(toQt(scene.v1Act));
+    widgets.v2Act->setText(toQt(scene.v2Act));
+    for (const auto& [panel, text] : scene.panels) widgets.status->setText(panel, toQt(text));
+    widgets.vdiff->setText(toQt(scene.vdiff));
+    setVdiffColour(widgets.vdiff, scene.vdiffMatch);
+}
+
+void recordTraceStep(const SimState& s, const DisplayWidgets& widgets, TracesColumns& columns) {
+    const long long k = s.curStep;
+    if (k < 0 || static_cast<size_t>(k) >= s.V1trace.size() ||
+        s.V1trace.size() != s.V2trace.size()) {
+        columns.v1.invalidate();
+        columns.v2.invalidate();
+        return;
+    }
+    const double spp = static_cast<double>(s.Nsteps) / widgets.inImage->width();
+    columns.v1.feed(k, s.V1trace[static_cast<size_t>(k)], spp, s.V1trace.size());
+    columns.v2.feed(k, s.V2trace[static_cast<size_t>(k)], spp, s.V2trace.size());
+}
+
+}  // namespace mirvok::ui

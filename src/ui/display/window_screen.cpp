@@ -1,0 +1,29 @@
+#include "ui/display/window_screen.hpp"
+
+#include "ui/dialogs/dialogs.hpp"
+
+namespace mirvok::ui {
+
+void WindowScreen::redraw() {
+    paintDisplays(state_, widgets_, columns_);
+}
+
+void WindowScreen::recordStep() {
+    // A batch redraws once, at its end, from the traces themselves; recording
+    // every one of its runs would cost as much as the model's own steps. The
+    // columns are dropped at the first step of each of its runs.
+    if (state_.batchRunning) {
+        if (state_.curStep == 0) {
+            columns_.v1.invalidate();
+            columns_.v2.invalidate();
+        }
+        return;
+    }
+    recordTraceStep(state_, widgets_, columns_);
+}
+
+void WindowScreen::showMessage(const QString& text) {
+    dialogs_.showMessage(window_, text);
+}
+
+}  // namespace mirvok::ui

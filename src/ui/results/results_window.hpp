@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+#include "ui/results/results_model.hpp"
+
+class QChart;
+class QChartView;
+class QValueAxis;
+class QXYSeries;
+
+namespace mirvok::ui {
+
+class Dialogs;
+
+// "Mirvok results": a non-modal window with the three charts of a
+// ResultsModel, with "Save image..." (PNG, or SVG by the name's suffix) and
+// "Copy CSV" beside each. It knows the model and the dialogs only.
+//
+// A series gets the model's points in one piece, and only when they changed
+// since it last got them; a hidden window (closing it only hides it) takes
+// nothing until it is shown again, so a batch or a Count! costs the main
+// window nothing here while the results are not on screen.
+class ResultsWindow final : public QWidget {
+    Q_OBJECT
+  public:
+    using Chart = ResultsModel::Chart;
+    using Series = ResultsModel::Series;
+
+    ResultsWindow(const ResultsModel& model, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // Writes the chart to path (beside it, then renamed into place); a
+    // failure is shown once, naming the path, and returns false.
+    bool saveImage(Chart chart, const QString& path);
+    QChartView* view(Chart chart) const { return panels_[index(chart)].view; }
+    QXYSeries* series(Series series) const { return series_[index(series)]; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    struct Panel {
+        QChartView* view = nullptr;
+        QValueAxis* x = nullptr;
+        QValueAxis* y = nullptr;
+        QString title;
+    };
+    static std::size_t index(Chart chart) { return static_cast<std::size_t>(chart); }
+    static std::size_t index(Series series) { return static_cast<std::size_t>(series); }
+
+    QWidget* makePanel(Chart chart, const QString& title, const QString& xTitle,
+                       const QString& yTitle);
+    void addSeries(Series series, QXYSeries* made, const QString& name, const QColor& colour);
+    void makeSeries();
+    // Brings the chart up to date: its title, its axes, the changed series.
+    void refresh(Chart chart);
+    void askAndSave(Chart chart);
+
+    const ResultsModel& model_;
+    Dialogs& dialogs_;
+    std::array<Panel, 3> panels_;
+    std::array<QXYSeries*, ResultsModel::kSeries> series_{};
+    std::array<std::uint64_t, ResultsModel::kSeries> handed_{};  // the model's revisions
+};
+
+}  // namespace mirvok::ui
