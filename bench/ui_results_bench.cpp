@@ -13,9 +13,9 @@
 
 #include "model/sim_state.hpp"
 #include "trains/random/random_source.hpp"
+#include "ui/dialogs/scripted/scripted_dialogs.hpp"
 #include "ui/results/results_model.hpp"
 #include "ui/results/results_window.hpp"
-#include "ui/dialogs/scripted/scripted_dialogs.hpp"
 #include "ui/tform1.hpp"
 
 using namespace mirvok;
