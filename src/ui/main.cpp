@@ -4,12 +4,14 @@
 #include <exception>
 
 #include "model/sim_state.hpp"
+#include "system/file_size_signal.hpp"
 #include "trains/random/random_source.hpp"
 #include "ui/dialogs/dialogs.hpp"
 #include "ui/tform1.hpp"
 #include "version/version.hpp"
 
 int main(int argc, char** argv) {
+    mirvok::ignoreFileSizeSignal();
     // The one simulation state and random source outlive the window; the
     // source is seeded with the clock in seconds, so two starts within the
     // same second draw the same sequence.

@@ -87,7 +87,7 @@ ToolResult runToolWithSignal(const std::vector<std::string>& args, const std::st
 
 ToolResult runToolWithFileLimit(const std::vector<std::string>& args, const std::string& dir,
                                 int blocks) {
-    std::vector<std::string> argv{"/bin/sh", "-c", "trap '' XFSZ; ulimit -f \"$0\" && exec \"$@\"",
+    std::vector<std::string> argv{"/bin/sh", "-c", "ulimit -f \"$0\" && exec \"$@\"",
                                   std::to_string(blocks), MIRVOK_CLI_BINARY};
     argv.insert(argv.end(), args.begin(), args.end());
     return finish(start(std::move(argv), dir, ""), dir, "");

@@ -26,9 +26,10 @@ ToolResult runTool(const std::vector<std::string>& args, const std::string& dir,
 ToolResult runToolWithSignal(const std::vector<std::string>& args, const std::string& dir,
                              const std::function<bool()>& ready, int signal);
 
-// runTool on a full disk: the files the program writes may grow to the
-// given number of blocks (`ulimit -f`), and a write beyond fails with SIGXFSZ
-// ignored.
+// runTool under a file-size limit of the given number of blocks (`ulimit
+// -f`, as a cluster job may get it), SIGXFSZ as the program sets it: a write
+// beyond the limit fails as on a full disk only when the program ignores
+// the signal itself.
 ToolResult runToolWithFileLimit(const std::vector<std::string>& args, const std::string& dir,
                                 int blocks);
 
