@@ -47,6 +47,15 @@ class FileError : public Error {
     static FileError couldNotWrite(const std::string& name);
 };
 
+// A result file that another Mirvok process is writing: "<name> is being
+// written by another Mirvok process (pid <pid>)", the pid left out when the
+// system does not tell it. Writing it too would mix the two processes'
+// records.
+class FileBusy : public FileError {
+  public:
+    FileBusy(const std::string& name, long long pid);
+};
+
 // An entry that converts but that the system refuses, because acting on it
 // would not end, would not fit in memory, or would corrupt the state.
 class InputError : public Error {

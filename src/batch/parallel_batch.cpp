@@ -6,6 +6,7 @@ namespace mirvok {
 
 ParallelOutcome runParallelBatch(const ParallelBatch& batch, const IterationWork& work) {
     ResultFile file(batch.target.name, batch.target.mode);
+    if (file.lockRefused() && batch.unlocked) batch.unlocked();
     if (!batch.header.empty()) file.write(batch.header);
     ParallelOutcome outcome;
     std::string records;

@@ -21,6 +21,9 @@ struct ParallelBatch {
     RunnerPlan plan;
     BatchProgress progress;  // may be empty
     StopRequest stop;        // may be empty; true ends the batch early
+    // May be empty; called once, before anything is written, when the file
+    // system would not lock the result file (it is then written unlocked).
+    std::function<void()> unlocked;
 };
 
 struct ParallelOutcome {
@@ -29,7 +32,8 @@ struct ParallelOutcome {
     int records = 0;               // records written: the plan's count unless stopped
 };
 
-// Opens the result file (truncating, appending or continuing), writes the
+// Opens the result file (truncating, appending or continuing; a file another
+// process writes throws FileBusy before anything changes), writes the
 // header and every record, each block of records with one write, and closes
 // it. When stop asks to end, the records written so far stay, every line
 // whole, and the file is closed: outcome.records tells how far it got. A

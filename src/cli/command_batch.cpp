@@ -1,5 +1,7 @@
 #include "cli/command_batch.hpp"
 
+#include <iostream>
+
 #include "cli/interrupt.hpp"
 #include "cli/progress_bar.hpp"
 #include "text/number_format.hpp"
@@ -40,6 +42,10 @@ ParallelOutcome runCommandBatch(const CommandBatch& b, const IterationWork& work
     batch.progress = [&](int done) {
         written = done;
         progress.update(done);
+    };
+    batch.unlocked = [&b] {
+        std::cerr << "mirvok-cli: " << b.file.output
+                  << " is written without a lock: its file system keeps none\n";
     };
     const InterruptCatcher interrupts;
     batch.stop = [] { return InterruptCatcher::caught() != 0; };

@@ -197,6 +197,31 @@ TEST(batch_command, an_interrupted_batch_continued_equals_the_batch_never_interr
     EXPECT_EQ(test::readFile(dir.file("again.csv")).back(), '\n');
 }
 
+TEST(batch_command, a_second_writer_of_a_result_file_is_refused_while_the_first_writes) {
+    TempDir dir;
+    const std::string file = dir.file("nr.csv");
+    const std::vector<std::string> first{"batch", "--iterations", "1000000", "--seed",
+                                         "1",     "--output",     "nr.csv",  "--quiet"};
+    test::ToolResult second;
+    const auto running = test::runToolWithSignal(
+        first, dir.path(),
+        [&] {
+            if (linesIn(file) < 10) return false;
+            second =
+                runTool({"batch", "--seed", "2", "--output", "nr.csv", "--append"}, dir.path());
+            return true;
+        },
+        SIGTERM);
+    EXPECT_EQ(running.status, 143) << running.err;
+    EXPECT_EQ(second.status, 1);
+    EXPECT_TRUE(second.err.starts_with(
+        "mirvok-cli: nr.csv is being written by another Mirvok process (pid "))
+        << second.err;
+    // Only the first batch's header: the second never wrote.
+    const std::string written = test::readFile(file);
+    EXPECT_EQ(std::count(written.begin(), written.end(), 'N'), 1);
+}
+
 TEST(batch_command, a_batch_beyond_the_memory_available_is_refused_before_the_file_is_touched) {
     // Each run as long as this machine allows one run to be, on 256 threads:
     // no machine has that much memory available, whatever its size.

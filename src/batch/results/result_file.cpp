@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "base/errors.hpp"
+#include "system/file_lock.hpp"
 #include "text/printf_number.hpp"
 
 namespace mirvok {
@@ -56,9 +57,17 @@ std::string formatResultRecord(int index, const SimState& state) {
 }
 
 ResultFile::ResultFile(std::string name, ResultFileMode mode) : name_(std::move(name)) {
-    const int flags =
-        O_WRONLY | O_CREAT | O_CLOEXEC | (mode == ResultFileMode::Truncate ? O_TRUNC : O_APPEND);
-    fd_ = ::open(name_.c_str(), flags, 0666);
+    // Emptied only once locked, so that another process's file is not cut.
+    // Its last line is read through the same descriptor: closing any other
+    // descriptor of the file would let go of the lock.
+    // A pipe is opened for writing only, which waits for its reader.
+    const int flags = O_CREAT | O_CLOEXEC | (mode == ResultFileMode::Truncate ? 0 : O_APPEND);
+    struct stat before {};
+    const bool special = ::stat(name_.c_str(), &before) == 0 && !S_ISREG(before.st_mode);
+    if (!special) fd_ = ::open(name_.c_str(), O_RDWR | flags, 0666);
+    readable_ = fd_ >= 0;
+    if (fd_ < 0 && (special || errno == EACCES))
+        fd_ = ::open(name_.c_str(), O_WRONLY | flags, 0666);
     if (fd_ < 0) throw FileError::couldNotWrite(name_);
     struct stat info {};
     if (::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode)) {
@@ -66,6 +75,8 @@ ResultFile::ResultFile(std::string name, ResultFileMode mode) : name_(std::move(
         size_ = whole_ = static_cast<std::uint64_t>(info.st_size);
     }
     try {
+        lock();
+        if (mode == ResultFileMode::Truncate && regular_) truncate();
         if (mode == ResultFileMode::Append) endLastLine();
         if (mode == ResultFileMode::Continue) cutToLastLine();
     } catch (...) {
@@ -78,22 +89,30 @@ ResultFile::~ResultFile() {
     if (fd_ >= 0) ::close(fd_);
 }
 
+void ResultFile::lock() {
+    if (!regular_) return;
+    const WriteLock lock = lockForWriting(fd_);
+    if (lock.outcome == WriteLock::Outcome::Taken) throw FileBusy(name_, lock.holder);
+    lockRefused_ = lock.outcome == WriteLock::Outcome::Unsupported;
+}
+
+void ResultFile::truncate() {
+    if (::ftruncate(fd_, 0) != 0) throw FileError::couldNotWrite(name_);
+    size_ = whole_ = 0;
+}
+
 void ResultFile::endLastLine() {
-    if (!regular_ || size_ == 0) return;
-    // The file is open for writing only; a file we may not read is left as
-    // it is.
-    const int reader = ::open(name_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (reader < 0) return;
+    // A file we may write but not read is left as it is.
+    if (!regular_ || size_ == 0 || !readable_) return;
     char last = '\n';
-    const bool read = ::pread(reader, &last, 1, static_cast<off_t>(size_ - 1)) == 1;
-    ::close(reader);
+    const bool read = ::pread(fd_, &last, 1, static_cast<off_t>(size_ - 1)) == 1;
     if (read && last != '\n') write("\n");
 }
 
 void ResultFile::cutToLastLine() {
     if (!regular_ || size_ == 0) return;
-    const int reader = ::open(name_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (reader < 0) throw FileError::couldNotWrite(name_);
+    if (!readable_) throw FileError::couldNotWrite(name_);
+    const int reader = fd_;
     // Backwards from the end to the last line end: only the cut line is read.
     char chunk[4096];
     std::uint64_t end = size_;
@@ -101,17 +120,14 @@ void ResultFile::cutToLastLine() {
     bool found = false;
     while (end > 0 && !found) {
         const std::uint64_t n = std::min<std::uint64_t>(sizeof chunk, end);
-        if (::pread(reader, chunk, n, static_cast<off_t>(end - n)) != static_cast<ssize_t>(n)) {
-            ::close(reader);
+        if (::pread(reader, chunk, n, static_cast<off_t>(end - n)) != static_cast<ssize_t>(n))
             throw FileError::couldNotWrite(name_);
-        }
         for (std::uint64_t i = n; i > 0 && !found; --i) {
             found = chunk[i - 1] == '\n';
             if (found) keep = end - n + i;
         }
         end -= n;
     }
-    ::close(reader);
     if (keep == size_) return;
     if (::ftruncate(fd_, static_cast<off_t>(keep)) != 0) throw FileError::couldNotWrite(name_);
     size_ = whole_ = keep;

@@ -37,6 +37,10 @@ enum class ResultFileMode { Truncate, Append, Continue };
 // to the end of its last whole line; appending to a file whose last line
 // lacks its line end (an earlier write cut short) first ends that line.
 // Pipes and devices are written as they come.
+// A regular file is locked for writing (system/file_lock.hpp) before
+// anything in it changes, for as long as it is open: a file another process
+// holds throws FileBusy and is left as it was, "del" or not. Where the file
+// system keeps no locks the file is written without one (lockRefused()).
 class ResultFile {
   public:
     ResultFile(std::string name, ResultFileMode mode);
@@ -48,16 +52,22 @@ class ResultFile {
     // Closes the file; throws when the close fails. A second call does nothing.
     void close();
     bool isOpen() const { return fd_ >= 0; }
+    // The file system would not lock the file: it is written unlocked.
+    bool lockRefused() const { return lockRefused_; }
     const std::string& name() const { return name_; }
 
   private:
+    void lock();
+    void truncate();
     void endLastLine();
     void cutToLastLine();
     [[noreturn]] void failAfter(std::string_view written);
 
     std::string name_;
     int fd_ = -1;
-    bool regular_ = false;     // a regular file, which can be cut back
+    bool regular_ = false;   // a regular file, which can be cut back
+    bool readable_ = false;  // opened for reading too
+    bool lockRefused_ = false;
     std::uint64_t size_ = 0;   // bytes in the file
     std::uint64_t whole_ = 0;  // bytes up to the end of its last whole line
 };

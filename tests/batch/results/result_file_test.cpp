@@ -1,6 +1,8 @@
 #include "batch/results/result_file.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <clocale>
 #include <cstdio>
@@ -176,6 +178,36 @@ TEST(result_file, open_and_write_failures_throw_could_not_write) {
     ResultFile full("/dev/full", ResultFileMode::Truncate);
     EXPECT_THROW_MSG(full.write(formatResultHeader(20, 1000, 1)), FileError,
                      "Could not write the file /dev/full");
+}
+
+TEST(result_file, a_file_another_process_writes_is_refused_naming_it_and_left_as_it_was) {
+    TempDir dir;
+    const std::string path = dir.file("output.csv");
+    testing::writeFile(path, "NEW;other\n   0;their record\n");
+    int ready[2], done[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(done), 0);
+    const pid_t writer = ::fork();
+    if (writer == 0) {
+        // Another process writing the file: it holds the lock until told.
+        ResultFile theirs(path, ResultFileMode::Append);
+        char c = 'x';
+        (void)!::write(ready[1], &c, 1);
+        (void)!::read(done[0], &c, 1);
+        ::_exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    for (ResultFileMode mode :
+         {ResultFileMode::Truncate, ResultFileMode::Append, ResultFileMode::Continue})
+        EXPECT_THROW_MSG(ResultFile mine(path, mode), FileBusy,
+                         path + " is being written by another Mirvok process (pid " +
+                             std::to_string(writer) + ")");
+    EXPECT_EQ(readFile(path), "NEW;other\n   0;their record\n");
+    ASSERT_EQ(::write(done[1], &c, 1), 1);
+    ASSERT_EQ(::waitpid(writer, nullptr, 0), writer);
+    ResultFile after(path, ResultFileMode::Truncate);  // free again
+    EXPECT_FALSE(after.lockRefused());
 }
 
 TEST(result_file, a_write_cut_short_and_an_append_after_it_leave_only_whole_lines) {

@@ -1,0 +1,36 @@
+#include "system/file_lock.hpp"
+
+#include <fcntl.h>
+
+#include <cerrno>
+
+namespace mirvok {
+namespace {
+
+struct flock wholeFile(short type) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = 0;
+    lock.l_len = 0;
+    return lock;
+}
+
+}  // namespace
+
+WriteLock lockForWriting(int fd) {
+    struct flock lock = wholeFile(F_WRLCK);
+    int result = 0;
+    do {
+        result = ::fcntl(fd, F_SETLK, &lock);
+    } while (result != 0 && errno == EINTR);
+    if (result == 0) return {WriteLock::Outcome::Held, 0};
+    if (errno != EACCES && errno != EAGAIN) return {WriteLock::Outcome::Unsupported, 0};
+    // Who holds it, for the message; the holder may have let go meanwhile.
+    struct flock held = wholeFile(F_WRLCK);
+    const pid_t holder =
+        ::fcntl(fd, F_GETLK, &held) == 0 && held.l_type != F_UNLCK ? held.l_pid : 0;
+    return {WriteLock::Outcome::Taken, holder};
+}
+
+}  // namespace mirvok
