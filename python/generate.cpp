@@ -2,6 +2,7 @@
 #include "batch/batch_iteration.hpp"
 #include "owned_array.hpp"
 #include "registrations.hpp"
+#include "system/machine_memory.hpp"
 #include "trains/gamma_generator.hpp"
 #include "trains/random/random_source.hpp"
 #include "values.hpp"
@@ -22,7 +23,8 @@ py::object generate(const Arguments& a) {
     SimState state = setup.stateTemplate;
     SettingsEntries entries(setup.generator, shapeTextForCv(setup.generator.cv, '.'));
     Pcg31 source = iterationSource(seed, 0);
-    makeBatchTrain(state, entries, source, setup.generator.segmentMode, false, false);
+    makeBatchTrain(state, entries, source, setup.generator.segmentMode, false, false,
+                   availableMemoryBytes().value_or(0));
     return ownedArray(std::move(state.inSpikeSteps));
 }
 

@@ -54,14 +54,15 @@ double SettingsEntries::shape() {
 }
 
 void makeBatchTrain(SimState& state, GeneratorEntries& entries, RandomSource& source,
-                    bool segmentMode, bool quantify, bool quantifyZeroOne) {
+                    bool segmentMode, bool quantify, bool quantifyZeroOne,
+                    std::uint64_t availableBytes) {
     if (quantify) {
         const char sep = entries.decimalSeparator();
         entries.writeShape(
             drawableShapeText(quantifiedShapeText(source, quantifyZeroOne, sep), sep));
     }
     generateTrain(state, entries, source, segmentMode,
-                  quantify ? ShapeSource::AsEntered : ShapeSource::FromCv);
+                  quantify ? ShapeSource::AsEntered : ShapeSource::FromCv, availableBytes);
 }
 
 void makeIterationTrain(SimState& state, GeneratedReads reads, RandomSource& source) {

@@ -46,9 +46,11 @@ class SettingsEntries final : public GeneratorEntries {
 // The train of one batch iteration. With quantify, a random shape text
 // (quantifiedShapeText, held at 1e8) is first written into the shape entry
 // and, in single mode, becomes the shape of this train; otherwise the shape
-// comes from the CV as for "GammaGen!". Throws what generateTrain throws.
+// comes from the CV as for "GammaGen!". Throws what generateTrain throws,
+// availableBytes bounding the train's memory as there (0: no bound).
 void makeBatchTrain(SimState& state, GeneratorEntries& entries, RandomSource& source,
-                    bool segmentMode, bool quantify, bool quantifyZeroOne);
+                    bool segmentMode, bool quantify, bool quantifyZeroOne,
+                    std::uint64_t availableBytes = 0);
 
 // What an iteration keeps of its run besides the numbers: its record line,
 // nothing (a sweep that keeps no records), or both trains as steps (a caller

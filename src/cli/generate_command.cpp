@@ -31,7 +31,8 @@ void runGenerateCommand(const GenerateOptions& o, std::ostream& out) {
     setup.applyTo(state);
     SettingsEntries entries(setup.settings, setup.shapeText);
     Pcg31 source = iterationSource(seed, 0);
-    makeBatchTrain(state, entries, source, setup.settings.segmentMode, false, false);
+    makeBatchTrain(state, entries, source, setup.settings.segmentMode, false, false,
+                   availableMemoryBytes().value_or(0));
     writeSpikeList(o.out, state.inSpikeSteps);
     out << "seed: " << seed << '\n';
 }

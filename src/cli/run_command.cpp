@@ -46,7 +46,7 @@ void runRunCommand(const RunOptions& o, std::ostream& out, std::ostream& err) {
     // reads it for the Nsteps it holds.
     SimState state;
     state.Nsteps = stepsForRunLength(model.reset.time, physicalMemoryBytes());
-    const std::optional<TrainLoad> load = readSpikeTrainFile(state, o.train);
+    const std::optional<TrainLoad> load = readSpikeTrainFile(state, o.train, availableMemoryBytes().value_or(0));
     if (!load) throw FileError::couldNotRead(o.train);
     if (load->skipped > 0)
         err << "mirvok-cli: " << skippedStepsMessage(load->skipped, state.Nsteps) << '\n';

@@ -11,6 +11,7 @@
 #include "trains/generator_limits.hpp"
 #include "trains/random/gkm1_sampler.hpp"
 #include "trains/random/random_variates.hpp"
+#include "trains/train_memory.hpp"
 
 namespace mirvok {
 namespace {
@@ -38,7 +39,7 @@ std::size_t drawsPerEventOffer(double a) {
 template <class DrawInterval>
 void fillSegmentWith(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, int end,
                      DrawInterval&& drawInterval, double a, std::size_t& drawsLeft,
-                     std::size_t maxSpikes, GeneratorEntries* events) {
+                     std::size_t maxSpikes, GeneratorEntries* events, const TrainRoom& room) {
     // Never touch a flag outside the train.
     start = std::max(start, 0);
     end = std::min<long long>(end, static_cast<long long>(inTrain.size()) - 1);
@@ -68,6 +69,8 @@ void fillSegmentWith(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, 
         int k = static_cast<int>(pos);
         if (k == 0) k = 1;
         if (k <= end) {
+            if (inSpikeSteps.size() == inSpikeSteps.capacity())
+                room.checkGrowth(inSpikeSteps.size());
             inSpikeSteps.push_back(k);
             inTrain[static_cast<std::size_t>(k)] = 1;
         }
@@ -80,23 +83,24 @@ void fillSegmentWith(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, 
 // give the same intervals from the same draws.
 void fillSegmentWithBudget(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, int end,
                            double theta, double a, RandomSource& source, std::size_t& drawsLeft,
-                           std::size_t maxSpikes, GeneratorEntries* events = nullptr) {
+                           std::size_t maxSpikes, GeneratorEntries* events = nullptr,
+                           const TrainRoom& room = {}) {
     if (!(theta > 0.0) || !std::isfinite(theta) || !(a > 0.0) || !std::isfinite(a))
         throw InputError("shape: the scale and the shape of the intervals must be greater than 0");
     auto* pcg = dynamic_cast<Pcg31*>(&source);
     if (pcg == nullptr) {
         fillSegmentWith(
             inTrain, inSpikeSteps, start, end, [&] { return gammaVariate(source, theta, a); }, a,
-            drawsLeft, maxSpikes, events);
+            drawsLeft, maxSpikes, events, room);
     } else if (a > 1.0 && a <= Gkm1Sampler::kMaxSamplerShape) {
         Gkm1Sampler sampler(*pcg, a);
         fillSegmentWith(
             inTrain, inSpikeSteps, start, end, [&] { return sampler.variate(theta); }, a, drawsLeft,
-            maxSpikes, events);
+            maxSpikes, events, room);
     } else {
         fillSegmentWith(
             inTrain, inSpikeSteps, start, end, [&] { return gammaVariate(*pcg, theta, a); }, a,
-            drawsLeft, maxSpikes, events);
+            drawsLeft, maxSpikes, events, room);
     }
 }
 
@@ -108,16 +112,17 @@ struct TrainBuffer {
     std::size_t drawsLeft;
     std::size_t maxSpikes;
     GeneratorEntries* events;
+    TrainRoom room;
 };
 
-TrainBuffer emptyBuffer(int Nsteps, GeneratorEntries& events) {
+TrainBuffer emptyBuffer(int Nsteps, GeneratorEntries& events, const TrainRoom& room) {
     const std::size_t n = static_cast<std::size_t>(std::max(Nsteps, 0));
-    return TrainBuffer{Flags(n, 0), {}, maxSpikesFor(Nsteps), maxSpikesFor(Nsteps), &events};
+    return TrainBuffer{Flags(n, 0), {}, maxSpikesFor(Nsteps), maxSpikesFor(Nsteps), &events, room};
 }
 
 void fill(TrainBuffer& buffer, int start, int end, double theta, double a, RandomSource& source) {
     fillSegmentWithBudget(buffer.flags, buffer.steps, start, end, theta, a, source,
-                          buffer.drawsLeft, buffer.maxSpikes, buffer.events);
+                          buffer.drawsLeft, buffer.maxSpikes, buffer.events, buffer.room);
 }
 
 // The scale theta, in steps, of intervals with a mean of meanMs ms and shape a.
@@ -139,6 +144,7 @@ void generateSingle(SimState& state, TrainBuffer& buffer, GeneratorEntries& entr
     checkShape(a, shapeSource == ShapeSource::FromCv ? ShapeOrigin::Cv : ShapeOrigin::Entered, sep);
     checkMeanInterval(isiMs, jitterMs, sep);
     const double meanMs = isiMs + jitterMs * u;
+    buffer.room.checkExpected(state.Nsteps / (2.0 * meanMs));
     fill(buffer, 0, state.Nsteps - 1, intervalScale(meanMs, a), a, source);
     state.trainMeanMs = meanMs;
     state.trainShape = a;
@@ -170,6 +176,11 @@ void generateSegments(const SimState& state, TrainBuffer& buffer, RandomSource& 
     const std::size_t n = usableSegments(state, state.Nsteps);
     checkSegments(state, n);
     const int last = state.Nsteps - 1;
+    double expected = 0.0;
+    for (std::size_t i = 0; i < n; ++i)
+        expected += (std::min(state.segBounds[i + 1], last) - state.segBounds[i] + 1) /
+                    (2.0 * state.segIsi[i]);
+    buffer.room.checkExpected(expected);
     for (std::size_t i = 0; i < n; ++i) {
         const double a = state.segShape[i];
         const double theta = checkedDivide(2.0 * state.segIsi[i], a);
@@ -199,7 +210,7 @@ std::string shapeTextForCv(double cv, char decimalSeparator) {
 }
 
 void generateTrain(SimState& state, GeneratorEntries& entries, RandomSource& source,
-                   bool segmentMode, ShapeSource shapeSource) {
+                   bool segmentMode, ShapeSource shapeSource, std::uint64_t availableBytes) {
     const std::size_t n = static_cast<std::size_t>(std::max(state.Nsteps, 0));
     state.inTrain.assign(n, 0);
     state.outTrain.assign(n, 0);
@@ -209,7 +220,8 @@ void generateTrain(SimState& state, GeneratorEntries& entries, RandomSource& sou
     state.skippedSteps = 0;
     state.trainMeanMs = 0.0;
     state.trainShape = 0.0;
-    TrainBuffer buffer = emptyBuffer(state.Nsteps, entries);
+    const TrainRoom room{availableBytes, state.Nsteps, "use a shorter run or a longer isi"};
+    TrainBuffer buffer = emptyBuffer(state.Nsteps, entries, room);
     if (segmentMode && !state.segBounds.empty())
         generateSegments(state, buffer, source);
     else

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -51,9 +52,11 @@ enum class ShapeSource { FromCv, AsEntered };
 // inSpikeSteps, then fills a new train, which also becomes the loaded
 // train. Segment mode when segmentMode is set and segBounds is not empty,
 // single mode otherwise. Refuses entries for which generation cannot end
-// with InputError, before any spike is placed.
+// with InputError, before any spike is placed. A train that would take more
+// than availableBytes (0: no bound) is refused as it grows (TrainRoom).
 void generateTrain(SimState& state, GeneratorEntries& entries, RandomSource& source,
-                   bool segmentMode, ShapeSource shapeSource = ShapeSource::FromCv);
+                   bool segmentMode, ShapeSource shapeSource = ShapeSource::FromCv,
+                   std::uint64_t availableBytes = 0);
 
 // Refuses, as generateTrain would, the entries or segments that a train for
 // a run of Nsteps could not be drawn from, without drawing and without

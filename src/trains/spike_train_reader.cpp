@@ -4,6 +4,7 @@
 #include "system/file_chunks.hpp"
 #include "text/integer_scan.hpp"
 #include "text/number_format.hpp"
+#include "trains/train_memory.hpp"
 
 namespace mirvok {
 namespace {
@@ -13,6 +14,8 @@ namespace {
 // that is no part of a number, however much text follows.
 class SpikeTrainScanner {
   public:
+    explicit SpikeTrainScanner(const TrainRoom& room = {}) : room_(room) {}
+
     // False once reading has stopped: no further text is needed.
     bool feed(std::string_view text) {
         for (const char c : text) {
@@ -21,7 +24,7 @@ class SpikeTrainScanner {
         return true;
     }
     std::vector<int> finish() {
-        if (state_ == State::Digits) steps_.push_back(step_.value());
+        if (state_ == State::Digits) keep(step_.value());
         state_ = State::Stopped;
         return std::move(steps_);
     }
@@ -36,7 +39,7 @@ class SpikeTrainScanner {
                     step_.addDigit(c);
                     return true;
                 }
-                steps_.push_back(step_.value());
+                keep(step_.value());
                 state_ = State::Between;
                 // A comma belongs to the number only when it follows it directly.
                 if (c == ',') return true;
@@ -64,6 +67,12 @@ class SpikeTrainScanner {
         return false;
     }
 
+    void keep(int step) {
+        if (steps_.size() == steps_.capacity()) room_.checkGrowth(steps_.size());
+        steps_.push_back(step);
+    }
+
+    TrainRoom room_;
     State state_ = State::Between;
     StepAccumulator step_;
     std::vector<int> steps_;
@@ -90,8 +99,9 @@ std::string skippedStepsMessage(std::size_t skipped, int Nsteps) {
     return count + " outside 0 to " + IntToStr(Nsteps - 1) + " were skipped";
 }
 
-std::optional<TrainLoad> readSpikeTrainFile(SimState& state, const std::string& path) {
-    SpikeTrainScanner scanner;
+std::optional<TrainLoad> readSpikeTrainFile(SimState& state, const std::string& path,
+                                            std::uint64_t availableBytes) {
+    SpikeTrainScanner scanner({availableBytes, state.Nsteps, "use a shorter train"});
     if (!readFileInChunks(path, [&](std::string_view chunk) { return scanner.feed(chunk); }))
         return std::nullopt;
     return loadInputTrain(state, scanner.finish());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -37,7 +38,10 @@ std::string skippedStepsMessage(std::size_t skipped, int Nsteps);
 // arrives, in chunks, and only up to the first place without a number, so
 // a pipe or an endless device (/dev/zero) ends at once. Returns nothing, and
 // changes nothing, when no file of that name exists; throws FileError
-// "Could not read the file <path>" when it exists but cannot be read.
-std::optional<TrainLoad> readSpikeTrainFile(SimState& state, const std::string& path);
+// "Could not read the file <path>" when it exists but cannot be read. A
+// train that would take more than availableBytes (0: no bound) is refused
+// with InputError as it grows (train_memory.hpp), the state unchanged.
+std::optional<TrainLoad> readSpikeTrainFile(SimState& state, const std::string& path,
+                                            std::uint64_t availableBytes = 0);
 
 }  // namespace mirvok

@@ -15,6 +15,7 @@
 #include "ui/form_controls.hpp"
 #include "ui/tform1.hpp"
 #include "ui/ui_text.hpp"
+#include "system/machine_memory.hpp"
 
 namespace mirvok::ui {
 
@@ -101,7 +102,7 @@ void TForm1::ReadButtonClick() {
     // A cancelled dialog ends the operation: nothing read, nothing redrawn.
     if (!openDialog_.execute(dialogs_, this)) return;
     const QString path = openDialog_.fileName();
-    const std::optional<TrainLoad> load = readSpikeTrainFile(state_, toStd(path));
+    const std::optional<TrainLoad> load = readSpikeTrainFile(state_, toStd(path), availableMemoryBytes().value_or(0));
     // Panel 0 names the file just read, also when it held no number.
     if (load) statusBar_->setText(0, trainCountText(load->stored, path));
     redrawDisplays();
@@ -116,7 +117,8 @@ void TForm1::GammaButtonClick() {
     EventPump::Scope loop(pump_);
     try {
         runControl_.latchRunLength();
-        generateTrain(state_, generatorEntries_, random_, ui_.diffintervals->isChecked());
+        generateTrain(state_, generatorEntries_, random_, ui_.diffintervals->isChecked(),
+                      ShapeSource::FromCv, availableMemoryBytes().value_or(0));
     } catch (...) {
         backup.restore();
         throw;

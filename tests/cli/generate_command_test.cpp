@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "batch/results/spike_list_file.hpp"
 #include "record_lists.hpp"
+#include "system/machine_memory.hpp"
 #include "tool_runner.hpp"
 #include "trains/spike_train_reader.hpp"
 
@@ -89,6 +91,19 @@ TEST(generate_command, a_clock_seed_is_printed_and_repeats_the_train) {
     ASSERT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(test::readFile(dir.file("a.txt")), test::readFile(dir.file("b.txt")));
     EXPECT_LE(trainIn(dir.file("a.txt")).back(), 999);
+}
+
+TEST(generate_command, a_train_beyond_the_memory_available_is_refused_before_it_is_drawn) {
+    // About 1.6e9 spikes of 20 bytes each.
+    const std::optional<std::uint64_t> available = availableMemoryBytes();
+    if (!available || *available > (30ULL << 30))
+        GTEST_SKIP() << "more memory than the train needs";
+    TempDir dir;
+    const auto refused = runTool(
+        {"generate", "--out", "t.txt", "--time", "100000000", "--isi", "0.0625"}, dir.path());
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.err.starts_with("mirvok-cli: the train needs about ")) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("t.txt")));
 }
 
 }  // namespace

@@ -439,5 +439,31 @@ TEST(gamma_generator, check_passes_what_generation_accepts) {
     EXPECT_EQ(entries.log, std::vector<std::string>{"cv"});
 }
 
+TEST(gamma_generator,
+     a_train_beyond_the_memory_available_is_refused_before_it_is_drawn_or_as_it_grows) {
+    // About 1,000,000 spikes expected (2,000,000 steps, one spike a step)
+    // in 4 MB; a generator source that keeps drawing near-zero intervals
+    // outgrows what its mean promised.
+    FakeEntries entries;
+    entries.isiText = "0.5";
+    entries.cvText = "1";
+    SimState state;
+    state.Nsteps = 2000000;
+    Pcg31 source(1);
+    EXPECT_THROW_MSG_STARTS(
+        generateTrain(state, entries, source, false, ShapeSource::FromCv, 4 << 20), InputError,
+        "the train needs about ");
+    EXPECT_TRUE(state.inSpikeSteps.empty());
+    entries.isiText = "1000";
+    ConstantSource tiny(2147483647);  // every interval far below its mean
+    state.Nsteps = 200000;
+    EXPECT_THROW_MSG(generateTrain(state, entries, tiny, false, ShapeSource::FromCv, 1 << 20),
+                     InputError,
+                     "the train needs about 2 MB, 1 MB are available: use a shorter run or a "
+                     "longer isi");
+    generateTrain(state, entries, source, false, ShapeSource::FromCv, 1 << 20);  // fits
+    EXPECT_FALSE(state.inSpikeSteps.empty());
+}
+
 }  // namespace
 }  // namespace mirvok

@@ -203,5 +203,19 @@ TEST(spike_train_reader, file_without_read_permission_is_an_error) {
     }));
 }
 
+TEST(spike_train_reader, a_train_beyond_the_memory_available_is_refused_as_it_is_read) {
+    testing::TempDir dir;
+    std::string text;
+    for (int i = 0; i < 100000; ++i) text += "12,";
+    const std::string path = dir.file("endless.txt");
+    testing::writeFile(path, text);
+    SimState state;
+    state.Nsteps = 2000;
+    EXPECT_THROW_MSG(readSpikeTrainFile(state, path, 1 << 20), InputError,
+                     "the train needs about 2 MB, 1 MB are available: use a shorter train");
+    EXPECT_TRUE(state.inSpikeSteps.empty());
+    EXPECT_EQ(readSpikeTrainFile(state, path, 8 << 20)->stored, 100000U);
+}
+
 }  // namespace
 }  // namespace mirvok
