@@ -35,6 +35,7 @@ py::dict sectionColumns(ResultSection&& section) {
     out["in_trains"] = ownedArrays(std::move(inTrains));
     out["out_trains"] = ownedArrays(std::move(outTrains));
     out["damaged"] = section.damagedRecords;
+    out["partial"] = section.partialRecords;
     return out;
 }
 
@@ -64,9 +65,11 @@ records after it; an appended batch starts a new one): isi (ms), shape and
 iterations of its header (NaN or -1 where the header does not say), the
 columns index, in_spikes, out_spikes (int32 arrays), cv, q, score (float64
 arrays, as the records give them: two decimals), in_trains, out_trains
-(lists of int32 arrays of steps, 0.5 ms each), and damaged: the section's
-lines that are no whole record (a batch cut short). OSError when the file
-cannot be read.)",
+(lists of int32 arrays of steps, 0.5 ms each); damaged: the section's lines
+that are no record (a batch cut short; a replay of the file skips the same
+lines); partial: records read only in part (a field that is no number is -1
+or NaN, a list holding text that is no step ends before it). OSError when
+the file cannot be read.)",
                          {py::arg("path")}, {});
 }
 

@@ -69,6 +69,8 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
         err << "mirvok-cli: " << skippedStepsMessage(outcome.skippedSteps, Nsteps) << '\n';
     if (source->damagedRecords > 0)
         err << "mirvok-cli: " << damagedRecordsMessage(source->damagedRecords) << '\n';
+    if (source->partialRecords > 0)
+        err << "mirvok-cli: " << partialRecordsMessage(source->partialRecords) << '\n';
     if (lists.empty()) err << "mirvok-cli: " << noRecordsMessage(o.source) << '\n';
     out << averageText(outcome.sums, '.') << '\n' << localAverageText(outcome.sums, '.') << '\n';
 }

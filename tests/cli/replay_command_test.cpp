@@ -101,19 +101,24 @@ TEST(replay_command, warns_of_steps_beyond_a_shorter_run) {
     EXPECT_EQ(test::inputListOf(replayed[1]), (std::vector<int>{10, 500}));
 }
 
-TEST(replay_command, says_once_how_many_damaged_records_it_skipped_and_when_none_is_left) {
+TEST(replay_command, says_once_how_many_records_it_skipped_or_read_in_part_and_when_none_is_left) {
     TempDir dir;
     const std::string header = "NEW;isi: 20.000000; shape: 2500.000000; #: 100\n";
     test::writeFile(dir.file("src.csv"),
                     header +
                         "   0; 3;0.00; 3;1.00;0.00;\"  10, 500, 900,\";\"  10, 500, 900,\";\n" +
-                        "   1; 2;0.00; 2;1.00;0.00;\"  40,  80,\";\"  41,  8");
+                        "   1; 1;0.00; 1;1.00;0.00;\"  39,\";\"39;78;118\";\n" +
+                        "   2; 2;0.00; 2;1.00;0.00;\"  40,  80,\";\"  41,  8");
     const auto result = runTool({"replay", "src.csv"}, dir.path());
     ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.err, "mirvok-cli: 1 damaged records were skipped\n");
+    EXPECT_EQ(result.err,
+              "mirvok-cli: 1 damaged records were skipped\n"
+              "mirvok-cli: 1 records hold text in their output list that is no step: each was "
+              "replayed up to it\n");
     const auto replayed = linesOf(test::readFile(dir.file("output.csv")));
-    ASSERT_EQ(replayed.size(), 2u);
+    ASSERT_EQ(replayed.size(), 3u);
     EXPECT_EQ(test::inputListOf(replayed[1]), (std::vector<int>{10, 500, 900}));
+    EXPECT_EQ(test::inputListOf(replayed[2]), (std::vector<int>{39}));
 
     test::writeFile(dir.file("empty.csv"), header);
     const auto empty = runTool({"replay", "empty.csv"}, dir.path());

@@ -35,7 +35,7 @@ class BatchTest(unittest.TestCase):
         first, second = mirvok.read_results(out)
         b = mirvok.batch(iterations=20, seed=4)
         self.assertEqual((first["isi"], first["shape"], first["iterations"]), (20, 2500, 20))
-        self.assertEqual(first["damaged"], 0)
+        self.assertEqual((first["damaged"], first["partial"]), (0, 0))
         self.assertEqual(first["index"].tolist(), b["index"].tolist())
         self.assertEqual(first["out_spikes"].tolist(), b["out_spikes"].tolist())
         self.assertEqual(["%.2f" % q for q in first["q"]], ["%.2f" % q for q in b["q"]])

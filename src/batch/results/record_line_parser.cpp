@@ -26,21 +26,39 @@ RecordLine parseRecordLine(std::string_view line) {
     if (close == std::string_view::npos) return parsed;
 
     parsed.kind = RecordLine::Kind::Record;
-    parsed.outputList = parseStepList(line.substr(first, close - first));
+    StepList list = parseCheckedStepList(line.substr(first, close - first));
+    parsed.outputList = std::move(list.steps);
+    parsed.outputPartial = !list.whole;
+    parsed.before = line.substr(0, start + 1);
     return parsed;
 }
 
 std::vector<int> parseStepList(std::string_view list) {
-    std::vector<int> steps;
+    return parseCheckedStepList(list).steps;
+}
+
+StepList parseCheckedStepList(std::string_view list) {
+    StepList parsed;
     std::size_t pos = 0;
     int value = 0;
+    const auto blank = [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i)
+            if (!isWhiteSpace(list[i])) return false;
+        return true;
+    };
     while (scanStep(list, pos, value)) {
-        steps.push_back(value);
+        parsed.steps.push_back(value);
         const std::size_t comma = list.find(',', pos);
-        if (comma == std::string_view::npos) break;
+        if (comma == std::string_view::npos) {
+            parsed.whole = blank(pos, list.size());
+            return parsed;
+        }
+        // Whatever lies between a step and its comma is passed over.
+        if (!blank(pos, comma)) parsed.whole = false;
         pos = comma + 1;
     }
-    return steps;
+    if (!blank(pos, list.size())) parsed.whole = false;
+    return parsed;
 }
 
 }  // namespace mirvok

@@ -15,6 +15,11 @@ struct RecordLine {
     };
     Kind kind = Kind::Other;
     std::vector<int> outputList;  // the steps of a Record
+    // A Record whose output list holds text that is no step ("1e10", "39;78"):
+    // its list is the steps read up to that text.
+    bool outputPartial = false;
+    // A Record's text before its output list: the six numbers and the input list.
+    std::string_view before;
 };
 
 // Reads one result-file line. A record's output list starts just after the
@@ -30,5 +35,14 @@ RecordLine parseRecordLine(std::string_view line);
 
 // The steps of a list's text between its double quotes, read as above.
 std::vector<int> parseStepList(std::string_view list);
+
+// parseStepList, and whether the text held nothing else: every entry a step
+// followed by white space and a comma (the last one's comma optional), and
+// white space around them.
+struct StepList {
+    std::vector<int> steps;
+    bool whole = true;
+};
+StepList parseCheckedStepList(std::string_view list);
 
 }  // namespace mirvok

@@ -28,6 +28,8 @@ std::optional<std::string_view> nextField(std::string_view& text) {
     return field;
 }
 
+// The next field as a number; false, with number left as it is, when it is
+// missing or does not convert.
 template <typename Number, typename Convert>
 bool readNumber(std::string_view& text, Number& number, Convert convert) {
     const std::optional<std::string_view> field = nextField(text);
@@ -48,15 +50,12 @@ double toDouble(std::string_view text) {
     return StrToDouble(text, '.');
 }
 
-// The list in double quotes that text starts with; text then starts after
-// its closing quote.
-std::optional<std::vector<int>> quotedList(std::string_view& text) {
+// The list in double quotes that text starts with; nullopt when there is none.
+std::optional<StepList> quotedList(std::string_view text) {
     if (text.empty() || text.front() != '"') return std::nullopt;
     const std::size_t close = text.find('"', 1);
     if (close == std::string_view::npos) return std::nullopt;
-    std::vector<int> steps = parseStepList(text.substr(1, close - 1));
-    text.remove_prefix(close + 1);
-    return steps;
+    return parseCheckedStepList(text.substr(1, close - 1));
 }
 
 // "key: value" with the key expected.
@@ -75,7 +74,7 @@ void readHeaderValue(std::string_view field, std::string_view key, Number& numbe
 
 std::optional<ResultSection> parseResultHeader(std::string_view line) {
     if (!line.starts_with("NEW;")) return std::nullopt;
-    ResultSection section{kUnread, kUnread, -1, {}, 0};
+    ResultSection section{kUnread, kUnread, -1, {}, 0, 0};
     std::string_view rest = line.substr(4);
     while (!rest.empty()) {
         const std::size_t end = rest.find(';');
@@ -90,18 +89,21 @@ std::optional<ResultSection> parseResultHeader(std::string_view line) {
 }
 
 std::optional<RecordValues> parseRecordValues(std::string_view line) {
-    RecordValues r;
-    const bool numbers = readNumber(line, r.index, toInt) && readNumber(line, r.inSpikes, toInt) &&
-                         readNumber(line, r.cv, toDouble) && readNumber(line, r.outSpikes, toInt) &&
-                         readNumber(line, r.q, toDouble) && readNumber(line, r.score, toDouble);
-    if (!numbers) return std::nullopt;
-    std::optional<std::vector<int>> in = quotedList(line);
-    if (!in || !line.starts_with(';')) return std::nullopt;
-    line.remove_prefix(1);
-    std::optional<std::vector<int>> out = quotedList(line);
-    if (!out) return std::nullopt;
-    r.inSteps = std::move(*in);
-    r.outSteps = std::move(*out);
+    RecordLine parsed = parseRecordLine(line);
+    if (parsed.kind != RecordLine::Kind::Record) return std::nullopt;
+    RecordValues r{-1, -1, kUnread, -1, kUnread, kUnread, {}, {}, parsed.outputPartial};
+    r.outSteps = std::move(parsed.outputList);
+    // The text before the output list: each number read as far as it can be.
+    std::string_view rest = parsed.before;
+    bool numbers = readNumber(rest, r.index, toInt);
+    numbers = readNumber(rest, r.inSpikes, toInt) && numbers;
+    numbers = readNumber(rest, r.cv, toDouble) && numbers;
+    numbers = readNumber(rest, r.outSpikes, toInt) && numbers;
+    numbers = readNumber(rest, r.q, toDouble) && numbers;
+    numbers = readNumber(rest, r.score, toDouble) && numbers;
+    std::optional<StepList> in = quotedList(trimmed(rest));
+    if (in) r.inSteps = std::move(in->steps);
+    r.partial = r.partial || !numbers || !in || !in->whole;
     return r;
 }
 
@@ -113,11 +115,14 @@ std::optional<std::vector<ResultSection>> readResultSections(const std::string& 
             sections.push_back(std::move(*header));
             return;
         }
-        if (sections.empty()) sections.push_back({kUnread, kUnread, -1, {}, 0});
-        if (std::optional<RecordValues> record = parseRecordValues(line))
-            sections.back().records.push_back(std::move(*record));
-        else
-            ++sections.back().damagedRecords;
+        if (sections.empty()) sections.push_back({kUnread, kUnread, -1, {}, 0, 0});
+        ResultSection& section = sections.back();
+        if (std::optional<RecordValues> record = parseRecordValues(line)) {
+            section.partialRecords += record->partial ? 1 : 0;
+            section.records.push_back(std::move(*record));
+        } else {
+            ++section.damagedRecords;
+        }
     });
     if (!exists) return std::nullopt;
     return sections;

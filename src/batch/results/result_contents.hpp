@@ -9,16 +9,20 @@
 namespace mirvok {
 
 // One record of a result file as values: the numbers as the record wrote
-// them (cv, q and score rounded to two decimals) and both trains.
+// them (cv, q and score rounded to two decimals) and both trains. A field
+// that cannot be read is -1 (the counts and the index) or NaN.
 struct RecordValues {
-    int index = 0;
-    int inSpikes = 0;
+    int index = -1;
+    int inSpikes = -1;
     double cv = 0.0;
-    int outSpikes = 0;
+    int outSpikes = -1;
     double q = 0.0;
     double score = 0.0;
     std::vector<int> inSteps;
     std::vector<int> outSteps;
+    // Something of the record could not be read: a number, or text in a list
+    // that is no step (the list then holds the steps read up to it).
+    bool partial = false;
 };
 
 // A header line and the records after it, up to the next header. A header
@@ -29,20 +33,23 @@ struct ResultSection {
     double shape = 0.0;
     int iterations = -1;
     std::vector<RecordValues> records;
-    std::size_t damagedRecords = 0;  // lines of the section that are no whole record
+    std::size_t damagedRecords = 0;  // lines of the section that are no record
+    std::size_t partialRecords = 0;  // records read only in part
 };
 
 // "NEW;isi: <isi>; shape: <shape>; #: <n>": a section of its own, with the
 // values that can be read; nullopt for a line that is no header.
 std::optional<ResultSection> parseResultHeader(std::string_view line);
 
-// A record line: six numbers, each followed by a semicolon, and the two
-// lists in double quotes, the output list closed by its quote as a replay
-// requires it (parseRecordLine); nullopt for any other line.
+// A record line as a replay takes it (parseRecordLine: its output list closed
+// by its double quote), with its six numbers, each followed by a semicolon,
+// and its input list in double quotes; nullopt for any other line. What of
+// the record cannot be read is left unread and makes it partial.
 std::optional<RecordValues> parseRecordValues(std::string_view line);
 
 // Every section of a result file, in file order; empty lines are passed
-// over, other lines that are neither header nor record counted as damaged.
+// over, other lines that are neither header nor record counted as damaged
+// (the lines a replay of the file passes over, and counts, too).
 // nullopt when no file of that name exists; FileError when it cannot be
 // read.
 std::optional<std::vector<ResultSection>> readResultSections(const std::string& path);

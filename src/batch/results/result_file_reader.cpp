@@ -20,6 +20,7 @@ std::optional<ReplaySource> readReplaySource(const std::string& path) {
         if (record.kind == RecordLine::Kind::Record) {
             // An exact copy: no spare capacity kept per list.
             source.lists.emplace_back(record.outputList.begin(), record.outputList.end());
+            source.partialRecords += record.outputPartial ? 1 : 0;
         } else if (record.kind == RecordLine::Kind::Damaged) {
             ++source.damagedRecords;
         }
@@ -30,6 +31,11 @@ std::optional<ReplaySource> readReplaySource(const std::string& path) {
 
 std::string damagedRecordsMessage(std::size_t count) {
     return IntToStr(static_cast<long long>(count)) + " damaged records were skipped";
+}
+
+std::string partialRecordsMessage(std::size_t count) {
+    return IntToStr(static_cast<long long>(count)) +
+           " records hold text in their output list that is no step: each was replayed up to it";
 }
 
 std::string noRecordsMessage(const std::string& path) {

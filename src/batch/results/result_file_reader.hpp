@@ -12,6 +12,9 @@ namespace mirvok {
 struct ReplaySource {
     std::vector<std::vector<int>> lists;
     std::size_t damagedRecords = 0;  // lines passed over as damaged
+    // Records whose output list holds text that is no step: each replays
+    // the steps read up to that text.
+    std::size_t partialRecords = 0;
 };
 
 // Reads a result file whole before any result file is opened, so that a
@@ -27,6 +30,9 @@ std::optional<ReplaySource> readReplaySource(const std::string& path);
 
 // "N damaged records were skipped".
 std::string damagedRecordsMessage(std::size_t count);
+// "N records hold text in their output list that is no step: each was
+// replayed up to it".
+std::string partialRecordsMessage(std::size_t count);
 // "<path> holds no record to replay".
 std::string noRecordsMessage(const std::string& path);
 

@@ -84,5 +84,23 @@ TEST(record_line_parser, lines_of_any_length_are_read_whole) {
     EXPECT_EQ(parseRecordLine(line).outputList, expected);
 }
 
+TEST(record_line_parser, a_list_holding_text_that_is_no_step_is_read_up_to_it_and_told) {
+    const struct {
+        std::string list;
+        Steps steps;
+        bool whole;
+    } cases[] = {
+        {"  40,  81,", {40, 81}, true}, {" 12 ,13", {12, 13}, true}, {"", {}, true},
+        {"1e10,", {1}, false},          {"39;78;118", {39}, false},  {"1.5,2,", {1, 2}, false},
+        {"1,x,3,", {1}, false},
+    };
+    for (const auto& c : cases) {
+        const StepList parsed = parseCheckedStepList(c.list);
+        EXPECT_EQ(parsed.steps, c.steps) << c.list;
+        EXPECT_EQ(parsed.whole, c.whole) << c.list;
+        EXPECT_EQ(parseRecordLine("0;\"\";\"" + c.list + "\";").outputPartial, !c.whole) << c.list;
+    }
+}
+
 }  // namespace
 }  // namespace mirvok

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "batch/results/result_file_reader.hpp"
 #include "support/temp_dir.hpp"
 
 namespace mirvok {
@@ -50,6 +51,30 @@ TEST(result_contents, a_file_reads_as_sections_of_records_with_damaged_lines_cou
     EXPECT_EQ(second.records[0].inSpikes, 1000);
 
     EXPECT_FALSE(readResultSections(dir.file("missing.csv")));
+}
+
+TEST(result_contents, records_read_in_part_are_kept_and_counted_as_a_replay_counts_them) {
+    const TempDir dir;
+    const std::string file = dir.file("results.csv");
+    writeFile(file,
+              "NEW;isi: 20.000000; shape: 2500.000000; #: 4\n"
+              "   0; 1;0.00; 1;1.00;0.25;\"  40,\";\"  41,\";\n"
+              "   1; 1;0.00; 1;1.00;0.25;\"  40,\";\"1e10,\";\n"  // a list read up to "e10"
+              "   2; x;0.00; 1;1.00;0.25;\"  40,\";\"39;78;118\";\n"
+              "   3; 1;0.00; 1;1.00;0.25;\"  40,\";\"  4\n");  // cut: damaged
+    const auto sections = readResultSections(file);
+    const auto replay = readReplaySource(file);
+    ASSERT_TRUE(sections && replay);
+    const ResultSection& s = sections->front();
+    ASSERT_EQ(s.records.size(), 3u);
+    EXPECT_EQ(s.damagedRecords, 1u);
+    EXPECT_EQ(s.partialRecords, 2u);
+    EXPECT_EQ(s.records[1].outSteps, (std::vector<int>{1}));
+    EXPECT_EQ(s.records[2].inSpikes, -1);
+    EXPECT_EQ(s.records[2].outSteps, (std::vector<int>{39}));
+    EXPECT_EQ(replay->lists.size(), s.records.size());
+    EXPECT_EQ(replay->damagedRecords, s.damagedRecords);
+    EXPECT_EQ(replay->partialRecords, 2u);
 }
 
 }  // namespace
