@@ -89,10 +89,6 @@ class TrainBackup {
     double trainShape_;
 };
 
-QString trainCountText(std::size_t count, const QString& path) {
-    return intText(static_cast<long long>(count)) + QStringLiteral(" sps ") + path;
-}
-
 }  // namespace
 
 void TForm1::ReadButtonClick() {
@@ -103,7 +99,9 @@ void TForm1::ReadButtonClick() {
     const QString path = openDialog_.fileName();
     const std::optional<TrainLoad> load = readSpikeTrainFile(state_, toStd(path));
     // Panel 0 names the file just read, also when it held no number.
-    if (load) statusBar_->setText(0, trainCountText(load->stored, path));
+    if (load)
+        statusBar_->setText(
+            0, intText(static_cast<long long>(load->stored)) + QStringLiteral(" sps "), path);
     redrawDisplays();
     if (load && load->skipped > 0)
         dialogs_.showMessage(this, toQt(skippedStepsMessage(load->skipped, state_.Nsteps)));
