@@ -70,7 +70,7 @@ struct Run {
     SimState a, b;
     explicit Run(std::int64_t n) : a(runOf(n, 0)), b(runOf(n, 1)) {}
     void feed(ResultsModel& model, bool first) const { model.setRun(first ? a : b, 0.3); }
-    static constexpr Series kSeries[] = {Series::Histogram, Series::Density, Series::LocalCvs,
+    static constexpr Series kSeries[] = {Series::Histogram, Series::Expected, Series::LocalCvs,
                                          Series::C0};
 };
 
