@@ -54,7 +54,7 @@ SimState runOf(std::int64_t spikes, int shift) {
         s.inSpikeSteps.push_back(static_cast<int>(40 * e + (e * 7 + shift) % 30));
         s.spikeVari.push_back(e < 5 ? 0.0 : 0.5 + 0.4 * static_cast<double>(e % 13) / 13.0);
     }
-    s.Nsteps = s.inSpikeSteps.back() + 1;
+    s.Nsteps = static_cast<int>(40 * spikes + 40);  // one run length, as one "time" gives
     return s;
 }
 

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
@@ -103,7 +104,12 @@ QWidget* ResultsWindow::makePanel(Chart chart, const QString& title, const QStri
     Panel& panel = panels_[index(chart)];
     panel.title = title;
     auto* qchart = new QChart;
-    qchart->setLocalizeNumbers(true);  // the decimal separator of the window's numbers
+    // Tick labels as the window writes numbers: its decimal separator, no
+    // grouping of thousands.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    qchart->setLocale(locale);
+    qchart->setLocalizeNumbers(true);
     qchart->legend()->setAlignment(Qt::AlignRight);
     // A line's legend entry is a piece of the line, dashes and all, and a
     // point series' its point, so that a mean is told from its points.
