@@ -147,14 +147,11 @@ class ResultsModelTest : public QObject {
         model.setBatch({{0.5, 0.25, 0.75}, {0.7, 0.5, -1.0}});
         model.setRun(run(30), 0.4);  // 1200 steps: 600 ms
         const ResultsModel::Axes batch = model.axes(Chart::Batch);
-        QCOMPARE(batch.x.low, 0.0);
-        QVERIFY(batch.x.high >= 0.7 && !batch.x.exact);
-        QCOMPARE(batch.y.low, -1.0);
-        QCOMPARE(model.axes(Chart::Intervals).x.low, 0.0);
-        QCOMPARE(model.axes(Chart::Intervals).y.low, 0.0);
+        QVERIFY(batch.x.low == 0.0 && batch.y.low == -1.0);
+        const ResultsModel::Axes intervals = model.axes(Chart::Intervals);
+        QVERIFY(intervals.x.low == 0.0 && intervals.y.low == 0.0);
         const ResultsModel::Axes local = model.axes(Chart::LocalCvs);
         QVERIFY(local.x.low == 0.0 && local.x.high == 600.0 && local.x.exact);
-        QCOMPARE(local.y.low, 0.0);
     }
 
     void results_follow_a_batch_and_a_count() {
