@@ -54,7 +54,7 @@ SimState runOf(std::int64_t spikes, int shift) {
         s.inSpikeSteps.push_back(static_cast<int>(40 * e + (e * 7 + shift) % 30));
         s.spikeVari.push_back(e < 5 ? 0.0 : 0.5 + 0.4 * static_cast<double>(e % 13) / 13.0);
     }
-    s.Nsteps = s.inSpikeSteps.back() + 1;
+    s.Nsteps = static_cast<int>(40 * spikes + 40);  // one run length, as one "time" gives
     return s;
 }
 
@@ -70,7 +70,7 @@ struct Run {
     SimState a, b;
     explicit Run(std::int64_t n) : a(runOf(n, 0)), b(runOf(n, 1)) {}
     void feed(ResultsModel& model, bool first) const { model.setRun(first ? a : b, 0.3); }
-    static constexpr Series kSeries[] = {Series::Histogram, Series::Density, Series::LocalCvs,
+    static constexpr Series kSeries[] = {Series::Histogram, Series::Expected, Series::LocalCvs,
                                          Series::C0};
 };
 

@@ -3,10 +3,12 @@
 # that are missing, through sudo when not running as root.
 set -euo pipefail
 # The results window draws with Qt Charts (whose CMake package needs Qt's
-# OpenGL module) and saves charts as SVG with Qt Svg.
+# OpenGL module), saves charts as SVG with Qt Svg, and takes the gamma
+# distribution function its interval histogram is compared with from
+# Boost.Math's regularised incomplete gamma (header-only, window only).
 packages=(
     g++ make cmake pkg-config clang-format
-    qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev fonts-dejavu-core
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev fonts-dejavu-core libboost-math-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
     parallel xvfb xdotool
     pybind11-dev python3-dev python3-numpy python3-matplotlib

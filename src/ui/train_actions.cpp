@@ -90,10 +90,6 @@ class TrainBackup {
     double trainShape_;
 };
 
-QString trainCountText(std::size_t count, const QString& path) {
-    return intText(static_cast<long long>(count)) + QStringLiteral(" sps ") + path;
-}
-
 }  // namespace
 
 void TForm1::ReadButtonClick() {
@@ -104,7 +100,9 @@ void TForm1::ReadButtonClick() {
     const QString path = openDialog_.fileName();
     const std::optional<TrainLoad> load = readSpikeTrainFile(state_, toStd(path), availableMemoryBytes().value_or(0));
     // Panel 0 names the file just read, also when it held no number.
-    if (load) statusBar_->setText(0, trainCountText(load->stored, path));
+    if (load)
+        statusBar_->setText(
+            0, intText(static_cast<long long>(load->stored)) + QStringLiteral(" sps "), path);
     redrawDisplays();
     if (load && load->skipped > 0)
         dialogs_.showMessage(this, toQt(skippedStepsMessage(load->skipped, state_.Nsteps)));

@@ -106,16 +106,19 @@ class TForm1Test : public QObject {
                      qPrintable(QString("%1: %2 > %3").arg(c.name).arg(needed).arg(room.width())));
         }
         // The widest texts the redraw and a batch write into their panels:
-        // steps and runs up to 8 digits, any seed.
+        // counts and steps up to 8 digits, values as the boxes write them,
+        // any seed. Each is shown whole, in a smaller font where needed.
+        StatusPanels bar(&form);
         const std::pair<int, QString> panels[] = {
-            {0, "#99999999"}, {2, "st: 99999999"}, {7, "c: 0.02051"},       {8, "q: 0.67347"},
-            {9, "i: 0"},      {1, "no ouput"},     {10, "seed: 2147483647"}};
+            {0, "#99999999"},        {2, "st: 99999999"},     {3, "avg: -0.00012346"},
+            {4, "avl: -0.00012346"}, {5, "s: 99999999"},      {6, "f: 99999999"},
+            {7, "c: 0.02051"},       {8, "q: 0.67347"},       {9, "i: 99999999"},
+            {1, "no ouput"},         {10, "seed: 2147483647"}};
         for (const auto& [panel, text] : panels) {
-            QLabel* label =
-                form.StatusBar().findChild<QLabel*>(QString("StatusPanel%1").arg(panel));
-            QVERIFY(label);
+            bar.setText(panel, text);
+            const QLabel* label = bar.panel(panel);
             const int needed = QFontMetrics(label->font()).horizontalAdvance(text);
-            QVERIFY2(needed <= label->contentsRect().width(),
+            QVERIFY2(label->text() == text && needed <= label->contentsRect().width(),
                      qPrintable(QString("%1: %2 > %3")
                                     .arg(text)
                                     .arg(needed)
@@ -123,16 +126,16 @@ class TForm1Test : public QObject {
         }
     }
 
-    // A text longer than its panel keeps both ends, and the whole of it is
-    // the panel's tooltip.
-    void a_long_panel_text_is_elided_in_the_middle_and_whole_in_its_tooltip() {
+    // A name longer than its panel keeps both ends, the count before it is
+    // whole, and the whole text is the panel's tooltip.
+    void a_long_file_name_is_elided_in_the_middle_after_its_whole_count() {
         StatusPanels bar;
-        const QString text = "3 sps /home/someone/experiments/2024/trains/regular.csv";
-        bar.setText(0, text);
+        const QString path = "/home/someone/experiments/2024/trains/regular.csv";
+        bar.setText(0, "12345678 sps ", path);
         const QLabel* panel = bar.panel(0);
-        QCOMPARE(bar.text(0), text);
-        QCOMPARE(panel->toolTip(), text);
-        QVERIFY(panel->text().startsWith("3 ") && panel->text().endsWith("sv"));
+        QCOMPARE(bar.text(0), "12345678 sps " + path);
+        QCOMPARE(panel->toolTip(), bar.text(0));
+        QVERIFY(panel->text().startsWith("12345678 sps ") && panel->text().endsWith("sv"));
         QVERIFY(panel->text().contains(QChar(0x2026)));
         QVERIFY(QFontMetrics(panel->font()).horizontalAdvance(panel->text()) <=
                 panel->contentsRect().width());

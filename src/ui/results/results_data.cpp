@@ -3,12 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/results/interval_law.hpp"
+
 namespace mirvok::ui {
 
 namespace {
 constexpr double kMsPerStep = 0.5;
-constexpr std::size_t kMaxBins = 60;
-constexpr int kDensityPoints = 200;
+constexpr double kMaxBins = 60.0;
+
+// Rounds towards minus infinity, so that a bin never starts above its values.
+long long floorDiv(long long a, long long b) {
+    return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
+}
+
 }  // namespace
 
 std::vector<BatchPoint> thinnedPoints(const std::vector<BatchPoint>& points, std::size_t atMost) {
@@ -23,37 +30,27 @@ std::vector<BatchPoint> thinnedPoints(const std::vector<BatchPoint>& points, std
 IntervalHistogram intervalHistogram(const std::vector<int>& spikeSteps) {
     IntervalHistogram h;
     if (spikeSteps.size() < 2) return h;
-    std::vector<double> ms;
-    ms.reserve(spikeSteps.size() - 1);
+    std::vector<long long> steps;
+    steps.reserve(spikeSteps.size() - 1);
     for (std::size_t i = 1; i < spikeSteps.size(); ++i)
-        ms.push_back(kMsPerStep * (spikeSteps[i] - spikeSteps[i - 1]));
-    const auto [low, high] = std::minmax_element(ms.begin(), ms.end());
-    const std::size_t bins = std::clamp<std::size_t>(
-        static_cast<std::size_t>(std::ceil(std::sqrt(static_cast<double>(ms.size())))), 1,
-        kMaxBins);
-    // Intervals are whole half milliseconds: a bin is never narrower.
-    h.binWidth = std::max(kMsPerStep, (*high - *low) / static_cast<double>(bins));
-    h.from = *low - h.binWidth / 2;
-    h.counts.assign(static_cast<std::size_t>(std::floor((*high - h.from) / h.binWidth)) + 1, 0.0);
-    for (double v : ms) h.counts[static_cast<std::size_t>((v - h.from) / h.binWidth)] += 1.0;
-    h.intervals = ms.size();
+        steps.push_back(static_cast<long long>(spikeSteps[i]) - spikeSteps[i - 1]);
+    const auto [low, high] = std::minmax_element(steps.begin(), steps.end());
+    const auto bins = static_cast<long long>(
+        std::clamp<double>(std::ceil(std::sqrt(static_cast<double>(steps.size()))), 1.0, kMaxBins));
+    const long long width = std::max(1LL, (*high - *low + bins) / bins);
+    const long long first = floorDiv(*low, width) * width;
+    h.firstStep = static_cast<int>(first);
+    h.stepsPerBin = static_cast<int>(width);
+    h.counts.assign(static_cast<std::size_t>((*high - first) / width + 1), 0.0);
+    for (long long v : steps) h.counts[static_cast<std::size_t>((v - first) / width)] += 1.0;
+    h.intervals = steps.size();
     return h;
 }
 
-std::vector<XY> gammaDensity(double meanMs, double shape, const IntervalHistogram& h) {
-    std::vector<XY> curve;
-    if (!(meanMs > 0.0) || !(shape > 0.0) || h.binWidth <= 0.0) return curve;
-    const double scale = meanMs / shape;
-    const double logNorm = std::lgamma(shape) + shape * std::log(scale);
-    const double to = h.from + h.binWidth * static_cast<double>(h.counts.size());
-    const double perBin = static_cast<double>(h.intervals) * h.binWidth;
-    for (int i = 0; i <= kDensityPoints; ++i) {
-        const double x = h.from + (to - h.from) * i / kDensityPoints;
-        if (x <= 0.0) continue;
-        const double logPdf = (shape - 1.0) * std::log(x) - x / scale - logNorm;
-        curve.push_back({x, perBin * std::exp(logPdf)});
-    }
-    return curve;
+double binEdgeMs(const IntervalHistogram& h, std::size_t edge) {
+    const double step =
+        h.firstStep + static_cast<double>(h.stepsPerBin) * static_cast<double>(edge);
+    return std::max(0.0, kMsPerStep * (step - 0.5));
 }
 
 std::vector<XY> localCvSeries(const SimState& s) {
@@ -82,9 +79,10 @@ void setBatchResults(ResultsData& data, const std::vector<BatchPoint>& points) {
 
 void setRunResults(ResultsData& data, const SimState& state, double c0) {
     data.intervals = intervalHistogram(state.inSpikeSteps);
-    data.density = gammaDensity(state.trainMeanMs, state.trainShape, data.intervals);
+    data.expected = expectedCounts(data.intervals, state.trainMeanMs, state.trainShape);
     data.localCvs = localCvSeries(state);
     data.c0 = c0;
+    data.runMs = kMsPerStep * state.Nsteps;
 }
 
 }  // namespace mirvok::ui

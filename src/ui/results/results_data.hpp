@@ -20,13 +20,20 @@ struct XY {
     bool operator==(const XY&) const = default;
 };
 
-// The intervals of a train counted in bins of equal width, in ms.
+// The intervals of a train, whole steps of 0.5 ms, counted in bins that
+// each hold the same number of steps.
 struct IntervalHistogram {
-    double from = 0.0;      // left edge of the first bin
-    double binWidth = 0.0;  // 0: no interval
+    int firstStep = 0;    // the shortest interval the first bin holds, in steps
+    int stepsPerBin = 0;  // 0: no interval
     std::vector<double> counts;
     std::size_t intervals = 0;
 };
+
+// Edge `edge` (0 to counts.size()) of the bins in ms: half a step below the
+// shortest interval of the bin it opens, so that an interval lies in the
+// middle of its step's room, and never below 0 (the room of 0 steps,
+// intervals of two spikes on one step, starts at 0).
+double binEdgeMs(const IntervalHistogram& histogram, std::size_t edge);
 
 // What the results view shows, as plain values.
 struct ResultsData {
@@ -35,26 +42,25 @@ struct ResultsData {
     int batchRuns = 0;  // all its records
     double meanQ = 0.0;
     double meanScore = 0.0;
-    // The current input train, and the gamma density it was drawn from
-    // (scaled to the counts) when it was generated in one piece.
+    // The current input train, and the count each bin should hold by the
+    // gamma intervals it was drawn from, when it was generated in one piece.
     IntervalHistogram intervals;
-    std::vector<XY> density;
+    std::vector<double> expected;
     // The current run: (ms, local CV) at the spike that ends each window.
     std::vector<XY> localCvs;
     double c0 = 0.0;
+    double runMs = 0.0;
 };
 
 // At most about `atMost` of the points, evenly spread, in their order.
 std::vector<BatchPoint> thinnedPoints(const std::vector<BatchPoint>& points,
                                       std::size_t atMost = 10000);
 
-// The intervals between consecutive spikes (steps of 0.5 ms), about
-// sqrt(n) bins between the shortest and the longest, at most 60.
+// The intervals between consecutive spikes in about sqrt(n) bins (at most
+// 60 wide enough for all), from the shortest to the longest; a bin holds at
+// least one step, and the first starts at a multiple of the bins' width, so
+// that the same width gives the same edges from run to run.
 IntervalHistogram intervalHistogram(const std::vector<int>& spikeSteps);
-
-// The gamma density of mean meanMs and this shape over the histogram's
-// range, as counts per bin: n * binWidth * density.
-std::vector<XY> gammaDensity(double meanMs, double shape, const IntervalHistogram& histogram);
 
 // The local CVs of the state's analysis at their spikes' times in ms.
 std::vector<XY> localCvSeries(const SimState& state);

@@ -1,6 +1,8 @@
 #include "ui/results/results_model.hpp"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "text/number_format.hpp"
 #include "ui/ui_text.hpp"
@@ -13,20 +15,33 @@ QList<QPointF> level(double y, double from, double to) {
     return {{from, y}, {to, y}};
 }
 
+// A value per bin as steps: across each bin at its value.
+QList<QPointF> steps(const IntervalHistogram& h, const std::vector<double>& values) {
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(2 * values.size() + 2));
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        points.append({binEdgeMs(h, i), values[i]});
+        points.append({binEdgeMs(h, i + 1), values[i]});
+    }
+    return points;
+}
+
 // The bins as a closed outline: up and across each bin, down at the end.
 QList<QPointF> outline(const IntervalHistogram& h) {
-    QList<QPointF> points;
-    if (h.counts.empty()) return points;
-    points.reserve(static_cast<qsizetype>(2 * h.counts.size() + 2));
-    double x = h.from;
-    points.append({x, 0.0});
-    for (double count : h.counts) {
-        points.append({x, count});
-        x += h.binWidth;
-        points.append({x, count});
-    }
-    points.append({x, 0.0});
+    QList<QPointF> points = steps(h, h.counts);
+    if (points.empty()) return points;
+    points.prepend({points.front().x(), 0.0});
+    points.append({points.back().x(), 0.0});
     return points;
+}
+
+// From 0, or the lowest value if below, to the highest value and a little
+// more; never empty.
+ResultsModel::AxisRange fromZero(double lowest, double highest) {
+    const double low = std::min(0.0, lowest);
+    const double high = std::max(low, highest);
+    const double pad = high > low ? (high - low) * 0.05 : std::max(std::abs(low) * 0.05, 0.01);
+    return {low, high + pad, false};
 }
 
 QList<QPointF> pointsOf(const std::vector<XY>& xy) {
@@ -56,7 +71,7 @@ ResultsModel::Chart ResultsModel::chartOf(Series series) {
         case Series::MeanScore:
             return Chart::Batch;
         case Series::Histogram:
-        case Series::Density:
+        case Series::Expected:
             return Chart::Intervals;
         case Series::LocalCvs:
         case Series::C0:
@@ -95,12 +110,30 @@ void ResultsModel::setBatch(const std::vector<BatchPoint>& points) {
 void ResultsModel::setRun(const SimState& state, double c0Value) {
     setRunResults(data_, state, c0Value);
     setPoints(Series::Histogram, outline(data_.intervals));
-    setPoints(Series::Density, pointsOf(data_.density));
+    setPoints(Series::Expected, steps(data_.intervals, data_.expected));
     setPoints(Series::LocalCvs, pointsOf(data_.localCvs));
-    const double end = 0.5 * state.Nsteps;
-    setPoints(Series::C0, data_.localCvs.empty() ? QList<QPointF>{} : level(c0Value, 0.0, end));
+    setPoints(Series::C0,
+              data_.localCvs.empty() ? QList<QPointF>{} : level(c0Value, 0.0, data_.runMs));
     emit changed(Chart::Intervals);
     emit changed(Chart::LocalCvs);
+}
+
+ResultsModel::Axes ResultsModel::axes(Chart chart) const {
+    constexpr double kHuge = std::numeric_limits<double>::max();
+    double x0 = kHuge, x1 = -kHuge, y0 = kHuge, y1 = -kHuge;
+    for (std::size_t s = 0; s < kSeries; ++s) {
+        if (chartOf(static_cast<Series>(s)) != chart) continue;
+        for (const QPointF& p : points_[s]) {
+            x0 = std::min(x0, p.x());
+            x1 = std::max(x1, p.x());
+            y0 = std::min(y0, p.y());
+            y1 = std::max(y1, p.y());
+        }
+    }
+    if (x0 > x1) return {};
+    Axes axes{fromZero(x0, x1), fromZero(y0, y1)};
+    if (chart == Chart::LocalCvs && data_.runMs > 0.0) axes.x = {0.0, data_.runMs, true};
+    return axes;
 }
 
 bool ResultsModel::empty(Chart chart) const {
@@ -138,12 +171,14 @@ QString ResultsModel::csv(Chart chart) const {
                 text += number(p.inputCv) + ',' + number(p.q) + ',' + number(p.score) + '\n';
             break;
         case Chart::Intervals: {
-            text = QStringLiteral("interval_ms_from,interval_ms_to,count\n");
             const IntervalHistogram& h = data_.intervals;
+            const bool expected = !data_.expected.empty();
+            text = QStringLiteral("interval_ms_from,interval_ms_to,count") +
+                   (expected ? QStringLiteral(",expected\n") : QStringLiteral("\n"));
             for (std::size_t i = 0; i < h.counts.size(); ++i) {
-                const double from = h.from + h.binWidth * static_cast<double>(i);
-                text += number(from) + ',' + number(from + h.binWidth) + ',' + number(h.counts[i]) +
-                        '\n';
+                text += number(binEdgeMs(h, i)) + ',' + number(binEdgeMs(h, i + 1)) + ',' +
+                        number(h.counts[i]);
+                text += expected ? ',' + number(data_.expected[i]) + '\n' : QString('\n');
             }
             break;
         }

@@ -20,9 +20,10 @@ class ResultsModel final : public QObject {
   public:
     enum class Chart { Batch, Intervals, LocalCvs };
     // The batch: q and score against the input CV, their means as lines.
-    // The train: the histogram's outline and the generator's density.
+    // The train: the histogram's outline and, as steps over its bins, the
+    // counts the generator's gamma intervals should give.
     // The run: the local CVs and c0 as a line.
-    enum class Series { Q, Score, MeanQ, MeanScore, Histogram, Density, LocalCvs, C0 };
+    enum class Series { Q, Score, MeanQ, MeanScore, Histogram, Expected, LocalCvs, C0 };
     static constexpr std::size_t kSeries = 8;
     static Chart chartOf(Series series);
 
@@ -34,6 +35,21 @@ class ResultsModel final : public QObject {
     // Moves each time the series' points change, and only then: a view that
     // remembers it hands over nothing that it already shows.
     std::uint64_t revision(Series series) const { return revisions_[index(series)]; }
+
+    // What an axis shows. Every quantity charted is at least 0, so an axis
+    // starts at 0 (lower only to show a value below 0 that got there); it
+    // ends a little above the largest value, to be rounded to a nice number
+    // (exact: shown as it is).
+    struct AxisRange {
+        double low = 0.0;
+        double high = 1.0;
+        bool exact = false;
+    };
+    struct Axes {
+        AxisRange x, y;
+    };
+    // The local CVs' time runs over the run, 0 to its `time`.
+    Axes axes(Chart chart) const;
 
     // A chart with nothing to show says why instead of empty axes.
     bool empty(Chart chart) const;

@@ -4,19 +4,21 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
+#include <QtCharts/QAreaSeries>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 #include <algorithm>
 #include <cmath>
-#include <limits>
-#include <vector>
 
 #include "base/errors.hpp"
 #include "ui/dialogs/dialogs.hpp"
@@ -26,42 +28,55 @@ namespace mirvok::ui {
 namespace {
 
 const char* const kDefaultImage = "chart.png";
-
-// The range of every point of the lists, widened a little and never empty.
-std::pair<QPointF, QPointF> rangeOf(const std::vector<const QList<QPointF>*>& lists) {
-    double x0 = std::numeric_limits<double>::max(), x1 = -x0, y0 = x0, y1 = -x0;
-    for (const QList<QPointF>* list : lists)
-        for (const QPointF& p : *list) {
-            x0 = std::min(x0, p.x());
-            x1 = std::max(x1, p.x());
-            y0 = std::min(y0, p.y());
-            y1 = std::max(y1, p.y());
-        }
-    const auto widen = [](double& low, double& high) {
-        const double pad = high > low ? (high - low) * 0.05 : std::max(std::abs(low) * 0.05, 0.01);
-        low -= pad;
-        high += pad;
-    };
-    widen(x0, x1);
-    widen(y0, y1);
-    return {{x0, y0}, {x1, y1}};
-}
+constexpr int kTicks = 5;
 
 // The range as QValueAxis::applyNiceNumbers rounds it, worked out on an axis
-// of no chart; the axis moves only when that changes it, because every move
-// lays out again every point of its chart.
-void setNiceRange(QValueAxis& axis, double low, double high) {
+// of no chart, and the distance of its ticks.
+struct NiceRange {
+    double min = 0.0, max = 0.0, tick = 0.0;
+    int ticks = 0;
+};
+NiceRange niceRange(double low, double high, int ticks) {
     QValueAxis nice;
-    nice.setTickCount(axis.tickCount());
+    nice.setTickCount(ticks);
     nice.setRange(low, high);
     nice.applyNiceNumbers();
-    if (nice.tickCount() != axis.tickCount()) axis.setTickCount(nice.tickCount());
-    if (nice.min() != axis.min() || nice.max() != axis.max()) axis.setRange(nice.min(), nice.max());
+    const int count = std::max(nice.tickCount(), 2);
+    return {nice.min(), nice.max(), (nice.max() - nice.min()) / (count - 1), count};
+}
+
+// Just the decimals the ticks need: 0, 5, 10 rather than 0.0, 5.0, 10.0.
+QString labelFormat(double tick) {
+    int decimals = 0;
+    while (decimals < 6 && std::abs(tick - std::round(tick)) > 1e-9 * std::max(1.0, tick)) {
+        tick *= 10.0;
+        ++decimals;
+    }
+    return QStringLiteral("%.%1f").arg(decimals);
+}
+
+// The axis moves only when its range or ticks change, because every move
+// lays out again every point of its chart. A nice range is rounded out to
+// ticks; an exact one stays and gets ticks at nice multiples inside it.
+void fitAxis(QValueAxis& axis, const ResultsModel::AxisRange& range) {
+    const NiceRange nice = niceRange(range.low, range.high, kTicks);
+    const double low = range.exact ? range.low : nice.min;
+    const double high = range.exact ? range.high : nice.max;
+    if (range.exact) {
+        if (axis.tickType() != QValueAxis::TicksDynamic) axis.setTickType(QValueAxis::TicksDynamic);
+        if (axis.tickInterval() != nice.tick) axis.setTickInterval(nice.tick);
+    } else if (axis.tickCount() != nice.ticks) {
+        axis.setTickCount(nice.ticks);
+    }
+    if (low != axis.min() || high != axis.max()) axis.setRange(low, high);
+    const QString format = labelFormat(nice.tick);
+    if (axis.labelFormat() != format) axis.setLabelFormat(format);
 }
 
 constexpr ResultsModel::Series kAllSeries[] = {
-    ResultsModel::Series::Q,         ResultsModel::Series::Score,     ResultsModel::Series::MeanQ,
-    ResultsModel::Series::MeanScore, ResultsModel::Series::Histogram, ResultsModel::Series::Density,
+    ResultsModel::Series::Q,         ResultsModel::Series::Score,
+    ResultsModel::Series::MeanQ,     ResultsModel::Series::MeanScore,
+    ResultsModel::Series::Histogram, ResultsModel::Series::Expected,
     ResultsModel::Series::LocalCvs,  ResultsModel::Series::C0};
 
 }  // namespace
@@ -74,7 +89,7 @@ ResultsWindow::ResultsWindow(const ResultsModel& model, Dialogs& dialogs, QWidge
     column->addWidget(makePanel(Chart::Batch, QStringLiteral("Last batch"),
                                 QStringLiteral("input CV"), QStringLiteral("q, score")));
     column->addWidget(makePanel(Chart::Intervals, QStringLiteral("Input train"),
-                                QStringLiteral("interval (ms)"), QStringLiteral("count")));
+                                QStringLiteral("intervals (ms)"), QStringLiteral("count")));
     column->addWidget(makePanel(Chart::LocalCvs, QStringLiteral("Current run"),
                                 QStringLiteral("time (ms)"), QStringLiteral("local CV")));
     makeSeries();
@@ -89,14 +104,25 @@ QWidget* ResultsWindow::makePanel(Chart chart, const QString& title, const QStri
     Panel& panel = panels_[index(chart)];
     panel.title = title;
     auto* qchart = new QChart;
+    // Tick labels as the window writes numbers: its decimal separator, no
+    // grouping of thousands.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    qchart->setLocale(locale);
+    qchart->setLocalizeNumbers(true);
     qchart->legend()->setAlignment(Qt::AlignRight);
+    // A line's legend entry is a piece of the line, dashes and all, and a
+    // point series' its point, so that a mean is told from its points.
+    qchart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     panel.view = new QChartView(qchart);
     panel.view->setRenderHint(QPainter::Antialiasing);
     panel.view->setMinimumHeight(240);
     panel.x = new QValueAxis(qchart);
     panel.x->setTitleText(xTitle);
+    panel.x->setTickCount(kTicks);
     panel.y = new QValueAxis(qchart);
     panel.y->setTitleText(yTitle);
+    panel.y->setTickCount(kTicks);
     qchart->addAxis(panel.x, Qt::AlignBottom);
     qchart->addAxis(panel.y, Qt::AlignLeft);
 
@@ -123,18 +149,24 @@ void ResultsWindow::showEvent(QShowEvent* event) {
 }
 
 void ResultsWindow::addSeries(Series which, QXYSeries* made, const QString& name,
-                              const QColor& colour) {
+                              const QColor& colour, QAbstractSeries* shownAs) {
     const Panel& panel = panels_[index(ResultsModel::chartOf(which))];
-    made->setName(name);
+    QAbstractSeries* shown = shownAs ? shownAs : made;
+    shown->setName(name);
     made->setColor(colour);
-    panel.view->chart()->addSeries(made);
-    made->attachAxis(panel.x);
-    made->attachAxis(panel.y);
+    panel.view->chart()->addSeries(shown);
+    shown->attachAxis(panel.x);
+    shown->attachAxis(panel.y);
+    // Points with no line show their point in the legend, not an empty line.
+    if (made->pen().style() == Qt::NoPen)
+        for (QLegendMarker* marker : panel.view->chart()->legend()->markers(shown))
+            marker->setShape(QLegend::MarkerShapeCircle);
     series_[index(which)] = made;
 }
 
 void ResultsWindow::makeSeries() {
     const QColor blue(0x1f77b4), red(0xd62728), grey(0x404040), green(0x2ca02c);
+    const QColor navy(0x0b3c61), maroon(0x7a1213);
     // Scattered points are a line series' visible points with no line: a
     // scatter series makes one graphics item per point, and filling it with
     // 10,000 points takes half a second where this takes a few ms.
@@ -147,19 +179,29 @@ void ResultsWindow::makeSeries() {
     };
     addSeries(Series::Q, dots(5), QStringLiteral("q"), blue);
     addSeries(Series::Score, dots(5), QStringLiteral("score"), red);
-    addSeries(Series::MeanQ, new QLineSeries, QStringLiteral("mean q"), blue);
-    addSeries(Series::MeanScore, new QLineSeries, QStringLiteral("mean score"), red);
-    addSeries(Series::Histogram, new QLineSeries, QStringLiteral("intervals"), grey);
-    addSeries(Series::Density, new QLineSeries, QStringLiteral("gamma density"), red);
+    // The means are dashed lines in darker shades of their points' colours.
+    const auto dashed = [](const QColor& colour) {
+        auto* made = new QLineSeries;
+        made->setPen(QPen(colour, 2, Qt::DashLine));
+        return made;
+    };
+    addSeries(Series::MeanQ, dashed(navy), QStringLiteral("mean q"), navy);
+    addSeries(Series::MeanScore, dashed(maroon), QStringLiteral("mean score"), maroon);
+    // The bins are filled, so that the expected steps over them stay in sight.
+    auto* outline = new QLineSeries;
+    auto* bars = new QAreaSeries(outline);
+    outline->setParent(bars);  // the area does not own its line
+    bars->setBrush(QColor(0xc8c8c8));
+    bars->setPen(QPen(grey, 1));
+    addSeries(Series::Histogram, outline, QStringLiteral("intervals"), grey, bars);
+    addSeries(Series::Expected, new QLineSeries, QStringLiteral("expected (gamma)"), red);
     addSeries(Series::LocalCvs, dots(6), QStringLiteral("local CV"), blue);
     addSeries(Series::C0, new QLineSeries, QStringLiteral("c0"), green);
 }
 
 void ResultsWindow::refresh(Chart chart) {
-    std::vector<const QList<QPointF>*> lists;
     for (Series s : kAllSeries) {
         if (ResultsModel::chartOf(s) != chart) continue;
-        lists.push_back(&model_.points(s));
         if (handed_[index(s)] == model_.revision(s)) continue;
         series_[index(s)]->replace(model_.points(s));
         handed_[index(s)] = model_.revision(s);
@@ -175,11 +217,9 @@ void ResultsWindow::refresh(Chart chart) {
     panel.y->setVisible(!empty);
     qchart->legend()->setVisible(!empty);
     if (empty) return;
-    const auto [low, high] = rangeOf(lists);
-    // Intervals, times and counts start at 0, never below.
-    const bool fromZero = chart != Chart::Batch;
-    setNiceRange(*panel.x, fromZero ? std::max(0.0, low.x()) : low.x(), high.x());
-    setNiceRange(*panel.y, chart == Chart::Intervals ? 0.0 : low.y(), high.y());
+    const ResultsModel::Axes axes = model_.axes(chart);
+    fitAxis(*panel.x, axes.x);
+    fitAxis(*panel.y, axes.y);
 }
 
 void ResultsWindow::askAndSave(Chart chart) {

@@ -7,6 +7,7 @@
 
 #include "ui/results/results_model.hpp"
 
+class QAbstractSeries;
 class QChart;
 class QChartView;
 class QValueAxis;
@@ -53,7 +54,9 @@ class ResultsWindow final : public QWidget {
 
     QWidget* makePanel(Chart chart, const QString& title, const QString& xTitle,
                        const QString& yTitle);
-    void addSeries(Series series, QXYSeries* made, const QString& name, const QColor& colour);
+    // made holds the points; shownAs, if given, is what the chart draws of them.
+    void addSeries(Series series, QXYSeries* made, const QString& name, const QColor& colour,
+                   QAbstractSeries* shownAs = nullptr);
     void makeSeries();
     // Brings the chart up to date: its title, its axes, the changed series.
     void refresh(Chart chart);

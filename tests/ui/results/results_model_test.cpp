@@ -1,13 +1,21 @@
-// The results view: its model fed batches and runs, the window's feeding
+// The results view: its model fed batches and runs, the interval histogram
+// and the counts a gamma train should give, the axes, the window's feeding
 // after a batch and a Count!, what the charts' series are handed, and saving
 // a chart.
 #include "ui/results/results_model.hpp"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <QtCharts/QValueAxis>
 #include <QtCharts/QXYSeries>
 #include <QtTest>
+#include <cmath>
 
+#include "trains/gamma_generator.hpp"
+#include "trains/random/random_source.hpp"
+#include "ui/results/interval_law.hpp"
 #include "ui/results/results_window.hpp"
 #include "window_fixture.hpp"
 
@@ -33,6 +41,17 @@ SimState run(int n) {
     s.Nsteps = 40 * n;
     return s;
 }
+
+// A train drawn in one piece with a CV, an isi of 20 ms and no shift.
+struct Entries final : GeneratorEntries {
+    double cv_;
+    explicit Entries(double cv) : cv_(cv) {}
+    double cv() override { return cv_; }
+    void writeShape(const std::string&) override {}
+    double shape() override { return 1.0 / (cv_ * cv_); }
+    double isi() override { return 20.0; }
+    double isiJitter() override { return 0.0; }
+};
 
 double sum(const std::vector<double>& values) {
     double total = 0.0;
@@ -63,6 +82,78 @@ class ResultsModelTest : public QObject {
             model.csv(ResultsModel::Chart::Batch).startsWith("input_cv,q,score\n0,0.25,-0.25\n"));
     }
 
+    // Intervals are whole steps (0 included): bins hold whole steps, their
+    // edges half a step below each bin's first, none below 0.
+    void interval_bins_hold_whole_steps_and_start_at_0_at_the_lowest() {
+        struct Case {
+            std::vector<int> spikes;
+            int firstStep, stepsPerBin;
+            std::vector<double> counts;
+            double firstEdgeMs, secondEdgeMs;
+        };
+        const Case cases[] = {
+            {{5, 5, 6, 8, 11, 15}, 0, 2, {2, 2, 1}, 0.0, 0.75},            // 0, 1, 2, 3, 4 steps
+            {{0, 39, 79, 119, 160, 199}, 39, 1, {2, 2, 1}, 19.25, 19.75},  // 39, 40, 41
+        };
+        for (const Case& c : cases) {
+            const IntervalHistogram h = intervalHistogram(c.spikes);
+            QCOMPARE(h.firstStep, c.firstStep);
+            QCOMPARE(h.stepsPerBin, c.stepsPerBin);
+            QCOMPARE(h.counts, c.counts);
+            QCOMPARE(binEdgeMs(h, 0), c.firstEdgeMs);
+            QCOMPARE(binEdgeMs(h, 1), c.secondEdgeMs);
+        }
+    }
+
+    // At CV 1 the intervals are exponential, mean m steps, and an interval
+    // of floor(phase + X) steps, the phase even over a step, is at most k
+    // steps with chance 1 - m exp(-k/m) (1 - exp(-1/m)).
+    void interval_chances_at_cv_1_are_the_stepped_exponential() {
+        const double m = 40.0;  // 20 ms
+        for (long long k : {0LL, 1LL, 7LL, 40LL, 200LL}) {
+            const double expected = 1.0 - m * std::exp(-k / m) * (1.0 - std::exp(-1.0 / m));
+            QVERIFY(std::abs(intervalAtMost(20.0, 1.0, k) - expected) < 1e-12);
+        }
+        QCOMPARE(intervalAtMost(20.0, 1.0, -1), 0.0);
+    }
+
+    // The expected counts are those of the generator's own trains, where a
+    // shift by a quarter millisecond or a missing phase would be far off.
+    void expected_counts_match_a_generated_train() {
+        for (double cv : {0.02, 1.0}) {
+            SimState s;
+            s.Nsteps = 400000;
+            Entries entries(cv);
+            Pcg31 random(11);
+            generateTrain(s, entries, random, false);
+            const IntervalHistogram h = intervalHistogram(s.inSpikeSteps);
+            const std::vector<double> expected = expectedCounts(h, 20.0, 1.0 / (cv * cv));
+            QCOMPARE(expected.size(), h.counts.size());
+            for (std::size_t i = 0; i < expected.size(); ++i)
+                QVERIFY2(std::abs(h.counts[i] - expected[i]) <= 4.0 * std::sqrt(expected[i]) + 2.0,
+                         qPrintable(QString("CV %1, bin %2: %3 counted, %4 expected")
+                                        .arg(cv)
+                                        .arg(i)
+                                        .arg(h.counts[i])
+                                        .arg(expected[i])));
+        }
+    }
+
+    // Every axis starts at 0 unless a value lies below it; the local CVs'
+    // time runs over the run exactly.
+    void axes_start_at_0_and_the_local_cvs_time_is_the_run() {
+        using Chart = ResultsModel::Chart;
+        ResultsModel model;
+        model.setBatch({{0.5, 0.25, 0.75}, {0.7, 0.5, -1.0}});
+        model.setRun(run(30), 0.4);  // 1200 steps: 600 ms
+        const ResultsModel::Axes batch = model.axes(Chart::Batch);
+        QVERIFY(batch.x.low == 0.0 && batch.y.low == -1.0);
+        const ResultsModel::Axes intervals = model.axes(Chart::Intervals);
+        QVERIFY(intervals.x.low == 0.0 && intervals.y.low == 0.0);
+        const ResultsModel::Axes local = model.axes(Chart::LocalCvs);
+        QVERIFY(local.x.low == 0.0 && local.x.high == 600.0 && local.x.exact);
+    }
+
     void results_follow_a_batch_and_a_count() {
         InTempFolder folder;
         Window w;
@@ -72,7 +163,7 @@ class ResultsModelTest : public QObject {
         QCOMPARE(results.points(Series::Q).size(), 5);
         // The last run is the one shown: its train was generated.
         QCOMPARE(results.data().intervals.intervals, w.state.inSpikeSteps.size() - 1);
-        QVERIFY(!results.points(Series::Density).empty());
+        QVERIFY(!results.points(Series::Expected).empty());
 
         w.ui().ReadButton->click();  // cancelled: the train stays
         w.ui().Range->setText("3");
@@ -111,6 +202,25 @@ class ResultsModelTest : public QObject {
         window.show();
         QCOMPARE(q->count(), 3);
         QCOMPARE(window.series(Series::LocalCvs)->count(), 20);
+    }
+
+    // The time axis ends at the run, not at a rounder number past it, and
+    // tick labels carry only the decimals their ticks need.
+    void window_axes_show_the_run_and_no_needless_decimals() {
+        using Chart = ResultsModel::Chart;
+        ResultsModel model;
+        ScriptedDialogs dialogs;
+        ResultsWindow window(model, dialogs);
+        window.show();
+        model.setRun(run(30), 0.4);
+        const auto axis = [&](Chart chart, Qt::Orientation orientation) {
+            return qobject_cast<QValueAxis*>(window.view(chart)->chart()->axes(orientation)[0]);
+        };
+        const QValueAxis* time = axis(Chart::LocalCvs, Qt::Horizontal);
+        QVERIFY(time->min() == 0.0 && time->max() == 600.0);
+        QCOMPARE(time->labelFormat(), "%.0f");
+        QCOMPARE(axis(Chart::LocalCvs, Qt::Vertical)->labelFormat(), "%.1f");
+        QCOMPARE(axis(Chart::Intervals, Qt::Vertical)->labelFormat(), "%.0f");
     }
 
     void save_image_writes_png_or_svg_and_reports_an_unwritable_path_once() {
