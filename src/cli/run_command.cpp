@@ -46,8 +46,12 @@ void runRunCommand(const RunOptions& o, std::ostream& out, std::ostream& err) {
     // reads it for the Nsteps it holds.
     SimState state;
     state.Nsteps = stepsForRunLength(model.reset.time, physicalMemoryBytes());
-    const std::optional<TrainLoad> load = readSpikeTrainFile(state, o.train, availableMemoryBytes().value_or(0));
+    const std::optional<TrainLoad> load =
+        readSpikeTrainFile(state, o.train, availableMemoryBytes().value_or(0));
     if (!load) throw FileError::couldNotRead(o.train);
+    if (load->stoppedAt)
+        err << "mirvok-cli: "
+            << readStopMessage(o.train, *load->stoppedAt, load->stored + load->skipped) << '\n';
     if (load->skipped > 0)
         err << "mirvok-cli: " << skippedStepsMessage(load->skipped, state.Nsteps) << '\n';
 

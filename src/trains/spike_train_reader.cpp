@@ -1,5 +1,7 @@
 #include "trains/spike_train_reader.hpp"
 
+#include <cstdio>
+
 #include "model/input_train.hpp"
 #include "system/file_chunks.hpp"
 #include "text/integer_scan.hpp"
@@ -19,10 +21,20 @@ class SpikeTrainScanner {
     // False once reading has stopped: no further text is needed.
     bool feed(std::string_view text) {
         for (const char c : text) {
-            if (!take(c)) return false;
+            if (!take(c)) {
+                stop_ = ReadStop{line_, column_ + 1, c};
+                return false;
+            }
+            if (c == '\n') {
+                ++line_;
+                column_ = 0;
+            } else {
+                ++column_;
+            }
         }
         return true;
     }
+    const std::optional<ReadStop>& stop() const { return stop_; }
     std::vector<int> finish() {
         if (state_ == State::Digits) keep(step_.value());
         state_ = State::Stopped;
@@ -73,6 +85,9 @@ class SpikeTrainScanner {
     }
 
     TrainRoom room_;
+    std::optional<ReadStop> stop_;
+    std::size_t line_ = 1;
+    std::size_t column_ = 0;
     State state_ = State::Between;
     StepAccumulator step_;
     std::vector<int> steps_;
@@ -93,6 +108,19 @@ TrainLoad loadInputTrain(SimState& state, std::span<const int> steps) {
     return load;
 }
 
+std::string readStopMessage(const std::string& path, const ReadStop& stop, std::size_t steps) {
+    const unsigned char c = static_cast<unsigned char>(stop.character);
+    char shown[8];
+    if (c >= 0x20 && c < 0x7f)
+        std::snprintf(shown, sizeof shown, "'%c'", c);
+    else
+        std::snprintf(shown, sizeof shown, "byte %02X", c);
+    return "reading " + path + " stopped at line " + IntToStr(static_cast<long long>(stop.line)) +
+           ", column " + IntToStr(static_cast<long long>(stop.column)) + ", at " + shown +
+           ", which is no part of a step number: the train holds the " +
+           IntToStr(static_cast<long long>(steps)) + " steps read before it";
+}
+
 std::string skippedStepsMessage(std::size_t skipped, int Nsteps) {
     const std::string count = IntToStr(static_cast<long long>(skipped)) + " spike steps";
     if (Nsteps <= 0) return count + " were skipped: the run has no steps";
@@ -104,7 +132,9 @@ std::optional<TrainLoad> readSpikeTrainFile(SimState& state, const std::string& 
     SpikeTrainScanner scanner({availableBytes, state.Nsteps, "use a shorter train"});
     if (!readFileInChunks(path, [&](std::string_view chunk) { return scanner.feed(chunk); }))
         return std::nullopt;
-    return loadInputTrain(state, scanner.finish());
+    TrainLoad load = loadInputTrain(state, scanner.finish());
+    load.stoppedAt = scanner.stop();
+    return load;
 }
 
 }  // namespace mirvok

@@ -18,11 +18,24 @@ namespace mirvok {
 // its limit (they lie outside every run).
 std::vector<int> parseSpikeTrainText(std::string_view text);
 
+// Where reading a spike-train file stopped before the file's end: the
+// first character that is no part of a step list (line and column from 1).
+struct ReadStop {
+    std::size_t line = 1;
+    std::size_t column = 1;
+    char character = 0;
+};
+
 // What loading a list of steps as the input train did.
 struct TrainLoad {
-    std::size_t stored = 0;   // entries now in inSpikeSteps
-    std::size_t skipped = 0;  // steps outside 0 .. Nsteps - 1, left out
+    std::size_t stored = 0;             // entries now in inSpikeSteps
+    std::size_t skipped = 0;            // steps outside 0 .. Nsteps - 1, left out
+    std::optional<ReadStop> stoppedAt;  // readSpikeTrainFile: text left unread
 };
+
+// "reading <path> stopped at line L, column C, at '.', which is no part of a
+// step number: the train holds the N steps read before it".
+std::string readStopMessage(const std::string& path, const ReadStop& stop, std::size_t steps);
 
 // Makes steps the loaded train and the input train for the current Nsteps:
 // inTrain and outTrain become Nsteps flags, inSpikeSteps the steps inside

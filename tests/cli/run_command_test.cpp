@@ -141,5 +141,15 @@ TEST(run_command, a_spike_list_that_does_not_fit_on_the_disk_keeps_the_file_it_w
     }
 }
 
+TEST(run_command, says_where_and_why_reading_a_train_stopped_before_the_end_of_its_file) {
+    TempDir dir;
+    test::writeFile(dir.file("savetxt.txt"), "4.000000000000000000e+01\n8.0e+01\n");
+    const auto result = runTool({"run", "--train", "savetxt.txt"}, dir.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err,
+              "mirvok-cli: reading savetxt.txt stopped at line 1, column 2, at '.', which is no "
+              "part of a step number: the train holds the 1 steps read before it\n");
+}
+
 }  // namespace
 }  // namespace mirvok::cli

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "base/errors.hpp"
@@ -215,6 +216,30 @@ TEST(spike_train_reader, a_train_beyond_the_memory_available_is_refused_as_it_is
                      "the train needs about 2 MB, 1 MB are available: use a shorter train");
     EXPECT_TRUE(state.inSpikeSteps.empty());
     EXPECT_EQ(readSpikeTrainFile(state, path, 8 << 20)->stored, 100000U);
+}
+
+TEST(spike_train_reader, where_reading_stops_before_the_end_of_a_file_is_told) {
+    testing::TempDir dir;
+    const struct {
+        std::string text;
+        std::optional<ReadStop> stop;
+    } cases[] = {
+        {"12,57,\n103,\n", std::nullopt},
+        {"4.000000000000000000e+01\n", ReadStop{1, 2, '.'}},
+        {"12,\n57 x", ReadStop{2, 4, 'x'}},
+    };
+    for (const auto& c : cases) {
+        testing::writeFile(dir.file("t.txt"), c.text);
+        SimState state;
+        state.Nsteps = 2000;
+        const std::optional<ReadStop> stop =
+            readSpikeTrainFile(state, dir.file("t.txt"))->stoppedAt;
+        ASSERT_EQ(stop.has_value(), c.stop.has_value()) << c.text;
+        if (!stop) continue;
+        EXPECT_EQ(std::tie(stop->line, stop->column, stop->character),
+                  std::tie(c.stop->line, c.stop->column, c.stop->character))
+            << c.text;
+    }
 }
 
 }  // namespace
