@@ -1,7 +1,7 @@
 // "Process All!" and "ReadMulti..." clicked in the window: the result file,
 // the status panels, the state of All and batchRunning, clicks during a
-// batch, and the replay of a batch's output trains; the batch hooks alone
-// where the window adds nothing.
+// batch, and the replay of a batch's output trains; the window's batch
+// alone where the window adds nothing.
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -106,7 +106,7 @@ class BatchActionsTest : public QObject {
         QFETCH(ResultFileMode, mode);
         Parts p;
         p.ui().FirstDel->setChecked(del);
-        const std::optional<ResultTarget> target = p.hooks.chooseResultFile();
+        const std::optional<ResultTarget> target = p.batch.chooseResultFile();
         QVERIFY(target);
         QCOMPARE(target->name, std::string("output.csv"));
         QVERIFY(target->mode == mode);
