@@ -28,11 +28,12 @@ std::string clockText(double seconds) {
     return IntToStr(minutes) + ":" + twoDigits(secs);
 }
 
-std::string progressText(long long done, long long total, double seconds) {
+std::string progressText(long long done, long long total, double seconds, BatchState state) {
     std::string text = IntToStr(done) + " of " + IntToStr(total);
     const BatchPace pace = batchPace(done, total, seconds);
     if (pace.runsPerSecond) text += ", " + IntToStr(std::llround(*pace.runsPerSecond)) + " runs/s";
-    if (pace.secondsLeft) text += ", " + clockText(*pace.secondsLeft) + " left";
+    if (pace.secondsLeft && state == BatchState::Running)
+        text += ", " + clockText(*pace.secondsLeft) + " left";
     return text;
 }
 

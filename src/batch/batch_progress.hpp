@@ -18,7 +18,10 @@ BatchPace batchPace(long long done, long long total, double seconds);
 std::string clockText(double seconds);
 
 // "3354 of 50000, 9850 runs/s, 0:05 left": the runs made of the total, then,
-// once known, the pace and, while runs are left, the time left.
-std::string progressText(long long done, long long total, double seconds);
+// once known, the pace and, while runs are left, the time left. A batch that
+// has ended (stopped, perhaps) has no time left.
+enum class BatchState { Running, Ended };
+std::string progressText(long long done, long long total, double seconds,
+                         BatchState state = BatchState::Running);
 
 }  // namespace mirvok

@@ -173,13 +173,14 @@ void WindowBatch::iterationStarts(int index, int total) {
     const qint64 now = clock_.elapsed();
     if (index == 0 || now - progressShownAt_ >= kProgressIntervalMs) {
         progressShownAt_ = now;
-        showProgress(index, total);
+        showProgress(index, total, BatchState::Running);
     }
     parts_.status.panel(0)->setToolTip(progress_);
 }
 
-void WindowBatch::showProgress(int done, int total) {
-    progress_ = toQt(progressText(done, total, static_cast<double>(clock_.elapsed()) / 1000.0));
+void WindowBatch::showProgress(int done, int total, BatchState state) {
+    const double seconds = static_cast<double>(clock_.elapsed()) / 1000.0;
+    progress_ = toQt(progressText(done, total, seconds, state));
     if (parts_.showProgress) parts_.showProgress(progress_);
 }
 
@@ -234,7 +235,7 @@ void WindowBatch::finish(const BatchReport& report) {
     } else if (runs > 0) {
         runLastIterationTraced(runs - 1);
     }
-    showProgress(runs, askedFor());
+    showProgress(runs, askedFor(), BatchState::Ended);
     if (parts_.status.text(0) == counter_) parts_.status.panel(0)->setToolTip(progress_);
     // The summary first: a redraw that meets a box being edited (time, ign)
     // reports that box, but the results of the batch are shown either way.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "batch/batch_loops.hpp"
+#include "batch/batch_progress.hpp"
 #include "batch/results/provenance.hpp"
 #include "trains/gamma_generator.hpp"
 #include "ui/results/results_data.hpp"
@@ -109,7 +110,7 @@ class WindowBatch final : private LiveBatch {
     int askedFor() const;
     void finish(const BatchReport& report);
     TrainChoice trainChoice() const;
-    void showProgress(int done, int total);
+    void showProgress(int done, int total, BatchState state);
     void runLastIterationTraced(int index);
     void recordProvenance(int runs);
 

@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "ui/results/results_window.hpp"
 #include "window_fixture.hpp"
 
 using namespace mirvok;
@@ -480,6 +481,96 @@ class BatchActionsTest : public QObject {
                                         w.ui().MaxDiff,        w.ui().ZeroDiff,   w.ui().All};
         for (QWidget* on : idleOn) QVERIFY2(on->isEnabled(), qPrintable(on->objectName()));
         QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    // After a batch the status panels, the value boxes and the local-CV list
+    // show the run the rasters show, the batch's last, not the values of a
+    // watched run stopped before it: they are what Count! shows for that train.
+    void after_a_batch_the_status_bar_shows_its_last_run_data() {
+        QTest::addColumn<bool>("replay");
+        QTest::newRow("Process All!") << false;
+        QTest::newRow("ReadMulti...") << true;
+    }
+
+    void after_a_batch_the_status_bar_shows_its_last_run() {
+        QFETCH(bool, replay);
+        Window w;
+        w.ui().ntests->setText("3");
+        if (replay) {
+            w.ui().All->click();
+            QVERIFY(QFile::rename("output.csv", "source.csv"));
+            w.dialogs.openAnswers = {"source.csv"};
+        }
+        w.loadRegularTrain(1000, 30);
+        w.ui().SimulateButton->click();
+        QTRY_VERIFY(w.state.curStep > 20);
+        w.ui().StopButton->click();
+        const auto shown = [&w] {
+            QStringList texts;
+            for (int panel : {2, 5, 6, 7, 8}) texts << w.form.StatusBar().text(panel);
+            texts << w.ui().V1_act->text() << w.ui().V2_act->text() << w.ui().Vdiff->text();
+            for (int i = 0; i < w.ui().VariBox->count(); ++i)
+                texts << w.ui().VariBox->item(i)->text();
+            return texts;
+        };
+        const QStringList stopped = shown();
+
+        (replay ? w.ui().ReadMultipleButton : w.ui().All)->click();
+        const QStringList lines = fileLines("output.csv");
+        QCOMPARE(recordList(lines.last(), 3), listText(w.state.outSpikeSteps));
+        const QStringList afterBatch = shown();
+        QVERIFY(afterBatch != stopped);
+        w.ui().DoTest->click();
+        QCOMPARE(afterBatch, shown());
+        QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    // While a batch or replay runs, panel 0's tooltip and the results window
+    // tell how far it has come of the total, its pace and the time left;
+    // after it, how many runs it made.
+    void panel_0_and_the_results_window_show_a_batchs_progress_data() {
+        QTest::addColumn<bool>("replay");
+        QTest::newRow("Process All!") << false;
+        QTest::newRow("ReadMulti...") << true;
+    }
+
+    void panel_0_and_the_results_window_show_a_batchs_progress() {
+        QFETCH(bool, replay);
+        Window w;
+        const QString total = replay ? "5000" : "50000";
+        w.ui().ntests->setText(total);
+        if (replay) {
+            QFile source("source.csv");
+            QVERIFY(source.open(QIODevice::WriteOnly));
+            source.write("NEW;isi: 20.000000; shape: 1000.000000; #: 5000\n");
+            QByteArray list;
+            for (int step = 40; step < 2000; step += 40) list += QByteArray::number(step) + ",";
+            for (int k = 0; k < 5000; ++k)
+                source.write("   0; 0;0.00; 0;0.00;0.00;\"\";\"" + list + "\";\n");
+            source.close();
+            w.dialogs.openAnswers = {"source.csv"};
+        }
+        w.ui().ResultsButton->click();
+        const auto* results = w.form.findChild<ResultsWindow*>();
+        QVERIFY(results);
+        QString tooltip, resultsText;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, &w.form, [&] {
+            const QString tip = w.form.StatusBar().panel(0)->toolTip();
+            if (!tooltip.isEmpty() || !tip.contains("runs/s")) return;
+            tooltip = tip;
+            resultsText = results->progress();
+            w.ui().StopButton->click();
+        });
+        watch.start(0);
+        (replay ? w.ui().ReadMultipleButton : w.ui().All)->click();
+
+        const QRegularExpression running("^\\d+ of " + total + ", \\d+ runs/s, \\d+:\\d\\d left$");
+        QVERIFY2(running.match(tooltip).hasMatch(), qPrintable(tooltip));
+        QCOMPARE(resultsText, tooltip);
+        const int records = recordIndices(fileLines("output.csv")).size();
+        const QRegularExpression ended(QString("^%1 of %2, \\d+ runs/s$").arg(records).arg(total));
+        QVERIFY2(ended.match(results->progress()).hasMatch(), qPrintable(results->progress()));
     }
 
     // Steps outside the run and damaged records (a line cut inside its
