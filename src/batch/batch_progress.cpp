@@ -8,7 +8,9 @@ namespace mirvok {
 namespace {
 
 std::string twoDigits(long long value) {
-    return (value < 10 ? "0" : "") + IntToStr(value);
+    std::string text = value < 10 ? "0" : "";
+    text += IntToStr(value);
+    return text;
 }
 
 }  // namespace

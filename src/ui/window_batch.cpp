@@ -88,6 +88,7 @@ void WindowBatch::replay(const std::string& path) {
 
 void WindowBatch::run(const CoreBatch& batch) {
     BatchRunningFlag running(parts_.state);
+    unrecorded_ = false;
     try {
         BatchReport report;
         {
