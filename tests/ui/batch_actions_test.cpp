@@ -4,6 +4,9 @@
 // alone where the window adds nothing.
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -388,10 +391,11 @@ class BatchActionsTest : public QObject {
         QCOMPARE(old.size(), 7);
 
         w.dialogs.openAnswers = {source};
+        w.ui().ntests->setText("9");  // only the header's count
         w.ui().ReadMultipleButton->click();
         const QStringList lines = fileLines("output.csv");
         QCOMPARE(lines.size(), 7);
-        QVERIFY(lines.at(0).startsWith("NEW;"));
+        QVERIFY(lines.at(0).endsWith("#: 9"));
         QCOMPARE(recordIndices(lines), (QList<int>{0, 1, 2, 3, 4, 5}));
         for (int k = 1; k <= 6; ++k) QCOMPARE(recordList(lines.at(k), 1), recordList(old.at(k), 3));
         QCOMPARE(w.form.StatusBar().text(1), QString("output: output.csv"));
@@ -399,6 +403,13 @@ class BatchActionsTest : public QObject {
         QVERIFY(w.ui().All->isEnabled());
         QVERIFY(!w.state.batchRunning);
         QVERIFY(w.dialogs.messages.isEmpty());
+        // FILE.json: a replay is asked for the records of its source.
+        QFile record("output.csv.json");
+        QVERIFY(record.open(QIODevice::ReadOnly));
+        const QJsonObject entry =
+            QJsonDocument::fromJson(record.readAll()).array().last().toObject();
+        QCOMPARE(entry["iterations"].toInt(), 6);
+        QCOMPARE(entry["runs"].toInt(), 6);
     }
 
     void read_multi_that_finds_no_file_does_nothing_data() {
