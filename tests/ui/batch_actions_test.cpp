@@ -344,6 +344,10 @@ class BatchActionsTest : public QObject {
             w.ui().All->click();
             QVERIFY(QFile::rename("output.csv", "source.csv"));
             w.dialogs.openAnswers = {"source.csv"};
+            // Events are handled at most every 10 ms: a replay of 40 short runs
+            // started at once after the batch that wrote its source could end
+            // before handling any.
+            QTest::qWait(20);
         }
         bool stopEnabled = false;
         QTimer::singleShot(0, &w.form, [&w, &stopEnabled] {
