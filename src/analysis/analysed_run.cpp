@@ -7,8 +7,8 @@ void AnalysingHooks::stopRun() {
 }
 
 RunEnd runAndAnalyse(SimState& state, ResetValues& values, RateSource& rates,
-                     AnalysisParams& params) {
-    AnalysingHooks hooks(state, params);
+                     AnalysisParams& params, RunEvents* events) {
+    AnalysingHooks hooks(state, params, events);
     return runWithoutTraces(state, values, rates, hooks);
 }
 

@@ -5,21 +5,37 @@
 
 namespace mirvok {
 
+// Pending events of a window that drives runs from its own thread (its
+// batch), offered every few hundred steps; a throw ends the run there.
+class RunEvents {
+  public:
+    virtual void pumpEvents() = 0;
+
+  protected:
+    ~RunEvents() = default;
+};
+
 // Run hooks for runs without a window: stopping a run only analyses it and
 // stores the overall score, as it does inside a batch.
 class AnalysingHooks : public RunHooks {
   public:
-    AnalysingHooks(SimState& state, AnalysisParams& params) : state_(state), params_(params) {}
+    AnalysingHooks(SimState& state, AnalysisParams& params, RunEvents* events = nullptr)
+        : state_(state), params_(params), events_(events) {}
+    void pumpEvents() override {
+        if (events_) events_->pumpEvents();
+    }
     void stopRun() override;
 
   private:
     SimState& state_;
     AnalysisParams& params_;
+    RunEvents* events_;
 };
 
 // An instant run with its analysis, for the batches and the command line:
-// made for its spike lists and results only, so it keeps no traces.
+// made for its spike lists and results only, so it keeps no traces. Events
+// (may be null) are offered as the run goes on.
 RunEnd runAndAnalyse(SimState& state, ResetValues& values, RateSource& rates,
-                     AnalysisParams& params);
+                     AnalysisParams& params, RunEvents* events = nullptr);
 
 }  // namespace mirvok

@@ -32,7 +32,7 @@ std::string drawableShapeText(const std::string& text, char sep) {
 IterationOutcome runAndRecord(SimState& state, RunValues values, int index,
                               RecordText record = RecordText::Formatted) {
     IterationOutcome outcome;
-    outcome.end = runAndAnalyse(state, values.reset, values.rates, values.analysis);
+    outcome.end = runAndAnalyse(state, values.reset, values.rates, values.analysis, values.events);
     outcome.analysisResult = state.analysisResult;
     outcome.localScoreMean = state.localScoreMean;
     outcome.inSpikes = state.inSpikeSteps.size();

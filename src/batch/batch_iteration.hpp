@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/analysed_run.hpp"
 #include "analysis/analysis_params.hpp"
 #include "model/instant_run.hpp"
 #include "trains/gamma_generator.hpp"
@@ -74,11 +75,13 @@ struct IterationOutcome {
     RunEnd end = RunEnd::Completed;
 };
 
-// The values a run reads, passed in so that every thread can hold its own.
+// The values a run reads, passed in so that every thread can hold its own,
+// and the events it offers as it goes (a batch on the window's thread).
 struct RunValues {
     ResetValues& reset;
     RateSource& rates;
     AnalysisParams& analysis;
+    RunEvents* events = nullptr;
 };
 
 // How a generated iteration makes its train (see makeBatchTrain).

@@ -1,125 +1,81 @@
 #include "batch/batch_loops.hpp"
 
-#include <functional>
+#include <optional>
+#include <vector>
 
 #include "base/errors.hpp"
 
 namespace mirvok {
 namespace {
 
-using BatchRuns = std::function<void(ResultFile&, BatchReport&)>;
-
-// Clears batchRunning however the batch ends.
-class BatchRunningFlag {
-  public:
-    explicit BatchRunningFlag(SimState& state) : state_(state) { state_.batchRunning = true; }
-    ~BatchRunningFlag() { state_.batchRunning = false; }
-    BatchRunningFlag(const BatchRunningFlag&) = delete;
-    BatchRunningFlag& operator=(const BatchRunningFlag&) = delete;
-
-  private:
-    SimState& state_;
-};
-
-// The header reads the count, then the shape, then the isi.
-void writeHeader(ResultFile& file, BatchHooks& hooks) {
-    const int ntests = hooks.iterations();
-    const double shape = hooks.headerShape();
-    const double isi = hooks.headerIsi();
-    file.write(formatResultHeader(isi, shape, ntests));
-}
-
-// Opens, writes the header, makes the runs and closes; an open failure is
-// reported through the hooks and ends the batch normally.
-void writeResultFile(BatchHooks& hooks, const ResultTarget& target, const BatchRuns& runs,
-                     BatchReport& report) {
-    report.fileName = target.name;
+// Opens the result file, writes the header, makes the runs and closes; a
+// file that cannot be opened ends the batch before any run.
+template <class Runs>
+BatchReport writeResultFile(const ResultTarget& target, const ResultHeader& header, Runs runs) {
+    BatchReport report;
     std::optional<ResultFile> file;
     try {
         file.emplace(target.name, target.mode);
     } catch (const FileError& error) {
         report.end = BatchEnd::OpenFailed;
-        hooks.openFailed(error.what());
-        return;
+        report.openFailure = error.what();
+        return report;
     }
-    writeHeader(*file, hooks);
+    file->write(formatResultHeader(header.isi, header.shape, header.ntests));
     runs(*file, report);
     file->close();
-}
-
-// The frame both batches share: from batchRunning set to the summary.
-BatchReport runBatchFrame(SimState& state, BatchHooks& hooks, const BatchRuns& runs) {
-    BatchRunningFlag running(state);
-    BatchReport report;
-    try {
-        hooks.batchStarted();
-        const std::optional<ResultTarget> target = hooks.chooseResultFile();
-        if (target) {
-            writeResultFile(hooks, *target, runs, report);
-        } else {
-            report.end = BatchEnd::Cancelled;
-        }
-    } catch (...) {
-        // The result file was closed as the error left writeResultFile.
-        state.batchRunning = false;
-        hooks.cleanup();
-        throw;
-    }
-    hooks.cleanup();
-    hooks.batchFinished(report);
     return report;
 }
 
-bool stopAfterRecord(BatchHooks& hooks, BatchReport& report) {
-    if (!hooks.stopRequested()) return false;
+// Events, then the iteration's start, then events again; returns what the
+// iteration reads, its run offering the events as it goes.
+GeneratedReads startIteration(LiveBatch& live, int index, int total) {
+    live.pumpEvents();
+    live.iterationStarts(index, total);
+    live.pumpEvents();
+    GeneratedReads reads = live.reads();
+    reads.values.events = &live;
+    return reads;
+}
+
+// Adds the outcome to the report and writes its record; true when the
+// batch ends there.
+bool record(ResultFile& file, const IterationOutcome& outcome, LiveBatch& live,
+            BatchReport& report) {
+    report.sums.add(outcome.analysisResult, outcome.localScoreMean);
+    report.skippedSteps += outcome.skippedSteps;
+    file.write(outcome.record);
+    if (!live.recorded(outcome)) return false;
     report.end = BatchEnd::Stopped;
     return true;
 }
 
 }  // namespace
 
-BatchReport runGeneratedBatch(SimState& state, std::uint64_t seed, BatchHooks& hooks) {
-    return runBatchFrame(state, hooks, [&](ResultFile& file, BatchReport& report) {
-        // The count is read again before every iteration: an edit during the
-        // batch lengthens or shortens it.
-        for (int i = 0; i < hooks.iterations(); ++i) {
-            hooks.beforeIteration(i);
+BatchReport runGeneratedBatch(SimState& state, const ResultTarget& target,
+                              const ResultHeader& header, std::uint64_t seed, LiveBatch& live) {
+    return writeResultFile(target, header, [&](ResultFile& file, BatchReport& report) {
+        for (int i = 0;; ++i) {
+            // The count is read again before every iteration.
+            const int total = live.iterations();
+            if (i >= total) break;
+            const GeneratedReads reads = startIteration(live, i, total);
             Pcg31 source = iterationSource(seed, static_cast<std::uint64_t>(i));
-            const IterationOutcome outcome =
-                runReadIteration(state, hooks.generatedReads(i), source, i);
-            report.sums.add(outcome.analysisResult, outcome.localScoreMean);
-            file.write(outcome.record);
-            hooks.recorded(state);
-            if (stopAfterRecord(hooks, report)) break;
+            if (record(file, runReadIteration(state, reads, source, i), live, report)) break;
         }
     });
 }
 
-BatchReport runReplayBatch(SimState& state, const ReplaySource& source,
-                           const std::string& sourcePath, BatchHooks& hooks) {
-    return runBatchFrame(state, hooks, [&](ResultFile& file, BatchReport& report) {
-        report.damagedRecords = source.damagedRecords;
-        int index = 0;
-        for (const std::vector<int>& steps : source.lists) {
-            hooks.beforeIteration(index);
-            const TrainLoad load = loadInputTrain(state, steps);
-            report.skippedSteps += load.skipped;
-            hooks.trainLoaded(load, sourcePath);
-            hooks.runTrain(state);
-            report.sums.add(state.analysisResult, state.localScoreMean);
-            file.write(formatResultRecord(index, state));
-            hooks.recorded(state);
-            if (stopAfterRecord(hooks, report)) break;
-            ++index;
+BatchReport runReplayBatch(SimState& state, const ResultTarget& target, const ResultHeader& header,
+                           const ReplaySource& source, LiveBatch& live) {
+    return writeResultFile(target, header, [&](ResultFile& file, BatchReport& report) {
+        const int total = static_cast<int>(source.lists.size());
+        for (int i = 0; i < total; ++i) {
+            const RunValues values = startIteration(live, i, total).values;
+            const std::vector<int>& steps = source.lists[static_cast<std::size_t>(i)];
+            if (record(file, runReplayIteration(state, steps, values, i), live, report)) break;
         }
     });
-}
-
-std::optional<BatchReport> replayResultFile(SimState& state, const std::string& sourcePath,
-                                            BatchHooks& hooks) {
-    const std::optional<ReplaySource> source = readReplaySource(sourcePath);
-    if (!source) return std::nullopt;
-    return runReplayBatch(state, *source, sourcePath, hooks);
 }
 
 }  // namespace mirvok

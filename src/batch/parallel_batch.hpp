@@ -4,8 +4,9 @@
 #include <functional>
 #include <string>
 
-#include "batch/batch_loops.hpp"
+#include "batch/batch_summary.hpp"
 #include "batch/ordered_runner.hpp"
+#include "batch/results/result_file.hpp"
 
 namespace mirvok {
 

@@ -5,23 +5,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "batch/batch_progress.hpp"
 #include "text/number_format.hpp"
 
 namespace mirvok::cli {
 namespace {
 
 constexpr int kBarWidth = 30;
-
-std::string twoDigits(long long value) {
-    return (value < 10 ? "0" : "") + IntToStr(value);
-}
-
-std::string clockText(double seconds) {
-    const auto total = static_cast<long long>(std::ceil(seconds));
-    const long long hours = total / 3600, minutes = total / 60 % 60, secs = total % 60;
-    if (hours > 0) return IntToStr(hours) + ":" + twoDigits(minutes) + ":" + twoDigits(secs);
-    return IntToStr(minutes) + ":" + twoDigits(secs);
-}
 
 std::string padLeft(const std::string& text, std::size_t width) {
     return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
@@ -39,10 +29,10 @@ std::string progressLine(long long done, long long total, double seconds) {
     std::string line = "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] ";
     const std::string totalText = IntToStr(total);
     line += padLeft(IntToStr(done), totalText.size()) + "/" + totalText + " runs";
-    if (done > 0 && seconds > 0.0) {
-        const double rate = static_cast<double>(done) / seconds;
-        line += "   " + IntToStr(std::llround(rate)) + " runs/s";
-        line += "   " + clockText(static_cast<double>(total - done) / rate) + " left";
+    const BatchPace pace = batchPace(done, total, seconds);
+    if (pace.runsPerSecond) {
+        line += "   " + IntToStr(std::llround(*pace.runsPerSecond)) + " runs/s";
+        line += "   " + clockText(pace.secondsLeft.value_or(0.0)) + " left";
     }
     return line;
 }

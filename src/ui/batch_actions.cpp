@@ -1,5 +1,5 @@
-// "Process All!" and "ReadMulti...": the core's batch loops over the
-// window's batch hooks (window_batch_hooks.hpp).
+// "Process All!" and "ReadMulti...": the core's batch loops on the window's
+// thread (window_batch.hpp).
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -26,8 +26,8 @@ void TForm1::AllClick() {
     if (runControl_.watching()) runControl_.stopRun();
     EventPump::Scope loop(pump_);
     ParameterBoxes::KeepLastValid keep(boxes_);
-    batchHooks_.runGenerated(seed);
-    results_.setBatch(batchHooks_.points());
+    batch_.runGenerated(seed);
+    results_.setBatch(batch_.points());
     showRunResults();
 }
 
@@ -39,9 +39,8 @@ void TForm1::ReadMultipleButtonClick() {
     if (runControl_.watching()) runControl_.stopRun();
     EventPump::Scope loop(pump_);
     ParameterBoxes::KeepLastValid keep(boxes_);
-    // The file is read whole before the result file is opened.
-    batchHooks_.replay(toStd(openDialog_.fileName()));
-    results_.setBatch(batchHooks_.points());
+    batch_.replay(toStd(openDialog_.fileName()));
+    results_.setBatch(batch_.points());
     showRunResults();
 }
 

@@ -24,7 +24,10 @@ void TForm1::showRunResults() {
 }
 
 void TForm1::ResultsButtonClick() {
-    if (!resultsWindow_) resultsWindow_ = new ResultsWindow(results_, dialogs_, this);
+    if (!resultsWindow_) {
+        resultsWindow_ = new ResultsWindow(results_, dialogs_, this);
+        resultsWindow_->showProgress(batch_.progress());
+    }
     resultsWindow_->show();
     resultsWindow_->raise();
     resultsWindow_->activateWindow();
@@ -33,7 +36,7 @@ void TForm1::ResultsButtonClick() {
 void TForm1::CopyCommandButtonClick() {
     // The typed seed, else the last batch's; none: the command's own clock.
     std::optional<std::uint64_t> seed = typedSeed(ui_.seedEdit->text());
-    if (!seed) seed = batchHooks_.lastSeed();
+    if (!seed) seed = batch_.lastSeed();
     const QString output =
         saveDialog_.fileName().isEmpty() ? QStringLiteral("output.csv") : saveDialog_.fileName();
     QApplication::clipboard()->setText(

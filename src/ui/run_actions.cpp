@@ -20,7 +20,7 @@ void TForm1::PauseButtonClick() {
 void TForm1::StopButtonClick() {
     // A batch ends after the record being written; a run ends at once.
     if (state_.batchRunning)
-        batchHooks_.requestStop();
+        batch_.requestStop();
     else {
         runControl_.stopRun();
         showRunResults();

@@ -12,6 +12,7 @@
 #include "ui/dialogs/interval_dialog.hpp"
 #include "ui/display/status_panels.hpp"
 #include "ui/error_report.hpp"
+#include "ui/results/results_window.hpp"
 #include "ui/ui_text.hpp"
 #include "ui/window_layout.hpp"
 #include "ui/window_parts.hpp"
@@ -40,18 +41,21 @@ TForm1::TForm1(SimState& state, RandomSource& random, Dialogs& dialogs, QWidget*
       screen_(state_, displayWidgets(ui_, *statusBar_), dialogs_, this),
       runControl_(state_, {resetValues_, rates_, analysisParams_, variSink_}, runWidgets(ui_),
                   timer_, pump_, screen_),
-      batchHooks_({state_,
-                   boxes_,
-                   {resetValues_, rates_, analysisParams_},
-                   runControl_,
-                   pump_,
-                   screen_,
-                   *statusBar_,
-                   saveDialog_,
-                   dialogs_,
-                   this,
-                   generatorEntries_},
-                  batchWidgets(ui_)) {
+      batch_({state_,
+              boxes_,
+              {resetValues_, rates_, analysisParams_},
+              runControl_,
+              pump_,
+              screen_,
+              *statusBar_,
+              saveDialog_,
+              dialogs_,
+              this,
+              generatorEntries_,
+              [this](const QString& progress) {
+                  if (resultsWindow_) resultsWindow_->showProgress(progress);
+              }},
+             batchWidgets(ui_)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     statusBar_->setGeometry(0, kClientHeight, kClientWidth, kStatusBarHeight);

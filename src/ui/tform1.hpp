@@ -14,7 +14,7 @@
 #include "ui/results/results_model.hpp"
 #include "ui/run_control.hpp"
 #include "ui/train_actions.hpp"
-#include "ui/window_batch_hooks.hpp"
+#include "ui/window_batch.hpp"
 
 namespace mirvok::ui {
 
@@ -25,7 +25,7 @@ class TOKBottomDlg;
 
 // The main window "Form1": owns every control and part and wires them. The
 // parts get only what they use (window_parts.hpp): RunControl the runs, the
-// window screen the displays and messages, the batch hooks the batches; the
+// window screen the displays and messages, WindowBatch the batches; the
 // click handlers live in the *_actions.cpp files named for what they do.
 //
 // Construction: the SimState, the random source and the dialogs object are
@@ -113,7 +113,7 @@ class TForm1 : public QWidget {
     BoxGeneratorEntries generatorEntries_;
     WindowScreen screen_;
     RunControl runControl_;
-    WindowBatchHooks batchHooks_;
+    WindowBatch batch_;
     ResultsModel results_;
     ResultsWindow* resultsWindow_ = nullptr;  // made at the first "results..."
 };

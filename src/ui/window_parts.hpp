@@ -2,7 +2,7 @@
 
 #include "ui/display/display_painter.hpp"
 #include "ui/run_control.hpp"
-#include "ui/window_batch_hooks.hpp"
+#include "ui/window_batch.hpp"
 
 namespace mirvok::ui {
 

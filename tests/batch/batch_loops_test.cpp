@@ -3,17 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
+#include "base/errors.hpp"
 #include "batch/batch_iteration.hpp"
-#include "batch/results/record_line_parser.hpp"
-#include "batch_test_hooks.hpp"
+#include "support/fixed_live_batch.hpp"
 #include "support/temp_dir.hpp"
 
 namespace mirvok {
 namespace {
 
-using testing::LoggingHooks;
 using testing::readFile;
 using testing::TempDir;
 
@@ -47,17 +47,47 @@ constexpr std::uint64_t kSeed = 12345;
 FixedBatchSettings settingsFor(const std::string& path, int ntests) {
     FixedBatchSettings settings;
     settings.target = {path, ResultFileMode::Truncate};
-    settings.ntests = ntests;
-    settings.headerShape = 2500.0;
+    settings.header = {20.0, 2500.0, ntests};
     return settings;
+}
+
+// A batch whose count, events and Stop a test scripts.
+struct ScriptedBatch : FixedLiveBatch {
+    using FixedLiveBatch::FixedLiveBatch;
+
+    std::function<int(int read)> countAt;  // the count by read number, from 0
+    std::function<void()> onPump;
+    int throwAtStart = -1;  // this iteration's start throws a conversion error
+    int stopAfter = -1;     // Stop after this many records
+    int reads = 0;
+    int records = 0;
+    std::vector<int> totals;  // as each iteration started
+
+    int iterations() override {
+        const int read = reads++;
+        return countAt ? countAt(read) : FixedLiveBatch::iterations();
+    }
+    void pumpEvents() override {
+        if (onPump) onPump();
+    }
+    void iterationStarts(int index, int total) override {
+        if (index == throwAtStart) throw EConvertError("'x' is not a valid integer value");
+        totals.push_back(total);
+    }
+    bool recorded(const IterationOutcome&) override { return ++records == stopAfter; }
+};
+
+// A generated batch of n runs at path, as the file a replay reads.
+void writeGeneratedBatch(const std::string& path, int n) {
+    SimState state;
+    FixedLiveBatch(settingsFor(path, n)).runGenerated(state, kSeed);
 }
 
 TEST(batch_loops, generated_batch_writes_header_and_records_in_iteration_order) {
     TempDir dir;
     const std::string path = dir.file("output.csv");
     SimState state;
-    LoggingHooks hooks(settingsFor(path, 5), state);
-    const BatchReport report = runGeneratedBatch(state, kSeed, hooks);
+    const BatchReport report = FixedLiveBatch(settingsFor(path, 5)).runGenerated(state, kSeed);
 
     const auto lines = linesOf(readFile(path));
     ASSERT_EQ(lines.size(), 6u);
@@ -77,57 +107,41 @@ TEST(batch_loops, generated_batch_writes_header_and_records_in_iteration_order) 
     }
     EXPECT_EQ(lines[3].substr(0, 5), "   2;");
     EXPECT_EQ(report.end, BatchEnd::Completed);
-    EXPECT_EQ(report.fileName, path);
     EXPECT_EQ(report.sums.runs, 5);
     EXPECT_DOUBLE_EQ(report.sums.resultSum, expected.resultSum);
     EXPECT_DOUBLE_EQ(report.sums.localSum, expected.localSum);
-    EXPECT_EQ(hooks.finished.sums.runs, 5);
-    EXPECT_FALSE(state.batchRunning);
-    for (bool running : hooks.runningSeen) EXPECT_TRUE(running);
-}
-
-TEST(batch_loops, generated_batch_calls_its_hooks_in_order) {
-    TempDir dir;
-    SimState state;
-    LoggingHooks hooks(settingsFor(dir.file("o.csv"), 2), state);
-    runGeneratedBatch(state, kSeed, hooks);
-    const std::vector<std::string> expected = {
-        "started", "choose",     "iterations", "shape",  "isi",        "iterations", "before 0",
-        "make 0",  "iterations", "before 1",   "make 1", "iterations", "cleanup",    "finished"};
-    EXPECT_EQ(hooks.calls, expected);
 }
 
 TEST(batch_loops, iteration_count_is_read_before_every_iteration) {
     struct Case {
         const char* name;
-        std::function<int(int)> count;  // by read number; read 0 is the header's
+        std::function<int(int)> count;  // by read number
         std::size_t records;
-        std::string headerCount;
     };
     const Case cases[] = {
-        {"raised from 10 to 20 during iteration 5", [](int r) { return r <= 6 ? 10 : 20; }, 20,
-         "#: 10"},
-        {"lowered from 10 to 3 during iteration 5", [](int r) { return r <= 6 ? 10 : 3; }, 6,
-         "#: 10"},
-        {"zero", [](int) { return 0; }, 0, "#: 0"},
-        {"negative", [](int) { return -4; }, 0, "#: -4"},
+        {"raised from 10 to 20 during iteration 5", [](int r) { return r <= 5 ? 10 : 20; }, 20},
+        {"lowered from 10 to 3 during iteration 5", [](int r) { return r <= 5 ? 10 : 3; }, 6},
+        {"zero", [](int) { return 0; }, 0},
+        {"negative", [](int) { return -4; }, 0},
     };
     for (const Case& c : cases) {
         TempDir dir;
         SimState state;
-        FixedBatchSettings settings = settingsFor(dir.file("o.csv"), 0);
+        FixedBatchSettings settings = settingsFor(dir.file("o.csv"), 10);
         settings.reset.time = 100;  // short runs keep this quick
-        LoggingHooks hooks(settings, state);
-        hooks.iterationsAt = c.count;
-        const BatchReport report = runGeneratedBatch(state, kSeed, hooks);
+        ScriptedBatch batch(settings);
+        batch.countAt = c.count;
+        const BatchReport report = batch.runGenerated(state, kSeed);
         const auto lines = linesOf(readFile(dir.file("o.csv")));
         ASSERT_EQ(lines.size(), c.records + 1) << c.name;
-        EXPECT_NE(lines[0].find(c.headerCount), std::string::npos) << c.name;
+        EXPECT_NE(lines[0].find("#: 10"), std::string::npos) << c.name;
         EXPECT_EQ(report.sums.runs, static_cast<int>(c.records)) << c.name;
         for (std::size_t i = 0; i < c.records; ++i) {
             char index[24];
             std::snprintf(index, sizeof index, "%4zu;", i);
             EXPECT_EQ(lines[i + 1].substr(0, 5), index) << c.name;
+            // The progress's total is the count as read for that iteration.
+            EXPECT_EQ(batch.totals[i], c.count(static_cast<int>(i))) << c.name;
         }
     }
 }
@@ -140,8 +154,7 @@ TEST(batch_loops, append_mode_adds_a_second_batch_with_its_own_header) {
     for (ResultFileMode mode : {ResultFileMode::Truncate, ResultFileMode::Append}) {
         FixedBatchSettings settings = settingsFor(path, 2);
         settings.target.mode = mode;
-        LoggingHooks hooks(settings, state);
-        runGeneratedBatch(state, kSeed, hooks);
+        FixedLiveBatch(settings).runGenerated(state, kSeed);
     }
     const auto lines = linesOf(readFile(path));
     ASSERT_EQ(lines.size(), 6u);
@@ -152,89 +165,76 @@ TEST(batch_loops, append_mode_adds_a_second_batch_with_its_own_header) {
     EXPECT_EQ(lines[5].substr(0, 5), "   1;");
 }
 
-TEST(batch_loops, unopenable_or_cancelled_result_file_ends_without_a_run) {
+TEST(batch_loops, a_result_file_that_cannot_be_opened_ends_the_batch_without_a_run) {
     TempDir dir;
     SimState state;
-    LoggingHooks failing(settingsFor(dir.path(), 5), state);
-    const BatchReport failed = runGeneratedBatch(state, kSeed, failing);
-    EXPECT_EQ(failed.end, BatchEnd::OpenFailed);
-    EXPECT_EQ(failing.openFailureMessage, "Could not write the file " + dir.path());
-    EXPECT_EQ(failing.calls,
-              (std::vector<std::string>{"started", "choose", "openFailed", "cleanup", "finished"}));
-    EXPECT_EQ(summaryTexts(failed.sums, failed.fileName, '.').avg, "avg: -");
-    EXPECT_FALSE(state.batchRunning);
-
-    struct CancellingHooks : LoggingHooks {
-        using LoggingHooks::LoggingHooks;
-        std::optional<ResultTarget> chooseResultFile() override { return std::nullopt; }
-    } cancelling(settingsFor(dir.file("never.csv"), 5), state);
-    EXPECT_EQ(runGeneratedBatch(state, kSeed, cancelling).end, BatchEnd::Cancelled);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("never.csv")));
-    EXPECT_EQ(cancelling.calls, (std::vector<std::string>{"started", "cleanup", "finished"}));
+    ScriptedBatch batch(settingsFor(dir.path(), 5));
+    const BatchReport report = batch.runGenerated(state, kSeed);
+    EXPECT_EQ(report.end, BatchEnd::OpenFailed);
+    EXPECT_EQ(report.openFailure, "Could not write the file " + dir.path());
+    EXPECT_EQ(report.sums.runs, 0);
+    EXPECT_EQ(batch.reads, 0);
 }
 
-TEST(batch_loops, an_error_ends_the_batch_after_closing_and_cleaning_up) {
-    const char* throwPoints[] = {"started", "iterations", "shape", "isi", "before 1", "make 2"};
-    for (const char* point : throwPoints) {
-        TempDir dir;
+// An error ends either batch where it arises: the file is closed and holds
+// the header and the records written before it, every line whole.
+TEST(batch_loops, an_error_ends_the_batch_with_its_whole_records) {
+    TempDir dir;
+    const std::string source = dir.file("source.csv");
+    writeGeneratedBatch(source, 4);
+    for (const bool replay : {false, true}) {
         SimState state;
-        FixedBatchSettings settings = settingsFor(dir.file("o.csv"), 3);
+        FixedBatchSettings settings = settingsFor(dir.file("o.csv"), 4);
         settings.reset.time = 100;
-        LoggingHooks hooks(settings, state);
-        hooks.throwAt = point;
+        ScriptedBatch batch(settings);
+        batch.throwAtStart = 2;
         const std::size_t descriptors = openDescriptors();
-        EXPECT_THROW(runGeneratedBatch(state, kSeed, hooks), EConvertError) << point;
-        EXPECT_FALSE(state.batchRunning) << point;
-        EXPECT_EQ(openDescriptors(), descriptors) << point << ": result file left open";
-        ASSERT_FALSE(hooks.calls.empty());
-        EXPECT_EQ(hooks.calls.back(), "cleanup") << point;
-        EXPECT_FALSE(hooks.runningSeen.back()) << point;
+        EXPECT_THROW(replay ? batch.runReplay(state, *readReplaySource(source))
+                            : batch.runGenerated(state, kSeed),
+                     EConvertError);
+        EXPECT_EQ(openDescriptors(), descriptors) << replay << ": result file left open";
+        EXPECT_EQ(linesOf(readFile(dir.file("o.csv"))).size(), 3u) << replay;
     }
     // A full disk at the header is an error of the batch, not a success.
     SimState state;
-    LoggingHooks full(settingsFor("/dev/full", 3), state);
-    EXPECT_THROW(runGeneratedBatch(state, kSeed, full), FileError);
-    EXPECT_EQ(full.calls.back(), "cleanup");
-    EXPECT_FALSE(state.batchRunning);
-}
-
-TEST(batch_loops, records_written_before_an_error_stay) {
-    TempDir dir;
-    SimState state;
-    FixedBatchSettings settings = settingsFor(dir.file("o.csv"), 5);
-    settings.reset.time = 100;
-    LoggingHooks hooks(settings, state);
-    hooks.throwAt = "make 2";
-    EXPECT_THROW(runGeneratedBatch(state, kSeed, hooks), EConvertError);
-    EXPECT_EQ(linesOf(readFile(dir.file("o.csv"))).size(), 3u);
+    EXPECT_THROW(FixedLiveBatch(settingsFor("/dev/full", 3)).runGenerated(state, kSeed), FileError);
 }
 
 TEST(batch_loops, a_stop_ends_either_batch_after_the_record_just_written) {
-    struct StoppingHooks : LoggingHooks {
-        using LoggingHooks::LoggingHooks;
-        bool stopRequested() override { return ++records == 2; }
-        int records = 0;
-    };
     TempDir dir;
     for (const bool replay : {false, true}) {
         SimState state;
-        state.Nsteps = 2000;
-        StoppingHooks hooks(settingsFor(dir.file("o.csv"), 5), state);
+        ScriptedBatch batch(settingsFor(dir.file("o.csv"), 5));
+        batch.stopAfter = 2;
         const BatchReport report =
-            replay ? *replayResultFile(state, MIRVOK_TEST_DATA "/two_batches.csv", hooks)
-                   : runGeneratedBatch(state, kSeed, hooks);
+            replay ? batch.runReplay(state, *readReplaySource(MIRVOK_TEST_DATA "/two_batches.csv"))
+                   : batch.runGenerated(state, kSeed);
         EXPECT_EQ(report.end, BatchEnd::Stopped) << replay;
         EXPECT_EQ(report.sums.runs, 2) << replay;
         EXPECT_EQ(linesOf(readFile(dir.file("o.csv"))).size(), 3u) << replay;
-        EXPECT_EQ(hooks.calls.back(), "finished") << replay;
     }
 }
 
-// A generated batch of n runs at path, as the file a replay reads.
-void writeGeneratedBatch(const std::string& path, int n) {
+// Events are offered while a run goes on, and a rate changed there acts on
+// the rest of that run: the compartments no longer refill.
+TEST(batch_loops, a_rate_changed_while_a_run_goes_on_acts_on_that_run) {
+    TempDir dir;
     SimState state;
-    LoggingHooks hooks(settingsFor(path, n), state);
-    runGeneratedBatch(state, kSeed, hooks);
+    ScriptedBatch batch(settingsFor(dir.file("o.csv"), 1));
+    FixedRates& rates = batch.settings().rates;
+    bool duringRun = false;
+    batch.onPump = [&] {
+        if (state.curStep <= 0 || state.curStep >= state.Nsteps) return;
+        duringRun = true;
+        if (state.curStep > state.Nsteps / 2) rates.g1 = rates.g2 = 0.0;
+    };
+    batch.runGenerated(state, kSeed);
+    EXPECT_TRUE(duringRun);
+
+    SimState unchanged;
+    FixedLiveBatch(settingsFor(dir.file("u.csv"), 1)).runGenerated(unchanged, kSeed);
+    EXPECT_EQ(state.inSpikeSteps, unchanged.inSpikeSteps);
+    EXPECT_LT(state.outSpikeSteps.size(), unchanged.outSpikeSteps.size());
 }
 
 TEST(batch_loops, replay_runs_the_output_lists_of_a_batch_file_as_inputs) {
@@ -245,12 +245,12 @@ TEST(batch_loops, replay_runs_the_output_lists_of_a_batch_file_as_inputs) {
     const auto sourceLines = linesOf(readFile(source));
 
     SimState state;
-    state.Nsteps = 2000;
-    LoggingHooks hooks(settingsFor(result, 99), state);
-    const auto report = replayResultFile(state, source, hooks);
-    ASSERT_TRUE(report.has_value());
-    EXPECT_EQ(report->sums.runs, 4);
-    EXPECT_EQ(report->skippedSteps, 0u);
+    ScriptedBatch batch(settingsFor(result, 99));
+    const BatchReport report = batch.runReplay(state, *readReplaySource(source));
+    EXPECT_EQ(report.sums.runs, 4);
+    EXPECT_EQ(report.skippedSteps, 0u);
+    EXPECT_EQ(batch.reads, 0);  // the count plays no part
+    EXPECT_EQ(batch.totals, (std::vector<int>{4, 4, 4, 4}));
 
     const auto lines = linesOf(readFile(result));
     ASSERT_EQ(lines.size(), 5u);
@@ -259,53 +259,18 @@ TEST(batch_loops, replay_runs_the_output_lists_of_a_batch_file_as_inputs) {
         EXPECT_EQ(inputListText(lines[k]), outputListText(sourceLines[k])) << k;
         EXPECT_EQ(std::stoi(lines[k].substr(0, 4)), static_cast<int>(k - 1));
     }
-    const std::vector<std::string> firstCalls = {"started", "choose", "iterations",
-                                                 "shape",   "isi",    "before 0"};
-    EXPECT_EQ(std::vector<std::string>(hooks.calls.begin(), hooks.calls.begin() + 6), firstCalls);
-    EXPECT_EQ(hooks.calls[6].substr(hooks.calls[6].size() - source.size()), source);
-    EXPECT_EQ(std::count(hooks.calls.begin(), hooks.calls.end(), "iterations"), 1);
-    EXPECT_FALSE(state.batchRunning);
 }
 
-TEST(batch_loops, replay_onto_its_own_file_loses_nothing) {
-    for (ResultFileMode mode : {ResultFileMode::Truncate, ResultFileMode::Append}) {
-        TempDir dir;
-        const std::string path = dir.file("output.csv");
-        writeGeneratedBatch(path, 3);
-        const auto before = linesOf(readFile(path));
-
-        SimState state;
-        state.Nsteps = 2000;
-        FixedBatchSettings settings = settingsFor(path, 3);
-        settings.target.mode = mode;
-        LoggingHooks hooks(settings, state);
-        ASSERT_TRUE(replayResultFile(state, path, hooks).has_value());
-
-        auto after = linesOf(readFile(path));
-        if (mode == ResultFileMode::Append) {
-            ASSERT_EQ(after.size(), 8u);
-            EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + 4), before);
-            after.erase(after.begin(), after.begin() + 4);
-        }
-        ASSERT_EQ(after.size(), 4u);
-        for (std::size_t k = 1; k < 4; ++k)
-            EXPECT_EQ(inputListText(after[k]), outputListText(before[k])) << k;
-    }
-}
-
-TEST(batch_loops, replay_skips_lines_without_a_list_damaged_records_and_steps_outside_the_run) {
+TEST(batch_loops, replay_counts_steps_outside_the_run_and_runs_empty_lists) {
     TempDir dir;
     SimState state;
-    state.Nsteps = 2000;
-    LoggingHooks hooks(settingsFor(dir.file("o.csv"), 2), state);
-    const auto report = replayResultFile(state, MIRVOK_TEST_DATA "/two_batches.csv", hooks);
-    ASSERT_TRUE(report.has_value());
-    EXPECT_EQ(report->skippedSteps, 2u);    // 12345 and -5
-    EXPECT_EQ(report->damagedRecords, 1u);  // the last record, cut inside its output list
-    EXPECT_EQ(hooks.finished.damagedRecords, 1u);
+    const BatchReport report =
+        FixedLiveBatch(settingsFor(dir.file("o.csv"), 2))
+            .runReplay(state, *readReplaySource(MIRVOK_TEST_DATA "/two_batches.csv"));
+    EXPECT_EQ(report.skippedSteps, 2u);  // 12345 and -5
 
     const auto lines = linesOf(readFile(dir.file("o.csv")));
-    ASSERT_EQ(lines.size(), 5u);  // the second header gives no record
+    ASSERT_EQ(lines.size(), 5u);
     const std::string inputs[] = {"  41,  81,", "", "   7,", "  10,  30,"};
     for (int k = 0; k < 4; ++k) {
         EXPECT_EQ(std::stoi(lines[k + 1].substr(0, 4)), k);
@@ -314,42 +279,12 @@ TEST(batch_loops, replay_skips_lines_without_a_list_damaged_records_and_steps_ou
     // An empty list runs without spikes: counts 0 and two empty lists.
     EXPECT_EQ(lines[2].substr(0, 8), "   1; 0;");
     EXPECT_EQ(lines[2].substr(lines[2].size() - 6), "\"\";\"\";");
-}
 
-TEST(batch_loops, replay_of_missing_unreadable_or_empty_files) {
-    TempDir dir;
-    SimState state;
-    LoggingHooks missing(settingsFor(dir.file("o.csv"), 2), state);
-    EXPECT_FALSE(replayResultFile(state, dir.file("missing.csv"), missing).has_value());
-    EXPECT_TRUE(missing.calls.empty());
-    EXPECT_FALSE(std::filesystem::exists(dir.file("o.csv")));
-
-    LoggingHooks unreadable(settingsFor(dir.file("o.csv"), 2), state);
-    EXPECT_THROW(replayResultFile(state, dir.path(), unreadable), FileError);
-    EXPECT_TRUE(unreadable.calls.empty());
-    EXPECT_FALSE(state.batchRunning);
-
-    for (const char* content : {"", "NEW;isi: 20.000000; shape: 2500.000000; #: 2\n"}) {
-        testing::writeFile(dir.file("in.csv"), content);
-        LoggingHooks hooks(settingsFor(dir.file("o.csv"), 2), state);
-        const auto report = replayResultFile(state, dir.file("in.csv"), hooks);
-        ASSERT_TRUE(report.has_value());
-        EXPECT_EQ(report->sums.runs, 0);
-        EXPECT_EQ(linesOf(readFile(dir.file("o.csv"))).size(), 1u);
-        EXPECT_EQ(summaryTexts(report->sums, report->fileName, '.').avl, "avl: -");
-    }
-}
-
-TEST(batch_loops, replay_error_cleans_up) {
-    TempDir dir;
-    SimState state;
-    state.Nsteps = 2000;
-    LoggingHooks hooks(settingsFor(dir.file("o.csv"), 2), state);
-    hooks.throwAt = "run";
-    EXPECT_THROW(replayResultFile(state, MIRVOK_TEST_DATA "/two_batches.csv", hooks),
-                 EConvertError);
-    EXPECT_EQ(hooks.calls.back(), "cleanup");
-    EXPECT_FALSE(state.batchRunning);
+    // A source without records gives the header only.
+    const BatchReport none =
+        FixedLiveBatch(settingsFor(dir.file("o.csv"), 2)).runReplay(state, ReplaySource{});
+    EXPECT_EQ(none.sums.runs, 0);
+    EXPECT_EQ(linesOf(readFile(dir.file("o.csv"))).size(), 1u);
 }
 
 TEST(batch_loops, replay_iteration_on_a_fresh_state_loads_for_the_run_length) {

@@ -7,7 +7,7 @@
 #include <csignal>
 
 #include "record_lists.hpp"
-#include "support/fixed_batch_hooks.hpp"
+#include "support/fixed_live_batch.hpp"
 #include "system/machine_memory.hpp"
 #include "tool_runner.hpp"
 
@@ -61,16 +61,14 @@ TEST(batch_command, file_and_averages_equal_the_cores_batch_loop) {
 
     FixedBatchSettings settings;
     settings.target = {dir.file("core.csv"), ResultFileMode::Truncate};
-    settings.ntests = 25;
-    settings.headerIsi = 10.0;
-    settings.headerShape = 16.0;
+    settings.header = {10.0, 16.0, 25};
     settings.generator.isi = 10.0;
     settings.generator.cv = 0.25;
     settings.rates.g2 = 0.008;
     settings.analysis.c0Value = 0.2;
-    FixedBatchHooks hooks(settings);
+    FixedLiveBatch batch(settings);
     SimState state;
-    const BatchReport report = runGeneratedBatch(state, 42, hooks);
+    const BatchReport report = batch.runGenerated(state, 42);
 
     EXPECT_EQ(test::readFile(dir.file("cli.csv")), test::readFile(dir.file("core.csv")));
     EXPECT_EQ(result.out, averageText(report.sums, '.') + "\n" +

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "record_lists.hpp"
-#include "support/fixed_batch_hooks.hpp"
+#include "support/fixed_live_batch.hpp"
 #include "tool_runner.hpp"
 #include "trains/spike_train_reader.hpp"
 
@@ -56,16 +56,14 @@ TEST(replay_command, file_and_averages_equal_the_cores_replay) {
 
     FixedBatchSettings settings;
     settings.target = {dir.file("core.csv"), ResultFileMode::Truncate};
-    settings.headerShape = 2500.0;
+    settings.header.shape = 2500.0;
     settings.reset.eps = 0.01;
-    FixedBatchHooks hooks(settings);
+    FixedLiveBatch batch(settings);
     SimState state;
-    state.Nsteps = 2000;
-    const auto report = replayResultFile(state, dir.file("src.csv"), hooks);
-    ASSERT_TRUE(report.has_value());
+    const BatchReport report = batch.runReplay(state, *readReplaySource(dir.file("src.csv")));
     EXPECT_EQ(test::readFile(dir.file("cli.csv")), test::readFile(dir.file("core.csv")));
     EXPECT_EQ(result.out,
-              averageText(report->sums, '.') + "\n" + localAverageText(report->sums, '.') + "\n");
+              averageText(report.sums, '.') + "\n" + localAverageText(report.sums, '.') + "\n");
 }
 
 TEST(replay_command, passes_over_appended_headers_and_may_write_the_file_it_reads) {

@@ -1,15 +1,19 @@
 // "Process All!" and "ReadMulti..." clicked in the window: the result file,
 // the status panels, the state of All and batchRunning, clicks during a
-// batch, and the replay of a batch's output trains; the batch hooks alone
-// where the window adds nothing.
+// batch, and the replay of a batch's output trains; the window's batch
+// alone where the window adds nothing.
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
 
+#include "ui/results/results_window.hpp"
 #include "window_fixture.hpp"
 
 using namespace mirvok;
@@ -106,7 +110,7 @@ class BatchActionsTest : public QObject {
         QFETCH(ResultFileMode, mode);
         Parts p;
         p.ui().FirstDel->setChecked(del);
-        const std::optional<ResultTarget> target = p.hooks.chooseResultFile();
+        const std::optional<ResultTarget> target = p.batch.chooseResultFile();
         QVERIFY(target);
         QCOMPARE(target->name, std::string("output.csv"));
         QVERIFY(target->mode == mode);
@@ -340,6 +344,10 @@ class BatchActionsTest : public QObject {
             w.ui().All->click();
             QVERIFY(QFile::rename("output.csv", "source.csv"));
             w.dialogs.openAnswers = {"source.csv"};
+            // Events are handled at most every 10 ms: a replay of 40 short runs
+            // started at once after the batch that wrote its source could end
+            // before handling any.
+            QTest::qWait(20);
         }
         bool stopEnabled = false;
         QTimer::singleShot(0, &w.form, [&w, &stopEnabled] {
@@ -387,10 +395,11 @@ class BatchActionsTest : public QObject {
         QCOMPARE(old.size(), 7);
 
         w.dialogs.openAnswers = {source};
+        w.ui().ntests->setText("9");  // only the header's count
         w.ui().ReadMultipleButton->click();
         const QStringList lines = fileLines("output.csv");
         QCOMPARE(lines.size(), 7);
-        QVERIFY(lines.at(0).startsWith("NEW;"));
+        QVERIFY(lines.at(0).endsWith("#: 9"));
         QCOMPARE(recordIndices(lines), (QList<int>{0, 1, 2, 3, 4, 5}));
         for (int k = 1; k <= 6; ++k) QCOMPARE(recordList(lines.at(k), 1), recordList(old.at(k), 3));
         QCOMPARE(w.form.StatusBar().text(1), QString("output: output.csv"));
@@ -398,6 +407,13 @@ class BatchActionsTest : public QObject {
         QVERIFY(w.ui().All->isEnabled());
         QVERIFY(!w.state.batchRunning);
         QVERIFY(w.dialogs.messages.isEmpty());
+        // FILE.json: a replay is asked for the records of its source.
+        QFile record("output.csv.json");
+        QVERIFY(record.open(QIODevice::ReadOnly));
+        const QJsonObject entry =
+            QJsonDocument::fromJson(record.readAll()).array().last().toObject();
+        QCOMPARE(entry["iterations"].toInt(), 6);
+        QCOMPARE(entry["runs"].toInt(), 6);
     }
 
     void read_multi_that_finds_no_file_does_nothing_data() {
@@ -480,6 +496,96 @@ class BatchActionsTest : public QObject {
                                         w.ui().MaxDiff,        w.ui().ZeroDiff,   w.ui().All};
         for (QWidget* on : idleOn) QVERIFY2(on->isEnabled(), qPrintable(on->objectName()));
         QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    // After a batch the status panels, the value boxes and the local-CV list
+    // show the run the rasters show, the batch's last, not the values of a
+    // watched run stopped before it: they are what Count! shows for that train.
+    void after_a_batch_the_status_bar_shows_its_last_run_data() {
+        QTest::addColumn<bool>("replay");
+        QTest::newRow("Process All!") << false;
+        QTest::newRow("ReadMulti...") << true;
+    }
+
+    void after_a_batch_the_status_bar_shows_its_last_run() {
+        QFETCH(bool, replay);
+        Window w;
+        w.ui().ntests->setText("3");
+        if (replay) {
+            w.ui().All->click();
+            QVERIFY(QFile::rename("output.csv", "source.csv"));
+            w.dialogs.openAnswers = {"source.csv"};
+        }
+        w.loadRegularTrain(1000, 30);
+        w.ui().SimulateButton->click();
+        QTRY_VERIFY(w.state.curStep > 20);
+        w.ui().StopButton->click();
+        const auto shown = [&w] {
+            QStringList texts;
+            for (int panel : {2, 5, 6, 7, 8}) texts << w.form.StatusBar().text(panel);
+            texts << w.ui().V1_act->text() << w.ui().V2_act->text() << w.ui().Vdiff->text();
+            for (int i = 0; i < w.ui().VariBox->count(); ++i)
+                texts << w.ui().VariBox->item(i)->text();
+            return texts;
+        };
+        const QStringList stopped = shown();
+
+        (replay ? w.ui().ReadMultipleButton : w.ui().All)->click();
+        const QStringList lines = fileLines("output.csv");
+        QCOMPARE(recordList(lines.last(), 3), listText(w.state.outSpikeSteps));
+        const QStringList afterBatch = shown();
+        QVERIFY(afterBatch != stopped);
+        w.ui().DoTest->click();
+        QCOMPARE(afterBatch, shown());
+        QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    // While a batch or replay runs, panel 0's tooltip and the results window
+    // tell how far it has come of the total, its pace and the time left;
+    // after it, how many runs it made.
+    void panel_0_and_the_results_window_show_a_batchs_progress_data() {
+        QTest::addColumn<bool>("replay");
+        QTest::newRow("Process All!") << false;
+        QTest::newRow("ReadMulti...") << true;
+    }
+
+    void panel_0_and_the_results_window_show_a_batchs_progress() {
+        QFETCH(bool, replay);
+        Window w;
+        const QString total = replay ? "5000" : "50000";
+        w.ui().ntests->setText(total);
+        if (replay) {
+            QFile source("source.csv");
+            QVERIFY(source.open(QIODevice::WriteOnly));
+            source.write("NEW;isi: 20.000000; shape: 1000.000000; #: 5000\n");
+            QByteArray list;
+            for (int step = 40; step < 2000; step += 40) list += QByteArray::number(step) + ",";
+            for (int k = 0; k < 5000; ++k)
+                source.write("   0; 0;0.00; 0;0.00;0.00;\"\";\"" + list + "\";\n");
+            source.close();
+            w.dialogs.openAnswers = {"source.csv"};
+        }
+        w.ui().ResultsButton->click();
+        const auto* results = w.form.findChild<ResultsWindow*>();
+        QVERIFY(results);
+        QString tooltip, resultsText;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, &w.form, [&] {
+            const QString tip = w.form.StatusBar().panel(0)->toolTip();
+            if (!tooltip.isEmpty() || !tip.contains("runs/s")) return;
+            tooltip = tip;
+            resultsText = results->progress();
+            w.ui().StopButton->click();
+        });
+        watch.start(0);
+        (replay ? w.ui().ReadMultipleButton : w.ui().All)->click();
+
+        const QRegularExpression running("^\\d+ of " + total + ", \\d+ runs/s, \\d+:\\d\\d left$");
+        QVERIFY2(running.match(tooltip).hasMatch(), qPrintable(tooltip));
+        QCOMPARE(resultsText, tooltip);
+        const int records = recordIndices(fileLines("output.csv")).size();
+        const QRegularExpression ended(QString("^%1 of %2, \\d+ runs/s$").arg(records).arg(total));
+        QVERIFY2(ended.match(results->progress()).hasMatch(), qPrintable(results->progress()));
     }
 
     // Steps outside the run and damaged records (a line cut inside its

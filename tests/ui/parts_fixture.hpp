@@ -1,8 +1,8 @@
 #pragma once
 
 // The window's parts built without the window: the layout's controls on a
-// bare widget, the boxes, Timer1, the event pump, run control and the batch
-// hooks, over a screen that records what it is asked to show.
+// bare widget, the boxes, Timer1, the event pump, run control and the
+// batch, over a screen that records what it is asked to show.
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,7 +24,7 @@
 #include "ui/form_controls.hpp"
 #include "ui/run_control.hpp"
 #include "ui/train_actions.hpp"
-#include "ui/window_batch_hooks.hpp"
+#include "ui/window_batch.hpp"
 #include "ui/window_parts.hpp"
 
 // An input train with a spike every `every` steps from step `first` on, over
@@ -83,18 +83,19 @@ struct Parts {
     mirvok::ui::FileNameDialog saveDialog{mirvok::ui::FileNameDialog::Mode::Save, "csv"};
     mirvok::ui::BoxGeneratorEntries entries{boxes, c.ui.shape, pump};
     mirvok::Pcg31 random{1};
-    mirvok::ui::WindowBatchHooks hooks{{state,
-                                        boxes,
-                                        {reset, rates, analysis},
-                                        run,
-                                        pump,
-                                        screen,
-                                        c.status,
-                                        saveDialog,
-                                        dialogs,
-                                        &c.host,
-                                        entries},
-                                       mirvok::ui::batchWidgets(c.ui)};
+    mirvok::ui::WindowBatch batch{{state,
+                                   boxes,
+                                   {reset, rates, analysis},
+                                   run,
+                                   pump,
+                                   screen,
+                                   c.status,
+                                   saveDialog,
+                                   dialogs,
+                                   &c.host,
+                                   entries,
+                                   {}},
+                                  mirvok::ui::batchWidgets(c.ui)};
     // What escaped a tick, as the window's error report would show it.
     QStringList tickErrors;
 

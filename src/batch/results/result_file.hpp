@@ -29,6 +29,12 @@ std::string formatResultRecord(int index, const SimState& state);
 // last line left without its line end (a record cut short).
 enum class ResultFileMode { Truncate, Append, Continue };
 
+// Where a batch writes: the file name and how it is opened ("del").
+struct ResultTarget {
+    std::string name = "output.csv";
+    ResultFileMode mode = ResultFileMode::Truncate;
+};
+
 // An open result file that only ever holds whole lines. Every failure, of
 // the open, of a write or of the close, throws FileError "Could not write
 // the file <name>". Each write goes to the system at once (no buffer of our

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
@@ -86,6 +87,10 @@ ResultsWindow::ResultsWindow(const ResultsModel& model, Dialogs& dialogs, QWidge
     setObjectName(QStringLiteral("ResultsWindow"));
     setWindowTitle(QStringLiteral("Mirvok results"));
     auto* column = new QVBoxLayout(this);
+    progress_ = new QLabel(this);
+    progress_->setObjectName(QStringLiteral("BatchProgress"));
+    progress_->hide();
+    column->addWidget(progress_);
     column->addWidget(makePanel(Chart::Batch, QStringLiteral("Last batch"),
                                 QStringLiteral("input CV"), QStringLiteral("q, score")));
     column->addWidget(makePanel(Chart::Intervals, QStringLiteral("Input train"),
@@ -141,6 +146,15 @@ QWidget* ResultsWindow::makePanel(Chart chart, const QString& title, const QStri
     layout->addWidget(panel.view, 1);
     layout->addLayout(buttons);
     return row;
+}
+
+void ResultsWindow::showProgress(const QString& text) {
+    progress_->setText(text);
+    progress_->setVisible(!text.isEmpty());
+}
+
+QString ResultsWindow::progress() const {
+    return progress_->text();
 }
 
 void ResultsWindow::showEvent(QShowEvent* event) {

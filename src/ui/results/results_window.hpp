@@ -9,6 +9,7 @@
 
 class QAbstractSeries;
 class QChart;
+class QLabel;
 class QChartView;
 class QValueAxis;
 class QXYSeries;
@@ -39,6 +40,11 @@ class ResultsWindow final : public QWidget {
     QChartView* view(Chart chart) const { return panels_[index(chart)].view; }
     QXYSeries* series(Series series) const { return series_[index(series)]; }
 
+    // The progress of the batch running or last run, above the charts
+    // (hidden while empty).
+    void showProgress(const QString& text);
+    QString progress() const;
+
   protected:
     void showEvent(QShowEvent* event) override;
 
@@ -64,6 +70,7 @@ class ResultsWindow final : public QWidget {
 
     const ResultsModel& model_;
     Dialogs& dialogs_;
+    QLabel* progress_ = nullptr;
     std::array<Panel, 3> panels_;
     std::array<QXYSeries*, ResultsModel::kSeries> series_{};
     std::array<std::uint64_t, ResultsModel::kSeries> handed_{};  // the model's revisions
