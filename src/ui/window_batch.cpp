@@ -198,8 +198,9 @@ bool WindowBatch::recorded(const IterationOutcome& outcome) {
     points_.push_back({outcome.isiCV, outcome.transmissionRatio, outcome.analysisResult});
     // A replay's line: its output list, now the run's input train.
     if (source_ && outcome.inSpikes > 0)
-        parts_.status.setText(0, intText(static_cast<long long>(outcome.inSpikes)) +
-                                     QStringLiteral(" sps ") + toQt(sourcePath_));
+        parts_.status.setText(
+            0, intText(static_cast<long long>(outcome.inSpikes)) + QStringLiteral(" sps "),
+            toQt(sourcePath_));
     return stopRequested_;
 }
 
@@ -241,7 +242,7 @@ void WindowBatch::finish(const BatchReport& report) {
     // The summary first: a redraw that meets a box being edited (time, ign)
     // reports that box, but the results of the batch are shown either way.
     const BatchSummaryTexts texts = summaryTexts(report.sums, target_.name, decimalSeparator());
-    parts_.status.setText(1, toQt(texts.output));
+    parts_.status.setText(1, QStringLiteral("output: "), toQt(target_.name));
     parts_.status.setText(3, toQt(texts.avg));
     parts_.status.setText(4, toQt(texts.avl));
     if (seed_) parts_.status.setText(10, QStringLiteral("seed: ") + intText(*seed_));
@@ -251,6 +252,8 @@ void WindowBatch::finish(const BatchReport& report) {
     QStringList passedOver;
     if (source_ && source_->damagedRecords > 0)
         passedOver << toQt(damagedRecordsMessage(source_->damagedRecords));
+    if (source_ && source_->partialRecords > 0)
+        passedOver << toQt(partialRecordsMessage(source_->partialRecords));
     if (report.skippedSteps > 0)
         passedOver << toQt(skippedStepsMessage(report.skippedSteps, parts_.state.Nsteps));
     if (!passedOver.isEmpty()) parts_.screen.showMessage(passedOver.join(QLatin1Char('\n')));

@@ -1,7 +1,10 @@
 #include "batch/batch_loops.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <sstream>
@@ -174,6 +177,27 @@ TEST(batch_loops, a_result_file_that_cannot_be_opened_ends_the_batch_without_a_r
     EXPECT_EQ(report.openFailure, "Could not write the file " + dir.path());
     EXPECT_EQ(report.sums.runs, 0);
     EXPECT_EQ(batch.reads, 0);
+
+    // A file another process writes cannot be opened either, and stays as it was.
+    const std::string busy = dir.file("output.csv");
+    testing::writeFile(busy, "theirs\n");
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t writer = ::fork();
+    if (writer == 0) {
+        ResultFile theirs(busy, ResultFileMode::Append);
+        (void)!::write(ready[1], "x", 1);
+        ::pause();
+    }
+    char c = 0;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    ScriptedBatch locked(settingsFor(busy, 5));
+    const BatchReport refused = locked.runGenerated(state, kSeed);
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+    EXPECT_EQ(refused.end, BatchEnd::OpenFailed);
+    EXPECT_EQ(refused.openFailure, "Could not write the file " + busy);
+    EXPECT_EQ(readFile(busy), "theirs\n");
 }
 
 // An error ends either batch where it arises: the file is closed and holds
