@@ -59,8 +59,10 @@ std::optional<BatchReport> WindowBatchHooks::replay(const std::string& path) {
 void WindowBatchHooks::batchStarted() {
     stopRequested_ = false;
     // The values as the batch starts: every one was checked before.
-    provenance_ = provenanceOf("mirvok", seed_ ? "batch" : "replay",
-                               boxValuesJson(parts_.boxes, parts_.state, trainChoice()));
+    provenance_ =
+        provenanceOf("mirvok", seed_ ? "batch" : "replay",
+                     boxValuesJson(parts_.boxes, parts_.state, trainChoice(),
+                                   seed_ ? BatchSource::Generated : BatchSource::Replayed));
     provenance_.seed = seed_;
     provenance_.source = replaySource_;
     provenance_.started = std::chrono::system_clock::now();

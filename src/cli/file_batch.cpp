@@ -1,0 +1,62 @@
+#include "cli/file_batch.hpp"
+
+#include "batch/batch_summary.hpp"
+#include "batch/results/provenance_recorder.hpp"
+#include "cli/interrupt.hpp"
+#include "cli/progress_bar.hpp"
+
+namespace mirvok::cli {
+namespace {
+
+ResultFileMode modeOf(const FileBatch& b) {
+    if (b.continuing) return ResultFileMode::Continue;
+    return b.file.append ? ResultFileMode::Append : ResultFileMode::Truncate;
+}
+
+}  // namespace
+
+Provenance toolProvenance(std::string command, std::string values) {
+    return provenanceOf("mirvok-cli", std::move(command), std::move(values));
+}
+
+ParallelOutcome runFileBatch(const FileBatch& b, const IterationWork& work) {
+    ProgressBar progress(b.plan.count, progressWanted(b.file.quiet));
+    ParallelBatch batch;
+    batch.target = ResultTarget{b.file.output, modeOf(b)};
+    batch.header = b.header;
+    batch.plan = b.plan;
+    int written = 0;
+    batch.progress = [&](int done) {
+        written = done;
+        progress.update(done);
+    };
+    const InterruptCatcher interrupts;
+    batch.stop = [] { return InterruptCatcher::caught() != 0; };
+    ProvenanceRecorder provenance(b.provenance);
+    if (b.continuing)
+        provenance.entry().more.member("continued_from", static_cast<long long>(b.done));
+    const ProvenanceMode mode =
+        b.file.append || b.continuing ? ProvenanceMode::Append : ProvenanceMode::Replace;
+    ParallelOutcome outcome;
+    try {
+        outcome = runParallelBatch(batch, work);
+    } catch (...) {
+        provenance.recordQuietly(b.file.output, written, mode);
+        throw;
+    }
+    progress.finish();
+    if (outcome.records < b.plan.count && InterruptCatcher::caught() != 0) {
+        provenance.recordQuietly(b.file.output, outcome.records, mode);
+        throw Interrupted(
+            InterruptCatcher::caught(),
+            interruptedAfter(b.done + outcome.records, b.total, "runs") + b.resumeHint);
+    }
+    provenance.record(b.file.output, outcome.records, mode);
+    return outcome;
+}
+
+void printAverages(std::ostream& out, const BatchSums& sums) {
+    out << averageText(sums, '.') << '\n' << localAverageText(sums, '.') << '\n';
+}
+
+}  // namespace mirvok::cli
