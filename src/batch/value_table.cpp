@@ -150,8 +150,7 @@ std::vector<ValueRow> makeTable() {
     // a setup holds until a value is given, so both cannot drift from it.
     const BatchSetup defaults;
     for (ValueRow& row : rows) {
-        row.keyword = row.option;
-        std::replace(row.keyword.begin(), row.keyword.end(), '-', '_');
+        row.keyword = keywordOf(row.option);
         const double value = row.get(defaults);
         row.defaultText = row.kind == K::Integer ? IntToStr(static_cast<long long>(value))
                                                  : FloatToStr(value, '.');
@@ -208,6 +207,12 @@ const ValueRow& rowOfRate(Rate rate) {
             break;
     }
     return *rowOfOption(option);
+}
+
+std::string keywordOf(std::string_view option) {
+    std::string keyword(option);
+    std::replace(keyword.begin(), keyword.end(), '-', '_');
+    return keyword;
 }
 
 std::string optionList() {

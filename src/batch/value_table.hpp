@@ -60,6 +60,9 @@ const ValueRow* rowOfControl(std::string_view control);
 // The row of the value a rate of the step reads.
 const ValueRow& rowOfRate(Rate rate);
 
+// An option name as Python spells a keyword: '_' for '-'.
+std::string keywordOf(std::string_view option);
+
 // "time, v1-start, ..., cv": every option name, for a message.
 std::string optionList();
 

@@ -1,7 +1,5 @@
 #include "batch/value_texts.hpp"
 
-#include <algorithm>
-
 #include "base/errors.hpp"
 #include "batch/value_table.hpp"
 #include "system/cpu_count.hpp"
@@ -17,9 +15,7 @@ namespace {
 // The name of a value that is not a row of the table: the same on the
 // command line and in Python.
 ValueError refused(const std::string& name, const std::string& reason) {
-    std::string keyword = name;
-    std::replace(keyword.begin(), keyword.end(), '-', '_');
-    return ValueError(name, keyword, reason);
+    return ValueError(name, keywordOf(name), reason);
 }
 
 // Runs convert(); whatever the core refuses of it is refused under `row`'s
