@@ -5,7 +5,7 @@
 #include "batch/parallel_batch.hpp"
 #include "batch/results/record_line_parser.hpp"
 #include "batch/results/result_file.hpp"
-#include "batch/worker_kit.hpp"
+#include "batch/setup_workers.hpp"
 
 namespace mirvok {
 namespace {
@@ -74,11 +74,8 @@ void BM_ParallelBatch(benchmark::State& bench) {
     batch.header = formatResultHeader(setup.generator.isi, 2500.0, kIterations);
     batch.plan = planRun(kIterations, threads, 400);
     for (auto _ : bench) {
-        std::vector<WorkerKit> kits(static_cast<std::size_t>(batch.plan.workers));
-        for (WorkerKit& kit : kits) loadSetup(kit, setup);
-        const ParallelOutcome outcome = runParallelBatch(batch, [&](int worker, int index) {
-            return runSetupIteration(kits[static_cast<std::size_t>(worker)], setup, 1, index);
-        });
+        SetupWorkers workers(setup, batch.plan.workers);
+        const ParallelOutcome outcome = runParallelBatch(batch, workers.generated(1));
         benchmark::DoNotOptimize(outcome.sums.resultSum);
     }
     bench.SetItemsProcessed(bench.iterations() * kIterations);

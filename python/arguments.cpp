@@ -1,8 +1,6 @@
 #include "arguments.hpp"
 
-#include <chrono>
-
-#include "system/cpu_count.hpp"
+#include "batch/value_texts.hpp"
 #include "text/number_parse.hpp"
 
 namespace mirvok::python {
@@ -55,22 +53,13 @@ int iterationsArgument(py::handle value) {
 }
 
 std::uint64_t seedArgument(py::handle value) {
-    if (value.is_none()) {
-        // Nanoseconds of the clock folded into the range seeds take, as the
-        // command line seeds a batch given none.
-        const auto ns = std::chrono::system_clock::now().time_since_epoch().count();
-        return static_cast<std::uint64_t>(ns) % 2147483648u;
-    }
-    const int seed = intArgument(value, "seed");
-    if (seed < 0) refuse("seed", std::to_string(seed) + " is not a valid seed");
-    return static_cast<std::uint64_t>(seed);
+    if (value.is_none()) return seedOrClock(std::nullopt);
+    return seedFrom(numberText(value, "seed"));
 }
 
 int threadsArgument(py::handle value) {
-    if (value.is_none()) return usableCpuCount();
-    const int threads = intArgument(value, "threads");
-    if (threads < 1) refuse("threads", std::to_string(threads) + " is not a valid thread count");
-    return threads;
+    if (value.is_none()) return threadsFrom(std::nullopt);
+    return threadsFrom(numberText(value, "threads"));
 }
 
 }  // namespace mirvok::python

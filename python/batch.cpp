@@ -1,6 +1,7 @@
 #include "arguments.hpp"
 #include "batch/batch_memory.hpp"
 #include "batch/batch_summary.hpp"
+#include "batch/setup_workers.hpp"
 #include "owned_array.hpp"
 #include "registrations.hpp"
 #include "signal_check.hpp"
@@ -50,8 +51,7 @@ double mean(double sum, int runs) {
 }
 
 py::dict batch(const Arguments& a) {
-    const std::vector<py::arg_v> keywords = batchValueKeywords();
-    BatchSetup setup = toBatchSetup(valueTexts(a, keywords), segmentTexts(a["segments"]));
+    BatchSetup setup = batchSetupFrom(valueTexts(a, kAllGroups), segmentTexts(a["segments"]));
     setup.generator.quantify = py::cast<bool>(a["quantify"]);
     setup.generator.quantifyZeroOne = py::cast<bool>(a["c01"]);
     if (setup.generator.quantifyZeroOne && !setup.generator.quantify)
@@ -63,12 +63,8 @@ py::dict batch(const Arguments& a) {
     const RunnerPlan plan = planBatch(iterations, threads, size, availableMemoryBytes());
     checkKeptRuns(iterations, size);
 
-    std::vector<WorkerKit> kits(static_cast<std::size_t>(plan.workers));
-    for (WorkerKit& kit : kits) loadSetup(kit, setup);
-    const IterationWork work = [&](int worker, int index) {
-        return runSetupIteration(kits[static_cast<std::size_t>(worker)], setup, seed, index,
-                                 RecordText::Trains);
-    };
+    SetupWorkers workers(setup, plan.workers);
+    const IterationWork work = workers.generated(seed, RecordText::Trains);
     BatchColumns columns;
     SignalCheck signals;
     const BlockSink sink = [&](int first, std::span<IterationOutcome> block) {
@@ -77,10 +73,7 @@ py::dict batch(const Arguments& a) {
         if (signals.raised()) throw SignalRaised{};
     };
     withoutGil([&] { runOrdered(plan, work, sink); },
-               [&] {
-                   return "interrupted after " + IntToStr(columns.sums.runs) + " of " +
-                          IntToStr(iterations) + " runs";
-               });
+               [&] { return interruptedAfter(columns.sums.runs, iterations, "runs"); });
 
     py::dict out;
     out["index"] = ownedArray(std::move(columns.index));
@@ -118,12 +111,12 @@ seed, avg (mean score) and avl (mean local score) of the batch.
 Ctrl-C stops the batch within about a second (KeyboardInterrupt); the GIL is
 released while it runs.
 
-)") + batchValuesDoc();
+)") + valuesDoc(kAllGroups);
     defineFunction<0, 21>(
         m, "batch", batch, doc.c_str(), {},
         joined({{"iterations"_a = 100, "seed"_a = py::none(), "threads"_a = py::none(),
                  "quantify"_a = false, "c01"_a = false, "segments"_a = py::none()},
-                batchValueKeywords()}));
+                valueKeywords(kAllGroups)}));
 }
 
 }  // namespace mirvok::python

@@ -1,9 +1,9 @@
 #include "analysis/analysed_run.hpp"
 #include "arguments.hpp"
+#include "batch/batch_setup.hpp"
 #include "owned_array.hpp"
 #include "registrations.hpp"
 #include "signal_check.hpp"
-#include "system/machine_memory.hpp"
 #include "train_argument.hpp"
 #include "trains/spike_train_reader.hpp"
 #include "values.hpp"
@@ -13,16 +13,14 @@ namespace {
 
 py::dict run(const Arguments& a) {
     std::vector<int> steps = trainArgument(a["train"]);
-    const ValueTexts texts = valueTexts(a, joined({modelKeywords(), analysisKeywords()}));
-    ModelValues model = toModelValues(texts);
-    FixedAnalysisParams analysis = toAnalysisParams(texts);
+    BatchSetup values = batchSetupFrom(valueTexts(a, kRunGroups), {});
 
     SimState state;
-    state.Nsteps = stepsForRunLength(model.reset.time, physicalMemoryBytes());
+    state.Nsteps = values.stateTemplate.Nsteps;
     const TrainLoad load = loadInputTrain(state, steps);
     withoutGil([&] {
-        AnalysingHooks hooks(state, analysis);
-        runInstant(state, model.reset, model.rates, hooks);
+        AnalysingHooks hooks(state, values.analysis);
+        runInstant(state, values.reset, values.rates, hooks);
     });
 
     py::dict out;
@@ -56,9 +54,9 @@ input intervals' CV), score, local_score (the mean of the local scores),
 final_v1, final_v2 (the volumes after the last step) and skipped (steps of
 train left out).
 
-)") + kModelDoc + "\n" + kAnalysisDoc;
+)") + valuesDoc(kRunGroups);
     defineFunction<1, 12>(m, "run", run, doc.c_str(), {py::arg("train")},
-                          joined({modelKeywords(), analysisKeywords()}));
+                          valueKeywords(kRunGroups));
 }
 
 }  // namespace mirvok::python

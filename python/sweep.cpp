@@ -1,4 +1,5 @@
 #include "arguments.hpp"
+#include "batch/batch_summary.hpp"
 #include "batch/sweep/sweep_grid.hpp"
 #include "batch/sweep/sweep_runner.hpp"
 #include "batch/sweep/sweep_seeds.hpp"
@@ -17,31 +18,15 @@ using namespace pybind11::literals;
 SweepGrid gridArgument(py::handle vary) {
     if (!py::isinstance<py::dict>(vary)) throw py::type_error("vary: a dict of name: values");
     SweepGrid grid;
-    const std::vector<std::string_view>& names = batchValueNames();
     for (auto [key, values] : py::reinterpret_borrow<py::dict>(vary)) {
         const std::string name = py::str(key);
-        const std::string option = optionName(name);
-        if (std::find(names.begin(), names.end(), option) == names.end())
-            refuse("vary", "'" + name + "' is no value a batch reads");
-        SweepAxis axis{option, {}};
+        const ValueRow* row = rowOfKeyword(name);
+        if (!row) refuse("vary", "'" + name + "' is no value a batch reads");
+        SweepAxis axis{row->option, {}};
         for (py::handle value : values) axis.texts.push_back(numberText(value, name));
         named("vary", [&] { grid.add(std::move(axis)); });
     }
     return grid;
-}
-
-// Every point's batch, converted and checked before anything runs.
-std::vector<SweepPoint> sweepPoints(const ValueTexts& base, const SweepGrid& grid,
-                                    const std::vector<SegmentText>& segments, std::uint64_t seed) {
-    std::vector<SweepPoint> points;
-    for (int p = 0; p < grid.points(); ++p) {
-        ValueTexts texts = base;
-        const std::vector<std::string> values = grid.pointTexts(p);
-        for (std::size_t i = 0; i < values.size(); ++i)
-            texts[pythonName(grid.axes()[i].name)] = values[i];
-        points.push_back({p, pointSeed(seed, p), toBatchSetup(texts, segments)});
-    }
-    return points;
 }
 
 // The summary's columns, point after point.
@@ -73,9 +58,10 @@ class SummaryColumns final : public SweepSink {
         out["point"] = ownedArray(std::move(points_));
         for (std::size_t i = 0; i < names_.size(); ++i) {
             const py::array_t<double> values = ownedArray(std::move(varied_[i]));
-            out[pythonName(names_[i]).c_str()] = isIntegerValue(names_[i])
-                                                     ? py::object(values.attr("astype")("int64"))
-                                                     : py::object(values);
+            const ValueRow& row = *rowOfOption(names_[i]);
+            out[row.keyword.c_str()] = row.kind == ValueKind::Integer
+                                           ? py::object(values.attr("astype")("int64"))
+                                           : py::object(values);
         }
         out["seed"] = ownedArray(std::move(seeds_));
         out["runs"] = ownedArray(std::move(runs_));
@@ -99,10 +85,12 @@ class SummaryColumns final : public SweepSink {
 
 py::dict sweep(const Arguments& a) {
     const SweepGrid grid = gridArgument(a["vary"]);
-    const std::vector<py::arg_v> keywords = batchValueKeywords();
     const std::uint64_t seed = seedArgument(a["seed"]);
+    const std::vector<BatchSetup> setups =
+        gridSetups(grid, valueTexts(a, kAllGroups), segmentTexts(a["segments"]));
     SweepRun run;
-    run.points = sweepPoints(valueTexts(a, keywords), grid, segmentTexts(a["segments"]), seed);
+    for (int p = 0; p < grid.points(); ++p)
+        run.points.push_back({p, pointSeed(seed, p), setups[static_cast<std::size_t>(p)]});
     run.iterations = iterationsArgument(a["iterations"]);
     const int threads = threadsArgument(a["threads"]);
 
@@ -110,8 +98,8 @@ py::dict sweep(const Arguments& a) {
     SweepEnd end = SweepEnd::Completed;
     withoutGil([&] { end = runSweep(run, threads, summary, availableMemoryBytes()); });
     if (end == SweepEnd::Stopped)
-        raiseSignalled("interrupted after " + std::to_string(summary.pointsDone()) + " of " +
-                       std::to_string(grid.points()) + " points");
+        raiseSignalled(interruptedAfter(static_cast<long long>(summary.pointsDone()), grid.points(),
+                                        "points"));
     return summary.columns();
 }
 
@@ -135,11 +123,11 @@ sample standard deviation (NaN below two runs) over the point's runs of
 in_spikes, cv, out_spikes, q, score and local_score (in_spikes_mean,
 in_spikes_sd, ...).
 
-)") + batchValuesDoc();
+)") + valuesDoc(kAllGroups);
     defineFunction<1, 19>(m, "sweep", sweep, doc.c_str(), {py::arg("vary")},
                           joined({{"iterations"_a = 100, "seed"_a = py::none(),
                                    "threads"_a = py::none(), "segments"_a = py::none()},
-                                  batchValueKeywords()}));
+                                  valueKeywords(kAllGroups)}));
 }
 
 }  // namespace mirvok::python

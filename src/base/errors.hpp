@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace mirvok {
 
@@ -61,6 +62,23 @@ class FileBusy : public FileError {
 class InputError : public Error {
   public:
     using Error::Error;
+};
+
+// A value given by name that the system refuses. The message is the reason
+// alone, the conversion's or the core's own; each front end names the value
+// its own way ("--gamma1: ", "gamma1: ", a message titled with the box).
+class ValueError : public InputError {
+  public:
+    // The name on the command line ("v1-start", "segment") and in Python
+    // ("v1_start", "segments").
+    ValueError(std::string option, std::string keyword, const std::string& reason)
+        : InputError(reason), option_(std::move(option)), keyword_(std::move(keyword)) {}
+    const std::string& option() const { return option_; }
+    const std::string& keyword() const { return keyword_; }
+
+  private:
+    std::string option_;
+    std::string keyword_;
 };
 
 }  // namespace mirvok

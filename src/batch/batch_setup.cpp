@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "batch/value_table.hpp"
 #include "text/json_writer.hpp"
+#include "trains/gamma_generator.hpp"
 #include "trains/random/random_source.hpp"
 
 namespace mirvok {
@@ -24,48 +26,14 @@ std::string segmentsJson(const SimState& state) {
 
 }  // namespace
 
-bool isIntegerValue(std::string_view name) {
-    return name == "time" || name == "ign" || name == "range";
-}
-
-const std::vector<std::string_view>& batchValueNames() {
-    static const std::vector<std::string_view> names{
-        "time",   "v1-start", "gamma1",  "delta1",       "v2-start",
-        "gamma2", "delta2",   "epsilon", "boundary-tol", "ign",
-        "range",  "c0",       "isi",     "isi-jitter",   "cv"};
-    return names;
-}
-
-std::vector<NamedValue> batchValues(const BatchSetup& s) {
-    const double values[] = {static_cast<double>(s.reset.time),
-                             s.reset.v1,
-                             s.rates.g1,
-                             s.rates.d1,
-                             s.reset.v2,
-                             s.rates.g2,
-                             s.rates.d2,
-                             s.reset.eps,
-                             s.reset.tol,
-                             static_cast<double>(s.analysis.ignSteps),
-                             static_cast<double>(s.analysis.rangeIntervals),
-                             s.analysis.c0Value,
-                             s.generator.isi,
-                             s.generator.isiJitter,
-                             s.generator.cv};
-    std::vector<NamedValue> out;
-    const std::vector<std::string_view>& names = batchValueNames();
-    for (std::size_t i = 0; i < names.size(); ++i) out.push_back({names[i], values[i]});
-    return out;
-}
-
 std::string batchValuesJson(const BatchSetup& setup, const std::vector<std::string>& leaveOut) {
     JsonObjectWriter json;
-    for (const NamedValue& v : batchValues(setup)) {
-        if (std::find(leaveOut.begin(), leaveOut.end(), v.name) != leaveOut.end()) continue;
-        if (isIntegerValue(v.name))
-            json.member(v.name, static_cast<long long>(v.value));
+    for (const ValueRow& row : valueTable()) {
+        if (std::find(leaveOut.begin(), leaveOut.end(), row.option) != leaveOut.end()) continue;
+        if (row.kind == ValueKind::Integer)
+            json.member(row.option, static_cast<long long>(row.get(setup)));
         else
-            json.member(v.name, v.value);
+            json.member(row.option, row.get(setup));
     }
     if (setup.generator.segmentMode && !setup.stateTemplate.segBounds.empty())
         json.raw("segments", segmentsJson(setup.stateTemplate));
@@ -93,6 +61,16 @@ IterationOutcome runSetupIteration(WorkerKit& kit, const BatchSetup& setup, std:
                                    int index, RecordText record) {
     Pcg31 source = iterationSource(seed, static_cast<std::uint64_t>(index));
     return runGeneratedIteration(kit.state, setup.generator, source, kit.values(), index, record);
+}
+
+std::vector<int> generatedTrain(const BatchSetup& setup, std::uint64_t seed,
+                                std::uint64_t availableBytes) {
+    SimState state = setup.stateTemplate;
+    SettingsEntries entries(setup.generator, shapeTextForCv(setup.generator.cv, '.'));
+    Pcg31 source = iterationSource(seed, 0);
+    makeBatchTrain(state, entries, source, setup.generator.segmentMode, setup.generator.quantify,
+                   setup.generator.quantifyZeroOne, availableBytes);
+    return std::move(state.inSpikeSteps);
 }
 
 }  // namespace mirvok

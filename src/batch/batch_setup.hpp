@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "analysis/analysis_params.hpp"
@@ -27,23 +26,10 @@ struct BatchSetup {
     double headerShape = 0.0;  // 1/cv^2 as the shape box shows it, for the header
 };
 
-// One number a batch reads, under the name of its command-line option.
-struct NamedValue {
-    std::string_view name;
-    double value = 0.0;
-};
-
-// Every number option of a batch, in the order the options are listed: the
-// values a sweep may vary.
-const std::vector<std::string_view>& batchValueNames();
-// Whether the option takes an integer (time, ign, range).
-bool isIntegerValue(std::string_view name);
-// The setup's value of each of them, in that order.
-std::vector<NamedValue> batchValues(const BatchSetup& setup);
-
-// The values as one JSON object, the segments (when defined) as a list of
-// {"end", "isi", "shape"} under "segments", and quantify and c01 when set;
-// names listed in leaveOut are left out.
+// The values of the value table as one JSON object under their option
+// names, the segments (when defined) as a list of {"end", "isi", "shape"}
+// under "segments", and quantify and c01 when set; names listed in leaveOut
+// are left out.
 std::string batchValuesJson(const BatchSetup& setup, const std::vector<std::string>& leaveOut = {});
 
 // The size of every run of the batch, for planBatch.
@@ -56,5 +42,12 @@ void loadSetup(WorkerKit& kit, const BatchSetup& setup);
 // the same outcome on any thread, as `mirvok-cli batch` computes it.
 IterationOutcome runSetupIteration(WorkerKit& kit, const BatchSetup& setup, std::uint64_t seed,
                                    int index, RecordText record = RecordText::Formatted);
+
+// The train iteration 0 of the batch seeded `seed` runs: what
+// `mirvok-cli generate` writes. A train that would take more than
+// availableBytes (0: no bound) is refused with InputError before the kernel
+// would end the program (trains/train_memory.hpp).
+std::vector<int> generatedTrain(const BatchSetup& setup, std::uint64_t seed,
+                                std::uint64_t availableBytes = 0);
 
 }  // namespace mirvok

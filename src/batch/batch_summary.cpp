@@ -27,4 +27,8 @@ BatchSummaryTexts summaryTexts(const BatchSums& sums, const std::string& fileNam
             localAverageText(sums, decimalSeparator)};
 }
 
+std::string interruptedAfter(long long done, long long total, const std::string& what) {
+    return "interrupted after " + IntToStr(done) + " of " + IntToStr(total) + " " + what;
+}
+
 }  // namespace mirvok

@@ -33,4 +33,8 @@ std::string localAverageText(const BatchSums& sums, char decimalSeparator);
 BatchSummaryTexts summaryTexts(const BatchSums& sums, const std::string& fileName,
                                char decimalSeparator);
 
+// How far a stopped job got: "interrupted after 120 of 1000 runs" (what:
+// "runs", "points").
+std::string interruptedAfter(long long done, long long total, const std::string& what);
+
 }  // namespace mirvok

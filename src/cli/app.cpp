@@ -5,6 +5,7 @@
 #include <new>
 
 #include "base/errors.hpp"
+#include "batch/value_table.hpp"
 #include "cli/batch_command.hpp"
 #include "cli/generate_command.hpp"
 #include "cli/interrupt.hpp"
@@ -79,20 +80,9 @@ void dispatch(const CLI::App& app, const AllOptions& o, std::ostream& out, std::
     if (app.got_subcommand("join")) runJoinCommand(o.join, out);
 }
 
-// The option whose value the operation that overflowed read: a value that
-// drives the volumes out of range is refused like any other.
-const char* rateOption(Rate rate) {
-    switch (rate) {
-        case Rate::Gamma1:
-            return "--gamma1";
-        case Rate::Gamma2:
-            return "--gamma2";
-        case Rate::Delta1:
-            return "--delta1";
-        case Rate::Delta2:
-            break;
-    }
-    return "--delta2";
+// A refused value under its option: "--gamma1: <the core's reason>".
+std::string valueMessage(const std::string& option, const std::string& reason) {
+    return optionError("--" + option, reason).what();
 }
 
 int fail(std::ostream& err, const std::string& message, int status) {
@@ -128,12 +118,16 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         return fail(err, e.what(), 128 + e.signal());
     } catch (const OptionError& e) {
         return fail(err, e.what(), 2);
+    } catch (const ValueError& e) {
+        return fail(err, valueMessage(e.option(), e.what()), 2);
     } catch (const EConvertError& e) {
         return fail(err, e.what(), 2);
     } catch (const InputError& e) {
         return fail(err, e.what(), 2);
     } catch (const RateOverflow& e) {
-        return fail(err, optionError(rateOption(e.rate()), e.what()).what(), 2);
+        // A value that drives the volumes out of range is refused like any
+        // other, under the option of the rate whose operation overflowed.
+        return fail(err, valueMessage(rowOfRate(e.rate()).option, e.what()), 2);
     } catch (const Error& e) {
         return fail(err, e.what(), 1);
     } catch (const std::bad_alloc&) {

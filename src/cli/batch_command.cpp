@@ -1,10 +1,9 @@
 #include "cli/batch_command.hpp"
 
-#include "batch/batch_setup.hpp"
 #include "batch/results/batch_continuation.hpp"
 #include "batch/results/result_file.hpp"
-#include "cli/batch_setup_options.hpp"
-#include "cli/command_batch.hpp"
+#include "batch/setup_workers.hpp"
+#include "cli/file_batch.hpp"
 #include "cli/option_error.hpp"
 #include "cli/option_values.hpp"
 #include "system/machine_memory.hpp"
@@ -39,9 +38,9 @@ std::string resumeHint(std::uint64_t seed) {
 void addBatchCommand(CLI::App& app, BatchOptions& o) {
     CLI::App* batch = app.add_subcommand(
         "batch", "Run many generated trains and write one record per run to a result file");
-    addModelOptions(*batch, o.model);
-    addAnalysisOptions(*batch, o.analysis);
-    addGeneratorOptions(*batch, o.generator);
+    addValueOptions(
+        *batch, o.values,
+        {ValueGroup::Run, ValueGroup::Model, ValueGroup::Analysis, ValueGroup::Generator});
     addText(*batch, "--iterations", o.iterations, "number of runs", "N");
     addBatchFileOptions(*batch, o.file);
     CLI::Option* seed =
@@ -59,22 +58,19 @@ void addBatchCommand(CLI::App& app, BatchOptions& o) {
 }
 
 void runBatchCommand(const BatchOptions& o, std::ostream& out, std::ostream& err) {
-    BatchSetup setup = toBatchSetup({o.model, o.analysis, o.generator});
+    BatchSetup setup = batchSetupFrom(o.values.numbers, o.values.segments);
     setup.generator.quantify = o.quantify;
     setup.generator.quantifyZeroOne = o.c01;
     const int iterations = intOption("--iterations", o.iterations);
-    const std::uint64_t seed = seedOption(o.seed);
-    const int threads = threadsOption(o.file.threads);
+    const std::uint64_t seed = seedOrClock(o.seed);
+    const int threads = threadsFrom(o.file.threads);
     const std::string header =
         formatResultHeader(setup.generator.isi, setup.headerShape, iterations);
     const RunSize run = runSizeOf(setup);
     RunnerPlan plan = planBatch(iterations, threads, run, availableMemoryBytes());
 
-    std::vector<WorkerKit> kits(static_cast<std::size_t>(plan.workers));
-    for (WorkerKit& kit : kits) loadSetup(kit, setup);
-    auto work = [&](int worker, int index) {
-        return runSetupIteration(kits[static_cast<std::size_t>(worker)], setup, seed, index);
-    };
+    SetupWorkers workers(setup, plan.workers);
+    const IterationWork work = workers.generated(seed);
     // Entries the generator refuses are refused by every iteration alike:
     // find out on a first train before the result file is touched.
     const int first = o.continueBatch ? continuationOf(o.file.output, header, iterations, work) : 0;
@@ -86,7 +82,7 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out, std::ostream& err
     };
 
     if (!o.seed) err << "seed: " << seed << std::endl;
-    CommandBatch batch;
+    FileBatch batch;
     batch.file = o.file;
     batch.continuing = o.continueBatch;
     if (!o.continueBatch) batch.header = header;
@@ -97,14 +93,13 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out, std::ostream& err
     batch.provenance = toolProvenance("batch", batchValuesJson(setup));
     batch.provenance.seed = seed;
     batch.provenance.iterations = iterations;
-    const ParallelOutcome outcome = runCommandBatch(batch, remaining);
+    const ParallelOutcome outcome = runFileBatch(batch, remaining);
 
     if (o.continueBatch)
         err << "mirvok-cli: the averages cover the " << outcome.records
             << " runs made now, after the " << first << " already in " << o.file.output << '\n';
-    out << averageText(outcome.sums, '.') << '\n'
-        << localAverageText(outcome.sums, '.') << '\n'
-        << "seed: " << seed << '\n';
+    printAverages(out, outcome.sums);
+    out << "seed: " << seed << '\n';
 }
 
 }  // namespace mirvok::cli

@@ -10,9 +10,7 @@
 namespace mirvok::cli {
 
 struct BatchOptions {
-    ModelTexts model;
-    AnalysisTexts analysis;
-    GeneratorTexts generator;
+    ValueTexts values;
     BatchFileTexts file;
     std::string iterations = "100";
     std::optional<std::string> seed;

@@ -1,12 +1,8 @@
 #include "cli/generate_command.hpp"
 
-#include "batch/batch_iteration.hpp"
+#include "batch/batch_setup.hpp"
 #include "batch/results/spike_list_file.hpp"
-#include "cli/generator_setup.hpp"
-#include "cli/option_values.hpp"
-#include "model/reset.hpp"
 #include "system/machine_memory.hpp"
-#include "trains/random/random_source.hpp"
 
 namespace mirvok::cli {
 
@@ -16,24 +12,14 @@ void addGenerateCommand(CLI::App& app, GenerateOptions& o) {
     generate->add_option("--out", o.out, "spike-train file to write")
         ->type_name("FILE")
         ->required();
-    addTimeOption(*generate, o.time);
-    addGeneratorOptions(*generate, o.generator);
+    addValueOptions(*generate, o.values, {ValueGroup::Run, ValueGroup::Generator});
     addOptionalText(*generate, "--seed", o.seed, "random seed (default: from the clock)");
 }
 
 void runGenerateCommand(const GenerateOptions& o, std::ostream& out) {
-    const int Nsteps = stepsForRunLength(runLengthOption(o.time), physicalMemoryBytes());
-    const GeneratorSetup setup = toGeneratorSetup(o.generator, Nsteps);
-    const std::uint64_t seed = seedOption(o.seed);
-
-    SimState state;
-    state.Nsteps = Nsteps;
-    setup.applyTo(state);
-    SettingsEntries entries(setup.settings, setup.shapeText);
-    Pcg31 source = iterationSource(seed, 0);
-    makeBatchTrain(state, entries, source, setup.settings.segmentMode, false, false,
-                   availableMemoryBytes().value_or(0));
-    writeSpikeList(o.out, state.inSpikeSteps);
+    const BatchSetup setup = batchSetupFrom(o.values.numbers, o.values.segments);
+    const std::uint64_t seed = seedOrClock(o.seed);
+    writeSpikeList(o.out, generatedTrain(setup, seed, availableMemoryBytes().value_or(0)));
     out << "seed: " << seed << '\n';
 }
 

@@ -11,8 +11,7 @@ namespace mirvok::cli {
 
 struct GenerateOptions {
     std::string out;
-    std::string time = ModelTexts{}.time;
-    GeneratorTexts generator;
+    ValueTexts values;
     std::optional<std::string> seed;
 };
 

@@ -11,7 +11,7 @@
 #include "base/errors.hpp"
 #include "batch/results/provenance.hpp"
 #include "batch/sweep/sweep_grid.hpp"
-#include "cli/command_batch.hpp"
+#include "cli/file_batch.hpp"
 #include "cli/sweep_directory.hpp"
 #include "system/file_chunks.hpp"
 #include "system/file_replace.hpp"

@@ -1,17 +1,22 @@
 #include "cli/option_texts.hpp"
 
-#include <cmath>
-
-#include "text/number_format.hpp"
-#include "trains/generator_limits.hpp"
+#include <algorithm>
 
 namespace mirvok::cli {
 namespace {
 
-// The CV range the generator accepts, from its shape limits (CV = 1/sqrt(shape)).
-std::string cvHelp() {
-    return "CV of the intervals, " + FloatToStr(1.0 / std::sqrt(kMaxShape), '.') + " to " +
-           FloatToStr(1.0 / std::sqrt(kMinShape), '.') + " (the gamma shape is 1/cv^2)";
+// The placeholder of a value in the help: its unit, else its kind.
+std::string typeName(const ValueRow& row) {
+    if (row.unit == "ms") return "MS";
+    if (row.unit == "steps") return "STEPS";
+    return row.kind == ValueKind::Integer ? "N" : "X";
+}
+
+void addValueOption(CLI::App& app, ValueTexts& texts, const ValueRow& row,
+                    const std::string& help) {
+    std::string& text = texts.numbers[row.option];
+    text = row.defaultText;
+    addText(app, "--" + row.option, text, help, typeName(row));
 }
 
 }  // namespace
@@ -29,41 +34,22 @@ CLI::Option* addOptionalText(CLI::App& app, const std::string& name,
         ->type_name("N");
 }
 
-void addTimeOption(CLI::App& app, std::string& time) {
-    addText(app, "--time", time, "run length in ms (integer)", "MS");
-}
-
-void addModelOptions(CLI::App& app, ModelTexts& t) {
-    addTimeOption(app, t.time);
-    addText(app, "--v1-start", t.v1Start, "start volume of compartment 1");
-    addText(app, "--gamma1", t.gamma1, "refill rate of compartment 1");
-    addText(app, "--delta1", t.delta1, "fraction of V1 lost at an input spike");
-    addText(app, "--v2-start", t.v2Start, "start volume of compartment 2");
-    addText(app, "--gamma2", t.gamma2, "refill rate of compartment 2");
-    addText(app, "--delta2", t.delta2, "fraction of V2 lost at an input spike");
-    addText(app, "--epsilon", t.epsilon, "coincidence window");
-    addText(app, "--boundary-tol", t.boundaryTol, "boundary tolerance");
-}
-
-void addAnalysisOptions(CLI::App& app, AnalysisTexts& t) {
-    addText(app, "--ign", t.ign, "leave out spikes up to this step", "STEPS");
-    addText(app, "--range", t.range, "intervals in one local window", "N");
-    addText(app, "--c0", t.c0, "CV threshold of the scores");
-}
-
-void addGeneratorOptions(CLI::App& app, GeneratorTexts& t) {
-    addText(app, "--isi", t.isi, "mean inter-spike interval in ms", "MS");
-    addText(app, "--isi-jitter", t.isiJitter, "half-width in ms of a random shift of the mean",
-            "MS");
-    addText(app, "--cv", t.cv, cvHelp());
+void addValueOptions(CLI::App& app, ValueTexts& texts, std::initializer_list<ValueGroup> groups) {
+    for (const ValueRow* row : valueRows(groups)) addValueOption(app, texts, *row, row->help);
+    if (std::find(groups.begin(), groups.end(), ValueGroup::Generator) == groups.end()) return;
     // One value per flag: a second segment needs a second --segment.
-    app.add_option("--segment", t.segments,
+    app.add_option("--segment", texts.segments,
                    "segment ending at step END with its own mean interval and CV; give one "
                    "--segment per segment, in order, the last END being the run's last step")
         ->type_name("END:ISI:CV")
         ->expected(1)
         ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+}
+
+void addHeaderOptions(CLI::App& app, ValueTexts& texts) {
+    for (const ValueRow& row : valueTable())
+        if (!row.headerHelp.empty()) addValueOption(app, texts, row, row.headerHelp);
 }
 
 void addBatchFileOptions(CLI::App& app, BatchFileTexts& t) {

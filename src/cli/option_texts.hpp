@@ -1,39 +1,25 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "batch/value_table.hpp"
+#include "batch/value_texts.hpp"
+
 namespace mirvok::cli {
 
-// Option values are kept as the text the user typed and converted later with
-// the same rules as the window's boxes, so both accept and refuse the same
-// numbers. The defaults are the window's default texts, with the full stop.
+// Option values are kept as the text the user typed and converted later by
+// the core with the same rules as the window's boxes, so both accept and
+// refuse the same numbers. The defaults are the value table's.
 
-struct ModelTexts {
-    std::string time = "1000";
-    std::string v1Start = "0.2";
-    std::string gamma1 = "0.009";
-    std::string delta1 = "0.45";
-    std::string v2Start = "0.8";
-    std::string gamma2 = "0.006";
-    std::string delta2 = "0.3";
-    std::string epsilon = "0.005";
-    std::string boundaryTol = "0";
-};
-
-struct AnalysisTexts {
-    std::string ign = "0";
-    std::string range = "5";
-    std::string c0 = "0.3333";
-};
-
-struct GeneratorTexts {
-    std::string isi = "20";
-    std::string isiJitter = "0";
-    std::string cv = "0.02";
-    std::vector<std::string> segments;  // "END:ISI:CV", in order
+// The value options a command takes, by option name, each holding its
+// default until given, and the --segment texts ("END:ISI:CV", in order).
+struct ValueTexts {
+    NamedTexts numbers;
+    std::vector<std::string> segments;
 };
 
 // What `batch` and `replay` both take: the result file of --output, replaced
@@ -52,12 +38,12 @@ CLI::Option* addText(CLI::App& app, const std::string& name, std::string& text,
 CLI::Option* addOptionalText(CLI::App& app, const std::string& name,
                              std::optional<std::string>& text, const std::string& help);
 
-void addModelOptions(CLI::App& app, ModelTexts& texts);
-void addAnalysisOptions(CLI::App& app, AnalysisTexts& texts);
-// --isi, --isi-jitter, --cv and the repeatable --segment; --time comes with
-// the model options or, for `generate`, on its own.
-void addGeneratorOptions(CLI::App& app, GeneratorTexts& texts);
-void addTimeOption(CLI::App& app, std::string& time);
+// An option for every row of the groups, in the table's order; with the
+// generator's group also the repeatable --segment.
+void addValueOptions(CLI::App& app, ValueTexts& texts, std::initializer_list<ValueGroup> groups);
+// The options whose values only go into the result file's header, with the
+// help that says so (a replay's --isi and --cv).
+void addHeaderOptions(CLI::App& app, ValueTexts& texts);
 void addBatchFileOptions(CLI::App& app, BatchFileTexts& texts);
 
 }  // namespace mirvok::cli

@@ -4,11 +4,10 @@
 #include <vector>
 
 #include "base/errors.hpp"
-#include "batch/batch_setup.hpp"
 #include "batch/results/result_file.hpp"
 #include "batch/results/result_file_reader.hpp"
-#include "cli/batch_setup_options.hpp"
-#include "cli/command_batch.hpp"
+#include "batch/setup_workers.hpp"
+#include "cli/file_batch.hpp"
 #include "cli/option_values.hpp"
 #include "system/machine_memory.hpp"
 #include "trains/spike_train_reader.hpp"
@@ -19,22 +18,17 @@ void addReplayCommand(CLI::App& app, ReplayOptions& o) {
     CLI::App* replay = app.add_subcommand(
         "replay", "Run the output trains of a result file again as inputs, one record each");
     replay->add_option("SOURCE", o.source, "result file to read")->required();
-    addModelOptions(*replay, o.model);
-    addAnalysisOptions(*replay, o.analysis);
+    addValueOptions(*replay, o.values, {ValueGroup::Run, ValueGroup::Model, ValueGroup::Analysis});
     addBatchFileOptions(*replay, o.file);
-    addText(*replay, "--isi", o.isi, "mean interval recorded in the header", "MS");
-    addText(*replay, "--cv", o.cv, "CV whose shape is recorded in the header");
+    addHeaderOptions(*replay, o.values);
     addText(*replay, "--iterations", o.iterations, "count recorded in the header", "N");
 }
 
 void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& err) {
-    GeneratorTexts headerTexts;
-    headerTexts.isi = o.isi;
-    headerTexts.cv = o.cv;
-    const BatchSetup setup = toBatchSetup({o.model, o.analysis, headerTexts});
+    const BatchSetup setup = batchSetupFrom(o.values.numbers, {});
     const int Nsteps = setup.stateTemplate.Nsteps;
     const int iterations = intOption("--iterations", o.iterations);
-    const int threads = threadsOption(o.file.threads);
+    const int threads = threadsFrom(o.file.threads);
 
     // The whole source is read before the result file is opened, so a replay
     // that writes into the file it reads loses nothing.
@@ -46,24 +40,17 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
     const int count = static_cast<int>(lists.size());
     const RunnerPlan plan =
         planBatch(count, threads, RunSize{Nsteps, longest}, availableMemoryBytes());
-    std::vector<WorkerKit> kits(static_cast<std::size_t>(plan.workers));
-    for (WorkerKit& kit : kits) loadSetup(kit, setup);
-    auto work = [&](int worker, int index) {
-        WorkerKit& kit = kits[static_cast<std::size_t>(worker)];
-        return runReplayIteration(kit.state, lists[static_cast<std::size_t>(index)], kit.values(),
-                                  index);
-    };
+    SetupWorkers workers(setup, plan.workers);
 
-    CommandBatch batch;
+    FileBatch batch;
     batch.file = o.file;
     batch.header = formatResultHeader(setup.generator.isi, setup.headerShape, iterations);
     batch.plan = plan;
     batch.total = count;
-    // The generator's values are only recorded in the header.
-    batch.provenance = toolProvenance("replay", batchValuesJson(setup, {"isi-jitter"}));
+    batch.provenance = toolProvenance("replay", batchValuesJson(setup, notReadByReplay()));
     batch.provenance.source = o.source;
     batch.provenance.iterations = count;
-    const ParallelOutcome outcome = runCommandBatch(batch, work);
+    const ParallelOutcome outcome = runFileBatch(batch, workers.replayed(lists));
 
     if (outcome.skippedSteps > 0)
         err << "mirvok-cli: " << skippedStepsMessage(outcome.skippedSteps, Nsteps) << '\n';
@@ -72,7 +59,7 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
     if (source->partialRecords > 0)
         err << "mirvok-cli: " << partialRecordsMessage(source->partialRecords) << '\n';
     if (lists.empty()) err << "mirvok-cli: " << noRecordsMessage(o.source) << '\n';
-    out << averageText(outcome.sums, '.') << '\n' << localAverageText(outcome.sums, '.') << '\n';
+    printAverages(out, outcome.sums);
 }
 
 }  // namespace mirvok::cli

@@ -11,11 +11,9 @@ namespace mirvok::cli {
 
 struct ReplayOptions {
     std::string source;
-    ModelTexts model;
-    AnalysisTexts analysis;
-    // Recorded in the header line only, as a batch records them.
-    std::string isi = GeneratorTexts{}.isi;
-    std::string cv = GeneratorTexts{}.cv;
+    // The model's and analysis' values, and the mean interval and CV that
+    // are recorded in the header line only, as a batch records them.
+    ValueTexts values;
     std::string iterations = "100";
     BatchFileTexts file;
 };

@@ -2,9 +2,8 @@
 
 #include "analysis/analysed_run.hpp"
 #include "base/errors.hpp"
+#include "batch/batch_setup.hpp"
 #include "batch/results/spike_list_file.hpp"
-#include "cli/option_values.hpp"
-#include "model/reset.hpp"
 #include "system/machine_memory.hpp"
 #include "text/json_writer.hpp"
 #include "trains/spike_train_reader.hpp"
@@ -17,8 +16,7 @@ void addRunCommand(CLI::App& app, RunOptions& o) {
     run->add_option("--train", o.train, "spike-train file (step indices)")
         ->type_name("FILE")
         ->required();
-    addModelOptions(*run, o.model);
-    addAnalysisOptions(*run, o.analysis);
+    addValueOptions(*run, o.values, {ValueGroup::Run, ValueGroup::Model, ValueGroup::Analysis});
     run->add_option("--save-output", o.saveOutput, "also save the output spike list")
         ->type_name("FILE");
 }
@@ -39,13 +37,12 @@ std::string runJson(const SimState& s) {
 }
 
 void runRunCommand(const RunOptions& o, std::ostream& out, std::ostream& err) {
-    ModelValues model = toModelValues(o.model);
-    FixedAnalysisParams analysis = toAnalysisParams(o.analysis);
+    BatchSetup values = batchSetupFrom(o.values.numbers, {});
 
     // The train is read for the run length the run will have, as the window
     // reads it for the Nsteps it holds.
     SimState state;
-    state.Nsteps = stepsForRunLength(model.reset.time, physicalMemoryBytes());
+    state.Nsteps = values.stateTemplate.Nsteps;
     const std::optional<TrainLoad> load =
         readSpikeTrainFile(state, o.train, availableMemoryBytes().value_or(0));
     if (!load) throw FileError::couldNotRead(o.train);
@@ -55,7 +52,7 @@ void runRunCommand(const RunOptions& o, std::ostream& out, std::ostream& err) {
     if (load->skipped > 0)
         err << "mirvok-cli: " << skippedStepsMessage(load->skipped, state.Nsteps) << '\n';
 
-    runAndAnalyse(state, model.reset, model.rates, analysis);
+    runAndAnalyse(state, values.reset, values.rates, values.analysis);
     if (!o.saveOutput.empty()) writeSpikeList(o.saveOutput, state.outSpikeSteps);
     out << runJson(state);
 }

@@ -11,8 +11,7 @@ namespace mirvok::cli {
 
 struct RunOptions {
     std::string train;
-    ModelTexts model;
-    AnalysisTexts analysis;
+    ValueTexts values;
     std::string saveOutput;  // empty: not saved
 };
 

@@ -1,11 +1,12 @@
 #include "cli/sweep_command.hpp"
 
 #include "base/errors.hpp"
-#include "batch/results/provenance.hpp"
+#include "batch/batch_summary.hpp"
+#include "batch/results/provenance_recorder.hpp"
 #include "batch/sweep/sweep_grid.hpp"
 #include "batch/sweep/sweep_runner.hpp"
 #include "batch/sweep/sweep_seeds.hpp"
-#include "cli/command_batch.hpp"
+#include "cli/file_batch.hpp"
 #include "cli/interrupt.hpp"
 #include "cli/option_error.hpp"
 #include "cli/option_values.hpp"
@@ -30,21 +31,6 @@ std::vector<std::string> namesOf(const SweepGrid& grid) {
     std::vector<std::string> names;
     for (const SweepAxis& axis : grid.axes()) names.push_back(axis.name);
     return names;
-}
-
-// Every point's batch, converted and checked as `batch` would, so a value
-// any point would refuse is refused before anything runs.
-std::vector<BatchSetup> pointSetups(const BatchTexts& base, const SweepGrid& grid) {
-    std::vector<BatchSetup> setups;
-    setups.reserve(static_cast<std::size_t>(grid.points()));
-    for (int p = 0; p < grid.points(); ++p) {
-        BatchTexts texts = base;
-        const std::vector<std::string> values = grid.pointTexts(p);
-        for (std::size_t a = 0; a < values.size(); ++a)
-            valueText(texts, grid.axes()[a].name) = values[a];
-        setups.push_back(toBatchSetup(texts));
-    }
-    return setups;
 }
 
 // What determines the results, as sweep.json holds it.
@@ -73,13 +59,13 @@ std::string describe(const SweepGrid& grid, const BatchSetup& first, const Sweep
 // a clock-seeded sweep again continues it; otherwise the clock.
 template <typename Describe>
 std::uint64_t sweepSeed(const SweepOptions& o, const SweepDirectory& dir, Describe describeWith) {
-    if (o.seed) return seedOption(o.seed);
+    if (o.seed) return seedOrClock(o.seed);
     const std::optional<std::string> there = dir.description();
     if (there) {
         const std::optional<std::uint64_t> seed = describedNumber(*there, "seed");
         if (seed && *there == describeWith(*seed)) return *seed;
     }
-    return seedOption(std::nullopt);
+    return seedOrClock(std::nullopt);
 }
 
 SweepPart partOption(const SweepOptions& o) {
@@ -119,11 +105,11 @@ void runPoints(const Sweep& s, const SweepRun& run, const SweepDirectory& dir,
     const SweepEnd end = runSweep(run, s.threads, store, availableMemoryBytes());
     progress.finish();
     if (end == SweepEnd::Stopped)
-        throw Interrupted(InterruptCatcher::caught(),
-                          "interrupted after " + std::to_string(store.pointsDone()) + " of " +
-                              std::to_string(run.points.size()) +
-                              " points; run the same command again to go on (seed: " +
-                              std::to_string(s.seed) + ")");
+        throw Interrupted(
+            InterruptCatcher::caught(),
+            interruptedAfter(store.pointsDone(), static_cast<long long>(run.points.size()),
+                             "points") +
+                "; run the same command again to go on (seed: " + std::to_string(s.seed) + ")");
 }
 
 // The summary of the part's points from their rows, and its provenance,
@@ -139,28 +125,26 @@ std::string writeSummary(const Sweep& s, const SweepDirectory& dir,
     }
     const std::string file = dir.summaryFile(s.part);
     replaceFileContent(file, text);
-    Provenance provenance =
-        toolProvenance("sweep", batchValuesJson(s.setups.front(), namesOf(s.grid)));
-    provenance.seed = s.seed;
-    provenance.iterations = s.iterations;
-    provenance.runs = points * std::max(s.iterations, 0);
-    provenance.started = started;
-    provenance.ended = std::chrono::system_clock::now();
-    provenance.more.member("points", points);
+    ProvenanceRecorder provenance(
+        toolProvenance("sweep", batchValuesJson(s.setups.front(), namesOf(s.grid))), started);
+    Provenance& entry = provenance.entry();
+    entry.seed = s.seed;
+    entry.iterations = s.iterations;
+    entry.more.member("points", points);
     if (!s.part.whole())
-        provenance.more.member("part", std::to_string(s.part.k) + "/" + std::to_string(s.part.n));
-    provenance.more.member("sweep", fingerprint(s.description));
-    recordProvenance(file, provenance, ProvenanceMode::Replace);
+        entry.more.member("part", std::to_string(s.part.k) + "/" + std::to_string(s.part.n));
+    entry.more.member("sweep", fingerprint(s.description));
+    provenance.record(file, points * std::max(s.iterations, 0), ProvenanceMode::Replace);
     return file;
 }
 
 Sweep prepare(const SweepOptions& o, const SweepDirectory& dir) {
     Sweep s;
     s.grid = gridOption(o.vary);
-    s.setups = pointSetups(o.texts, s.grid);
+    s.setups = gridSetups(s.grid, o.values.numbers, o.values.segments);
     s.iterations = intOption("--iterations", o.iterations);
     s.part = partOption(o);
-    s.threads = threadsOption(o.threads);
+    s.threads = threadsFrom(o.threads);
     auto describeWith = [&](std::uint64_t seed) {
         return describe(s.grid, s.setups.front(), o, s.iterations, seed);
     };
@@ -175,9 +159,9 @@ Sweep prepare(const SweepOptions& o, const SweepDirectory& dir) {
 void addSweepCommand(CLI::App& app, SweepOptions& o) {
     CLI::App* sweep = app.add_subcommand(
         "sweep", "Run one batch per point of a grid of values and summarise every point");
-    addModelOptions(*sweep, o.texts.model);
-    addAnalysisOptions(*sweep, o.texts.analysis);
-    addGeneratorOptions(*sweep, o.texts.generator);
+    addValueOptions(
+        *sweep, o.values,
+        {ValueGroup::Run, ValueGroup::Model, ValueGroup::Analysis, ValueGroup::Generator});
     sweep
         ->add_option("--vary", o.vary,
                      "a number option and its values: a list 0.005,0.01,0.02 or a range "

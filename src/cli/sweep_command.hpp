@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "cli/batch_setup_options.hpp"
+#include "cli/option_texts.hpp"
 
 namespace mirvok::cli {
 
 struct SweepOptions {
-    BatchTexts texts;
+    ValueTexts values;
     std::vector<std::string> vary;  // NAME=VALUES, in order
     std::string iterations = "100";
     std::optional<std::string> seed;

@@ -2,7 +2,7 @@
 
 #include "batch/results/provenance.hpp"
 #include "batch/results/result_file.hpp"
-#include "cli/command_batch.hpp"
+#include "cli/file_batch.hpp"
 #include "cli/interrupt.hpp"
 
 namespace mirvok::cli {

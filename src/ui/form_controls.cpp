@@ -113,6 +113,15 @@ T* named(QWidget* form, const char* name) {
 
 }  // namespace
 
+QLineEdit* parameterBox(const FormControls& ui, std::string_view name) {
+    // Every control is a direct child of the form, as created below.
+    auto* box = ui.TimeEdit->parentWidget()->findChild<QLineEdit*>(
+        QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+        Qt::FindDirectChildrenOnly);
+    if (!box) throw std::logic_error("missing box " + std::string(name));
+    return box;
+}
+
 FormControls createControls(QWidget* form) {
     // Designed for a narrow 8 point sans serif font, 11 pixels high. The
     // common sans serif faces are wider; condensed, their captions and

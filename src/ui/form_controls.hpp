@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -79,6 +81,10 @@ struct FormControls {
     QLabel* Nsteps3Text = nullptr;
     QLabel* Nsteps4Text = nullptr;
 };
+
+// The parameter box of that control name, for the parts that take their
+// boxes from the value table's rows.
+QLineEdit* parameterBox(const FormControls& ui, std::string_view name);
 
 // Creates every control of the layout on `form`, each with its objectName,
 // default text (with the locale's decimal separator), label, place and

@@ -138,8 +138,10 @@ void WindowBatch::begin(const ResultTarget& target) {
     points_.clear();
     target_ = target;
     // The values as the batch starts: every one was checked before.
-    provenance_ = provenanceOf("mirvok", seed_ ? "batch" : "replay",
-                               boxValuesJson(parts_.boxes, parts_.state, trainChoice()));
+    provenance_ =
+        provenanceOf("mirvok", seed_ ? "batch" : "replay",
+                     boxValuesJson(parts_.boxes, parts_.state, trainChoice(),
+                                   seed_ ? BatchSource::Generated : BatchSource::Replayed));
     provenance_.seed = seed_;
     provenance_.source = source_ ? std::optional(sourcePath_) : std::nullopt;
     provenance_.started = std::chrono::system_clock::now();

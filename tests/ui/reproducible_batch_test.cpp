@@ -75,6 +75,25 @@ class ReproducibleBatchTest : public QObject {
         QCOMPARE(w.form.StatusBar().text(10), panel);
     }
 
+    // A window replay and `mirvok-cli replay` record the same values: neither
+    // names a generator value the replay does not read.
+    void a_window_replay_records_the_values_the_command_line_records() {
+        InTempFolder folder;
+        Window w;
+        w.ui().ntests->setText("3");
+        w.ui().All->click();
+        QVERIFY(QFile::copy("output.csv", "source.csv"));
+        w.dialogs.openAnswers = {"source.csv"};
+        w.ui().ReadMultipleButton->click();
+        QCOMPARE(w.dialogs.messages, QStringList{});
+        QCOMPARE(runShell("mirvok-cli replay source.csv --quiet --output cli.csv"), 0);
+        const auto values = [](const QString& file) {
+            const QJsonArray entries = QJsonDocument::fromJson(fileBytes(file)).array();
+            return entries.last().toObject()["values"].toObject();
+        };
+        QCOMPARE(values("output.csv.json"), values("cli.csv.json"));
+    }
+
     // Closing the window ends a batch of the clock's seed after its last
     // record, and FILE.json still says how to make those records again.
     void closing_the_window_during_a_batch_records_its_seed() {

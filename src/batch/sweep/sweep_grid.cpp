@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "base/errors.hpp"
-#include "batch/batch_setup.hpp"
+#include "batch/value_table.hpp"
 #include "text/number_format.hpp"
 
 namespace mirvok {
@@ -112,13 +112,6 @@ std::vector<std::string> split(std::string_view text, char separator) {
     }
 }
 
-std::string knownNames() {
-    std::string out;
-    for (std::string_view name : batchValueNames())
-        out += (out.empty() ? "" : ", ") + std::string(name);
-    return out;
-}
-
 }  // namespace
 
 std::vector<std::string> rangeTexts(std::string_view from, std::string_view to,
@@ -149,9 +142,8 @@ SweepAxis parseSweepAxis(std::string_view spec) {
         throw InputError("'" + std::string(spec) + "' is not of the form NAME=VALUES");
     SweepAxis axis;
     axis.name = std::string(spec.substr(0, equals));
-    const std::vector<std::string_view>& names = batchValueNames();
-    if (std::find(names.begin(), names.end(), axis.name) == names.end())
-        throw InputError("'" + axis.name + "' is not a number option of batch (" + knownNames() +
+    if (!rowOfOption(axis.name))
+        throw InputError("'" + axis.name + "' is not a number option of batch (" + optionList() +
                          ")");
     const std::string_view values = spec.substr(equals + 1);
     if (values.empty()) throw InputError(axis.name + " has no values");
@@ -188,6 +180,19 @@ std::vector<std::string> SweepGrid::pointTexts(int point) const {
         point /= size;
     }
     return texts;
+}
+
+std::vector<BatchSetup> gridSetups(const SweepGrid& grid, const NamedTexts& base,
+                                   std::span<const std::string> segments) {
+    std::vector<BatchSetup> setups;
+    setups.reserve(static_cast<std::size_t>(grid.points()));
+    for (int p = 0; p < grid.points(); ++p) {
+        NamedTexts texts = base;
+        const std::vector<std::string> values = grid.pointTexts(p);
+        for (std::size_t a = 0; a < values.size(); ++a) texts[grid.axes()[a].name] = values[a];
+        setups.push_back(batchSetupFrom(texts, segments));
+    }
+    return setups;
 }
 
 }  // namespace mirvok

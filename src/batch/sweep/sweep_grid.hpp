@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "batch/value_texts.hpp"
 
 namespace mirvok {
 
@@ -17,7 +20,7 @@ struct SweepAxis {
     std::vector<std::string> texts;
 };
 
-// Reads "NAME=VALUES". NAME is one of batchValueNames(); VALUES a list
+// Reads "NAME=VALUES". NAME is the option of a row of the value table; VALUES a list
 // "0.005,0.01,0.02" or an inclusive range "FROM:TO:STEP" (rangeTexts).
 // Throws InputError naming what is wrong: no "=", an unknown name, no values,
 // an empty entry of a list, a malformed range.
@@ -47,5 +50,11 @@ class SweepGrid {
     std::vector<SweepAxis> axes_;
     int points_ = 1;
 };
+
+// The batch of every point, point p being the base texts with the grid's
+// values at p, each converted and checked as batchSetupFrom does: a value
+// any point would refuse is refused, with ValueError, before anything runs.
+std::vector<BatchSetup> gridSetups(const SweepGrid& grid, const NamedTexts& base,
+                                   std::span<const std::string> segments);
 
 }  // namespace mirvok

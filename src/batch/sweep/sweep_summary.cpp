@@ -72,9 +72,9 @@ std::string summaryHeader(const std::vector<std::string>& variedNames) {
 std::string summaryRow(const PointRow& row) {
     std::string line = std::to_string(row.point);
     for (const NamedValue& value : row.varied)
-        line +=
-            ',' + (isIntegerValue(value.name) ? std::to_string(static_cast<long long>(value.value))
-                                              : number(value.value));
+        line += ',' + (rowOfOption(value.name)->kind == ValueKind::Integer
+                           ? std::to_string(static_cast<long long>(value.value))
+                           : number(value.value));
     line += ',' + std::to_string(row.seed) + ',' + std::to_string(row.stats.runs);
     const PointStats& s = row.stats;
     for (const RunningStat* stat :

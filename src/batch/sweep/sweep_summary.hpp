@@ -6,6 +6,7 @@
 
 #include "batch/batch_iteration.hpp"
 #include "batch/batch_setup.hpp"
+#include "batch/value_table.hpp"
 
 namespace mirvok {
 

@@ -1,7 +1,6 @@
 #include "ui/boxes/batch_check.hpp"
 
-#include <initializer_list>
-
+#include "batch/value_table.hpp"
 #include "model/reset.hpp"
 #include "system/machine_memory.hpp"
 #include "ui/boxes/box_params.hpp"
@@ -18,10 +17,8 @@ void checkBatchBoxes(const ParameterBoxes& boxes, const SimState& state, Generat
     if (trains.generated)
         checkTrainEntries(state, steps, entries, trains.segmentMode,
                           trains.quantify ? ShapeSource::AsEntered : ShapeSource::FromCv);
-    for (const CachedBoxValue* box :
-         {&boxes.v1Start, &boxes.v2Start, &boxes.maxDiff, &boxes.zeroDiff, &boxes.gamma1,
-          &boxes.gamma2, &boxes.delta1, &boxes.delta2, &boxes.ign, &boxes.range, &boxes.c0})
-        box->value();
+    for (const ValueRow* row : valueRows({ValueGroup::Model, ValueGroup::Analysis}))
+        boxes.valueBox(*row).value();
 }
 
 }  // namespace mirvok::ui

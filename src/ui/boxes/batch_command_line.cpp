@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QStringList>
-#include <utility>
 
+#include "batch/value_table.hpp"
 #include "ui/form_controls.hpp"
 #include "ui/ui_text.hpp"
 
@@ -31,17 +31,10 @@ QString optionText(const QLineEdit* box) {
 
 QString batchCommandLine(const FormControls& ui, std::optional<std::uint64_t> seed,
                          const QString& outputPath) {
-    const std::pair<const char*, const QLineEdit*> boxes[] = {
-        {"--iterations", ui.ntests}, {"--time", ui.TimeEdit},
-        {"--v1-start", ui.V1_start}, {"--gamma1", ui.gamma1},
-        {"--delta1", ui.delta1},     {"--v2-start", ui.V2_start},
-        {"--gamma2", ui.gamma2},     {"--delta2", ui.delta2},
-        {"--epsilon", ui.MaxDiff},   {"--boundary-tol", ui.ZeroDiff},
-        {"--ign", ui.ign},           {"--range", ui.Range},
-        {"--c0", ui.C0Edit},         {"--isi", ui.isi},
-        {"--isi-jitter", ui.isiInt}, {"--cv", ui.CVedit}};
-    QStringList words{QStringLiteral("mirvok-cli"), QStringLiteral("batch")};
-    for (const auto& [option, box] : boxes) words << QString::fromUtf8(option) << optionText(box);
+    QStringList words{QStringLiteral("mirvok-cli"), QStringLiteral("batch"),
+                      QStringLiteral("--iterations"), optionText(ui.ntests)};
+    for (const ValueRow& row : valueTable())
+        words << toQt("--" + row.option) << optionText(parameterBox(ui, row.control));
     if (seed) words << QStringLiteral("--seed") << intText(static_cast<long long>(*seed));
     if (ui.quantify->isChecked()) {
         words << QStringLiteral("--quantify");

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <stdexcept>
 
 #include "ui/form_controls.hpp"
 #include "ui/ui_text.hpp"
@@ -44,24 +45,49 @@ void CachedBoxValue::refresh(const QString& text) {
     }
 }
 
+namespace {
+
+std::deque<CachedBoxValue> valueBoxes(const FormControls& ui, const bool& keepLastValid) {
+    std::deque<CachedBoxValue> boxes;
+    for (const ValueRow& row : valueTable())
+        boxes.emplace_back(parameterBox(ui, row.control),
+                           row.kind == ValueKind::Integer ? CachedBoxValue::Kind::Integer
+                                                          : CachedBoxValue::Kind::Real,
+                           keepLastValid);
+    return boxes;
+}
+
+}  // namespace
+
 ParameterBoxes::ParameterBoxes(const FormControls& ui)
-    : time(ui.TimeEdit, CachedBoxValue::Kind::Integer, keepLastValid_),
-      v1Start(ui.V1_start, CachedBoxValue::Kind::Real, keepLastValid_),
-      v2Start(ui.V2_start, CachedBoxValue::Kind::Real, keepLastValid_),
-      maxDiff(ui.MaxDiff, CachedBoxValue::Kind::Real, keepLastValid_),
-      zeroDiff(ui.ZeroDiff, CachedBoxValue::Kind::Real, keepLastValid_),
-      gamma1(ui.gamma1, CachedBoxValue::Kind::Real, keepLastValid_),
-      gamma2(ui.gamma2, CachedBoxValue::Kind::Real, keepLastValid_),
-      delta1(ui.delta1, CachedBoxValue::Kind::Real, keepLastValid_),
-      delta2(ui.delta2, CachedBoxValue::Kind::Real, keepLastValid_),
-      isi(ui.isi, CachedBoxValue::Kind::Real, keepLastValid_),
-      isiJitter(ui.isiInt, CachedBoxValue::Kind::Real, keepLastValid_),
-      cv(ui.CVedit, CachedBoxValue::Kind::Real, keepLastValid_),
+    : values_(valueBoxes(ui, keepLastValid_)),
+      time(valueBox("TimeEdit")),
+      v1Start(valueBox("V1_start")),
+      v2Start(valueBox("V2_start")),
+      maxDiff(valueBox("MaxDiff")),
+      zeroDiff(valueBox("ZeroDiff")),
+      gamma1(valueBox("gamma1")),
+      gamma2(valueBox("gamma2")),
+      delta1(valueBox("delta1")),
+      delta2(valueBox("delta2")),
+      isi(valueBox("isi")),
+      isiJitter(valueBox("isiInt")),
+      cv(valueBox("CVedit")),
       shape(ui.shape, CachedBoxValue::Kind::Real, keepLastValid_),
       iterations(ui.ntests, CachedBoxValue::Kind::Integer, keepLastValid_),
-      c0(ui.C0Edit, CachedBoxValue::Kind::Real, keepLastValid_),
-      ign(ui.ign, CachedBoxValue::Kind::Integer, keepLastValid_),
-      range(ui.Range, CachedBoxValue::Kind::Integer, keepLastValid_) {}
+      c0(valueBox("C0Edit")),
+      ign(valueBox("ign")),
+      range(valueBox("Range")) {}
+
+const CachedBoxValue& ParameterBoxes::valueBox(const ValueRow& row) const {
+    return values_[static_cast<std::size_t>(&row - valueTable().data())];
+}
+
+const CachedBoxValue& ParameterBoxes::valueBox(std::string_view control) const {
+    const ValueRow* row = rowOfControl(control);
+    if (!row) throw std::logic_error("no value of the box " + std::string(control));
+    return valueBox(*row);
+}
 
 void ListBoxSink::clear() {
     pending_.clear();

@@ -2,11 +2,14 @@
 
 #include <QString>
 #include <QStringList>
+#include <deque>
 #include <exception>
 #include <string>
+#include <string_view>
 
 #include "analysis/analysis_params.hpp"
 #include "base/errors.hpp"
+#include "batch/value_table.hpp"
 #include "model/rates.hpp"
 #include "model/reset.hpp"
 #include "system/machine_memory.hpp"
@@ -70,7 +73,9 @@ class CachedBoxValue {
     std::exception_ptr error_;  // the current text's conversion error
 };
 
-// Every box that a run, the generator, the analysis or a batch reads.
+// Every box that a run, the generator, the analysis or a batch reads: one
+// per row of the value table, found by its control name and converted as the
+// row's kind says, and the window's own "shape:" and "iterations:".
 class ParameterBoxes {
   public:
     explicit ParameterBoxes(const FormControls& ui);
@@ -94,17 +99,25 @@ class ParameterBoxes {
         ParameterBoxes& boxes_;
     };
 
+    // The box of a row of the value table.
+    const CachedBoxValue& valueBox(const ValueRow& row) const;
+
   private:
+    const CachedBoxValue& valueBox(std::string_view control) const;
+
     bool keepLastValid_ = false;  // before the boxes, which refer to it
+    // In table order; a deque, since the boxes must not move.
+    std::deque<CachedBoxValue> values_;
 
   public:
     // The reset's values ("time" in ms) and the step's rates.
-    CachedBoxValue time, v1Start, v2Start, maxDiff, zeroDiff;
-    CachedBoxValue gamma1, gamma2, delta1, delta2;
+    const CachedBoxValue &time, &v1Start, &v2Start, &maxDiff, &zeroDiff;
+    const CachedBoxValue &gamma1, &gamma2, &delta1, &delta2;
     // The generator's entries ("+/-" is isiJitter) and "iterations:".
-    CachedBoxValue isi, isiJitter, cv, shape, iterations;
+    const CachedBoxValue &isi, &isiJitter, &cv;
+    CachedBoxValue shape, iterations;
     // The analysis.
-    CachedBoxValue c0, ign, range;
+    const CachedBoxValue &c0, &ign, &range;
 };
 
 // The reset's five values.

@@ -1,26 +1,13 @@
 #include "ui/boxes/window_provenance.hpp"
 
+#include "batch/value_table.hpp"
 #include "ui/boxes/box_params.hpp"
 
 namespace mirvok::ui {
 
 BatchSetup boxSetup(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains) {
     BatchSetup setup;
-    setup.reset.time = boxes.time.intValue();
-    setup.reset.v1 = boxes.v1Start.value();
-    setup.reset.v2 = boxes.v2Start.value();
-    setup.reset.eps = boxes.maxDiff.value();
-    setup.reset.tol = boxes.zeroDiff.value();
-    setup.rates.g1 = boxes.gamma1.value();
-    setup.rates.g2 = boxes.gamma2.value();
-    setup.rates.d1 = boxes.delta1.value();
-    setup.rates.d2 = boxes.delta2.value();
-    setup.analysis.ignSteps = boxes.ign.intValue();
-    setup.analysis.rangeIntervals = boxes.range.intValue();
-    setup.analysis.c0Value = boxes.c0.value();
-    setup.generator.cv = boxes.cv.value();
-    setup.generator.isi = boxes.isi.value();
-    setup.generator.isiJitter = boxes.isiJitter.value();
+    for (const ValueRow& row : valueTable()) row.set(setup, boxes.valueBox(row).value());
     setup.generator.segmentMode = trains.segmentMode;
     setup.generator.quantify = trains.quantify;
     setup.generator.quantifyZeroOne = trains.quantify && trains.quantifyZeroOne;
@@ -31,8 +18,11 @@ BatchSetup boxSetup(const ParameterBoxes& boxes, const SimState& state, TrainCho
     return setup;
 }
 
-std::string boxValuesJson(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains) {
-    return batchValuesJson(boxSetup(boxes, state, trains));
+std::string boxValuesJson(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains,
+                          BatchSource source) {
+    const BatchSetup setup = boxSetup(boxes, state, trains);
+    return source == BatchSource::Replayed ? batchValuesJson(setup, notReadByReplay())
+                                           : batchValuesJson(setup);
 }
 
 }  // namespace mirvok::ui

@@ -15,7 +15,12 @@ class ParameterBoxes;
 // described alike. The segments are the state's.
 BatchSetup boxSetup(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains);
 
-// The setup's values as FILE.json lists them (batchValuesJson).
-std::string boxValuesJson(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains);
+// Where a batch takes its trains from: the generator, or a replayed file.
+enum class BatchSource { Generated, Replayed };
+
+// The setup's values as FILE.json lists them (batchValuesJson); a replay,
+// as the command line's, leaves out the generator's values it does not read.
+std::string boxValuesJson(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains,
+                          BatchSource source);
 
 }  // namespace mirvok::ui

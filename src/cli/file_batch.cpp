@@ -1,29 +1,18 @@
-#include "cli/command_batch.hpp"
+#include "cli/file_batch.hpp"
 
 #include <iostream>
 
+#include "batch/batch_summary.hpp"
+#include "batch/results/provenance_recorder.hpp"
 #include "cli/interrupt.hpp"
 #include "cli/progress_bar.hpp"
-#include "text/number_format.hpp"
 
 namespace mirvok::cli {
 namespace {
 
-ResultFileMode modeOf(const CommandBatch& b) {
+ResultFileMode modeOf(const FileBatch& b) {
     if (b.continuing) return ResultFileMode::Continue;
     return b.file.append ? ResultFileMode::Append : ResultFileMode::Truncate;
-}
-
-// Provenance of a batch that did not end as asked, whose own error or
-// interruption is what to report.
-void recordQuietly(const std::string& output, Provenance provenance, int runs,
-                   ProvenanceMode mode) noexcept {
-    provenance.runs = runs;
-    provenance.ended = std::chrono::system_clock::now();
-    try {
-        if (runs > 0) recordProvenance(output, provenance, mode);
-    } catch (...) {
-    }
 }
 
 }  // namespace
@@ -32,7 +21,7 @@ Provenance toolProvenance(std::string command, std::string values) {
     return provenanceOf("mirvok-cli", std::move(command), std::move(values));
 }
 
-ParallelOutcome runCommandBatch(const CommandBatch& b, const IterationWork& work) {
+ParallelOutcome runFileBatch(const FileBatch& b, const IterationWork& work) {
     ProgressBar progress(b.plan.count, progressWanted(b.file.quiet));
     ParallelBatch batch;
     batch.target = ResultTarget{b.file.output, modeOf(b)};
@@ -49,29 +38,31 @@ ParallelOutcome runCommandBatch(const CommandBatch& b, const IterationWork& work
     };
     const InterruptCatcher interrupts;
     batch.stop = [] { return InterruptCatcher::caught() != 0; };
-    Provenance provenance = b.provenance;
-    provenance.started = std::chrono::system_clock::now();
-    if (b.continuing) provenance.more.member("continued_from", static_cast<long long>(b.done));
+    ProvenanceRecorder provenance(b.provenance);
+    if (b.continuing)
+        provenance.entry().more.member("continued_from", static_cast<long long>(b.done));
     const ProvenanceMode mode =
         b.file.append || b.continuing ? ProvenanceMode::Append : ProvenanceMode::Replace;
     ParallelOutcome outcome;
     try {
         outcome = runParallelBatch(batch, work);
     } catch (...) {
-        recordQuietly(b.file.output, provenance, written, mode);
+        provenance.recordQuietly(b.file.output, written, mode);
         throw;
     }
     progress.finish();
     if (outcome.records < b.plan.count && InterruptCatcher::caught() != 0) {
-        recordQuietly(b.file.output, provenance, outcome.records, mode);
-        throw Interrupted(InterruptCatcher::caught(),
-                          "interrupted after " + IntToStr(b.done + outcome.records) + " of " +
-                              IntToStr(b.total) + " runs" + b.resumeHint);
+        provenance.recordQuietly(b.file.output, outcome.records, mode);
+        throw Interrupted(
+            InterruptCatcher::caught(),
+            interruptedAfter(b.done + outcome.records, b.total, "runs") + b.resumeHint);
     }
-    provenance.runs = outcome.records;
-    provenance.ended = std::chrono::system_clock::now();
-    recordProvenance(b.file.output, provenance, mode);
+    provenance.record(b.file.output, outcome.records, mode);
     return outcome;
+}
+
+void printAverages(std::ostream& out, const BatchSums& sums) {
+    out << averageText(sums, '.') << '\n' << localAverageText(sums, '.') << '\n';
 }
 
 }  // namespace mirvok::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "batch/parallel_batch.hpp"
@@ -12,7 +13,7 @@ namespace mirvok::cli {
 // appended to (--append) or continued, the progress line on standard error
 // unless --quiet, a stop at SIGINT or SIGTERM, and OUTPUT.json saying how
 // the file was made.
-struct CommandBatch {
+struct FileBatch {
     BatchFileTexts file;
     bool continuing = false;  // go on after the records already in the file
     std::string header;       // empty when continuing
@@ -33,6 +34,9 @@ Provenance toolProvenance(std::string command, std::string values);
 // <runs> of <total> runs" and the resume hint, every line of the file whole.
 // A batch stopped or failing after it wrote records still records the runs
 // it made.
-ParallelOutcome runCommandBatch(const CommandBatch& batch, const IterationWork& work);
+ParallelOutcome runFileBatch(const FileBatch& batch, const IterationWork& work);
+
+// The averages of the runs, "avg: " and "avl: " lines with the full stop.
+void printAverages(std::ostream& out, const BatchSums& sums);
 
 }  // namespace mirvok::cli

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/rates.hpp"
+
+namespace mirvok {
+
+struct BatchSetup;
+
+// Whether a value is a whole number (StrToInt) or any number (StrToDouble).
+enum class ValueKind { Integer, Real };
+
+// Who reads a value, and so which commands and functions take it: every run
+// its length, a run its model and analysis values, the generator its own.
+enum class ValueGroup { Run, Model, Analysis, Generator };
+
+// One number a batch reads: everything a front end needs to offer it, to
+// name it in a message and to put it where the batch reads it. Adding a
+// value to Mirvok is adding a row (and its field, with its default, to the
+// batch setup).
+struct ValueRow {
+    std::string option;  // "v1-start": command-line option, provenance, sweep names
+    ValueKind kind;
+    std::string help;       // "start volume of compartment 1"
+    std::string unit = {};  // "", "ms" or "steps"
+    std::string control;    // "V1_start": the window's box of it
+    ValueGroup group;
+    void (*set)(BatchSetup& setup, double value);  // an integer arrives whole
+    double (*get)(const BatchSetup& setup);
+    // What follows in the setup from the value, found as soon as it is set
+    // and refused under its name: the run's steps from its length, the
+    // header's shape from the cv. May throw; null for most values.
+    void (*derive)(BatchSetup& setup) = nullptr;
+    // What a result file's header records when the value is only recorded
+    // there (a replay's mean interval and CV); empty for the others.
+    std::string headerHelp = {};
+    // Made by the table from the above: "v1_start", the Python keyword; and
+    // "0.2", the setup's default written with the full stop.
+    std::string keyword = {};
+    std::string defaultText = {};
+};
+
+// Every row, in the order the values are listed to the user.
+std::span<const ValueRow> valueTable();
+
+// The rows of the groups given, in table order.
+std::vector<const ValueRow*> valueRows(std::initializer_list<ValueGroup> groups);
+
+// The row of an option name, a Python keyword or a window control; null
+// when there is none.
+const ValueRow* rowOfOption(std::string_view option);
+const ValueRow* rowOfKeyword(std::string_view keyword);
+const ValueRow* rowOfControl(std::string_view control);
+
+// The row of the value a rate of the step reads.
+const ValueRow& rowOfRate(Rate rate);
+
+// An option name as Python spells a keyword: '_' for '-'.
+std::string keywordOf(std::string_view option);
+
+// "time, v1-start, ..., cv": every option name, for a message.
+std::string optionList();
+
+// The values a replay does not read and so does not record: the generator's
+// own besides those its header records.
+std::vector<std::string> notReadByReplay();
+
+// One value of a setup under its option name.
+struct NamedValue {
+    std::string_view name;
+    double value = 0.0;
+};
+
+// The setup's value of every row, in table order.
+std::vector<NamedValue> batchValues(const BatchSetup& setup);
+
+}  // namespace mirvok
