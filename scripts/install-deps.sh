@@ -3,11 +3,13 @@
 # that are missing, through sudo when not running as root.
 set -euo pipefail
 # The results window draws with Qt Charts (whose CMake package needs Qt's
-# OpenGL module) and saves charts as SVG with Qt Svg.
+# OpenGL module) and saves charts as SVG with Qt Svg. nlohmann-json writes
+# and parses the JSON files (provenance, sweep.json) so that any valid JSON
+# a user or another tool leaves there reads back.
 packages=(
     g++ make cmake pkg-config clang-format
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev fonts-dejavu-core
-    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     parallel xvfb xdotool
     pybind11-dev python3-dev python3-numpy python3-matplotlib
     "$@"

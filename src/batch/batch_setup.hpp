@@ -12,6 +12,7 @@
 #include "model/rates.hpp"
 #include "model/reset.hpp"
 #include "model/sim_state.hpp"
+#include "text/json_fwd.hpp"
 
 namespace mirvok {
 
@@ -44,7 +45,7 @@ std::vector<NamedValue> batchValues(const BatchSetup& setup);
 // The values as one JSON object, the segments (when defined) as a list of
 // {"end", "isi", "shape"} under "segments", and quantify and c01 when set;
 // names listed in leaveOut are left out.
-std::string batchValuesJson(const BatchSetup& setup, const std::vector<std::string>& leaveOut = {});
+Json batchValuesJson(const BatchSetup& setup, const std::vector<std::string>& leaveOut = {});
 
 // The size of every run of the batch, for planBatch.
 RunSize runSizeOf(const BatchSetup& setup);

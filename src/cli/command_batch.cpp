@@ -26,8 +26,8 @@ void recordQuietly(const std::string& output, Provenance provenance, int runs,
 
 }  // namespace
 
-Provenance toolProvenance(std::string command, std::string values) {
-    return provenanceOf("mirvok-cli", std::move(command), std::move(values));
+Provenance toolProvenance(std::string command, Json values) {
+    return provenanceOf(kToolName, std::move(command), std::move(values));
 }
 
 ParallelOutcome runCommandBatch(const CommandBatch& b, const IterationWork& work) {
@@ -45,7 +45,7 @@ ParallelOutcome runCommandBatch(const CommandBatch& b, const IterationWork& work
     batch.stop = [] { return InterruptCatcher::caught() != 0; };
     Provenance provenance = b.provenance;
     provenance.started = std::chrono::system_clock::now();
-    if (b.continuing) provenance.more.member("continued_from", static_cast<long long>(b.done));
+    if (b.continuing) provenance.more["continued_from"] = b.done;
     const ProvenanceMode mode =
         b.file.append || b.continuing ? ProvenanceMode::Append : ProvenanceMode::Replace;
     ParallelOutcome outcome;

@@ -1,5 +1,6 @@
 #include "ui/boxes/window_provenance.hpp"
 
+#include "text/json.hpp"
 #include "ui/boxes/box_params.hpp"
 
 namespace mirvok::ui {
@@ -31,7 +32,7 @@ BatchSetup boxSetup(const ParameterBoxes& boxes, const SimState& state, TrainCho
     return setup;
 }
 
-std::string boxValuesJson(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains) {
+Json boxValuesJson(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains) {
     return batchValuesJson(boxSetup(boxes, state, trains));
 }
 

@@ -16,6 +16,6 @@ class ParameterBoxes;
 BatchSetup boxSetup(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains);
 
 // The setup's values as FILE.json lists them (batchValuesJson).
-std::string boxValuesJson(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains);
+Json boxValuesJson(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains);
 
 }  // namespace mirvok::ui
