@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cctype>
+#include <cstdio>
 #include <ctime>
 #include <limits>
 
@@ -27,30 +28,24 @@ std::string utcText(Clock::time_point when) {
     return text;
 }
 
-int digitsAt(std::string_view text, std::size_t at, std::size_t count) {
-    int value = 0;
-    for (std::size_t i = at; i < at + count; ++i) value = value * 10 + (text[i] - '0');
-    return value;
-}
-
-// A time as utcText writes it, from 1970 on; nullopt for any other text.
-std::optional<Clock::time_point> utcTime(std::string_view text) {
+// A time as utcText writes it, from 1970 on; nullopt for any other text,
+// one that names no real second (February 30th, a leap second) included.
+std::optional<Clock::time_point> utcTime(const std::string& text) {
     if (text.size() != kTimeForm.size()) return std::nullopt;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const bool digit = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
         if (kTimeForm[i] == '0' ? !digit : text[i] != kTimeForm[i]) return std::nullopt;
     }
     std::tm utc{};
-    utc.tm_year = digitsAt(text, 0, 4) - 1900;
-    utc.tm_mon = digitsAt(text, 5, 2) - 1;
-    utc.tm_mday = digitsAt(text, 8, 2);
-    utc.tm_hour = digitsAt(text, 11, 2);
-    utc.tm_min = digitsAt(text, 14, 2);
-    utc.tm_sec = digitsAt(text, 17, 2);
-    if (utc.tm_year < 70 || utc.tm_mon > 11 || utc.tm_mday < 1 || utc.tm_mday > 31 ||
-        utc.tm_hour > 23 || utc.tm_min > 59 || utc.tm_sec > 60)
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2dZ", &utc.tm_year, &utc.tm_mon,
+                    &utc.tm_mday, &utc.tm_hour, &utc.tm_min, &utc.tm_sec) != 6 ||
+        utc.tm_year < 1970)
         return std::nullopt;
-    return Clock::from_time_t(timegm(&utc));
+    utc.tm_year -= 1900;
+    utc.tm_mon -= 1;
+    const Clock::time_point when = Clock::from_time_t(timegm(&utc));
+    if (utcText(when) != text) return std::nullopt;
+    return when;
 }
 
 // Takes the members of an entry one by one, refusing one that is missing or

@@ -1,7 +1,6 @@
 #include "batch/sweep/sweep_join.hpp"
 
 #include <algorithm>
-#include <charconv>
 
 #include "base/errors.hpp"
 #include "batch/results/provenance.hpp"
@@ -10,13 +9,6 @@
 
 namespace mirvok {
 namespace {
-
-// The point a summary row is of, or -1.
-int pointOf(std::string_view row) {
-    int point = -1;
-    const auto [end, ec] = std::from_chars(row.data(), row.data() + row.size(), point);
-    return ec == std::errc() && end != row.data() + row.size() && *end == ',' ? point : -1;
-}
 
 // Whether the provenance of a part summary names the sweep of this
 // fingerprint.
@@ -52,7 +44,7 @@ bool takePartRows(std::string_view text, const SweepPart& part, std::string& hea
         const std::size_t end = text.find('\n', at + 1);
         if (end == std::string_view::npos || next >= points) return false;
         const std::string_view row = text.substr(at + 1, end - at);
-        if (pointOf(row) != next) return false;
+        if (!row.starts_with(std::to_string(next) + ',')) return false;
         rows[static_cast<std::size_t>(next)] = row;
         at = end;
     }

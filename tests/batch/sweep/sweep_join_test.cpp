@@ -46,6 +46,7 @@ TEST(sweep_join, a_part_summary_gives_its_rows_only_when_it_holds_its_points_in_
         {head + "4,0.5,8\n1,0.2,5\n", false},               // out of order
         {head + "1,0.2,5\n4,0.5,8", false},                 // the last row cut
         {head + "1,0.2,5\n4\n", false},                     // no point number with its comma
+        {head + "01,0.2,5\n4,0.5,8\n", false},              // a number written otherwise
         {"point,cv,seed,runs\n1,0.2,5\n4,0.5,8\n", false},  // another header
         {"point,cv,seed", false},
     };
