@@ -23,8 +23,7 @@ void SweepStore::placeRecords(const SweepPoint& point, int runs) {
     recordsFile_->place();
     recordsFile_.reset();
     recordsPoint_ = -1;
-    Provenance provenance =
-        provenanceOf(settings_.program, "sweep", batchValuesJson(point.setup));
+    Provenance provenance = provenanceOf(settings_.program, "sweep", batchValuesJson(point.setup));
     provenance.seed = point.seed;
     provenance.iterations = settings_.iterations;
     provenance.runs = runs;

@@ -35,9 +35,6 @@ TEST(sweep_folder, the_first_claim_writes_the_description_and_another_sweep_is_r
     EXPECT_TRUE(folder.claim(described(1)));
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("s/points")));
     EXPECT_EQ(readFile(folder.descriptionFile()), descriptionText(described(1)));
-
-    // Laid out anew by hand, it holds the same sweep.
-    writeFile(folder.descriptionFile(), Json::parse(descriptionText(described(1))).dump(4));
     EXPECT_TRUE(folder.claim(described(1)));
     EXPECT_FALSE(folder.claim(described(2)));
     EXPECT_TRUE(folder.holdsOther(described(2)));
