@@ -6,10 +6,12 @@ set -euo pipefail
 # OpenGL module), saves charts as SVG with Qt Svg, and takes the gamma
 # distribution function its interval histogram is compared with from
 # Boost.Math's regularised incomplete gamma (header-only, window only).
+# nlohmann-json writes and parses the JSON files (provenance, sweep.json) so
+# that any valid JSON a user or another tool leaves there reads back.
 packages=(
     g++ make cmake pkg-config clang-format
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev fonts-dejavu-core libboost-math-dev
-    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     parallel xvfb xdotool
     pybind11-dev python3-dev python3-numpy python3-matplotlib
     "$@"

@@ -3,43 +3,41 @@
 #include <algorithm>
 
 #include "batch/value_table.hpp"
-#include "text/json_writer.hpp"
+#include "text/json.hpp"
 #include "trains/gamma_generator.hpp"
 #include "trains/random/random_source.hpp"
 
 namespace mirvok {
 namespace {
 
-std::string segmentsJson(const SimState& state) {
-    std::vector<std::string> segments;
+Json segmentsJson(const SimState& state) {
+    Json segments = Json::array();
     const std::size_t n =
         std::min({state.segBounds.size() - 1, state.segIsi.size(), state.segShape.size()});
-    for (std::size_t i = 0; i < n; ++i) {
-        JsonObjectWriter segment;
-        segment.member("end", static_cast<long long>(state.segBounds[i + 1]));
-        segment.member("isi", state.segIsi[i]);
-        segment.member("shape", state.segShape[i]);
-        segments.push_back(segment.object());
-    }
-    return jsonList(segments);
+    for (std::size_t i = 0; i < n; ++i)
+        segments.push_back({{"end", state.segBounds[i + 1]},
+                            {"isi", state.segIsi[i]},
+                            {"shape", state.segShape[i]}});
+    return segments;
 }
 
 }  // namespace
 
-std::string batchValuesJson(const BatchSetup& setup, const std::vector<std::string>& leaveOut) {
-    JsonObjectWriter json;
+Json batchValuesJson(const BatchSetup& setup, const std::vector<std::string>& leaveOut) {
+    Json json = Json::object();
     for (const ValueRow& row : valueTable()) {
         if (std::find(leaveOut.begin(), leaveOut.end(), row.option) != leaveOut.end()) continue;
+        const std::string name(row.option);
         if (row.kind == ValueKind::Integer)
-            json.member(row.option, static_cast<long long>(row.get(setup)));
+            json[name] = static_cast<long long>(row.get(setup));
         else
-            json.member(row.option, row.get(setup));
+            json[name] = row.get(setup);
     }
     if (setup.generator.segmentMode && !setup.stateTemplate.segBounds.empty())
-        json.raw("segments", segmentsJson(setup.stateTemplate));
-    if (setup.generator.quantify) json.flag("quantify", true);
-    if (setup.generator.quantifyZeroOne) json.flag("c01", true);
-    return json.object();
+        json["segments"] = segmentsJson(setup.stateTemplate);
+    if (setup.generator.quantify) json["quantify"] = true;
+    if (setup.generator.quantifyZeroOne) json["c01"] = true;
+    return json;
 }
 
 RunSize runSizeOf(const BatchSetup& setup) {

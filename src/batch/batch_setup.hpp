@@ -11,6 +11,7 @@
 #include "model/rates.hpp"
 #include "model/reset.hpp"
 #include "model/sim_state.hpp"
+#include "text/json_fwd.hpp"
 
 namespace mirvok {
 
@@ -30,7 +31,7 @@ struct BatchSetup {
 // names, the segments (when defined) as a list of {"end", "isi", "shape"}
 // under "segments", and quantify and c01 when set; names listed in leaveOut
 // are left out.
-std::string batchValuesJson(const BatchSetup& setup, const std::vector<std::string>& leaveOut = {});
+Json batchValuesJson(const BatchSetup& setup, const std::vector<std::string>& leaveOut = {});
 
 // The size of every run of the batch, for planBatch.
 RunSize runSizeOf(const BatchSetup& setup);

@@ -17,8 +17,8 @@ ResultFileMode modeOf(const FileBatch& b) {
 
 }  // namespace
 
-Provenance toolProvenance(std::string command, std::string values) {
-    return provenanceOf("mirvok-cli", std::move(command), std::move(values));
+Provenance toolProvenance(std::string command, Json values) {
+    return provenanceOf(kToolName, std::move(command), std::move(values));
 }
 
 ParallelOutcome runFileBatch(const FileBatch& b, const IterationWork& work) {
@@ -39,8 +39,7 @@ ParallelOutcome runFileBatch(const FileBatch& b, const IterationWork& work) {
     const InterruptCatcher interrupts;
     batch.stop = [] { return InterruptCatcher::caught() != 0; };
     ProvenanceRecorder provenance(b.provenance);
-    if (b.continuing)
-        provenance.entry().more.member("continued_from", static_cast<long long>(b.done));
+    if (b.continuing) provenance.entry().more["continued_from"] = b.done;
     const ProvenanceMode mode =
         b.file.append || b.continuing ? ProvenanceMode::Append : ProvenanceMode::Replace;
     ParallelOutcome outcome;

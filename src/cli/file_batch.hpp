@@ -24,9 +24,12 @@ struct FileBatch {
     Provenance provenance;   // the runs made and the times are filled in here
 };
 
+// The program that provenance entries of this tool name.
+inline constexpr const char* kToolName = "mirvok-cli";
+
 // What mirvok-cli's `command` records about a file it made with these values
-// (a JSON object, batchValuesJson).
-Provenance toolProvenance(std::string command, std::string values);
+// (batchValuesJson).
+Provenance toolProvenance(std::string command, Json values);
 
 // Runs the batch, then records its provenance beside the result file (a new
 // entry when appending or continuing). A SIGINT or SIGTERM meanwhile stops it

@@ -5,7 +5,7 @@
 #include "batch/batch_setup.hpp"
 #include "batch/results/spike_list_file.hpp"
 #include "system/machine_memory.hpp"
-#include "text/json_writer.hpp"
+#include "text/json.hpp"
 #include "trains/spike_train_reader.hpp"
 
 namespace mirvok::cli {
@@ -22,18 +22,17 @@ void addRunCommand(CLI::App& app, RunOptions& o) {
 }
 
 std::string runJson(const SimState& s) {
-    JsonObjectWriter json;
-    json.member("nsteps", static_cast<long long>(s.Nsteps));
-    json.member("input_spikes", s.inSpikeSteps);
-    json.member("output_spikes", s.outSpikeSteps);
-    json.member("transmission_ratio", s.transmissionRatio);
-    json.member("isi_cv", s.isiCV);
-    json.member("local_score_mean", s.localScoreMean);
-    json.member("analysis_result", s.analysisResult);
-    json.member("local_cv", s.spikeVari);
-    json.member("v1", s.V1);
-    json.member("v2", s.V2);
-    return json.text();
+    const Json json = {{"nsteps", s.Nsteps},
+                       {"input_spikes", s.inSpikeSteps},
+                       {"output_spikes", s.outSpikeSteps},
+                       {"transmission_ratio", s.transmissionRatio},
+                       {"isi_cv", s.isiCV},
+                       {"local_score_mean", s.localScoreMean},
+                       {"analysis_result", s.analysisResult},
+                       {"local_cv", s.spikeVari},
+                       {"v1", s.V1},
+                       {"v2", s.V2}};
+    return jsonLine(json) + '\n';
 }
 
 void runRunCommand(const RunOptions& o, std::ostream& out, std::ostream& err) {

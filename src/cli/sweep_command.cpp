@@ -2,17 +2,16 @@
 
 #include "base/errors.hpp"
 #include "batch/batch_summary.hpp"
-#include "batch/results/provenance_recorder.hpp"
 #include "batch/sweep/sweep_grid.hpp"
 #include "batch/sweep/sweep_runner.hpp"
 #include "batch/sweep/sweep_seeds.hpp"
+#include "batch/sweep/sweep_store.hpp"
 #include "cli/file_batch.hpp"
 #include "cli/interrupt.hpp"
 #include "cli/option_error.hpp"
 #include "cli/option_values.hpp"
-#include "cli/sweep_store.hpp"
+#include "cli/progress_bar.hpp"
 #include "system/machine_memory.hpp"
-#include "text/number_parse.hpp"
 
 namespace mirvok::cli {
 namespace {
@@ -33,46 +32,39 @@ std::vector<std::string> namesOf(const SweepGrid& grid) {
     return names;
 }
 
-// What determines the results, as sweep.json holds it.
-std::string describe(const SweepGrid& grid, const BatchSetup& first, const SweepOptions& o,
-                     int iterations, std::uint64_t seed) {
-    std::vector<std::string> axes;
-    for (const SweepAxis& axis : grid.axes()) {
-        std::vector<double> values;
-        for (const std::string& text : axis.texts) values.push_back(StrToDouble(text, '.'));
-        JsonObjectWriter json;
-        json.member("name", axis.name);
-        json.member("values", values);
-        axes.push_back(json.object());
-    }
-    JsonObjectWriter json;
-    json.raw("values", batchValuesJson(first, namesOf(grid)));
-    json.raw("vary", jsonList(axes));
-    json.member("iterations", static_cast<long long>(iterations));
-    json.flag("keep-records", o.keepRecords);
-    json.member("seed", static_cast<long long>(seed));
-    json.member("points", static_cast<long long>(grid.points()));
-    return json.lines();
-}
-
 // --seed, or without it the seed of the same sweep in DIR, so that running
 // a clock-seeded sweep again continues it; otherwise the clock.
 template <typename Describe>
-std::uint64_t sweepSeed(const SweepOptions& o, const SweepDirectory& dir, Describe describeWith) {
+std::uint64_t sweepSeed(const SweepOptions& o, const SweepFolder& dir, Describe describeWith) {
     if (o.seed) return seedOrClock(o.seed);
-    const std::optional<std::string> there = dir.description();
-    if (there) {
-        const std::optional<std::uint64_t> seed = describedNumber(*there, "seed");
-        if (seed && *there == describeWith(*seed)) return *seed;
+    std::optional<SweepDescription> there;
+    try {
+        there = dir.description();
+    } catch (const Error&) {
+        // Another sweep's or none: refused as such once the seed is known.
     }
+    if (there && sameSweep(*there, describeWith(there->seed))) return there->seed;
     return seedOrClock(std::nullopt);
 }
 
 SweepPart partOption(const SweepOptions& o) {
     if (!o.part) return SweepPart{};
-    const SweepPart part = parsePart(*o.part);
+    const std::string_view text = *o.part;
+    const std::size_t slash = text.find('/');
+    if (slash == std::string_view::npos)
+        throw optionError("--part", "'" + std::string(text) + "' is not of the form K/N");
+    SweepPart part;
+    part.k = intOption("--part", text.substr(0, slash));
+    part.n = intOption("--part", text.substr(slash + 1));
+    if (part.k < 1 || part.k > part.n)
+        throw optionError("--part", "'" + std::string(text) + "' does not have 1 <= K <= N");
     if (!o.seed) throw optionError("--part", "requires --seed, the same for every part");
     return part;
+}
+
+OptionError otherSweep(const SweepFolder& dir) {
+    return optionError("--out", "'" + dir.path() + "' holds a different sweep (" +
+                                    dir.descriptionFile() + "); choose another folder");
 }
 
 struct Sweep {
@@ -82,10 +74,10 @@ struct Sweep {
     SweepPart part;
     int threads = 1;
     std::uint64_t seed = 0;
-    std::string description;  // sweep.json
+    SweepDescription description;  // sweep.json
 };
 
-SweepRun pointsToRun(const Sweep& s, const SweepDirectory& dir, bool keepRecords) {
+SweepRun pointsToRun(const Sweep& s, const SweepFolder& dir, bool keepRecords) {
     SweepRun run;
     run.iterations = s.iterations;
     run.records = keepRecords ? RecordText::Formatted : RecordText::Skipped;
@@ -96,12 +88,14 @@ SweepRun pointsToRun(const Sweep& s, const SweepDirectory& dir, bool keepRecords
     return run;
 }
 
-void runPoints(const Sweep& s, const SweepRun& run, const SweepDirectory& dir,
-               const SweepOptions& o) {
+void runPoints(const Sweep& s, const SweepRun& run, const SweepFolder& dir, const SweepOptions& o) {
     const InterruptCatcher interrupts;
     ProgressBar progress(static_cast<long long>(run.points.size()) * s.iterations,
                          progressWanted(o.quiet));
-    SweepStore store(dir, {namesOf(s.grid), s.seed, s.iterations, o.keepRecords}, progress);
+    SweepStore store(
+        dir, {kToolName, namesOf(s.grid), s.seed, s.iterations, o.keepRecords},
+        [&progress](long long runs) { progress.update(runs); },
+        [] { return InterruptCatcher::caught() != 0; });
     const SweepEnd end = runSweep(run, s.threads, store, availableMemoryBytes());
     progress.finish();
     if (end == SweepEnd::Stopped)
@@ -112,33 +106,7 @@ void runPoints(const Sweep& s, const SweepRun& run, const SweepDirectory& dir,
                 "; run the same command again to go on (seed: " + std::to_string(s.seed) + ")");
 }
 
-// The summary of the part's points from their rows, and its provenance,
-// which names the sweep so that join can tell parts of another sweep.
-std::string writeSummary(const Sweep& s, const SweepDirectory& dir,
-                         std::chrono::system_clock::time_point started) {
-    std::string text = summaryHeader(namesOf(s.grid));
-    long long points = 0;
-    for (int p = 0; p < s.grid.points(); ++p) {
-        if (!s.part.holds(p)) continue;
-        text += dir.row(p);
-        ++points;
-    }
-    const std::string file = dir.summaryFile(s.part);
-    replaceFileContent(file, text);
-    ProvenanceRecorder provenance(
-        toolProvenance("sweep", batchValuesJson(s.setups.front(), namesOf(s.grid))), started);
-    Provenance& entry = provenance.entry();
-    entry.seed = s.seed;
-    entry.iterations = s.iterations;
-    entry.more.member("points", points);
-    if (!s.part.whole())
-        entry.more.member("part", std::to_string(s.part.k) + "/" + std::to_string(s.part.n));
-    entry.more.member("sweep", fingerprint(s.description));
-    provenance.record(file, points * std::max(s.iterations, 0), ProvenanceMode::Replace);
-    return file;
-}
-
-Sweep prepare(const SweepOptions& o, const SweepDirectory& dir) {
+Sweep prepare(const SweepOptions& o, const SweepFolder& dir) {
     Sweep s;
     s.grid = gridOption(o.vary);
     s.setups = gridSetups(s.grid, o.values.numbers, o.values.segments);
@@ -146,11 +114,11 @@ Sweep prepare(const SweepOptions& o, const SweepDirectory& dir) {
     s.part = partOption(o);
     s.threads = threadsFrom(o.threads);
     auto describeWith = [&](std::uint64_t seed) {
-        return describe(s.grid, s.setups.front(), o, s.iterations, seed);
+        return describeSweep(s.grid, s.setups.front(), s.iterations, o.keepRecords, seed);
     };
     s.seed = sweepSeed(o, dir, describeWith);
     s.description = describeWith(s.seed);
-    dir.refuseOther(s.description);
+    if (dir.holdsOther(s.description)) throw otherSweep(dir);
     return s;
 }
 
@@ -190,14 +158,15 @@ void addSweepCommand(CLI::App& app, SweepOptions& o) {
 
 void runSweepCommand(const SweepOptions& o, std::ostream& out, std::ostream& err) {
     const auto started = std::chrono::system_clock::now();
-    const SweepDirectory dir(o.out);
+    const SweepFolder dir(o.out);
     const Sweep s = prepare(o, dir);
     const SweepRun run = pointsToRun(s, dir, o.keepRecords);
     if (s.iterations > 0) tryFirstRuns(run.points);
     if (!o.seed) err << "seed: " << s.seed << std::endl;
-    dir.claim(s.description);
+    if (!dir.claim(s.description)) throw otherSweep(dir);
     runPoints(s, run, dir, o);
-    out << "summary: " << writeSummary(s, dir, started) << '\n' << "seed: " << s.seed << '\n';
+    const std::string summary = writePartSummary(dir, s.description, s.part, kToolName, started);
+    out << "summary: " << summary << '\n' << "seed: " << s.seed << '\n';
 }
 
 }  // namespace mirvok::cli

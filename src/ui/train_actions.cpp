@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <utility>
 
+#include "system/machine_memory.hpp"
 #include "trains/spike_train_reader.hpp"
 #include "ui/boxes/box_params.hpp"
 #include "ui/dialogs/dialogs.hpp"
@@ -15,7 +16,6 @@
 #include "ui/form_controls.hpp"
 #include "ui/tform1.hpp"
 #include "ui/ui_text.hpp"
-#include "system/machine_memory.hpp"
 
 namespace mirvok::ui {
 
@@ -98,7 +98,8 @@ void TForm1::ReadButtonClick() {
     // A cancelled dialog ends the operation: nothing read, nothing redrawn.
     if (!openDialog_.execute(dialogs_, this)) return;
     const QString path = openDialog_.fileName();
-    const std::optional<TrainLoad> load = readSpikeTrainFile(state_, toStd(path), availableMemoryBytes().value_or(0));
+    const std::optional<TrainLoad> load =
+        readSpikeTrainFile(state_, toStd(path), availableMemoryBytes().value_or(0));
     // Panel 0 names the file just read, also when it held no number.
     if (load)
         statusBar_->setText(

@@ -24,7 +24,7 @@ std::vector<int> trainIn(const std::string& path) {
 std::string jsonList(const std::vector<int>& steps) {
     std::string text = "[";
     for (std::size_t i = 0; i < steps.size(); ++i)
-        text += (i > 0 ? ", " : "") + std::to_string(steps[i]);
+        text += (i > 0 ? "," : "") + std::to_string(steps[i]);
     return text + "]";
 }
 
@@ -42,7 +42,7 @@ TEST(generate_command, writes_a_train_that_run_reads_back_and_batch_draws_alike)
 
     const auto run = runTool({"run", "--train", "t.txt"}, dir.path());
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("\"input_spikes\": " + jsonList(train) + ","), std::string::npos);
+    EXPECT_NE(run.out.find("\"input_spikes\":" + jsonList(train) + ","), std::string::npos);
 
     // The same seed makes the same train as the first run of a batch.
     ASSERT_EQ(

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "batch/results/provenance.hpp"
 #include "record_lists.hpp"
 #include "tool_runner.hpp"
-#include "version/version.hpp"
 
 namespace mirvok::cli {
 namespace {
@@ -11,9 +11,14 @@ using test::linesOf;
 using test::runTool;
 using test::TempDir;
 
-void expectHas(const std::string& entry, const std::vector<std::string>& members) {
-    for (const std::string& member : members)
-        EXPECT_NE(entry.find(member), std::string::npos) << member << " in " << entry;
+// The entries of FILE.json, after checking that it lists one per line.
+std::vector<Provenance> entriesOf(const std::string& path, std::size_t count) {
+    const std::string text = test::readFile(path);
+    const auto lines = linesOf(text);
+    EXPECT_EQ(lines.size(), count + 2) << text;  // the list's brackets and one line per entry
+    EXPECT_EQ(lines.front(), "[");
+    EXPECT_EQ(lines.back(), "]");
+    return parseProvenance(text);
 }
 
 TEST(provenance_files, batch_and_replay_say_beside_their_file_how_each_part_was_made) {
@@ -28,25 +33,31 @@ TEST(provenance_files, batch_and_replay_say_beside_their_file_how_each_part_was_
                       dir.path())
                   .status,
               0);
-    const auto batches = linesOf(test::readFile(dir.file("r.csv.json")));
-    ASSERT_EQ(batches.size(), 4u);  // the list's brackets and one line per batch
-    EXPECT_EQ(batches.front(), "[");
-    EXPECT_EQ(batches.back(), "]");
-    expectHas(batches[1], {"\"program\": \"mirvok-cli\"", std::string("\"version\": \"") + kVersion,
-                           "\"command\": \"batch\"", "\"gamma1\": 0.01", "\"seed\": 5",
-                           "\"iterations\": 4", "\"runs\": 4", "\"started\": \"", "\"ended\": \""});
-    expectHas(batches[2], {"\"gamma1\": 0.009",
-                           "\"segments\": [{\"end\": 1999, \"isi\": 10, "
-                           "\"shape\": 4}]",
-                           "\"seed\": 6", "\"runs\": 3"});
+    const auto batches = entriesOf(dir.file("r.csv.json"), 2);
+    ASSERT_EQ(batches.size(), 2u);
+    EXPECT_EQ(batches[0].program, "mirvok-cli");
+    EXPECT_EQ(batches[0].version, kVersion);
+    EXPECT_EQ(batches[0].command, "batch");
+    EXPECT_EQ(batches[0].values["gamma1"], 0.01);
+    EXPECT_EQ(batches[0].seed, 5u);
+    EXPECT_EQ(batches[0].iterations, 4);
+    EXPECT_EQ(batches[0].runs, 4);
+    EXPECT_LE(batches[0].started, batches[0].ended);
+    EXPECT_EQ(batches[1].values["gamma1"], 0.009);
+    EXPECT_EQ(batches[1].values["segments"], Json::parse(R"([{"end":1999,"isi":10,"shape":4}])"));
+    EXPECT_EQ(batches[1].seed, 6u);
+    EXPECT_EQ(batches[1].runs, 3);
 
     ASSERT_EQ(
         runTool({"replay", "r.csv", "--output", "p.csv", "--delta2", "0.25"}, dir.path()).status,
         0);
-    const auto replay = linesOf(test::readFile(dir.file("p.csv.json")));
-    ASSERT_EQ(replay.size(), 3u);
-    expectHas(replay[1], {"\"command\": \"replay\"", "\"delta2\": 0.25", "\"source\": \"r.csv\"",
-                          "\"iterations\": 7", "\"runs\": 7"});
+    const auto replay = entriesOf(dir.file("p.csv.json"), 1);
+    ASSERT_EQ(replay.size(), 1u);
+    EXPECT_EQ(replay[0].command, "replay");
+    EXPECT_EQ(replay[0].values["delta2"], 0.25);
+    EXPECT_EQ(replay[0].source, "r.csv");
+    EXPECT_EQ(replay[0].iterations, 7);
+    EXPECT_EQ(replay[0].runs, 7);
 }
 
 }  // namespace

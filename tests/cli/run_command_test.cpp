@@ -75,10 +75,10 @@ TEST(run_command, json_names_every_value_of_the_run) {
     s.V1 = 0.2;
     s.V2 = 1.0;
     EXPECT_EQ(runJson(s),
-              "{\"nsteps\": 4, \"input_spikes\": [1, 3], \"output_spikes\": [3], "
-              "\"transmission_ratio\": 0.5, \"isi_cv\": 0.1, \"local_score_mean\": -0.25, "
-              "\"analysis_result\": 0.3333333333333333, \"local_cv\": [0, 0.125], \"v1\": 0.2, "
-              "\"v2\": 1}\n");
+              "{\"nsteps\":4,\"input_spikes\":[1,3],\"output_spikes\":[3],"
+              "\"transmission_ratio\":0.5,\"isi_cv\":0.1,\"local_score_mean\":-0.25,"
+              "\"analysis_result\":0.3333333333333333,\"local_cv\":[0.0,0.125],\"v1\":0.2,"
+              "\"v2\":1.0}\n");
 }
 
 TEST(run_command, saves_the_output_list_as_save_does_and_warns_of_steps_outside_the_run) {
@@ -99,7 +99,7 @@ TEST(run_command, an_endless_input_ends_at_once_and_a_run_of_no_steps_says_so) {
     TempDir dir;
     const auto zero = runTool({"run", "--train", "/dev/zero"}, dir.path());
     ASSERT_EQ(zero.status, 0) << zero.err;
-    EXPECT_NE(zero.out.find("\"input_spikes\": [],"), std::string::npos) << zero.out;
+    EXPECT_NE(zero.out.find("\"input_spikes\":[],"), std::string::npos) << zero.out;
 
     const auto none = runTool({"run", "--train", kTrain, "--time", "0"}, dir.path());
     ASSERT_EQ(none.status, 0) << none.err;

@@ -186,6 +186,37 @@ TEST(sweep_command, runs_again_only_the_points_whose_results_are_missing) {
               "another folder\n");
 }
 
+TEST(sweep_command, folders_of_an_earlier_version_resume_and_their_parts_join_with_new_ones) {
+    TempDir dir;
+    const std::string earlier = MIRVOK_EARLIER_SWEEPS;
+    for (const char* folder : {"whole", "split"})
+        std::filesystem::copy(earlier + "/" + folder, dir.file(folder),
+                              std::filesystem::copy_options::recursive);
+    const std::vector<std::string> sweep{
+        "--vary", "cv=0.1,1", "--vary", "isi=20,2500",  "--gamma1", "0.0001", "--epsilon",
+        "100000", "--time",   "300",    "--iterations", "3",        "--seed", "7"};
+    for (const char* name : {"p-00002.row", "p-00002.csv", "p-00002.csv.json"})
+        std::filesystem::remove(dir.file(std::string("whole/points/") + name));
+    auto whole = sweep;
+    whole.push_back("--keep-records");
+    const auto resumed = runTool(sweepArgs("whole", whole), dir.path());
+    ASSERT_EQ(resumed.status, 0) << resumed.err;
+    for (const char* name : {"summary.csv", "points/p-00002.csv"})
+        EXPECT_EQ(test::readFile(dir.file("whole/") + name),
+                  test::readFile(earlier + "/whole/" + name));
+
+    for (const char* name : {"summary.part-2-of-2.csv", "summary.part-2-of-2.csv.json",
+                             "points/p-00001.row", "points/p-00003.row"})
+        std::filesystem::remove(dir.file(std::string("split/") + name));
+    auto part = sweep;
+    part.insert(part.end(), {"--part", "2/2"});
+    ASSERT_EQ(runTool(sweepArgs("split", part), dir.path()).status, 0);
+    const auto join = runTool({"join", "split"}, dir.path());
+    ASSERT_EQ(join.status, 0) << join.err;
+    EXPECT_EQ(test::readFile(dir.file("split/summary.csv")),
+              test::readFile(earlier + "/whole/summary.csv"));
+}
+
 TEST(sweep_command, a_signal_ends_it_after_the_points_done_and_running_it_again_goes_on) {
     TempDir dir;
     const auto args = sweepArgs(

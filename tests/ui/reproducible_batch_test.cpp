@@ -66,8 +66,8 @@ class ReproducibleBatchTest : public QObject {
         const QString seed = panel.mid(6);
         const QByteArray first = fileBytes("output.csv");
         const QByteArray record = fileBytes("output.csv.json");
-        QVERIFY(record.contains("\"program\": \"mirvok\""));
-        QVERIFY(record.contains("\"seed\": " + seed.toUtf8()));
+        QVERIFY(record.contains("\"program\":\"mirvok\""));
+        QVERIFY(record.contains("\"seed\":" + seed.toUtf8()));
 
         w.ui().seedEdit->setText(seed);
         w.ui().All->click();

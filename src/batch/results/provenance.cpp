@@ -2,21 +2,25 @@
 
 #include <sys/stat.h>
 
+#include <cctype>
+#include <cstdio>
 #include <ctime>
+#include <limits>
 
 #include "base/errors.hpp"
 #include "system/file_chunks.hpp"
 #include "system/file_replace.hpp"
-#include "version/version.hpp"
 
 namespace mirvok {
 namespace {
 
-constexpr std::string_view kListStart = "[\n";
+using Clock = std::chrono::system_clock;
+
+constexpr std::string_view kTimeForm = "0000-00-00T00:00:00Z";
 constexpr std::string_view kListEnd = "\n]\n";
 
-std::string utcText(std::chrono::system_clock::time_point when) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
+std::string utcText(Clock::time_point when) {
+    const std::time_t seconds = Clock::to_time_t(when);
     std::tm utc{};
     gmtime_r(&seconds, &utc);
     char text[32];
@@ -24,45 +28,155 @@ std::string utcText(std::chrono::system_clock::time_point when) {
     return text;
 }
 
+// A time as utcText writes it, from 1970 on; nullopt for any other text,
+// one that names no real second (February 30th, a leap second) included.
+std::optional<Clock::time_point> utcTime(const std::string& text) {
+    if (text.size() != kTimeForm.size()) return std::nullopt;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool digit = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
+        if (kTimeForm[i] == '0' ? !digit : text[i] != kTimeForm[i]) return std::nullopt;
+    }
+    std::tm utc{};
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2dZ", &utc.tm_year, &utc.tm_mon,
+                    &utc.tm_mday, &utc.tm_hour, &utc.tm_min, &utc.tm_sec) != 6 ||
+        utc.tm_year < 1970)
+        return std::nullopt;
+    utc.tm_year -= 1900;
+    utc.tm_mon -= 1;
+    const Clock::time_point when = Clock::from_time_t(timegm(&utc));
+    if (utcText(when) != text) return std::nullopt;
+    return when;
+}
+
+// Takes the members of an entry one by one, refusing one that is missing or
+// of another kind with the reason why.
+class EntryReader {
+  public:
+    EntryReader(Json entry, std::size_t number) : entry_(std::move(entry)), number_(number) {}
+
+    std::string text(const char* key) { return take(key, &Json::is_string, "a text"); }
+    Json object(const char* key) { return take(key, &Json::is_object, "an object"); }
+    Clock::time_point time(const char* key) {
+        const std::optional<Clock::time_point> when = utcTime(text(key));
+        if (!when) refuse(key, "a time");
+        return *when;
+    }
+    long long count(const char* key) {
+        const Json value = take(key, &Json::is_number_integer, "a whole number");
+        if (value.is_number_unsigned() &&
+            value.get<std::uint64_t>() > std::numeric_limits<long long>::max())
+            refuse(key, "a whole number");
+        return value.get<long long>();
+    }
+    std::optional<std::uint64_t> seed() {
+        if (!entry_.contains("seed")) return std::nullopt;
+        return take("seed", &Json::is_number_unsigned, "a seed").get<std::uint64_t>();
+    }
+    std::optional<std::string> source() {
+        if (!entry_.contains("source")) return std::nullopt;
+        return text("source");
+    }
+    // What is left once the entry's own members are taken.
+    Json rest() { return std::move(entry_); }
+
+  private:
+    using Kind = bool (Json::*)() const noexcept;
+
+    Json take(const char* key, Kind is, const char* kind) {
+        const auto found = entry_.find(key);
+        if (found == entry_.end() || !((*found).*is)()) refuse(key, kind);
+        Json value = std::move(*found);
+        entry_.erase(found);
+        return value;
+    }
+    [[noreturn]] void refuse(const char* key, const char* kind) const {
+        throw Error("entry " + std::to_string(number_) + ": \"" + key + "\" is not " + kind);
+    }
+
+    Json entry_;
+    std::size_t number_;
+};
+
+Provenance entryOf(Json entry, std::size_t number) {
+    if (!entry.is_object()) throw Error("entry " + std::to_string(number) + " is not an object");
+    EntryReader read(std::move(entry), number);
+    Provenance p;
+    p.program = read.text("program");
+    p.version = read.text("version");
+    p.command = read.text("command");
+    p.started = read.time("started");
+    p.ended = read.time("ended");
+    p.values = read.object("values");
+    p.seed = read.seed();
+    p.source = read.source();
+    p.iterations = read.count("iterations");
+    p.runs = read.count("runs");
+    p.more = read.rest();
+    return p;
+}
+
 bool isRegularFile(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-// The list already there, without its closing bracket, when it is one.
+// The list already there without its closing bracket, when it is a list of
+// entries.
 std::optional<std::string> openList(const std::string& path) {
     std::optional<std::string> text;
     try {
         text = readWholeFile(path);
-    } catch (const FileError&) {
+        if (!text) return std::nullopt;
+        const bool empty = parseProvenance(*text).empty();
+        text->resize(text->rfind(']'));
+        while (!text->empty() && std::isspace(static_cast<unsigned char>(text->back())))
+            text->pop_back();
+        *text += empty ? "\n" : ",\n";
+    } catch (const Error&) {
         return std::nullopt;
     }
-    if (!text || !text->starts_with(kListStart) || !text->ends_with("}" + std::string(kListEnd)))
-        return std::nullopt;
-    text->resize(text->size() - kListEnd.size());
     return text;
 }
 
 }  // namespace
 
 std::string provenanceEntry(const Provenance& p) {
-    JsonObjectWriter json;
-    json.member("program", p.program);
-    json.member("version", std::string_view(kVersion));
-    json.member("command", p.command);
-    json.member("started", utcText(p.started));
-    json.member("ended", utcText(p.ended));
-    json.raw("values", p.values.empty() ? "{}" : p.values);
-    if (p.seed) json.member("seed", static_cast<long long>(*p.seed));
-    if (p.source) json.member("source", *p.source);
-    json.member("iterations", p.iterations);
-    json.member("runs", p.runs);
-    json.merge(p.more);
-    return json.object();
+    Json json;
+    json["program"] = p.program;
+    json["version"] = p.version;
+    json["command"] = p.command;
+    json["started"] = utcText(p.started);
+    json["ended"] = utcText(p.ended);
+    json["values"] = p.values;
+    if (p.seed) json["seed"] = *p.seed;
+    if (p.source) json["source"] = *p.source;
+    json["iterations"] = p.iterations;
+    json["runs"] = p.runs;
+    for (const auto& [key, value] : p.more.items()) json[key] = value;
+    return jsonLine(json);
+}
+
+std::vector<Provenance> parseProvenance(std::string_view text) {
+    const std::optional<Json> list = parseJson(text);
+    if (!list) throw Error("it is no JSON");
+    if (!list->is_array()) throw Error("it is no list");
+    std::vector<Provenance> entries;
+    for (const Json& entry : *list) entries.push_back(entryOf(entry, entries.size() + 1));
+    return entries;
 }
 
 std::string provenancePath(const std::string& resultFile) {
     return resultFile + ".json";
+}
+
+std::optional<std::vector<Provenance>> readProvenance(const std::string& path) {
+    const std::optional<std::string> text = readWholeFile(path);
+    if (!text) return std::nullopt;
+    try {
+        return parseProvenance(*text);
+    } catch (const Error& e) {
+        throw Error(path + " is not a list of provenance entries: " + e.what());
+    }
 }
 
 void recordProvenance(const std::string& resultFile, const Provenance& provenance,
@@ -71,16 +185,14 @@ void recordProvenance(const std::string& resultFile, const Provenance& provenanc
     const std::string path = provenancePath(resultFile);
     const std::optional<std::string> earlier =
         mode == ProvenanceMode::Append ? openList(path) : std::nullopt;
-    const std::string entry = provenanceEntry(provenance);
     // Beside and renamed, as durable as the result file it describes: not
     // forced to disk, which a sweep keeping a file per point would wait for.
     FileBeside file(path);
-    file.write(earlier ? *earlier + ",\n" + entry + std::string(kListEnd)
-                       : std::string(kListStart) + entry + std::string(kListEnd));
+    file.write(earlier.value_or("[\n") + provenanceEntry(provenance) + std::string(kListEnd));
     file.place();
 }
 
-Provenance provenanceOf(std::string program, std::string command, std::string values) {
+Provenance provenanceOf(std::string program, std::string command, Json values) {
     Provenance provenance;
     provenance.program = std::move(program);
     provenance.command = std::move(command);

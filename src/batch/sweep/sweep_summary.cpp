@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "text/json_writer.hpp"
+#include "text/shortest_number.hpp"
 
 namespace mirvok {
 namespace {
@@ -12,7 +12,7 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 std::string number(double value) {
-    return std::isnan(value) ? "NaN" : jsonNumber(value);
+    return std::isnan(value) ? "NaN" : shortestNumber(value);
 }
 
 void appendStat(std::string& line, const RunningStat& stat) {

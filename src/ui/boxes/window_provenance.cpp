@@ -1,6 +1,7 @@
 #include "ui/boxes/window_provenance.hpp"
 
 #include "batch/value_table.hpp"
+#include "text/json.hpp"
 #include "ui/boxes/box_params.hpp"
 
 namespace mirvok::ui {
@@ -18,8 +19,8 @@ BatchSetup boxSetup(const ParameterBoxes& boxes, const SimState& state, TrainCho
     return setup;
 }
 
-std::string boxValuesJson(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains,
-                          BatchSource source) {
+Json boxValuesJson(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains,
+                   BatchSource source) {
     const BatchSetup setup = boxSetup(boxes, state, trains);
     return source == BatchSource::Replayed ? batchValuesJson(setup, notReadByReplay())
                                            : batchValuesJson(setup);

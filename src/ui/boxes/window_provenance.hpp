@@ -20,7 +20,7 @@ enum class BatchSource { Generated, Replayed };
 
 // The setup's values as FILE.json lists them (batchValuesJson); a replay,
 // as the command line's, leaves out the generator's values it does not read.
-std::string boxValuesJson(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains,
-                          BatchSource source);
+Json boxValuesJson(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains,
+                   BatchSource source);
 
 }  // namespace mirvok::ui

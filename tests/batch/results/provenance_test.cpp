@@ -5,8 +5,9 @@
 
 #include <filesystem>
 
+#include "base/errors.hpp"
+#include "support/expect_throw_msg.hpp"
 #include "support/temp_dir.hpp"
-#include "version/version.hpp"
 
 namespace mirvok {
 namespace {
@@ -19,47 +20,102 @@ Provenance batchProvenance(long long runs) {
     Provenance p;
     p.program = "mirvok-cli";
     p.command = "batch";
-    p.values = "{\"gamma1\": 0.009}";
+    p.values = {{"gamma1", 0.009}};
     p.seed = 42;
     p.iterations = 100;
     p.runs = runs;
     p.started = std::chrono::system_clock::time_point{} + std::chrono::seconds(1700000000);
     p.ended = p.started + std::chrono::seconds(65);
-    p.more.member("point", 3LL);
+    p.more["point"] = 3;
     return p;
 }
 
-TEST(provenance, each_batch_adds_one_entry_line_to_a_json_list) {
+// An entry as the writer before the JSON library laid it out.
+constexpr const char* kEarlierEntry =
+    R"({"program": "mirvok-cli", "version": "6.0", "command": "replay", )"
+    R"("started": "2023-11-14T22:13:20Z", "ended": "2023-11-14T22:14:25Z", )"
+    R"("values": {"gamma1": 1e-04, "time": 1000}, "source": "in.csv", "iterations": 7, )"
+    R"("runs": 7, "continued_from": 2})";
+
+TEST(provenance, each_batch_adds_one_entry_line_to_a_json_list_keeping_the_earlier_lines) {
     TempDir dir;
     const std::string result = dir.file("out.csv");
     writeFile(result, "NEW;...\n");
-    const auto entry = [](const std::string& runs) {
-        // Appended rather than added up: GCC 12 warns falsely (array-bounds)
-        // about a long chain of string additions in some builds.
-        std::string text = "{\"program\": \"mirvok-cli\", \"version\": \"";
-        text.append(kVersion)
-            .append(
-                "\", \"command\": \"batch\", \"started\": \"2023-11-14T22:13:20Z\", "
-                "\"ended\": \"2023-11-14T22:14:25Z\", \"values\": {\"gamma1\": 0.009}, "
-                "\"seed\": 42, \"iterations\": 100, \"runs\": ")
-            .append(runs)
-            .append(", \"point\": 3}");
-        return text;
-    };
-    recordProvenance(result, batchProvenance(100), ProvenanceMode::Replace);
-    const std::string first = entry("100");
-    EXPECT_EQ(readFile(result + ".json"), "[\n" + first + "\n]\n");
-
+    const std::string entry = std::string(R"({"program":"mirvok-cli","version":")") + kVersion +
+                              R"(","command":"batch","started":"2023-11-14T22:13:20Z",)"
+                              R"("ended":"2023-11-14T22:14:25Z","values":{"gamma1":0.009},)"
+                              R"("seed":42,"iterations":100,"runs":7,"point":3})";
+    writeFile(result + ".json", std::string("[\n") + kEarlierEntry + "\n]\n");
     recordProvenance(result, batchProvenance(7), ProvenanceMode::Append);
-    const std::string second = entry("7");
-    EXPECT_EQ(readFile(result + ".json"), "[\n" + first + ",\n" + second + "\n]\n");
+    EXPECT_EQ(readFile(result + ".json"),
+              std::string("[\n") + kEarlierEntry + ",\n" + entry + "\n]\n");
     EXPECT_EQ(readFile(result), "NEW;...\n");
 
     recordProvenance(result, batchProvenance(7), ProvenanceMode::Replace);
-    EXPECT_EQ(readFile(result + ".json"), "[\n" + second + "\n]\n");
-    writeFile(result + ".json", "not a list");
-    recordProvenance(result, batchProvenance(7), ProvenanceMode::Append);
-    EXPECT_EQ(readFile(result + ".json"), "[\n" + second + "\n]\n");
+    EXPECT_EQ(readFile(result + ".json"), "[\n" + entry + "\n]\n");
+    for (const char* notAList : {"not a list", "[{\"program\": 1}]"}) {
+        writeFile(result + ".json", notAList);
+        recordProvenance(result, batchProvenance(7), ProvenanceMode::Append);
+        EXPECT_EQ(readFile(result + ".json"), "[\n" + entry + "\n]\n");
+    }
+}
+
+TEST(provenance, entries_read_back_as_written_and_as_earlier_versions_wrote_them) {
+    TempDir dir;
+    const std::string result = dir.file("out.csv");
+    writeFile(result, "NEW;...\n");
+    writeFile(result + ".json", std::string("[\n") + kEarlierEntry + "\n]\n");
+    Provenance written = batchProvenance(100);
+    written.source = "a \"quoted\" name";
+    recordProvenance(result, written, ProvenanceMode::Append);
+
+    const auto entries = readProvenance(provenancePath(result));
+    ASSERT_TRUE(entries);
+    ASSERT_EQ(entries->size(), 2u);
+    const Provenance& earlier = entries->front();
+    EXPECT_EQ(earlier.version, "6.0");
+    EXPECT_EQ(earlier.command, "replay");
+    EXPECT_EQ(earlier.values, Json::parse(R"({"gamma1": 0.0001, "time": 1000})"));
+    EXPECT_EQ(earlier.seed, std::nullopt);
+    EXPECT_EQ(earlier.source, "in.csv");
+    EXPECT_EQ(earlier.ended - earlier.started, std::chrono::seconds(65));
+    EXPECT_EQ(earlier.more, Json::parse(R"({"continued_from": 2})"));
+    EXPECT_EQ(entries->back(), written);
+    EXPECT_EQ(readProvenance(dir.file("none.json")), std::nullopt);
+}
+
+TEST(provenance, a_file_that_is_no_list_of_entries_is_refused_naming_what_is_wrong) {
+    const std::string entry = kEarlierEntry;
+    const auto with = [&](const std::string& from, const std::string& to) {
+        std::string text = entry;
+        text.replace(text.find(from), from.size(), to);
+        return "[" + text + "]";
+    };
+    const struct {
+        std::string text;
+        const char* why;
+    } cases[] = {
+        {"[" + entry, "it is no JSON"},
+        {std::string(40, '[') + std::string(40, ']'), "it is no JSON"},
+        {entry, "it is no list"},
+        {"[" + entry + ", 3]", "entry 2 is not an object"},
+        {with(R"("program": "mirvok-cli", )", ""), R"(entry 1: "program" is not a text)"},
+        {with(R"("runs": 7)", R"("runs": 7.0)"), R"(entry 1: "runs" is not a whole number)"},
+        {with(R"("runs": 7)", R"("runs": 9223372036854775808)"),
+         R"(entry 1: "runs" is not a whole number)"},
+        {with(R"("source")", R"("seed": -1, "source")"), R"(entry 1: "seed" is not a seed)"},
+        {with("22:14:25Z", "22:14:25"), R"(entry 1: "ended" is not a time)"},
+        {with("2023-11-14", "1969-11-14"), R"(entry 1: "started" is not a time)"},
+        {with("2023-11-14", "2023-02-30"), R"(entry 1: "started" is not a time)"},
+        {with(R"({"gamma1": 1e-04, "time": 1000})", "[]"), R"(entry 1: "values" is not an object)"},
+    };
+    for (const auto& c : cases) EXPECT_THROW_MSG(parseProvenance(c.text), Error, c.why);
+
+    TempDir dir;
+    writeFile(dir.file("r.csv.json"), "{}");
+    EXPECT_THROW_MSG(
+        readProvenance(dir.file("r.csv.json")), Error,
+        dir.file("r.csv.json") + " is not a list of provenance entries: it is no list");
 }
 
 TEST(provenance, none_beside_a_pipe) {

@@ -1,14 +1,12 @@
-#include "cli/sweep_store.hpp"
+#include "batch/sweep/sweep_store.hpp"
 
 #include "batch/results/provenance.hpp"
 #include "batch/results/result_file.hpp"
-#include "cli/file_batch.hpp"
-#include "cli/interrupt.hpp"
 
-namespace mirvok::cli {
+namespace mirvok {
 
 void SweepStore::openRecords(const SweepPoint& point) {
-    recordsFile_ = std::make_unique<FileBeside>(directory_.recordsFile(point.number));
+    recordsFile_ = std::make_unique<FileBeside>(folder_.recordsFile(point.number));
     recordsPoint_ = point.number;
     recordsStarted_ = std::chrono::system_clock::now();
     recordsFile_->write(formatResultHeader(point.setup.generator.isi, point.setup.headerShape,
@@ -25,29 +23,23 @@ void SweepStore::placeRecords(const SweepPoint& point, int runs) {
     recordsFile_->place();
     recordsFile_.reset();
     recordsPoint_ = -1;
-    Provenance provenance = toolProvenance("sweep", batchValuesJson(point.setup));
+    Provenance provenance = provenanceOf(settings_.program, "sweep", batchValuesJson(point.setup));
     provenance.seed = point.seed;
     provenance.iterations = settings_.iterations;
     provenance.runs = runs;
     provenance.started = recordsStarted_;
     provenance.ended = std::chrono::system_clock::now();
-    provenance.more.member("point", static_cast<long long>(point.number));
-    provenance.more.member("sweep_seed", static_cast<long long>(settings_.sweepSeed));
-    recordProvenance(directory_.recordsFile(point.number), provenance, ProvenanceMode::Replace);
+    provenance.more["point"] = point.number;
+    provenance.more["sweep_seed"] = settings_.sweepSeed;
+    recordProvenance(folder_.recordsFile(point.number), provenance, ProvenanceMode::Replace);
 }
 
 void SweepStore::pointDone(const SweepPoint& point, const PointStats& stats) {
     if (settings_.keepRecords) placeRecords(point, stats.runs);
     const PointRow row{point.number, valuesNamed(point.setup, settings_.variedNames), point.seed,
                        stats};
-    FileBeside rowFile(directory_.rowFile(point.number));
-    rowFile.write(summaryRow(row));
-    rowFile.place();
+    folder_.writeRow(point.number, summaryRow(row));
     ++pointsDone_;
 }
 
-bool SweepStore::stopRequested() {
-    return InterruptCatcher::caught() != 0;
-}
-
-}  // namespace mirvok::cli
+}  // namespace mirvok

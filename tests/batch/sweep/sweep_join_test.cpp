@@ -1,0 +1,64 @@
+#include "batch/sweep/sweep_join.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "batch/results/provenance.hpp"
+#include "support/temp_dir.hpp"
+
+namespace mirvok {
+namespace {
+
+using testing::readFile;
+using testing::TempDir;
+
+// The same sweep of four points, whole and split in two, as version 6.1
+// wrote them.
+const std::string kEarlier = std::string(MIRVOK_TEST_DATA) + "/v6.1";
+
+TEST(sweep_join, the_parts_of_an_earlier_version_join_to_the_summary_of_the_whole) {
+    TempDir dir;
+    std::filesystem::copy(kEarlier + "/split", dir.file("s"),
+                          std::filesystem::copy_options::recursive);
+    const SweepFolder folder(dir.file("s"));
+    EXPECT_EQ(joinSweep(folder, "mirvok-cli", std::chrono::system_clock::now()),
+              dir.file("s/summary.csv"));
+    EXPECT_EQ(readFile(dir.file("s/summary.csv")), readFile(kEarlier + "/whole/summary.csv"));
+    const auto joined = readProvenance(dir.file("s/summary.csv.json"));
+    ASSERT_TRUE(joined);
+    EXPECT_EQ(joined->front().command, "join");
+    EXPECT_EQ(joined->front().runs, 12);
+    EXPECT_EQ(
+        joined->front().more["sweep"],
+        readProvenance(kEarlier + "/split/summary.part-1-of-2.csv.json")->front().more["sweep"]);
+}
+
+TEST(sweep_join, a_part_summary_gives_its_rows_only_when_it_holds_its_points_in_order) {
+    const std::string head = "point,cv,seed\n";
+    const struct {
+        std::string text;
+        bool taken;
+    } cases[] = {
+        {head + "1,0.2,5\n4,0.5,8\n", true},
+        {head + "1,0.2,5\n", false},                        // point 4 missing
+        {head + "1,0.2,5\n4,0.5,8\n7,0.8,9\n", false},      // a point beyond the sweep
+        {head + "4,0.5,8\n1,0.2,5\n", false},               // out of order
+        {head + "1,0.2,5\n4,0.5,8", false},                 // the last row cut
+        {head + "1,0.2,5\n4\n", false},                     // no point number with its comma
+        {head + "01,0.2,5\n4,0.5,8\n", false},              // a number written otherwise
+        {"point,cv,seed,runs\n1,0.2,5\n4,0.5,8\n", false},  // another header
+        {"point,cv,seed", false},
+    };
+    for (const auto& c : cases) {
+        std::string header = head;
+        std::vector<std::string> rows(6);
+        EXPECT_EQ(takePartRows(c.text, {2, 3}, header, rows), c.taken) << c.text;
+        if (c.taken) {
+            EXPECT_EQ(rows, (std::vector<std::string>{"", "1,0.2,5\n", "", "", "4,0.5,8\n", ""}));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace mirvok
