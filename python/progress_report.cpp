@@ -34,6 +34,14 @@ ProgressReport::ProgressReport(py::handle progress, long long total) : total_(to
     }
 }
 
+ProgressReport::~ProgressReport() {
+    try {
+        clear();
+    } catch (...) {
+        // Nothing can be raised from here; the line stays as it was.
+    }
+}
+
 bool ProgressReport::report(long long done) {
     if (callable_) return calledWell([&] { callable_(done, total_); });
     if (!stream_) return true;

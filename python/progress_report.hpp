@@ -16,6 +16,10 @@ namespace py = pybind11;
 class ProgressReport {
   public:
     ProgressReport(py::handle progress, long long total);
+    // A call that failed leaves no half-drawn line behind.
+    ~ProgressReport();
+    ProgressReport(const ProgressReport&) = delete;
+    ProgressReport& operator=(const ProgressReport&) = delete;
     // False when the callable or the stream raised; the error is then set.
     bool report(long long done);
     // The call ended: the callable's last report, or the bar cleared, so
