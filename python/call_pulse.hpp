@@ -59,6 +59,10 @@ class CallPulse {
     std::optional<py::error_already_set> raised_;
 };
 
+// How the message of a batch's or a replay's KeyboardInterrupt ends: where
+// its runs are.
+inline constexpr const char* kPartialHint = ": the runs made are in the exception's partial";
+
 // How a call that released the GIL ended.
 enum class CallEnd { Completed, Cancelled, Raised };
 

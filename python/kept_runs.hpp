@@ -11,7 +11,4 @@ namespace mirvok::python {
 // sets their count.
 void checkKeptRuns(int iterations, const RunSize& run, std::string_view name);
 
-// How an interrupted call's message ends: where its runs are.
-inline constexpr const char* kPartialHint = ": the runs made are in the exception's partial";
-
 }  // namespace mirvok::python
