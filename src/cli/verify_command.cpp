@@ -26,8 +26,8 @@ void addVerifyCommand(CLI::App& app, VerifyOptions& o) {
 
 int runVerifyCommand(const VerifyOptions& o, std::ostream& out, std::ostream& err) {
     VerifySettings settings;
-    settings.inputs.givenValues = o.values.numbers;
-    settings.inputs.digest = replayedFileDigest;
+    settings.givenValues = o.values.numbers;
+    settings.digest = replayedFileDigest;
     settings.run.threads = threadsFrom(o.threads);
     settings.run.availableBytes = availableMemoryBytes();
     std::optional<ProgressBar> progress;

@@ -9,6 +9,7 @@ namespace {
 using test::linesOf;
 using test::runTool;
 using test::TempDir;
+using test::ToolResult;
 
 TEST(verify_command, exits_as_cmp_does_and_closes_with_the_records_checked) {
     TempDir dir;

@@ -168,10 +168,9 @@ BatchMaking groupMaking(const std::string& path, const FileSection& section, con
     throw Error(first.where + ": \"" + command + "\" makes no result file");
 }
 
-BatchMaking givenMaking(const MakingInputs& inputs, std::shared_ptr<const BatchSetup>& given) {
-    if (!given) given = std::make_shared<const BatchSetup>(batchSetupFrom(inputs.givenValues, {}));
+BatchMaking givenMaking(const MakingInputs& inputs) {
     BatchMaking m;
-    m.spans.push_back({0, given, 0});
+    m.spans.push_back({0, inputs.given, 0});
     return m;
 }
 
@@ -204,7 +203,6 @@ std::vector<BatchMaking> batchMakings(const std::string& path,
     const std::vector<Group> groups =
         entries ? groupsOf(provenancePath(path), *entries) : std::vector<Group>{};
     std::vector<BatchMaking> makings(sections.size());
-    std::shared_ptr<const BatchSetup> given;
     // The newest entries describe the last batches: an older file appended to
     // holds batches from before its provenance.
     std::size_t g = groups.size();
@@ -213,7 +211,7 @@ std::vector<BatchMaking> batchMakings(const std::string& path,
         if (g > 0 && sections[s].headerLine > 0) {
             makings[s] = groupMaking(path, sections[s], groups[--g], inputs, tally);
         } else {
-            makings[s] = givenMaking(inputs, given);
+            makings[s] = givenMaking(inputs);
             undescribed += sections[s].headerLine > 0 ? 1 : 0;
         }
     }

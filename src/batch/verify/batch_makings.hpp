@@ -11,7 +11,6 @@
 #include "batch/batch_setup.hpp"
 #include "batch/results/provenance.hpp"
 #include "batch/results/result_file_reader.hpp"
-#include "batch/value_texts.hpp"
 #include "batch/verify/file_sections.hpp"
 #include "batch/verify/record_fields.hpp"
 #include "batch/verify/verify_tally.hpp"
@@ -57,11 +56,12 @@ struct BatchMaking {
     const ValueSpan& spanOf(long long record) const;
 };
 
-// What a check needs besides the file: the values for batches FILE.json
-// does not describe, and the SHA-256 of a file as hex digits (nullopt when
-// there is none; empty function: sources are never taken as unchanged).
+// What a check needs besides the file: the batch of the values given, for
+// batches FILE.json does not describe, and the SHA-256 of a file as hex
+// digits (nullopt when it cannot be computed; an empty function: a
+// replayed file is never taken as unchanged).
 struct MakingInputs {
-    NamedTexts givenValues;
+    std::shared_ptr<const BatchSetup> given;
     std::function<std::optional<std::string>(const std::string& path)> digest;
 };
 
@@ -71,8 +71,7 @@ struct MakingInputs {
 // window batch's values as its edits changed them from run to run. Notes in
 // the tally say which sections were made again otherwise; a file that holds
 // fewer batches than its provenance describes differs. Throws Error naming
-// the provenance file, the entry and the value it cannot use, and ValueError
-// for a given value the core refuses.
+// the provenance file, the entry and the value it cannot use.
 std::vector<BatchMaking> batchMakings(const std::string& path,
                                       const std::vector<FileSection>& sections,
                                       const std::optional<std::vector<Provenance>>& entries,

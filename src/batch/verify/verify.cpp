@@ -10,6 +10,9 @@
 namespace mirvok {
 
 VerifyReport verifyPath(const std::string& path, const VerifySettings& settings) {
+    const MakingInputs inputs{
+        std::make_shared<const BatchSetup>(batchSetupFrom(settings.givenValues, {})),
+        settings.digest};
     VerifyTally tally;
     const std::filesystem::path named(path);
     std::error_code ec;
@@ -22,7 +25,7 @@ VerifyReport verifyPath(const std::string& path, const VerifySettings& settings)
         const std::vector<FileSection> sections = readFileSections(path);
         const std::optional<std::vector<Provenance>> entries = readProvenance(provenancePath(path));
         const std::vector<BatchMaking> makings =
-            batchMakings(path, sections, entries, settings.inputs, tally);
+            batchMakings(path, sections, entries, inputs, tally);
         checkResultFile(path, sections, makings, settings.run, tally);
     }
     return tally.report();

@@ -76,7 +76,7 @@ void VerifyRow::start(const QString& path) {
     clock_.start();
     thread_ = std::thread([this, file = toStd(path)] {
         VerifySettings settings;
-        settings.inputs.digest = replayedFileDigest;
+        settings.digest = replayedFileDigest;
         settings.run.threads = usableCpuCount();
         settings.run.availableBytes = availableMemoryBytes();
         settings.run.progress = [this](long long done, long long total) {

@@ -171,7 +171,7 @@ TEST(verify, a_replay_is_made_again_from_its_source_while_unchanged_else_from_it
                  formatResultHeader(setup.generator.isi, setup.headerShape, 100), 0, 8,
                  workers.replayed(lists.lists), entry);
     VerifySettings settings;
-    settings.inputs.digest = digestOf;
+    settings.digest = digestOf;
     EXPECT_EQ(verified(file, settings).differ, 0);
     EXPECT_EQ(verified(file, settings).notes, std::vector<std::string>{});
 
@@ -200,7 +200,7 @@ TEST(verify, a_file_without_provenance_is_made_again_from_its_inputs_with_the_va
     writeBatch(file, setupOf({{"gamma1", "0.02"}, {"cv", "0.3"}}), 1, 10, ResultFileMode::Truncate);
     std::filesystem::remove(file + ".json");
     VerifySettings settings;
-    settings.inputs.givenValues = {{"gamma1", "0.02"}};
+    settings.givenValues = {{"gamma1", "0.02"}};
     const VerifyReport given = verified(file, settings);
     EXPECT_EQ(closingLine(given), "10 records checked, 0 differ");
     ASSERT_EQ(given.notes.size(), 1U);
