@@ -43,12 +43,14 @@ TEST(app, refused_command_lines_and_files_exit_with_their_code_and_message) {
         {{"batch", "--c01"}, 2, "mirvok-cli: --c01 requires --quantify", true},
         {{},
          2,
-         "mirvok-cli: A subcommand is required: run, generate, batch, replay, sweep or join",
+         "mirvok-cli: A subcommand is required: run, generate, batch, replay, sweep, join or "
+         "verify",
          true},
         {{"bogus"},
          2,
-         "mirvok-cli: 'bogus' is not a subcommand; give one of run, generate, batch, replay, sweep "
-         "or join",
+         "mirvok-cli: 'bogus' is not a subcommand; give one of run, generate, batch, replay, "
+         "sweep, "
+         "join or verify",
          true},
         {{"generate", "--out", "t.txt", "--segment", "999:20:0.1", "1999:20:0.2"},
          2,
