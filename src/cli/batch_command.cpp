@@ -5,7 +5,6 @@
 #include "batch/setup_workers.hpp"
 #include "cli/file_batch.hpp"
 #include "cli/option_error.hpp"
-#include "cli/option_values.hpp"
 #include "system/machine_memory.hpp"
 #include "text/number_format.hpp"
 
@@ -61,7 +60,7 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out, std::ostream& err
     BatchSetup setup = batchSetupFrom(o.values.numbers, o.values.segments);
     setup.generator.quantify = o.quantify;
     setup.generator.quantifyZeroOne = o.c01;
-    const int iterations = intOption("--iterations", o.iterations);
+    const int iterations = iterationsFrom(o.iterations);
     const std::uint64_t seed = seedOrClock(o.seed);
     const int threads = threadsFrom(o.file.threads);
     const std::string header =

@@ -8,7 +8,6 @@
 #include "batch/results/result_file_reader.hpp"
 #include "batch/setup_workers.hpp"
 #include "cli/file_batch.hpp"
-#include "cli/option_values.hpp"
 #include "system/machine_memory.hpp"
 #include "trains/spike_train_reader.hpp"
 
@@ -27,7 +26,7 @@ void addReplayCommand(CLI::App& app, ReplayOptions& o) {
 void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& err) {
     const BatchSetup setup = batchSetupFrom(o.values.numbers, {});
     const int Nsteps = setup.stateTemplate.Nsteps;
-    const int iterations = intOption("--iterations", o.iterations);
+    const int iterations = iterationsFrom(o.iterations);
     const int threads = threadsFrom(o.file.threads);
 
     // The whole source is read before the result file is opened, so a replay

@@ -110,7 +110,7 @@ Sweep prepare(const SweepOptions& o, const SweepFolder& dir) {
     Sweep s;
     s.grid = gridOption(o.vary);
     s.setups = gridSetups(s.grid, o.values.numbers, o.values.segments);
-    s.iterations = intOption("--iterations", o.iterations);
+    s.iterations = iterationsFrom(o.iterations);
     s.part = partOption(o);
     s.threads = threadsFrom(o.threads);
     auto describeWith = [&](std::uint64_t seed) {
