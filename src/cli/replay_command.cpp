@@ -48,6 +48,7 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
     batch.total = count;
     batch.provenance = toolProvenance("replay", batchValuesJson(setup, notReadByReplay()));
     batch.provenance.source = o.source;
+    batch.provenance.more["source_sha256"] = source->sha256;
     batch.provenance.iterations = count;
     const ParallelOutcome outcome = runFileBatch(batch, workers.replayed(lists));
 
