@@ -47,7 +47,8 @@ ParallelOutcome runFileBatchIntoSource(FileBatch batch, const IterationWork& wor
     // The source was read whole before this lock: taken earlier, closing
     // the file after reading would have let go of it.
     const HeldLock source(output, output, false);
-    // Where the file system keeps no locks, the file beside says so.
+    // Where the file system keeps no locks, runFileBatch says so under the
+    // output's name.
     FileBeside beside(linkTarget(output));
     batch.writeTo = beside.temporary();
     ParallelOutcome outcome;
