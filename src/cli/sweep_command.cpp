@@ -110,7 +110,7 @@ Sweep prepare(const SweepOptions& o, const SweepFolder& dir) {
     Sweep s;
     s.grid = gridOption(o.vary);
     s.setups = gridSetups(s.grid, o.values.numbers, o.values.segments);
-    s.iterations = intOption("--iterations", o.iterations);
+    s.iterations = iterationsFrom(o.iterations);
     s.part = partOption(o);
     s.threads = threadsFrom(o.threads);
     auto describeWith = [&](std::uint64_t seed) {
@@ -164,6 +164,13 @@ void runSweepCommand(const SweepOptions& o, std::ostream& out, std::ostream& err
     if (s.iterations > 0) tryFirstRuns(run.points);
     if (!o.seed) err << "seed: " << s.seed << std::endl;
     if (!dir.claim(s.description)) throw otherSweep(dir);
+    const HeldLock part = dir.lockPart(s.part);
+    if (part.refused())
+        err << "mirvok-cli: " << dir.summaryFile(s.part)
+            << " is written without a lock: its file system keeps none\n";
+    if (const int removed = dir.removeStaleTemporaries())
+        err << "mirvok-cli: removed " << removed << " temporary files that ended processes left in "
+            << dir.path() << "/points\n";
     runPoints(s, run, dir, o);
     const std::string summary = writePartSummary(dir, s.description, s.part, kToolName, started);
     out << "summary: " << summary << '\n' << "seed: " << s.seed << '\n';
