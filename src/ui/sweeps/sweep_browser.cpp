@@ -200,27 +200,27 @@ void SweepBrowser::rebuildSliders() {
 
 void SweepBrowser::redraw() {
     const SweepDescription& d = table_.description;
-    const QString title = columnTitle(choice_.column);
-    QString heldText;
-    for (const int axis : heldAxes(choice_, d.vary.size()))
-        heldText +=
-            QStringLiteral(", ") + axisName(d, axis) + ' ' +
-            floatText(d.vary[static_cast<std::size_t>(axis)].values[static_cast<std::size_t>(
-                choice_.held[static_cast<std::size_t>(axis)])]);
-    const QString chartTitle =
-        QFileInfo(folder_).fileName() + QStringLiteral(": ") + title + heldText;
+    QString title = QFileInfo(folder_).fileName() + QStringLiteral(": ");
+    for (const int axis : heldAxes(choice_, d.vary.size())) {
+        const auto a = static_cast<std::size_t>(axis);
+        title += axisName(d, axis) + ' ' +
+                 floatText(d.vary[a].values[static_cast<std::size_t>(choice_.held[a])]) +
+                 QStringLiteral(", ");
+    }
     if (choice_.heatMap) {
-        heat_->showCells(sweepHeatCells(table_, choice_),
-                         {chartTitle, axisName(d, choice_.x), axisName(d, choice_.second), title});
-        heat_->select(selected_);
+        // The colours are the mean's; its sd is in the tooltips.
+        const QString column = columnTitle(choice_.column, false);
+        heat_->showCells(sweepHeatCells(table_, choice_), {title + column, axisName(d, choice_.x),
+                                                           axisName(d, choice_.second), column});
         charts_->setCurrentWidget(heat_);
     } else {
+        const QString column = columnTitle(choice_.column);
         lines_->showLines(sweepLines(table_, choice_),
-                          {chartTitle, axisName(d, choice_.x), title,
+                          {title + column, axisName(d, choice_.x), column,
                            choice_.second < 0 ? QString() : axisName(d, choice_.second)});
-        lines_->select(selected_);
         charts_->setCurrentWidget(lines_);
     }
+    select(selected_);
     status_->setText(status());
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace mirvok::ui {
 namespace {
@@ -22,6 +23,19 @@ QString label(double value) {
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     return locale.toString(value, 'g', 4);
+}
+
+// Values at round steps (1, 2 or 5 times a power of ten) from low to high,
+// about five of them; the one value when they are equal.
+std::vector<double> scaleTicks(double low, double high) {
+    if (!(high > low)) return {low};
+    const double rough = (high - low) / 4.0;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    const double step = power * (rough / power < 1.5 ? 1.0 : rough / power < 3.5 ? 2.0 : 5.0);
+    std::vector<double> ticks;
+    for (double t = std::ceil(low / step) * step; t <= high + step * 1e-9; t += step)
+        ticks.push_back(std::abs(t) < step * 1e-9 ? 0.0 : t);
+    return ticks;
 }
 
 QBrush missingBrush() {
@@ -96,12 +110,8 @@ int SweepHeatMap::pointAt(QPointF pos) const {
 
 void SweepHeatMap::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QFont bold = font();
-    bold.setBold(true);
-    painter.setFont(bold);
     painter.drawText(QRectF(0, 6, width(), kTop - 10), Qt::AlignCenter, titles_.chart);
-    painter.setFont(font());
+    // Cells edge to edge: smoothing their edges would show seams between them.
     const double span = cells_.high - cells_.low;
     for (std::size_t c = 0; c < cells_.cells.size(); ++c) {
         const SweepCell& cell = cells_.cells[c];
@@ -118,6 +128,7 @@ void SweepHeatMap::paintEvent(QPaintEvent*) {
             painter.setPen(QPen(Qt::black, 2));
             painter.drawRect(cellRect(c).adjusted(1, 1, -1, -1));
         }
+    painter.setRenderHint(QPainter::Antialiasing);
     const QRectF area = plotArea();
     painter.setPen(QPen(QColor(0x404040), 1));
     painter.drawRect(area);
@@ -159,14 +170,13 @@ void SweepHeatMap::paintScale(QPainter& painter, const QRectF& area) const {
     for (int i = 0; i <= 8; ++i) gradient.setColorAt(i / 8.0, scaleColour(i / 8.0));
     painter.fillRect(bar, gradient);
     painter.drawRect(bar);
-    const int ticks = cells_.high > cells_.low ? 5 : 1;
-    for (int i = 0; i < ticks; ++i) {
-        const double t = ticks == 1 ? 0.5 : i / double(ticks - 1);
-        const double y = bar.bottom() - t * bar.height();
+    const double span = cells_.high - cells_.low;
+    for (const double value : scaleTicks(cells_.low, cells_.high)) {
+        const double y =
+            bar.bottom() - (span > 0 ? (value - cells_.low) / span : 0.5) * bar.height();
         painter.drawLine(QPointF(bar.right(), y), QPointF(bar.right() + 4, y));
         painter.drawText(QRectF(bar.right() + 6, y - 9, kRight - kScaleWidth - 26, 18),
-                         Qt::AlignLeft | Qt::AlignVCenter,
-                         label(cells_.low + t * (cells_.high - cells_.low)));
+                         Qt::AlignLeft | Qt::AlignVCenter, label(value));
     }
     const QRectF missing(bar.left(), bar.bottom() + 14, kScaleWidth, 14);
     painter.fillRect(missing, kMissing);

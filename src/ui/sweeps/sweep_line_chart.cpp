@@ -4,10 +4,12 @@
 #include <QMouseEvent>
 #include <QToolTip>
 #include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "ui/ui_text.hpp"
 
@@ -17,15 +19,16 @@ namespace {
 constexpr double kNear = 10.0;  // pixels from a point that still hover it
 constexpr double kCap = 4.0;    // half the width of an error bar's caps
 
-// Low to high and a little beyond, rounded to nice ticks; values that cannot
-// be below 0 start at 0.
+// Low to high and a little beyond, rounded to nice ticks; the summary's
+// columns cannot be below 0 and start there.
 void fit(QValueAxis& axis, double low, double high, bool fromZero) {
     if (!(low <= high)) low = high = 0.0;
-    if (fromZero) low = std::min(low, 0.0);
     const double pad = high > low ? (high - low) * 0.05 : std::max(std::abs(high) * 0.05, 0.01);
-    axis.setRange(fromZero && low >= 0.0 ? low : low - pad, high + pad);
+    axis.setRange(low - pad, high + pad);
     axis.setTickCount(5);
     axis.applyNiceNumbers();
+    // An error bar reaching below 0 is cut at the axis rather than moving it.
+    if (fromZero) axis.setMin(0.0);
 }
 
 }  // namespace
@@ -47,34 +50,58 @@ SweepLineChart::SweepLineChart(QWidget* parent) : QChartView(new QChart, parent)
     setMinimumSize(480, 320);
 }
 
+QColor SweepLineChart::colourOf(std::size_t line) {
+    static const QColor kColours[] = {0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e, 0x9467bd,
+                                      0x8c564b, 0xe377c2, 0x7f7f7f, 0xbcbd22, 0x17becf};
+    return kColours[line % std::size(kColours)];
+}
+
+void SweepLineChart::addPiece(const QList<QPointF>& points, std::size_t line, const QString& name) {
+    auto* series = new QLineSeries;
+    series->setPointsVisible(true);
+    series->setMarkerSize(3);
+    series->setPen(QPen(colourOf(line), 2));
+    series->replace(points);
+    chart()->addSeries(series);
+    series->attachAxis(x_);
+    series->attachAxis(y_);
+    series_.push_back(series);
+    if (lineSeries_.size() == line) {
+        series->setName(name);
+        lineSeries_.push_back(series);
+    } else {
+        // A later piece of a line: in the legend once, as its first.
+        for (QLegendMarker* marker : chart()->legend()->markers(series)) marker->setVisible(false);
+    }
+}
+
 void SweepLineChart::showLines(const std::vector<SweepLine>& lines, const Titles& titles) {
     for (QLineSeries* s : series_) {
         chart()->removeSeries(s);
         delete s;
     }
     series_.clear();
+    lineSeries_.clear();
     lines_ = lines;
     double x0 = HUGE_VAL, x1 = -HUGE_VAL, y0 = HUGE_VAL, y1 = -HUGE_VAL;
-    for (const SweepLine& line : lines_) {
-        auto* series = new QLineSeries;
-        series->setName(titles.second.isEmpty() ? titles.y
-                                                : titles.second + ' ' + floatText(line.second));
-        series->setPointsVisible(true);
-        series->setMarkerSize(3);
-        QList<QPointF> points;
-        for (const SweepPlotPoint& p : line.points) {
-            points.append({p.x, p.value});
+    for (std::size_t l = 0; l < lines_.size(); ++l) {
+        const QString name =
+            titles.second.isEmpty() ? titles.y : titles.second + ' ' + floatText(lines_[l].second);
+        // A point not there breaks its line rather than being bridged.
+        QList<QPointF> piece;
+        for (const SweepPlotPoint& p : lines_[l].points) {
+            if (p.afterGap && !piece.empty()) {
+                addPiece(piece, l, name);
+                piece.clear();
+            }
+            piece.append({p.x, p.value});
             const double sd = std::isnan(p.sd) ? 0.0 : p.sd;
             x0 = std::min(x0, p.x);
             x1 = std::max(x1, p.x);
             y0 = std::min(y0, p.value - sd);
             y1 = std::max(y1, p.value + sd);
         }
-        series->replace(points);
-        chart()->addSeries(series);
-        series->attachAxis(x_);
-        series->attachAxis(y_);
-        series_.push_back(series);
+        addPiece(piece, l, name);
     }
     chart()->setTitle(titles.chart);
     chart()->legend()->setVisible(lines_.size() > 1);
@@ -91,7 +118,7 @@ void SweepLineChart::select(int point) {
 }
 
 QPointF SweepLineChart::scenePos(QPointF value, std::size_t line) const {
-    return chart()->mapToScene(chart()->mapToPosition(value, series_[line]));
+    return chart()->mapToScene(chart()->mapToPosition(value, lineSeries_[line]));
 }
 
 void SweepLineChart::drawForeground(QPainter* painter, const QRectF& rect) {
@@ -99,7 +126,7 @@ void SweepLineChart::drawForeground(QPainter* painter, const QRectF& rect) {
     painter->save();
     painter->setClipRect(chart()->mapRectToScene(chart()->plotArea()));
     for (std::size_t l = 0; l < lines_.size(); ++l) {
-        painter->setPen(QPen(series_[l]->color(), 1.2));
+        painter->setPen(QPen(colourOf(l), 1.2));
         for (const SweepPlotPoint& p : lines_[l].points) {
             if (std::isnan(p.sd) || p.sd <= 0.0) continue;
             const QPointF low = scenePos({p.x, p.value - p.sd}, l);

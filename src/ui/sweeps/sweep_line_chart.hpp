@@ -39,12 +39,16 @@ class SweepLineChart final : public QChartView {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
+    static QColor colourOf(std::size_t line);
+    // Points of a line between gaps as a series of its own.
+    void addPiece(const QList<QPointF>& points, std::size_t line, const QString& name);
     QPointF scenePos(QPointF value, std::size_t line) const;
     // The point drawn within a few pixels of the view position; -1 for none.
     int pointNear(QPoint viewPos) const;
 
     std::vector<SweepLine> lines_;
-    std::vector<QLineSeries*> series_;
+    std::vector<QLineSeries*> series_;      // every piece
+    std::vector<QLineSeries*> lineSeries_;  // the first piece of each line
     QValueAxis* x_ = nullptr;
     QValueAxis* y_ = nullptr;
     int selected_ = -1;

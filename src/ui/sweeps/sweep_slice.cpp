@@ -94,8 +94,11 @@ std::vector<SweepLine> sweepLines(const SweepTable& table, const SweepChoice& c)
         const int s = static_cast<int>(i) / perLine;
         if (i % static_cast<std::size_t>(perLine) == 0)
             lines.push_back({c.second < 0 ? kNoValue : axisValue(d, c.second, s), {}});
-        const double x = axisValue(d, c.x, static_cast<int>(i) % perLine);
-        if (auto p = plotted(table, c.column, points[i], x)) lines.back().points.push_back(*p);
+        const int along = static_cast<int>(i) % perLine;
+        auto p = plotted(table, c.column, points[i], axisValue(d, c.x, along));
+        if (!p) continue;
+        p->afterGap = along > 0 && !table.points[static_cast<std::size_t>(points[i - 1])];
+        lines.back().points.push_back(*p);
     }
     return lines;
 }
@@ -168,11 +171,13 @@ QString sweepCsv(const SweepTable& table, const SweepChoice& c) {
     return text;
 }
 
-QString columnTitle(int column) {
+QString columnTitle(int column, bool withSd) {
     static const char* const kResults[] = {"input spikes", "input CV",   "output spikes", "q",
                                            "score",        "local score"};
-    return QString::fromLatin1(kResults[column / 2]) +
-           (isMean(column) ? QStringLiteral(" (mean ± sd)") : QStringLiteral(" (sd)"));
+    const QString stat = !isMean(column) ? QStringLiteral(" (sd)")
+                         : withSd        ? QStringLiteral(" (mean ± sd)")
+                                         : QStringLiteral(" (mean)");
+    return QString::fromLatin1(kResults[column / 2]) + stat;
 }
 
 }  // namespace mirvok::ui

@@ -34,6 +34,7 @@ struct SweepPlotPoint {
     double value = 0.0;
     double sd = kNoValue;  // none for a column that is no mean
     int point = 0;
+    bool afterGap = false;  // the point before it along x is not there
 };
 
 // One line: the points of one value of the second varied value (NaN: no
@@ -67,7 +68,8 @@ QString pointText(const SweepTable& table, int point, int column);
 // column (and its sd), point, seed, runs.
 QString sweepCsv(const SweepTable& table, const SweepChoice& choice);
 
-// The column's name as a person reads it: "q (mean ± sd)", "cv (sd)".
-QString columnTitle(int column);
+// The column's name as a person reads it: "q (mean ± sd)", "input CV (sd)";
+// without the sd: "q (mean)".
+QString columnTitle(int column, bool withSd = true);
 
 }  // namespace mirvok::ui

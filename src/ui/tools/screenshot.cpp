@@ -75,7 +75,7 @@ bool saveSweep(mirvok::ui::TForm1& form, QApplication& app, const char* path, co
     auto* browser = form.findChild<mirvok::ui::SweepBrowser*>();
     if (!browser) return false;
     browser->choose({6, false, 0, 1, {0, 0}});  // q (mean ± sd)
-    browser->select(14);                        // cv 0.5, gamma1 0.012
+    browser->select(7);                         // cv 0.3, gamma1 0.009
     app.processEvents();
     return save(*browser, path);
 }

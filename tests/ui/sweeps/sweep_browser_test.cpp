@@ -30,7 +30,7 @@ QString copySweep(const QTemporaryDir& dir) {
     return to;
 }
 
-// Three varied values of 2, 3 and 2 values, every point there but 7, each
+// Three varied values of 2, 3 and 2 values, every point there but 9, each
 // result column of point p holding 100 p + the column.
 SweepTable grid() {
     SweepTable t;
@@ -40,7 +40,7 @@ SweepTable grid() {
     for (int p = 0; p < 12; ++p) {
         SweepPointRow row{static_cast<std::uint64_t>(p), 3, {}};
         for (int c = 0; c < 12; ++c) row.results.push_back(100.0 * p + c);
-        t.points.push_back(p == 7 ? std::nullopt : std::optional(row));
+        t.points.push_back(p == 9 ? std::nullopt : std::optional(row));
     }
     return t;
 }
@@ -67,26 +67,26 @@ class SweepBrowserTest : public QObject {
         const std::vector<SweepLine> drawn = sweepLines(t, lines);
         QCOMPARE(drawn.size(), 2U);
         QCOMPARE(drawn[1].second, 2.0);
-        std::vector<std::tuple<double, double, double, int>> second;
+        std::vector<std::tuple<double, double, double, int, bool>> second;
         for (const SweepPlotPoint& p : drawn[1].points)
-            second.emplace_back(p.x, p.value, p.sd, p.point);
-        // a 2 and c 6 along b: points 7 (not there), 9 and 11.
-        QCOMPARE(second, (std::vector<std::tuple<double, double, double, int>>{
-                             {20, 906, 907, 9}, {30, 1106, 1107, 11}}));
+            second.emplace_back(p.x, p.value, p.sd, p.point, p.afterGap);
+        // a 2 and c 6 along b: points 7, 9 (not there) and 11.
+        QCOMPARE(second, (std::vector<std::tuple<double, double, double, int, bool>>{
+                             {10, 706, 707, 7, false}, {30, 1106, 1107, 11, true}}));
         QCOMPARE(drawn[0].points.size(), 3U);
 
-        // Heat map of the sd of q: a along x, c along y, b held at 10.
-        const SweepChoice heat = fittedChoice(t.description, {7, true, 0, 2, {0, 0, 0}});
+        // Heat map of the sd of q: a along x, c along y, b held at 20.
+        const SweepChoice heat = fittedChoice(t.description, {7, true, 0, 2, {0, 1, 0}});
         const SweepHeatCells cells = sweepHeatCells(t, heat);
         QCOMPARE(cells.xs, (std::vector<double>{1, 2}));
         QCOMPARE(cells.ys, (std::vector<double>{5, 6}));
         std::vector<int> points;
         for (const SweepCell& cell : cells.cells) points.push_back(cell.point);
-        QCOMPARE(points, (std::vector<int>{0, 6, 1, 7}));
-        QCOMPARE(*cells.cells[2].value, 107.0);
+        QCOMPARE(points, (std::vector<int>{2, 8, 3, 9}));
+        QCOMPARE(*cells.cells[2].value, 307.0);
         QVERIFY(!cells.cells[3].value);
-        QCOMPARE(cells.low, 7.0);
-        QCOMPARE(cells.high, 607.0);
+        QCOMPARE(cells.low, 207.0);
+        QCOMPARE(cells.high, 807.0);
 
         // One varied value: lines only; a second equal to x: one line.
         SweepTable one = t;
@@ -97,21 +97,31 @@ class SweepBrowserTest : public QObject {
 
     void the_command_of_a_point_makes_its_records_again() {
         QTemporaryDir dir;
-        const SweepFolder folder(toStd(copySweep(dir)));
-        const QString command =
-            pointCommandLine(*folder.description(), 2, QStringLiteral("again.csv"));
-        QVERIFY(command.startsWith(QStringLiteral("mirvok-cli batch --iterations 3 ")));
-        QProcess shell;
-        shell.setWorkingDirectory(dir.path());
-        shell.start(QStringLiteral("/bin/sh"),
-                    {QStringLiteral("-c"),
-                     QStringLiteral(MIRVOK_CLI) + command.mid(10) + QStringLiteral(" --quiet")});
-        QVERIFY(shell.waitForFinished(60000));
-        QCOMPARE(shell.exitCode(), 0);
-        QFile again(dir.filePath(QStringLiteral("again.csv")));
-        QFile kept(toQt(folder.recordsFile(2)));
-        QVERIFY(again.open(QIODevice::ReadOnly) && kept.open(QIODevice::ReadOnly));
-        QCOMPARE(again.readAll(), kept.readAll());
+        // One of an earlier version, and one with segments and a whole-number value varied.
+        QProcess::execute(
+            QStringLiteral(MIRVOK_CLI),
+            QStringLiteral("sweep --vary ign=0,10 --vary gamma1=0.006,0.009 --time 300 "
+                           "--segment 300:20:0.3 --segment 599:10:1 --iterations 2 "
+                           "--seed 5 --keep-records --quiet --out")
+                    .split(' ') +
+                QStringList{dir.filePath(QStringLiteral("segments"))});
+        for (const QString& sweep : {copySweep(dir), dir.filePath(QStringLiteral("segments"))}) {
+            const SweepFolder folder(toStd(sweep));
+            const QString command =
+                pointCommandLine(*folder.description(), 2, QStringLiteral("again.csv"));
+            QVERIFY(command.startsWith(QStringLiteral("mirvok-cli batch ")));
+            QProcess shell;
+            shell.setWorkingDirectory(dir.path());
+            shell.start(QStringLiteral("/bin/sh"),
+                        {QStringLiteral("-c"), QStringLiteral(MIRVOK_CLI) + command.mid(10) +
+                                                   QStringLiteral(" --quiet")});
+            QVERIFY(shell.waitForFinished(60000));
+            QCOMPARE(shell.exitCode(), 0);
+            QFile again(dir.filePath(QStringLiteral("again.csv")));
+            QFile kept(toQt(folder.recordsFile(2)));
+            QVERIFY(again.open(QIODevice::ReadOnly) && kept.open(QIODevice::ReadOnly));
+            QCOMPARE(again.readAll(), kept.readAll());
+        }
     }
 
     void a_running_sweep_is_shown_as_far_as_it_has_come_and_followed() {
