@@ -63,6 +63,8 @@ struct SimState {
     std::vector<int> segBounds;
     std::vector<double> segIsi;
     std::vector<double> segShape;
+
+    bool operator==(const SimState&) const = default;
 };
 
 }  // namespace mirvok

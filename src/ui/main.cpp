@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QMessageBox>
 #include <ctime>
 #include <exception>
@@ -18,10 +19,20 @@ int main(int argc, char** argv) {
     mirvok::SimState state;
     mirvok::Pcg31 random(static_cast<std::uint64_t>(std::time(nullptr)));
     QApplication app(argc, argv);
+    // The window's one option: a sweep to look at from the start.
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("Mirvok's window"));
+    options.addHelpOption();
+    const QCommandLineOption sweep(QStringLiteral("sweep"),
+                                   QStringLiteral("show the sweep in DIR in the sweep browser"),
+                                   QStringLiteral("DIR"));
+    options.addOption(sweep);
+    options.process(app);
     try {
         mirvok::ui::QtDialogs dialogs;
         mirvok::ui::TForm1 form(state, random, dialogs);
         form.show();
+        if (options.isSet(sweep)) form.openSweep(options.value(sweep));
         return app.exec();
     } catch (const std::exception& e) {
         // Handlers report their own errors; this is for start-up only.

@@ -1,4 +1,4 @@
-// "results...", "copy command" and what feeds the results view.
+// "results...", "copy command", what feeds the results view, and sweeps.
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -23,14 +23,22 @@ void TForm1::showRunResults() {
     results_.setRun(state_, c0);
 }
 
-void TForm1::ResultsButtonClick() {
+ResultsWindow& TForm1::resultsWindow() {
     if (!resultsWindow_) {
         resultsWindow_ = new ResultsWindow(results_, dialogs_, this);
         resultsWindow_->showProgress(batch_.progress());
     }
-    resultsWindow_->show();
+    return *resultsWindow_;
+}
+
+void TForm1::ResultsButtonClick() {
+    resultsWindow().show();
     resultsWindow_->raise();
     resultsWindow_->activateWindow();
+}
+
+void TForm1::openSweep(const QString& folder) {
+    resultsWindow().openSweep(folder);
 }
 
 void TForm1::CopyCommandButtonClick() {

@@ -60,6 +60,10 @@ class TForm1 : public QWidget {
 
     void redrawDisplays();
 
+    // The sweep browser of a folder (`mirvok --sweep DIR`), or a message
+    // saying why there is none.
+    void openSweep(const QString& folder);
+
     // Runs a handler under the window's error report; false when it failed.
     // Once the window was closed, the program ends when the handler returns.
     bool report(const std::function<void()>& handler);
@@ -84,6 +88,7 @@ class TForm1 : public QWidget {
     void DoTestClick();
     void AllClick();
     void ResultsButtonClick();
+    ResultsWindow& resultsWindow();
     void CopyCommandButtonClick();
     // The results after a run or a batch ended (Count!, Stop, a batch).
     void showRunResults();

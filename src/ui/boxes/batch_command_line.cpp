@@ -12,14 +12,6 @@
 namespace mirvok::ui {
 namespace {
 
-QString shellQuoted(const QString& text) {
-    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./:=+-]+$"));
-    if (plain.match(text).hasMatch()) return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
-
 // A box's text as the command line reads it.
 QString optionText(const QLineEdit* box) {
     QString text = box->text().trimmed();
@@ -28,6 +20,14 @@ QString optionText(const QLineEdit* box) {
 }
 
 }  // namespace
+
+QString shellQuoted(const QString& text) {
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./:=+-]+$"));
+    if (plain.match(text).hasMatch()) return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
 
 QString batchCommandLine(const FormControls& ui, std::optional<std::uint64_t> seed,
                          const QString& outputPath) {

@@ -8,6 +8,10 @@ namespace mirvok::ui {
 
 struct FormControls;
 
+// The word as a POSIX shell takes it back: as it is when plain, else in
+// single quotes.
+QString shellQuoted(const QString& text);
+
 // The `mirvok-cli batch` command line that writes, byte for byte, the file
 // "Process All!" writes with the current boxes and ticks and this seed
 // (none: the command line takes one from the clock), into outputPath. Box

@@ -10,6 +10,10 @@ QString QtDialogs::askOpenFileName(QWidget* parent, const QString& current) {
     return QFileDialog::getOpenFileName(parent, QString(), current);
 }
 
+QString QtDialogs::askFolder(QWidget* parent, const QString& current) {
+    return QFileDialog::getExistingDirectory(parent, QString(), current);
+}
+
 QString QtDialogs::askSaveFileName(QWidget* parent, const QString& current) {
     // The default extension is added by FileNameDialog, for every dialogs
     // object alike; the native dialog must not add one of its own. Nor does

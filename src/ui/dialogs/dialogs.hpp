@@ -17,6 +17,8 @@ class Dialogs {
     // chosen full path, or an empty string when the user cancels. No filter.
     virtual QString askOpenFileName(QWidget* parent, const QString& current) = 0;
     virtual QString askSaveFileName(QWidget* parent, const QString& current) = 0;
+    // A folder to open, likewise.
+    virtual QString askFolder(QWidget* parent, const QString& current) = 0;
 
     // A modal message box with the text and an OK button, titled "Mirvok"
     // or, for a message about one box, with the box's title.
@@ -36,6 +38,7 @@ class QtDialogs final : public Dialogs {
   public:
     QString askOpenFileName(QWidget* parent, const QString& current) override;
     QString askSaveFileName(QWidget* parent, const QString& current) override;
+    QString askFolder(QWidget* parent, const QString& current) override;
     void showMessage(QWidget* parent, const QString& text) override;
     void showTitledMessage(QWidget* parent, const QString& title, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& question) override;

@@ -2,14 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
-#include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QChart>
@@ -24,6 +21,8 @@
 #include "base/errors.hpp"
 #include "ui/dialogs/dialogs.hpp"
 #include "ui/results/verify_row.hpp"
+#include "ui/results/widget_image.hpp"
+#include "ui/sweeps/sweep_browser.hpp"
 #include "ui/ui_text.hpp"
 
 namespace mirvok::ui {
@@ -91,7 +90,16 @@ ResultsWindow::ResultsWindow(const ResultsModel& model, Dialogs& dialogs, QWidge
     progress_ = new QLabel(this);
     progress_->setObjectName(QStringLiteral("BatchProgress"));
     progress_->hide();
-    column->addWidget(progress_);
+    auto* top = new QHBoxLayout;
+    top->addWidget(progress_, 1);
+    auto* openSweep = new QPushButton(QStringLiteral("Open sweep..."));
+    connect(openSweep, &QPushButton::clicked, this, [this] {
+        const QString folder = dialogs_.askFolder(this, QString());
+        if (!folder.isEmpty()) this->openSweep(folder);
+    });
+    openSweep_ = openSweep;
+    top->addWidget(openSweep, 0, Qt::AlignRight);
+    column->addLayout(top);
     verify_ = new VerifyRow(dialogs_, this);
     column->addWidget(verify_);
     column->addWidget(makePanel(Chart::Batch, QStringLiteral("Last batch"),
@@ -149,6 +157,20 @@ QWidget* ResultsWindow::makePanel(Chart chart, const QString& title, const QStri
     layout->addWidget(panel.view, 1);
     layout->addLayout(buttons);
     return row;
+}
+
+void ResultsWindow::openSweep(const QString& folder) {
+    if (SweepBrowser* browser = SweepBrowser::open(folder, dialogs_, this)) browser->raise();
+}
+
+void ResultsWindow::showOnly(Chart chart, const QString& title) {
+    for (Chart c : {Chart::Batch, Chart::Intervals, Chart::LocalCvs})
+        panels_[index(c)].view->parentWidget()->setVisible(c == chart);
+    openSweep_->hide();
+    panels_[index(chart)].title = title;
+    setWindowTitle(title);
+    resize(760, 380);
+    refresh(chart);
 }
 
 void ResultsWindow::showProgress(const QString& text) {
@@ -248,24 +270,7 @@ void ResultsWindow::askAndSave(Chart chart) {
 bool ResultsWindow::saveImage(Chart chart, const QString& path) {
     // A hidden window's chart may be behind the model: the image is not.
     refresh(chart);
-    QChartView* chartView = view(chart);
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written) {
-        if (QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0) {
-            QSvgGenerator svg;
-            svg.setOutputDevice(&file);
-            svg.setSize(chartView->size());
-            svg.setViewBox(chartView->rect());
-            svg.setTitle(panels_[index(chart)].title);
-            QPainter painter(&svg);
-            chartView->render(&painter);
-            written = painter.end();
-        } else {
-            written = chartView->grab().save(&file, "PNG");
-        }
-        written = written && file.commit();
-    }
+    const bool written = saveWidgetImage(*view(chart), path, panels_[index(chart)].title);
     if (!written) dialogs_.showMessage(this, toQt(FileError::couldNotWrite(toStd(path)).what()));
     return written;
 }

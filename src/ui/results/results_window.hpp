@@ -42,6 +42,11 @@ class ResultsWindow final : public QWidget {
     QChartView* view(Chart chart) const { return panels_[index(chart)].view; }
     QXYSeries* series(Series series) const { return series_[index(series)]; }
 
+    // The sweep browser of a folder, or a message saying why there is none.
+    void openSweep(const QString& folder);
+    // Only the chart's panel, under this title: for a batch scatter of its own.
+    void showOnly(Chart chart, const QString& title);
+
     // The progress of the batch running or last run, above the charts
     // (hidden while empty).
     void showProgress(const QString& text);
@@ -77,6 +82,7 @@ class ResultsWindow final : public QWidget {
     Dialogs& dialogs_;
     QLabel* progress_ = nullptr;
     VerifyRow* verify_ = nullptr;
+    QWidget* openSweep_ = nullptr;
     std::array<Panel, 3> panels_;
     std::array<QXYSeries*, ResultsModel::kSeries> series_{};
     std::array<std::uint64_t, ResultsModel::kSeries> handed_{};  // the model's revisions

@@ -1,10 +1,13 @@
 // Writes a picture of the main window after a Count! on a generated train
 // with the default boxes and, given a second file, one of the results
-// window after a 200-run batch, rendered offscreen, for the README.
+// window after a 200-run batch, and given a third and the command-line
+// tool, one of the sweep browser over a sweep that tool runs, all rendered
+// offscreen, for the README.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -14,6 +17,7 @@
 #include "trains/random/random_source.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"
 #include "ui/results/results_window.hpp"
+#include "ui/sweeps/sweep_browser.hpp"
 #include "ui/tform1.hpp"
 
 namespace {
@@ -52,11 +56,37 @@ bool saveResults(mirvok::ui::TForm1& form, QApplication& app, const char* path) 
     return save(*results, path);
 }
 
+// The README's sweep, q against cv with a line per gamma1, on fewer runs,
+// run by the command-line tool into a folder of its own.
+bool saveSweep(mirvok::ui::TForm1& form, QApplication& app, const char* path, const char* cli) {
+    QTemporaryDir folder;
+    const QString out = folder.filePath(QStringLiteral("cv-gamma1"));
+    QProcess sweep;
+    sweep.start(QString::fromLocal8Bit(cli),
+                {QStringLiteral("sweep"), QStringLiteral("--vary"), QStringLiteral("cv=0.1:1:0.1"),
+                 QStringLiteral("--vary"), QStringLiteral("gamma1=0.006,0.009,0.012"),
+                 QStringLiteral("--iterations"), QStringLiteral("200"), QStringLiteral("--seed"),
+                 QStringLiteral("1"), QStringLiteral("--out"), out, QStringLiteral("--quiet")});
+    if (!sweep.waitForFinished(600000) || sweep.exitCode() != 0) {
+        std::fprintf(stderr, "the sweep failed: %s\n", sweep.readAllStandardError().constData());
+        return false;
+    }
+    form.openSweep(out);
+    auto* browser = form.findChild<mirvok::ui::SweepBrowser*>();
+    if (!browser) return false;
+    browser->choose({6, false, 0, 1, {0, 0}});  // q (mean ± sd)
+    browser->select(7);                         // cv 0.3, gamma1 0.009
+    app.processEvents();
+    return save(*browser, path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: mirvok-screenshot <window.png> [<results.png>]\n");
+    if (argc != 2 && argc != 3 && argc != 5) {
+        std::fprintf(stderr,
+                     "usage: mirvok-screenshot <window.png> [<results.png> "
+                     "[<sweep-browser.png> <mirvok-cli>]]\n");
         return 2;
     }
     mirvok::SimState state;
@@ -73,7 +103,8 @@ int main(int argc, char** argv) {
     form.ui().DoTest->click();
     app.processEvents();
     if (!save(form, argv[1])) return 1;
-    if (argc == 3 && !saveResults(form, app, argv[2])) return 1;
+    if (argc >= 3 && !saveResults(form, app, argv[2])) return 1;
+    if (argc == 5 && !saveSweep(form, app, argv[3], argv[4])) return 1;
     for (const QString& message : dialogs.messages)
         std::fprintf(stderr, "message: %s\n", qPrintable(message));
     return 0;

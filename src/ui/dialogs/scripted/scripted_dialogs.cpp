@@ -22,6 +22,10 @@ QString ScriptedDialogs::askSaveFileName(QWidget*, const QString& current) {
     return takeFront(saveAnswers);
 }
 
+QString ScriptedDialogs::askFolder(QWidget*, const QString&) {
+    return takeFront(folderAnswers);
+}
+
 void ScriptedDialogs::showMessage(QWidget* parent, const QString& text) {
     showTitledMessage(parent, QStringLiteral("Mirvok"), text);
 }

@@ -19,6 +19,7 @@ class ScriptedDialogs final : public Dialogs {
   public:
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
+    std::deque<QString> folderAnswers;
     std::deque<std::function<int(QDialog&)>> dialogScripts;
     std::deque<bool> questionAnswers;
 
@@ -31,6 +32,7 @@ class ScriptedDialogs final : public Dialogs {
 
     QString askOpenFileName(QWidget* parent, const QString& current) override;
     QString askSaveFileName(QWidget* parent, const QString& current) override;
+    QString askFolder(QWidget* parent, const QString& current) override;
     void showMessage(QWidget* parent, const QString& text) override;
     void showTitledMessage(QWidget* parent, const QString& title, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& question) override;

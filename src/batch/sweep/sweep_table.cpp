@@ -1,0 +1,174 @@
+#include "batch/sweep/sweep_table.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "base/errors.hpp"
+#include "batch/results/provenance.hpp"
+#include "batch/sweep/sweep_seeds.hpp"
+#include "batch/sweep/sweep_summary.hpp"
+#include "batch/value_table.hpp"
+#include "system/file_chunks.hpp"
+#include "text/shortest_number.hpp"
+
+namespace mirvok {
+namespace {
+
+std::vector<std::string_view> fieldsOf(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t from = 0;
+    for (std::size_t comma = line.find(','); comma != std::string_view::npos;
+         comma = line.find(',', from)) {
+        fields.push_back(line.substr(from, comma - from));
+        from = comma + 1;
+    }
+    fields.push_back(line.substr(from));
+    return fields;
+}
+
+template <typename Number>
+bool readNumber(std::string_view text, Number& out) {
+    const char* end = text.data() + text.size();
+    const auto [at, ec] = std::from_chars(text.data(), end, out);
+    return ec == std::errc() && at == end;
+}
+
+// Whether the summary's provenance names this sweep, as join asks of parts.
+bool namesSweep(const std::string& summary, const std::string& id) {
+    try {
+        const auto entries = readProvenance(provenancePath(summary));
+        if (!entries || entries->empty()) return false;
+        const Json sweep = entries->back().more.value("sweep", Json());
+        return sweep.is_string() && sweep.get<std::string>() == id;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
+struct Reading {
+    SweepTable& table;
+    std::vector<bool> bad;
+
+    void take(int point, std::string_view line) {
+        if (point < 0 || point >= table.description.points) return;
+        auto& slot = table.points[static_cast<std::size_t>(point)];
+        if (slot) return;
+        slot = pointRowOf(table.description, point, line);
+        if (!slot) bad[static_cast<std::size_t>(point)] = true;
+    }
+
+    // The rows of a summary file after its header; a line cut short is
+    // taken as it is, and so found damaged.
+    void takeSummary(const std::string& file, const std::string& header) {
+        const std::optional<std::string> text = readWholeFile(file);
+        if (!text) throw FileError::couldNotRead(file);
+        const std::string_view all = *text;
+        if (!all.starts_with(header)) return;
+        for (std::size_t at = header.size(); at < all.size();) {
+            const std::size_t end = std::min(all.find('\n', at), all.size() - 1);
+            const std::string_view line = all.substr(at, end + 1 - at);
+            int point = -1;
+            const std::string_view number = line.substr(0, line.find(','));
+            if (readNumber(number, point)) take(point, line);
+            at = end + 1;
+        }
+    }
+};
+
+}  // namespace
+
+std::string optionValueText(const std::string& option, double value) {
+    const ValueRow* row = rowOfOption(option);
+    if (row && row->kind == ValueKind::Integer)
+        return std::to_string(static_cast<long long>(value));
+    return std::isnan(value) ? "NaN" : shortestNumber(value);
+}
+
+const std::vector<std::string>& sweepResultColumns() {
+    static const std::vector<std::string> columns = [] {
+        std::vector<std::string> out;
+        for (const char* result : {"in_spikes", "cv", "out_spikes", "q", "score", "local_score"})
+            for (const char* stat : {"_mean", "_sd"}) out.push_back(std::string(result) + stat);
+        return out;
+    }();
+    return columns;
+}
+
+std::optional<SweepPointRow> pointRowOf(const SweepDescription& d, int point,
+                                        std::string_view line) {
+    if (point < 0 || point >= d.points || !line.ends_with('\n')) return std::nullopt;
+    line.remove_suffix(1);
+    const std::vector<std::string_view> fields = fieldsOf(line);
+    const std::size_t results = sweepResultColumns().size();
+    if (fields.size() != 3 + d.vary.size() + results || fields[0] != std::to_string(point))
+        return std::nullopt;
+    const std::vector<int> at = pointIndices(d, point);
+    for (std::size_t a = 0; a < d.vary.size(); ++a)
+        if (fields[1 + a] !=
+            optionValueText(d.vary[a].name, d.vary[a].values[static_cast<std::size_t>(at[a])]))
+            return std::nullopt;
+    std::size_t f = 1 + d.vary.size();
+    SweepPointRow row;
+    row.seed = pointSeed(d.seed, point);
+    if (fields[f++] != std::to_string(row.seed) || !readNumber(fields[f++], row.runs) ||
+        row.runs != d.iterations)
+        return std::nullopt;
+    row.results.resize(results);
+    for (double& value : row.results)
+        if (!readNumber(fields[f++], value)) return std::nullopt;
+    return row;
+}
+
+std::vector<int> pointIndices(const SweepDescription& d, int point) {
+    std::vector<int> indices(d.vary.size());
+    for (std::size_t a = d.vary.size(); a-- > 0;) {
+        const auto count = static_cast<int>(d.vary[a].values.size());
+        indices[a] = point % count;
+        point /= count;
+    }
+    return indices;
+}
+
+int pointAt(const SweepDescription& d, const std::vector<int>& indices) {
+    int point = 0;
+    for (std::size_t a = 0; a < d.vary.size(); ++a)
+        point = point * static_cast<int>(d.vary[a].values.size()) + indices[a];
+    return point;
+}
+
+int SweepTable::found() const {
+    return static_cast<int>(std::count_if(points.begin(), points.end(),
+                                          [](const auto& row) { return row.has_value(); }));
+}
+
+SweepTable readSweepTable(const SweepFolder& folder) {
+    const SweepFolderContents contents = readSweepFolder(folder);
+    if (!contents.description) throw FileError::couldNotRead(folder.descriptionFile());
+    SweepTable table{*contents.description, {}, {}};
+    const auto points = static_cast<std::size_t>(table.description.points);
+    table.points.resize(points);
+    Reading reading{table, std::vector<bool>(points)};
+
+    std::vector<std::string> varied;
+    for (const SweepAxisValues& axis : table.description.vary) varied.push_back(axis.name);
+    const std::string header = summaryHeader(varied);
+    const std::string id = fingerprint(table.description);
+    std::vector<std::string> summaries;
+    if (contents.summary) summaries.push_back(folder.summaryFile({}));
+    for (const auto& [n, ks] : contents.parts)
+        for (const int k : ks) summaries.push_back(folder.summaryFile({k, n}));
+    for (const std::string& summary : summaries)
+        if (namesSweep(summary, id)) reading.takeSummary(summary, header);
+    // The rows of the points done, for a sweep still running or stopped.
+    for (const int p : contents.rows) {
+        if (p >= table.description.points || table.points[static_cast<std::size_t>(p)]) continue;
+        const std::optional<std::string> row = readWholeFile(folder.rowFile(p));
+        if (row) reading.take(p, *row);
+    }
+    for (std::size_t p = 0; p < points; ++p)
+        if (reading.bad[p] && !table.points[p]) table.damaged.push_back(static_cast<int>(p));
+    return table;
+}
+
+}  // namespace mirvok
