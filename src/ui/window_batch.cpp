@@ -152,6 +152,7 @@ void WindowBatch::begin(const ResultTarget& target) {
                                    seed_ ? BatchSource::Generated : BatchSource::Replayed));
     provenance_.seed = seed_;
     provenance_.source = source_ ? std::optional(sourcePath_) : std::nullopt;
+    if (source_) provenance_.more["source_sha256"] = source_->sha256;
     provenance_.started = std::chrono::system_clock::now();
     startCount_ = parts_.boxes.iterations.intValue();
     run_ = 0;

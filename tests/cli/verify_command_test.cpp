@@ -42,5 +42,22 @@ TEST(verify_command, exits_as_cmp_does_and_closes_with_the_records_checked) {
     EXPECT_EQ(runTool({"verify", "r.csv", "--gamma1", "x"}, dir.path()).status, 2);
 }
 
+TEST(verify_command, a_replay_is_made_again_from_its_source_only_while_that_is_unchanged) {
+    TempDir dir;
+    ASSERT_EQ(runTool({"batch", "--seed", "3", "--iterations", "4", "--output", "s.csv", "--quiet"},
+                      dir.path())
+                  .status,
+              0);
+    ASSERT_EQ(runTool({"replay", "s.csv", "--output", "r.csv", "--quiet"}, dir.path()).status, 0);
+    const ToolResult unchanged = runTool({"verify", "r.csv"}, dir.path());
+    EXPECT_EQ(unchanged.status, 0) << unchanged.err;
+    EXPECT_EQ(unchanged.out.find("but"), std::string::npos) << unchanged.out;
+
+    test::writeFile(dir.file("s.csv"), test::readFile(dir.file("s.csv")) + "\n");
+    const ToolResult changed = runTool({"verify", "r.csv"}, dir.path());
+    EXPECT_EQ(changed.status, 0) << changed.err;
+    EXPECT_NE(changed.out.find("s.csv changed since"), std::string::npos) << changed.out;
+}
+
 }  // namespace
 }  // namespace mirvok::cli

@@ -2,6 +2,7 @@
 // the status panels, the state of All and batchRunning, clicks during a
 // batch, and the replay of a batch's output trains; the window's batch
 // alone where the window adds nothing.
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -414,6 +415,11 @@ class BatchActionsTest : public QObject {
         if (source != "output.csv") QVERIFY(QFile::rename("output.csv", source));
         const QStringList old = fileLines(source);
         QCOMPARE(old.size(), 7);
+        QFile sourceFile(source);
+        QVERIFY(sourceFile.open(QIODevice::ReadOnly));
+        const QByteArray sourceSum =
+            QCryptographicHash::hash(sourceFile.readAll(), QCryptographicHash::Sha256).toHex();
+        sourceFile.close();
 
         w.dialogs.openAnswers = {source};
         w.ui().ntests->setText("9");  // only the header's count
@@ -435,6 +441,8 @@ class BatchActionsTest : public QObject {
             QJsonDocument::fromJson(record.readAll()).array().last().toObject();
         QCOMPARE(entry["iterations"].toInt(), 6);
         QCOMPARE(entry["runs"].toInt(), 6);
+        // ... and names its source as it was read, for verify.
+        QCOMPARE(entry["source_sha256"].toString().toLatin1(), sourceSum);
     }
 
     void read_multi_that_finds_no_file_does_nothing_data() {
