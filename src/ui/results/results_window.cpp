@@ -90,8 +90,12 @@ ResultsWindow::ResultsWindow(const ResultsModel& model, Dialogs& dialogs, QWidge
     progress_ = new QLabel(this);
     progress_->setObjectName(QStringLiteral("BatchProgress"));
     progress_->hide();
+    column->addWidget(progress_);
+    // One row of tools over the charts: Verify... with what it says, and
+    // Open sweep... at the right.
     auto* top = new QHBoxLayout;
-    top->addWidget(progress_, 1);
+    verify_ = new VerifyRow(dialogs_, this);
+    top->addWidget(verify_, 1);
     auto* openSweep = new QPushButton(QStringLiteral("Open sweep..."));
     connect(openSweep, &QPushButton::clicked, this, [this] {
         const QString folder = dialogs_.askFolder(this, QString());
@@ -100,8 +104,6 @@ ResultsWindow::ResultsWindow(const ResultsModel& model, Dialogs& dialogs, QWidge
     openSweep_ = openSweep;
     top->addWidget(openSweep, 0, Qt::AlignRight);
     column->addLayout(top);
-    verify_ = new VerifyRow(dialogs_, this);
-    column->addWidget(verify_);
     column->addWidget(makePanel(Chart::Batch, QStringLiteral("Last batch"),
                                 QStringLiteral("input CV"), QStringLiteral("q, score")));
     column->addWidget(makePanel(Chart::Intervals, QStringLiteral("Input train"),
