@@ -1,37 +1,56 @@
 #include "arguments.hpp"
 
+#include <pybind11/numpy.h>
+
+#include <algorithm>
+
+#include "batch/batch_setup.hpp"
 #include "batch/value_texts.hpp"
 #include "text/number_parse.hpp"
 
 namespace mirvok::python {
+namespace {
 
-py::handle Arguments::find(std::string_view name) const {
-    for (std::size_t i = 0; i < names_.size(); ++i)
-        if (names_[i] == name) return values_[i];
-    return {};
+// A NumPy value as the Python number it holds: a scalar or a 0-d array
+// gives its item; an array of any other shape is refused, since taking one
+// of its values (or its first, as int() would) hides a mistake.
+py::object plainNumber(py::handle value, std::string_view name) {
+    const py::module_ numpy = py::module_::import("numpy");
+    if (py::isinstance(value, numpy.attr("ndarray"))) {
+        const auto array = py::reinterpret_borrow<py::array>(value);
+        if (array.ndim() != 0)
+            throw py::type_error(std::string(name) +
+                                 ": one number is needed, not an array of shape " +
+                                 std::string(py::str(value.attr("shape"))));
+        return array.attr("item")();
+    }
+    if (py::isinstance(value, numpy.attr("generic"))) return value.attr("item")();
+    return py::reinterpret_borrow<py::object>(value);
 }
 
+}  // namespace
+
 py::handle Arguments::operator[](std::string_view name) const {
-    const py::handle value = find(name);
-    if (!value) throw std::logic_error("no argument " + std::string(name));
-    return value;
+    const py::str key{std::string(name)};
+    if (!given_.contains(key)) throw std::logic_error("no argument " + std::string(name));
+    return given_[key];
 }
 
 void refuse(std::string_view name, std::string_view reason) {
     throw py::value_error(std::string(name) + ": " + std::string(reason));
 }
 
-std::string numberText(py::handle value, std::string_view name) {
+std::string numberText(py::handle given, std::string_view name) {
     const auto refused = [&](std::string_view what) {
         return py::type_error(std::string(name) + ": a number is needed, not " + std::string(what));
     };
+    const py::object value = plainNumber(given, name);
     // bool is an int to Python, but True as a gamma is a mistake, not 1; a
     // text would be read by float() with Python's rules, not the tool's.
     if (py::isinstance<py::bool_>(value)) throw refused("a bool");
     if (py::isinstance<py::str>(value) || py::isinstance<py::bytes>(value)) throw refused("a text");
-    if (PyIndex_Check(value.ptr()))
-        return py::str(py::int_(py::reinterpret_borrow<py::object>(value)));
-    // Any other number (float, NumPy's float32) as the float it converts to.
+    if (PyIndex_Check(value.ptr())) return py::str(py::int_(value));
+    // Any other number (float, NumPy's longdouble) as the float it converts to.
     PyObject* const asFloat = PyNumber_Float(value.ptr());
     if (!asFloat) {
         PyErr_Clear();
@@ -60,6 +79,45 @@ std::uint64_t seedArgument(py::handle value) {
 int threadsArgument(py::handle value) {
     if (value.is_none()) return threadsFrom(std::nullopt);
     return threadsFrom(numberText(value, "threads"));
+}
+
+void defineFunction(py::module_& m, const char* name, Function call, const char* doc,
+                    std::vector<std::string> own, std::initializer_list<ValueGroup> values) {
+    py::list rows;
+    std::vector<std::string> expected = own;
+    const BatchSetup defaults;
+    for (const ValueRow* row : valueRows(values)) {
+        const double value = row->get(defaults);
+        const bool integer = row->kind == ValueKind::Integer;
+        rows.append(py::make_tuple(
+            row->keyword, integer ? "int" : "float",
+            integer ? py::object(py::int_(static_cast<long long>(value))) : py::float_(value),
+            row->defaultText, row->unit, row->help));
+        expected.push_back(row->keyword);
+    }
+    py::list ownNames;
+    for (const std::string& argument : own) ownNames.append(argument);
+    py::dict signature;
+    signature["own"] = ownNames;
+    signature["values"] = rows;
+    if (!py::hasattr(m, "_arguments")) m.attr("_arguments") = py::dict();
+    m.attr("_arguments")[name] = signature;
+
+    std::sort(expected.begin(), expected.end());
+    const std::string function = name;
+    m.def(
+        name,
+        [call = std::move(call), expected, function](const py::kwargs& given) -> py::object {
+            bool all = given.size() == expected.size();
+            for (auto item : given)
+                all = all && std::binary_search(expected.begin(), expected.end(),
+                                                std::string(py::str(item.first)));
+            if (!all)
+                throw std::logic_error(function + " takes exactly the arguments of mirvok." +
+                                       function + ", every one by keyword");
+            return call(Arguments(given));
+        },
+        doc);
 }
 
 }  // namespace mirvok::python

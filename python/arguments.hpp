@@ -2,32 +2,30 @@
 
 #include <pybind11/pybind11.h>
 
-#include <array>
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "base/errors.hpp"
+#include "batch/value_table.hpp"
 
 namespace mirvok::python {
 
 namespace py = pybind11;
 
-// The arguments of one call by name, in the order the function declares them.
+// The arguments of one call by name, as the package's function passes them:
+// every argument of its signature, by keyword.
 class Arguments {
   public:
-    Arguments(std::vector<const char*> names, std::vector<py::object> values)
-        : names_(std::move(names)), values_(std::move(values)) {}
+    explicit Arguments(py::dict given) : given_(std::move(given)) {}
     py::handle operator[](std::string_view name) const;
-    // The argument's value, or a null handle when the function has none.
-    py::handle find(std::string_view name) const;
 
   private:
-    std::vector<const char*> names_;
-    std::vector<py::object> values_;
+    py::dict given_;
 };
 
 // Raises ValueError "<name>: <reason>".
@@ -52,7 +50,9 @@ auto named(std::string_view name, Convert&& convert) {
 // The text of a number argument as the command line would be given it: an
 // integer as its digits, a float as its shortest round-trip text. Through
 // the same text conversion, 0.009 here and --gamma1 0.009 there become the
-// same double to the last bit. Anything else raises TypeError.
+// same double to the last bit. A NumPy scalar or 0-d array counts as its
+// value; anything else (a bool, a text, an array of values) raises
+// TypeError.
 std::string numberText(py::handle value, std::string_view name);
 
 // An int argument (StrToInt's range).
@@ -64,33 +64,15 @@ std::uint64_t seedArgument(py::handle value);
 // Worker threads, at least 1; None: the CPUs this process may use.
 int threadsArgument(py::handle value);
 
-template <std::size_t>
-using Object = py::object;
+using Function = std::function<py::object(const Arguments&)>;
 
-template <typename Call, std::size_t... P, std::size_t... K>
-void defineWith(py::module_& m, const char* name, Call call, const char* doc,
-                const std::vector<py::arg>& positional, const std::vector<py::arg_v>& keywords,
-                std::index_sequence<P...>, std::index_sequence<K...>) {
-    std::vector<const char*> names{positional[P].name..., keywords[K].name...};
-    m.def(
-        name,
-        [call, names](Object<P>... p, Object<K>... k) -> py::object {
-            return call(Arguments(names, {std::move(p)..., std::move(k)...}));
-        },
-        doc, positional[P]..., py::kw_only(), keywords[K]...);
-}
-
-// Defines m.name(<positional>, *, <keywords>): call receives every argument
-// by name. The counts are the lists' sizes, which pybind11 needs at compile
-// time; a mismatch is a programming error found at import.
-template <std::size_t Positional, std::size_t Keywords, typename Call>
-void defineFunction(py::module_& m, const char* name, Call call, const char* doc,
-                    const std::vector<py::arg>& positional,
-                    const std::vector<py::arg_v>& keywords) {
-    if (positional.size() != Positional || keywords.size() != Keywords)
-        throw std::logic_error(std::string("argument counts of ") + name + " differ");
-    defineWith(m, name, std::move(call), doc, positional, keywords,
-               std::make_index_sequence<Positional>{}, std::make_index_sequence<Keywords>{});
-}
+// Defines m.name(**arguments), the compiled half of the package's function
+// of that name. The package's signature is made at build time from
+// m._arguments[name]: `own`, the names of the function's own arguments, and
+// the value table's rows of the groups `values` (keyword, type, default,
+// its text, unit, help), which the package lists after them. An argument
+// missing or not expected is a fault of the package: RuntimeError.
+void defineFunction(py::module_& m, const char* name, Function call, const char* doc,
+                    std::vector<std::string> own, std::initializer_list<ValueGroup> values);
 
 }  // namespace mirvok::python

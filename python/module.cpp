@@ -4,11 +4,10 @@
 #include "registrations.hpp"
 #include "version/version.hpp"
 
-PYBIND11_MODULE(mirvok, m) {
+PYBIND11_MODULE(_mirvok, m) {
     m.doc() =
-        "Mirvok's model, analysis, generator, batches and sweeps, with NumPy arrays.\n\n"
-        "Times are in ms, trains are step numbers (a step is 0.5 ms). Keyword arguments are "
-        "named as mirvok-cli's options with '_' for '-', and take the window's defaults.";
+        "The compiled half of the package mirvok, whose functions give every one of these its "
+        "arguments by keyword; use the package.";
     m.attr("__version__") = mirvok::kVersion;
     // NumPy's C API is looked up on first use into a function-local static,
     // importing numpy as it does; that import lets go of the GIL while it
@@ -21,6 +20,7 @@ PYBIND11_MODULE(mirvok, m) {
     mirvok::python::registerRun(m);
     mirvok::python::registerGenerate(m);
     mirvok::python::registerBatch(m);
+    mirvok::python::registerReplay(m);
     mirvok::python::registerSweep(m);
     mirvok::python::registerResults(m);
 }

@@ -9,6 +9,7 @@ void registerErrors(pybind11::module_& m);
 void registerRun(pybind11::module_& m);
 void registerGenerate(pybind11::module_& m);
 void registerBatch(pybind11::module_& m);
+void registerReplay(pybind11::module_& m);
 void registerSweep(pybind11::module_& m);
 void registerResults(pybind11::module_& m);
 

@@ -55,22 +55,8 @@ py::list readResults(const Arguments& a) {
 }  // namespace
 
 void registerResults(py::module_& m) {
-    defineFunction<1, 0>(m, "read_results", readResults,
-                         R"(Reads a result file that batches write.
-
-path: the file (str or path-like).
-
-Returns a list with a dict per section of the file (a header line and the
-records after it; an appended batch starts a new one): isi (ms), shape and
-iterations of its header (NaN or -1 where the header does not say), the
-columns index, in_spikes, out_spikes (int32 arrays), cv, q, score (float64
-arrays, as the records give them: two decimals), in_trains, out_trains
-(lists of int32 arrays of steps, 0.5 ms each); damaged: the section's lines
-that are no record (a batch cut short; a replay of the file skips the same
-lines); partial: records read only in part (a field that is no number is -1
-or NaN, a list holding text that is no step ends before it). OSError when
-the file cannot be read.)",
-                         {py::arg("path")}, {});
+    defineFunction(m, "read_results", readResults, "The compiled half of mirvok.read_results.",
+                   {"path"}, {});
 }
 
 }  // namespace mirvok::python

@@ -3,16 +3,15 @@
 #include "batch/sweep/sweep_grid.hpp"
 #include "batch/sweep/sweep_runner.hpp"
 #include "batch/sweep/sweep_seeds.hpp"
+#include "call_pulse.hpp"
 #include "owned_array.hpp"
 #include "registrations.hpp"
-#include "signal_check.hpp"
 #include "system/machine_memory.hpp"
+#include "text/number_format.hpp"
 #include "values.hpp"
 
 namespace mirvok::python {
 namespace {
-
-using namespace pybind11::literals;
 
 // `vary`: a dict of value names and their values, the first varying slowest.
 SweepGrid gridArgument(py::handle vary) {
@@ -32,7 +31,8 @@ SweepGrid gridArgument(py::handle vary) {
 // The summary's columns, point after point.
 class SummaryColumns final : public SweepSink {
   public:
-    explicit SummaryColumns(const SweepGrid& grid) : varied_(grid.axes().size()) {
+    SummaryColumns(const SweepGrid& grid, CallPulse& pulse)
+        : varied_(grid.axes().size()), pulse_(pulse) {
         for (const SweepAxis& axis : grid.axes()) names_.push_back(axis.name);
     }
 
@@ -50,7 +50,9 @@ class SummaryColumns final : public SweepSink {
         }
     }
 
-    bool stopRequested() override { return signals_.raised(); }
+    void progress(long long runs) override { runsDone_ = runs; }
+    bool stopRequested() override { return pulse_.beat(runsDone_); }
+    long long runsDone() const { return runsDone_; }
     std::size_t pointsDone() const { return points_.size(); }
 
     py::dict columns() {
@@ -80,7 +82,8 @@ class SummaryColumns final : public SweepSink {
     std::vector<std::int64_t> seeds_;
     std::vector<std::vector<double>> varied_;
     std::vector<double> means_[6], sds_[6];
-    SignalCheck signals_;
+    CallPulse& pulse_;
+    long long runsDone_ = 0;
 };
 
 py::dict sweep(const Arguments& a) {
@@ -94,40 +97,31 @@ py::dict sweep(const Arguments& a) {
     run.iterations = iterationsArgument(a["iterations"]);
     const int threads = threadsArgument(a["threads"]);
 
-    SummaryColumns summary(grid);
-    SweepEnd end = SweepEnd::Completed;
-    withoutGil([&] { end = runSweep(run, threads, summary, availableMemoryBytes()); });
-    if (end == SweepEnd::Stopped)
-        raiseSignalled(interruptedAfter(static_cast<long long>(summary.pointsDone()), grid.points(),
-                                        "points"));
-    return summary.columns();
+    CallPulse pulse(a["progress"], a["cancel"],
+                    static_cast<long long>(grid.points()) * run.iterations);
+    SummaryColumns summary(grid, pulse);
+    SweepEnd stop = SweepEnd::Completed;
+    const CallEnd end =
+        withoutGil([&] { stop = runSweep(run, threads, summary, availableMemoryBytes()); });
+    const bool partial = end != CallEnd::Completed || stop == SweepEnd::Stopped;
+    const auto points = static_cast<long long>(summary.pointsDone());
+    const long long runs = summary.runsDone();
+    py::dict out = summary.columns();
+    out["sweep_seed"] = seed;
+    out["partial"] = partial;
+    if (end == CallEnd::Raised || !pulse.finish(runs))
+        pulse.raise(out, interruptedAfter(points, grid.points(), "points") +
+                             " of the sweep seeded " + IntToStr(static_cast<long long>(seed)) +
+                             ": the points done are in the exception's partial");
+    return out;
 }
 
 }  // namespace
 
 void registerSweep(py::module_& m) {
-    const std::string doc =
-        std::string(R"(Runs a batch per point of a grid of values and summarises every point.
-
-vary: a dict of value names (any number argument below) and their values,
-e.g. {"cv": [0.005, 0.01], "gamma1": [0.009, 0.012]}; the grid is their
-product, the last name varying fastest, points numbered from 0.
-iterations: runs per point. seed: the sweep's seed, 0 .. 2147483647 (None:
-from the clock), from which each point's seed derives as for
-`mirvok-cli sweep`. threads: worker threads (None: the CPUs this process may
-use); the results do not depend on it.
-
-Returns the columns of `mirvok-cli sweep`'s summary.csv as a dict of arrays,
-one entry per point: point, the varied names, seed, runs, then the mean and
-sample standard deviation (NaN below two runs) over the point's runs of
-in_spikes, cv, out_spikes, q, score and local_score (in_spikes_mean,
-in_spikes_sd, ...).
-
-)") + valuesDoc(kAllGroups);
-    defineFunction<1, 19>(m, "sweep", sweep, doc.c_str(), {py::arg("vary")},
-                          joined({{"iterations"_a = 100, "seed"_a = py::none(),
-                                   "threads"_a = py::none(), "segments"_a = py::none()},
-                                  valueKeywords(kAllGroups)}));
+    defineFunction(m, "sweep", sweep, "The compiled half of mirvok.sweep.",
+                   {"vary", "iterations", "seed", "threads", "segments", "progress", "cancel"},
+                   kAllGroups);
 }
 
 }  // namespace mirvok::python

@@ -18,15 +18,6 @@ inline constexpr std::initializer_list<ValueGroup> kGeneratorGroups = {ValueGrou
 inline constexpr std::initializer_list<ValueGroup> kAllGroups = {
     ValueGroup::Run, ValueGroup::Model, ValueGroup::Analysis, ValueGroup::Generator};
 
-// The keyword arguments of the value table's rows of these groups, in table
-// order, with their defaults (an int for an integer value, else a float).
-std::vector<py::arg_v> valueKeywords(std::initializer_list<ValueGroup> groups);
-std::vector<py::arg_v> joined(std::vector<std::vector<py::arg_v>> lists);
-
-// A docstring line for each of those values: its keyword, default, unit and
-// meaning.
-std::string valuesDoc(std::initializer_list<ValueGroup> groups);
-
 // The values of those keywords as the core takes them: by option name, each
 // number written as numberText writes it.
 NamedTexts valueTexts(const Arguments& arguments, std::initializer_list<ValueGroup> groups);

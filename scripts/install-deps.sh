@@ -8,12 +8,14 @@ set -euo pipefail
 # Boost.Math's regularised incomplete gamma (header-only, window only).
 # nlohmann-json writes and parses the JSON files (provenance, sweep.json) so
 # that any valid JSON a user or another tool leaves there reads back.
+# mypy's stubtest checks the Python package's stub against the package, so
+# that what IDEs and type checkers read is what the package takes.
 packages=(
     g++ make cmake pkg-config clang-format
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev fonts-dejavu-core libboost-math-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     parallel xvfb xdotool
-    pybind11-dev python3-dev python3-numpy python3-matplotlib
+    pybind11-dev python3-dev python3-numpy python3-matplotlib python3-mypy
     "$@"
 )
 # Slurm and its authentication, for the cluster tests: scripts/local-slurm.sh

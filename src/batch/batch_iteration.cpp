@@ -86,10 +86,10 @@ IterationOutcome runGeneratedIteration(SimState& state, const GeneratorSettings&
 }
 
 IterationOutcome runReplayIteration(SimState& state, std::span<const int> steps, RunValues values,
-                                    int index) {
+                                    int index, RecordText record) {
     latchRunLength(state, values.reset);
     const TrainLoad load = loadInputTrain(state, steps);
-    IterationOutcome outcome = runAndRecord(state, values, index);
+    IterationOutcome outcome = runAndRecord(state, values, index, record);
     outcome.skippedSteps = load.skipped;
     return outcome;
 }

@@ -123,8 +123,9 @@ IterationOutcome runGeneratedIteration(SimState& state, const GeneratorSettings&
                                        RecordText record = RecordText::Formatted);
 
 // One replay iteration: loads steps (an output list read from a record line)
-// as the input train, runs, analyses and formats the record with this index.
+// as the input train, runs, analyses and formats the record with this index
+// (or keeps what `record` asks for).
 IterationOutcome runReplayIteration(SimState& state, std::span<const int> steps, RunValues values,
-                                    int index);
+                                    int index, RecordText record = RecordText::Formatted);
 
 }  // namespace mirvok

@@ -7,6 +7,12 @@
 namespace mirvok {
 namespace {
 
+constexpr int kBarWidth = 30;
+
+std::string padLeft(const std::string& text, std::size_t width) {
+    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
 std::string twoDigits(long long value) {
     std::string text = value < 10 ? "0" : "";
     text += IntToStr(value);
@@ -37,6 +43,20 @@ std::string progressText(long long done, long long total, double seconds, BatchS
     if (pace.secondsLeft && state == BatchState::Running)
         text += ", " + clockText(*pace.secondsLeft) + " left";
     return text;
+}
+
+std::string progressLine(long long done, long long total, double seconds) {
+    const double share = total > 0 ? static_cast<double>(done) / static_cast<double>(total) : 1.0;
+    const int filled = static_cast<int>(share * kBarWidth);
+    std::string line = "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] ";
+    const std::string totalText = IntToStr(total);
+    line += padLeft(IntToStr(done), totalText.size()) + "/" + totalText + " runs";
+    const BatchPace pace = batchPace(done, total, seconds);
+    if (pace.runsPerSecond) {
+        line += "   " + IntToStr(std::llround(*pace.runsPerSecond)) + " runs/s";
+        line += "   " + clockText(pace.secondsLeft.value_or(0.0)) + " left";
+    }
+    return line;
 }
 
 }  // namespace mirvok

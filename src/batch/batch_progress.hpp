@@ -24,4 +24,8 @@ enum class BatchState { Running, Ended };
 std::string progressText(long long done, long long total, double seconds,
                          BatchState state = BatchState::Running);
 
+// The progress line of the command line and of Python's progress=True:
+// "[#####.....]   450/1000 runs   9850 runs/s   0:05 left".
+std::string progressLine(long long done, long long total, double seconds);
+
 }  // namespace mirvok

@@ -14,11 +14,12 @@ IterationWork SetupWorkers::generated(std::uint64_t seed, RecordText record) {
     };
 }
 
-IterationWork SetupWorkers::replayed(const std::vector<std::vector<int>>& trains) {
-    return [this, &trains](int worker, int index) {
+IterationWork SetupWorkers::replayed(const std::vector<std::vector<int>>& trains,
+                                     RecordText record) {
+    return [this, &trains, record](int worker, int index) {
         WorkerKit& kit = kits_[static_cast<std::size_t>(worker)];
         return runReplayIteration(kit.state, trains[static_cast<std::size_t>(index)], kit.values(),
-                                  index);
+                                  index, record);
     };
 }
 

@@ -22,7 +22,8 @@ class SetupWorkers {
     // (runSetupIteration).
     IterationWork generated(std::uint64_t seed, RecordText record = RecordText::Formatted);
     // Iteration index runs trains[index] (runReplayIteration).
-    IterationWork replayed(const std::vector<std::vector<int>>& trains);
+    IterationWork replayed(const std::vector<std::vector<int>>& trains,
+                           RecordText record = RecordText::Formatted);
 
   private:
     const BatchSetup& setup_;

@@ -2,6 +2,7 @@
 
 #include "base/errors.hpp"
 #include "batch/value_table.hpp"
+#include "batch/worker_kit.hpp"
 #include "system/cpu_count.hpp"
 #include "system/machine_memory.hpp"
 #include "text/number_format.hpp"
@@ -122,7 +123,17 @@ int threadsFrom(const std::optional<std::string>& text) {
     if (!text) return usableCpuCount();
     const int threads = integerFrom("threads", *text);
     if (threads < 1) throw refused("threads", "'" + *text + "' is not a valid thread count");
+    if (threads > kMostThreads)
+        throw refused("threads", "'" + *text + "' is not a valid thread count: at most " +
+                                     IntToStr(kMostThreads));
     return threads;
+}
+
+int iterationsFrom(std::string_view text) {
+    const int iterations = integerFrom("iterations", text);
+    if (iterations < 0)
+        throw refused("iterations", "'" + std::string(text) + "' is not a valid number of runs");
+    return iterations;
 }
 
 }  // namespace mirvok

@@ -36,8 +36,11 @@ std::uint64_t seedFrom(std::string_view text);
 // The seed given, or one from the clock.
 std::uint64_t seedOrClock(const std::optional<std::string>& text);
 
-// Worker threads, at least 1, or the CPUs this process may use when not
-// given; ValueError names "threads".
+// Worker threads, 1 to kMostThreads, or the CPUs this process may use when
+// not given; ValueError names "threads".
 int threadsFrom(const std::optional<std::string>& text);
+
+// The runs of a batch or per point, 0 or more; ValueError names "iterations".
+int iterationsFrom(std::string_view text);
 
 }  // namespace mirvok

@@ -21,8 +21,13 @@ struct WorkerKit {
     RunValues values() { return RunValues{reset, rates, analysis}; }
 };
 
+// Beyond a few hundred threads no machine runs faster, while each one costs
+// a stack and a state with its traces: 100000 threads would exhaust the
+// memory or the thread limit before the first run.
+inline constexpr int kMostThreads = 256;
+
 // The workers a batch of count iterations needs: never more than its runs,
-// and no more than a few hundred.
+// nor than kMostThreads.
 int workersFor(int threads, int count);
 
 }  // namespace mirvok

@@ -14,6 +14,7 @@
 #include "cli/replay_command.hpp"
 #include "cli/run_command.hpp"
 #include "cli/sweep_command.hpp"
+#include "cli/verify_command.hpp"
 #include "model/rates.hpp"
 #include "version/version.hpp"
 
@@ -29,6 +30,7 @@ struct AllOptions {
     ReplayOptions replay;
     SweepOptions sweep;
     JoinOptions join;
+    VerifyOptions verify;
 };
 
 void buildApp(CLI::App& app, AllOptions& o) {
@@ -41,6 +43,7 @@ void buildApp(CLI::App& app, AllOptions& o) {
     addReplayCommand(app, o.replay);
     addSweepCommand(app, o.sweep);
     addJoinCommand(app, o.join);
+    addVerifyCommand(app, o.verify);
 }
 
 // "run, generate, batch, replay, sweep or join".
@@ -71,13 +74,16 @@ std::string helpHint(const CLI::App& app) {
     return "Try '" + command + " --help' for more information.";
 }
 
-void dispatch(const CLI::App& app, const AllOptions& o, std::ostream& out, std::ostream& err) {
+// The exit status of a command that succeeds: 0, or what `verify` found.
+int dispatch(const CLI::App& app, const AllOptions& o, std::ostream& out, std::ostream& err) {
     if (app.got_subcommand("run")) runRunCommand(o.run, out, err);
     if (app.got_subcommand("generate")) runGenerateCommand(o.generate, out);
     if (app.got_subcommand("batch")) runBatchCommand(o.batch, out, err);
     if (app.got_subcommand("replay")) runReplayCommand(o.replay, out, err);
     if (app.got_subcommand("sweep")) runSweepCommand(o.sweep, out, err);
     if (app.got_subcommand("join")) runJoinCommand(o.join, out);
+    if (app.got_subcommand("verify")) return runVerifyCommand(o.verify, out, err);
+    return 0;
 }
 
 // A refused value under its option: "--gamma1: <the core's reason>".
@@ -109,11 +115,11 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         return 2;
     }
     try {
-        dispatch(app, options, out, err);
+        const int status = dispatch(app, options, out, err);
         // Results printed into a full disk or a closed pipe must not pass
         // as printed.
         if (!out.flush()) return fail(err, "Could not write the standard output", 1);
-        return 0;
+        return status;
     } catch (const Interrupted& e) {
         return fail(err, e.what(), 128 + e.signal());
     } catch (const OptionError& e) {

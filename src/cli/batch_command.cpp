@@ -5,22 +5,30 @@
 #include "batch/setup_workers.hpp"
 #include "cli/file_batch.hpp"
 #include "cli/option_error.hpp"
-#include "cli/option_values.hpp"
 #include "system/machine_memory.hpp"
 #include "text/number_format.hpp"
 
 namespace mirvok::cli {
 namespace {
 
+// What a --continue must share with the file's last batch.
+struct ThisBatch {
+    std::string header;
+    int iterations = 0;
+    Json values;  // batchValuesJson
+    std::uint64_t seed = 0;
+};
+
 // The iteration a --continue goes on from: the whole records of the file's
-// last batch, which must be this batch (its header, and its last record
-// made again by work).
-int continuationOf(const std::string& output, const std::string& header, int iterations,
-                   const IterationWork& work) {
+// last batch, which must be this batch (its header, the seed and values its
+// provenance gives it, and its last record made again by work).
+int continuationOf(const std::string& output, const ThisBatch& b, const IterationWork& work) {
     const std::optional<LastBatch> last = readLastBatch(output);
     if (!last) throw optionError("--continue", "there is no file " + output + " to continue");
     try {
-        const int first = continuationIndex(*last, header, iterations, output);
+        const int first = continuationIndex(*last, b.header, b.iterations, output);
+        if (const std::optional<Provenance> made = lastBatchProvenance(output, *last))
+            checkContinuedValues(*made, b.values, b.seed, output);
         if (first > 0) checkLastRecord(*last, work(0, first - 1).record, output);
         return first;
     } catch (const InputError& e) {
@@ -61,7 +69,7 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out, std::ostream& err
     BatchSetup setup = batchSetupFrom(o.values.numbers, o.values.segments);
     setup.generator.quantify = o.quantify;
     setup.generator.quantifyZeroOne = o.c01;
-    const int iterations = intOption("--iterations", o.iterations);
+    const int iterations = iterationsFrom(o.iterations);
     const std::uint64_t seed = seedOrClock(o.seed);
     const int threads = threadsFrom(o.file.threads);
     const std::string header =
@@ -73,7 +81,10 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out, std::ostream& err
     const IterationWork work = workers.generated(seed);
     // Entries the generator refuses are refused by every iteration alike:
     // find out on a first train before the result file is touched.
-    const int first = o.continueBatch ? continuationOf(o.file.output, header, iterations, work) : 0;
+    const Json values = batchValuesJson(setup);
+    const int first = o.continueBatch
+                          ? continuationOf(o.file.output, {header, iterations, values, seed}, work)
+                          : 0;
     if (!o.continueBatch && iterations > 0) work(0, 0);
     // Fewer runs fit wherever all of them did.
     if (first > 0) plan = planBatch(iterations - first, threads, run, std::nullopt);
@@ -90,7 +101,7 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out, std::ostream& err
     batch.done = first;
     batch.total = iterations;
     batch.resumeHint = resumeHint(seed);
-    batch.provenance = toolProvenance("batch", batchValuesJson(setup));
+    batch.provenance = toolProvenance("batch", values);
     batch.provenance.seed = seed;
     batch.provenance.iterations = iterations;
     const ParallelOutcome outcome = runFileBatch(batch, remaining);

@@ -24,7 +24,8 @@ Provenance toolProvenance(std::string command, Json values) {
 ParallelOutcome runFileBatch(const FileBatch& b, const IterationWork& work) {
     ProgressBar progress(b.plan.count, progressWanted(b.file.quiet));
     ParallelBatch batch;
-    batch.target = ResultTarget{b.file.output, modeOf(b)};
+    const std::string& target = b.writeTo.empty() ? b.file.output : b.writeTo;
+    batch.target = ResultTarget{target, modeOf(b)};
     batch.header = b.header;
     batch.plan = b.plan;
     int written = 0;
@@ -46,17 +47,17 @@ ParallelOutcome runFileBatch(const FileBatch& b, const IterationWork& work) {
     try {
         outcome = runParallelBatch(batch, work);
     } catch (...) {
-        provenance.recordQuietly(b.file.output, written, mode);
+        provenance.recordQuietly(target, written, mode);
         throw;
     }
     progress.finish();
     if (outcome.records < b.plan.count && InterruptCatcher::caught() != 0) {
-        provenance.recordQuietly(b.file.output, outcome.records, mode);
+        provenance.recordQuietly(target, outcome.records, mode);
         throw Interrupted(
             InterruptCatcher::caught(),
             interruptedAfter(b.done + outcome.records, b.total, "runs") + b.resumeHint);
     }
-    provenance.record(b.file.output, outcome.records, mode);
+    provenance.record(target, outcome.records, mode);
     return outcome;
 }
 

@@ -15,6 +15,9 @@ namespace mirvok::cli {
 // the file was made.
 struct FileBatch {
     BatchFileTexts file;
+    // Where the records and OUTPUT.json go instead of --output, when not
+    // empty: a file beside it that takes its place later.
+    std::string writeTo;
     bool continuing = false;  // go on after the records already in the file
     std::string header;       // empty when continuing
     RunnerPlan plan;

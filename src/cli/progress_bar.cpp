@@ -3,38 +3,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cmath>
-
-#include "batch/batch_progress.hpp"
-#include "text/number_format.hpp"
 
 namespace mirvok::cli {
-namespace {
-
-constexpr int kBarWidth = 30;
-
-std::string padLeft(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
-
-}  // namespace
 
 bool progressWanted(bool quiet) {
     return !quiet && isatty(STDERR_FILENO) == 1;
-}
-
-std::string progressLine(long long done, long long total, double seconds) {
-    const double share = total > 0 ? static_cast<double>(done) / static_cast<double>(total) : 1.0;
-    const int filled = static_cast<int>(share * kBarWidth);
-    std::string line = "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] ";
-    const std::string totalText = IntToStr(total);
-    line += padLeft(IntToStr(done), totalText.size()) + "/" + totalText + " runs";
-    const BatchPace pace = batchPace(done, total, seconds);
-    if (pace.runsPerSecond) {
-        line += "   " + IntToStr(std::llround(*pace.runsPerSecond)) + " runs/s";
-        line += "   " + clockText(pace.secondsLeft.value_or(0.0)) + " left";
-    }
-    return line;
 }
 
 ProgressBar::ProgressBar(long long total, bool enabled, std::FILE* out)

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "batch/batch_progress.hpp"
+
 namespace mirvok::cli {
 
 // The progress line of a long batch on standard error: a bar, runs done of
@@ -32,8 +34,5 @@ class ProgressBar {
 
 // Whether a progress line belongs on standard error: a terminal, not --quiet.
 bool progressWanted(bool quiet);
-
-// The text of the line: "[#####.....]   450/1000 runs   9850 runs/s   0:05 left".
-std::string progressLine(long long done, long long total, double seconds);
 
 }  // namespace mirvok::cli

@@ -8,7 +8,8 @@
 #include "batch/results/result_file_reader.hpp"
 #include "batch/setup_workers.hpp"
 #include "cli/file_batch.hpp"
-#include "cli/option_values.hpp"
+#include "cli/source_replacement.hpp"
+#include "system/file_replace.hpp"
 #include "system/machine_memory.hpp"
 #include "trains/spike_train_reader.hpp"
 
@@ -27,11 +28,11 @@ void addReplayCommand(CLI::App& app, ReplayOptions& o) {
 void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& err) {
     const BatchSetup setup = batchSetupFrom(o.values.numbers, {});
     const int Nsteps = setup.stateTemplate.Nsteps;
-    const int iterations = intOption("--iterations", o.iterations);
+    const int iterations = iterationsFrom(o.iterations);
     const int threads = threadsFrom(o.file.threads);
 
     // The whole source is read before the result file is opened, so a replay
-    // that writes into the file it reads loses nothing.
+    // may write into the file it reads.
     const std::optional<ReplaySource> source = readReplaySource(o.source);
     if (!source) throw FileError::couldNotRead(o.source);
     const std::vector<std::vector<int>>& lists = source->lists;
@@ -41,6 +42,10 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
     const RunnerPlan plan =
         planBatch(count, threads, RunSize{Nsteps, longest}, availableMemoryBytes());
     SetupWorkers workers(setup, plan.workers);
+    const IterationWork work = workers.replayed(lists);
+    // Values the model refuses are refused by every record alike: find out
+    // on the first before the result file is touched.
+    if (count > 0) work(0, 0);
 
     FileBatch batch;
     batch.file = o.file;
@@ -49,8 +54,11 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
     batch.total = count;
     batch.provenance = toolProvenance("replay", batchValuesJson(setup, notReadByReplay()));
     batch.provenance.source = o.source;
+    batch.provenance.more["source_sha256"] = source->sha256;
     batch.provenance.iterations = count;
-    const ParallelOutcome outcome = runFileBatch(batch, workers.replayed(lists));
+    const bool intoSource = !o.file.append && sameRegularFile(o.source, o.file.output);
+    const ParallelOutcome outcome =
+        intoSource ? runFileBatchIntoSource(batch, work) : runFileBatch(batch, work);
 
     if (outcome.skippedSteps > 0)
         err << "mirvok-cli: " << skippedStepsMessage(outcome.skippedSteps, Nsteps) << '\n';

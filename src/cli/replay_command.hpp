@@ -24,6 +24,9 @@ void addReplayCommand(CLI::App& app, ReplayOptions& options);
 // new run; one record per such line, in the order of the file, then the
 // averages on out. Said once on err at the end: steps outside the run and
 // damaged records, which were skipped, and a source without any record.
+// The first record is run before the result file is touched; a result file
+// that is the source itself is replaced only by the complete replay
+// (runFileBatchIntoSource).
 void runReplayCommand(const ReplayOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace mirvok::cli

@@ -130,7 +130,7 @@ void prepare(const SweepOptions& o, const SweepFolder& dir, Sweep& s) {
     s.options = &o;
     s.grid = gridOption(o.vary);
     checkGridSetups(s.grid, o.values.numbers, o.values.segments);
-    s.iterations = intOption("--iterations", o.iterations);
+    s.iterations = iterationsFrom(o.iterations);
     s.part = partOption(o);
     s.threads = threadsFrom(o.threads);
     const BatchSetup first = gridSetup(s.grid, o.values.numbers, o.values.segments, 0);
@@ -190,6 +190,13 @@ void runSweepCommand(const SweepOptions& o, std::ostream& out, std::ostream& err
     if (!o.seed) err << "seed: " << s.seed << std::endl;
     if (damaged > 0) err << runAgainNote(damaged) << std::flush;
     if (!dir.claim(s.description)) throw otherSweep(dir);
+    const HeldLock part = dir.lockPart(s.part);
+    if (part.refused())
+        err << "mirvok-cli: " << dir.summaryFile(s.part)
+            << " is written without a lock: its file system keeps none\n";
+    if (const int removed = dir.removeStaleTemporaries())
+        err << "mirvok-cli: removed " << removed << " temporary files that ended processes left in "
+            << dir.path() << "/points\n";
     runPoints(s, run, plan, dir, o);
     const std::string summary = writePartSummary(dir, s.description, s.part, kToolName, started);
     out << "summary: " << summary << '\n' << "seed: " << s.seed << '\n';

@@ -36,7 +36,8 @@ bool readFileInChunks(const std::string& path,
 }
 
 bool forEachLine(const std::string& path,
-                 const std::function<void(std::string_view line, bool ended)>& visit) {
+                 const std::function<void(std::string_view line, bool ended)>& visit,
+                 const std::function<void(std::string_view chunk)>& readChunk) {
     std::string pending;  // the start of a line the last chunk did not end
     bool binary = false;  // pending stands for a line holding a NUL byte
     const auto hold = [&](std::string_view part) {
@@ -49,6 +50,7 @@ bool forEachLine(const std::string& path,
         pending.assign(1, '\0');
     };
     const bool exists = readFileInChunks(path, [&](std::string_view chunk) {
+        if (readChunk) readChunk(chunk);
         std::size_t end = 0;
         while ((end = chunk.find('\n')) != std::string_view::npos) {
             const std::string_view part = chunk.substr(0, end);

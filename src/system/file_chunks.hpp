@@ -23,8 +23,10 @@ bool readFileInChunks(const std::string& path,
 // holding a NUL byte is no text and is visited as that one byte, so that a
 // binary or zero-filled input (/dev/zero, the zeroed blocks a crash can leave
 // at the end of a file) costs no memory however long its "line" is.
+// readChunk, when given, sees every chunk as read, before its lines.
 bool forEachLine(const std::string& path,
-                 const std::function<void(std::string_view line, bool ended)>& visit);
+                 const std::function<void(std::string_view line, bool ended)>& visit,
+                 const std::function<void(std::string_view chunk)>& readChunk = {});
 
 // The whole of a small file (a description, a summary row), read as
 // readFileInChunks reads it; nullopt when no file of that name exists.

@@ -1,8 +1,11 @@
 #include "system/file_lock.hpp"
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
+
+#include "base/errors.hpp"
 
 namespace mirvok {
 namespace {
@@ -31,6 +34,21 @@ WriteLock lockForWriting(int fd) {
     const pid_t holder =
         ::fcntl(fd, F_GETLK, &held) == 0 && held.l_type != F_UNLCK ? held.l_pid : 0;
     return {WriteLock::Outcome::Taken, holder};
+}
+
+HeldLock::HeldLock(const std::string& path, const std::string& shown, bool create) {
+    fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0666);
+    if (fd_ < 0) throw FileError::couldNotWrite(shown);
+    const WriteLock lock = lockForWriting(fd_);
+    if (lock.outcome == WriteLock::Outcome::Taken) {
+        ::close(fd_);
+        throw FileBusy(shown, lock.holder);
+    }
+    refused_ = lock.outcome == WriteLock::Outcome::Unsupported;
+}
+
+HeldLock::~HeldLock() {
+    ::close(fd_);
 }
 
 }  // namespace mirvok

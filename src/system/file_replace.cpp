@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "base/errors.hpp"
+#include "system/file_lock.hpp"
 
 namespace mirvok {
 namespace {
@@ -39,7 +40,40 @@ void writeDirectly(const std::string& path, std::string_view content) {
     if (::close(fd) != 0 || !written) throw FileError::couldNotWrite(path);
 }
 
-// The file a symbolic link leads to, or path itself.
+struct NewFile {
+    int fd = -1;
+    int error = 0;  // errno when fd < 0
+    std::string path;
+};
+
+constexpr std::string_view kTemporaryEnd = ".tmp";
+
+// A new file beside target, created with the permissions the process gives
+// new files (its umask applies), named ".NAME.PID.N.tmp" (writerOfTemporary).
+NewFile createBeside(const std::string& target) {
+    const std::filesystem::path where(target);
+    const std::string stem = (where.parent_path() / ("." + where.filename().string())).string() +
+                             "." + std::to_string(::getpid()) + ".";
+    NewFile file;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        file.path = stem + std::to_string(attempt) + std::string(kTemporaryEnd);
+        file.fd = ::open(file.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        file.error = errno;
+        if (file.fd >= 0 || file.error != EEXIST) break;
+    }
+    return file;
+}
+
+// path with "-n" before its extension: "out.partial-2.csv".
+std::string numbered(const std::string& path, int n) {
+    const std::filesystem::path where(path);
+    return (where.parent_path() /
+            (where.stem().string() + "-" + std::to_string(n) + where.extension().string()))
+        .string();
+}
+
+}  // namespace
+
 std::string linkTarget(const std::string& path) {
     char* real = ::realpath(path.c_str(), nullptr);
     if (real == nullptr) return path;
@@ -48,29 +82,32 @@ std::string linkTarget(const std::string& path) {
     return target;
 }
 
-struct NewFile {
-    int fd = -1;
-    int error = 0;  // errno when fd < 0
-    std::string path;
-};
-
-// A new file beside target, created with the permissions the process gives
-// new files (its umask applies).
-NewFile createBeside(const std::string& target) {
-    const std::filesystem::path where(target);
-    const std::string stem = (where.parent_path() / ("." + where.filename().string())).string() +
-                             "." + std::to_string(::getpid()) + ".";
-    NewFile file;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        file.path = stem + std::to_string(attempt) + ".tmp";
-        file.fd = ::open(file.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        file.error = errno;
-        if (file.fd >= 0 || file.error != EEXIST) break;
-    }
-    return file;
+bool sameRegularFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           S_ISREG(first.st_mode) && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-}  // namespace
+std::optional<pid_t> writerOfTemporary(std::string_view name) {
+    // ".NAME.PID.N.tmp", read from its end: NAME may hold dots and digits.
+    if (!name.starts_with('.') || !name.ends_with(kTemporaryEnd)) return std::nullopt;
+    name.remove_suffix(kTemporaryEnd.size());
+    const auto digitsBack = [&name]() -> std::optional<std::string_view> {
+        const std::size_t dot = name.rfind('.');
+        if (dot == std::string_view::npos || dot + 1 == name.size()) return std::nullopt;
+        const std::string_view digits = name.substr(dot + 1);
+        if (digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+        name = name.substr(0, dot);
+        return digits;
+    };
+    const std::optional<std::string_view> attempt = digitsBack();
+    const std::optional<std::string_view> pid = attempt ? digitsBack() : std::nullopt;
+    if (!pid || pid->size() > 9 || name.size() < 2) return std::nullopt;
+    const long writer = std::stol(std::string(*pid));
+    if (writer <= 0) return std::nullopt;
+    return static_cast<pid_t>(writer);
+}
 
 void replaceFileContent(const std::string& path, std::string_view content) {
     if (path.empty()) throw FileError::couldNotWrite(path);
@@ -98,6 +135,9 @@ FileBeside::FileBeside(std::string path) : path_(std::move(path)) {
     if (file.fd < 0) throw FileError::couldNotWrite(path_);
     fd_ = file.fd;
     temporary_ = file.path;
+    // Held while it is written, so that whoever clears away the temporaries
+    // of processes that ended can tell a live writer on another machine.
+    (void)lockForWriting(fd_);
 }
 
 FileBeside::~FileBeside() {
@@ -110,12 +150,14 @@ void FileBeside::write(std::string_view text) {
 }
 
 void FileBeside::close() {
+    if (closed_) return;
     struct stat old {};
     if (::stat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode))
         (void)::fchmod(fd_, old.st_mode & 07777);
     const int fd = fd_;
     fd_ = -1;
     if (fd < 0 || ::close(fd) != 0) throw FileError::couldNotWrite(path_);
+    closed_ = true;
 }
 
 void FileBeside::place() {
@@ -136,6 +178,14 @@ bool FileBeside::placeUnlessExists() {
     if (::lstat(path_.c_str(), &existing) == 0) return false;
     place();
     return true;
+}
+
+std::string FileBeside::placeUnderFreeName(const std::string& name) {
+    for (int n = 1; n < 1000; ++n) {
+        path_ = n == 1 ? name : numbered(name, n);
+        if (placeUnlessExists()) return path_;
+    }
+    throw FileError::couldNotWrite(name);
 }
 
 }  // namespace mirvok

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,12 +18,25 @@ namespace mirvok {
 // written directly, as is a file in a folder that refuses new files.
 void replaceFileContent(const std::string& path, std::string_view content);
 
+// The file a symbolic link leads to, or path itself (also when there is no
+// such file).
+std::string linkTarget(const std::string& path);
+
+// Whether both names lead to one regular file (the same device and inode),
+// whatever the names, links or folders on the way.
+bool sameRegularFile(const std::string& a, const std::string& b);
+
+// The process that made the temporary file of this name (FileBeside's,
+// replaceFileContent's: ".NAME.PID.N.tmp"), or nullopt for any other name.
+std::optional<pid_t> writerOfTemporary(std::string_view name);
+
 // A file written bit by bit under a temporary name beside its final one and
 // put in place with one rename, for files too large to hold whole (the
 // records of a sweep's point) and files only the first of several writers
 // may make. Until then the final name names the earlier file or none; a job
-// killed midway leaves a hidden ".NAME.*.tmp" beside it. Not forced to disk:
-// whole after a killed job, not necessarily after a power cut.
+// killed midway leaves a hidden ".NAME.PID.N.tmp" beside it, locked for
+// writing (system/file_lock.hpp) for as long as it is written. Not forced
+// to disk: whole after a killed job, not necessarily after a power cut.
 class FileBeside {
   public:
     // Creates the empty temporary file; throws FileError "Could not write the
@@ -40,6 +56,12 @@ class FileBeside {
     // atomically also among machines sharing the folder; returns false, and
     // leaves that file alone, when one does.
     bool placeUnlessExists();
+    // Puts the file in place under name, or under the first of name-2,
+    // name-3 ... (before the extension: "out.partial-2.csv") that no file
+    // has; returns the name it took.
+    std::string placeUnderFreeName(const std::string& name);
+    // The temporary name, for a writer that opens the file itself.
+    const std::string& temporary() const { return temporary_; }
 
   private:
     void close();
@@ -47,6 +69,7 @@ class FileBeside {
     std::string path_;
     std::string temporary_;
     int fd_ = -1;
+    bool closed_ = false;
     bool placed_ = false;
 };
 

@@ -10,12 +10,14 @@ namespace {
 constexpr qint64 kPumpIntervalMs = 10;
 }
 
-void EventPump::pump() {
-    if (!sincePump_.isValid() || sincePump_.elapsed() >= kPumpIntervalMs) {
+bool EventPump::pump() {
+    const bool due = !sincePump_.isValid() || sincePump_.elapsed() >= kPumpIntervalMs;
+    if (due) {
         QCoreApplication::processEvents();
         sincePump_.start();
     }
     if (closed_ && loopRunning()) throw WindowClosed{};
+    return due;
 }
 
 }  // namespace mirvok::ui

@@ -9,9 +9,10 @@ namespace mirvok::ui {
 class EventPump {
   public:
     // Handles pending events, at most about every 10 ms, so loops may call
-    // it often and cheaply. Once the window was closed it throws
-    // WindowClosed inside a loop, which ends the loop with the program.
-    void pump();
+    // it often and cheaply; true when it handled them now. Once the window
+    // was closed it throws WindowClosed inside a loop, which ends the loop
+    // with the program.
+    bool pump();
 
     // The window was closed: loops end at their next pump.
     void windowClosed() { closed_ = true; }

@@ -111,6 +111,14 @@ void WindowBatch::run(const CoreBatch& batch) {
         // between them: one point per record written.
         if (unrecorded_) recordProvenance(static_cast<int>(points_.size()));
         throw;
+    } catch (...) {
+        // A run that failed: its records stay and are described too; the
+        // run's own error is what the user is shown.
+        try {
+            if (unrecorded_) recordProvenance(static_cast<int>(points_.size()));
+        } catch (...) {
+        }
+        throw;
     }
 }
 
@@ -145,6 +153,10 @@ void WindowBatch::begin(const ResultTarget& target) {
     provenance_.seed = seed_;
     provenance_.source = source_ ? std::optional(sourcePath_) : std::nullopt;
     provenance_.started = std::chrono::system_clock::now();
+    startCount_ = parts_.boxes.iterations.intValue();
+    run_ = 0;
+    inRun_ = false;
+    edits_.start(trainChoice(), seed_.has_value());
     unrecorded_ = true;
     clock_.start();
     progressShownAt_ = 0;
@@ -163,13 +175,25 @@ int WindowBatch::iterations() {
 void WindowBatch::pumpEvents() {
     // Pumping is throttled to about every 10 ms, so a batch of short runs
     // is paced by the model, while clicks and edits still act between runs.
-    parts_.pump.pump();
+    if (parts_.pump.pump()) {
+        // A run offers events from its reset on, before each stretch of steps.
+        const BatchMoment moment = !inRun_                     ? BatchMoment::BeforeRun
+                                   : parts_.state.curStep == 0 ? BatchMoment::RunStarted
+                                                               : BatchMoment::Stepping;
+        lookForEdits(moment);
+    }
     // The painting just done may leave the vector registers' upper halves
     // in use, which slows the model's arithmetic until they are cleared.
     clearUpperVectorRegisters();
 }
 
+void WindowBatch::lookForEdits(BatchMoment moment) {
+    edits_.look(trainChoice(), run_, moment);
+}
+
 void WindowBatch::iterationStarts(int index, int total) {
+    run_ = index;
+    inRun_ = false;
     counter_ = QStringLiteral("#") + intText(index);
     parts_.status.setText(0, counter_);
     // The panel's own tooltip is its text; in a batch it tells the progress.
@@ -193,10 +217,15 @@ TrainChoice WindowBatch::trainChoice() const {
 }
 
 GeneratedReads WindowBatch::reads() {
-    return {parts_.entries, trainChoice(), parts_.values};
+    // What the run reads from here on comes after its ticks and, in a
+    // generated batch, its train's entries.
+    inRun_ = true;
+    return {watchedEntries_, trainChoice(), parts_.values};
 }
 
 bool WindowBatch::recorded(const IterationOutcome& outcome) {
+    ++run_;
+    inRun_ = false;
     points_.push_back({outcome.isiCV, outcome.transmissionRatio, outcome.analysisResult});
     // A replay's line: its output list, now the run's input train.
     if (source_ && outcome.inSpikes > 0)
@@ -212,7 +241,8 @@ void WindowBatch::runLastIterationTraced(int index) {
     // and the local-CV list its windows.
     if (seed_) {
         Pcg31 source = iterationSource(*seed_, static_cast<std::uint64_t>(index));
-        makeIterationTrain(parts_.state, reads(), source);
+        // The batch's runs are over: edits now are no longer its own.
+        makeIterationTrain(parts_.state, {parts_.entries, trainChoice(), parts_.values}, source);
     } else {
         parts_.run.latchRunLength();
         loadInputTrain(parts_.state, source_->lists[static_cast<std::size_t>(index)]);
@@ -223,8 +253,11 @@ void WindowBatch::runLastIterationTraced(int index) {
 
 void WindowBatch::recordProvenance(int runs) {
     unrecorded_ = false;  // once, even when the write fails
-    provenance_.iterations = askedFor();
+    // The count the header names; edits of the box are among the changes.
+    provenance_.iterations = source_ ? askedFor() : startCount_;
     provenance_.runs = runs;
+    const Json changes = edits_.changes();
+    if (!changes.empty()) provenance_.more["changes"] = changes;
     provenance_.ended = std::chrono::system_clock::now();
     mirvok::recordProvenance(
         target_.name, provenance_,

@@ -12,6 +12,7 @@
 #include "batch/batch_progress.hpp"
 #include "batch/results/provenance.hpp"
 #include "trains/gamma_generator.hpp"
+#include "ui/batch_edits.hpp"
 #include "ui/results/results_data.hpp"
 
 class QCheckBox;
@@ -69,14 +70,23 @@ struct BatchParts {
 // the last iteration is run again with its traces for the displays, then
 // the summary goes into panels 1, 3 and 4 (and the seed of a generated
 // batch into panel 10), FILE.json beside the result file says how it was
-// made, and the displays are redrawn once. A window closed during a batch
-// ends it at its next event check (the pump throws WindowClosed): FILE.json
-// is written for the records made, and WindowClosed goes on to end the
-// click.
+// made, and the displays are redrawn once. FILE.json lists the values as
+// the batch started and every edit of them from the first run that read it
+// (BatchEdits); its "iterations" is the count the header names, a replay's
+// the records it read. A window closed during a batch ends it at its next
+// event check (the pump throws WindowClosed), and a run that fails ends it
+// with its error: either way FILE.json is written for the records made,
+// and the exception goes on to end the click.
 class WindowBatch final : private LiveBatch {
   public:
     WindowBatch(const BatchParts& parts, const BatchWidgets& widgets)
-        : parts_(parts), widgets_(widgets) {}
+        : parts_(parts),
+          widgets_(widgets),
+          edits_(parts.boxes, parts.state),
+          watchedEntries_(parts.entries, [this] { lookForEdits(BatchMoment::DrawingTrain); }) {}
+    // The watched entries refer to this object: never copied.
+    WindowBatch(const WindowBatch&) = delete;
+    WindowBatch& operator=(const WindowBatch&) = delete;
 
     // "Process All!" with this seed.
     void runGenerated(std::uint64_t seed);
@@ -113,6 +123,8 @@ class WindowBatch final : private LiveBatch {
     void showProgress(int done, int total, BatchState state);
     void runLastIterationTraced(int index);
     void recordProvenance(int runs);
+    // The window's events were just handled at `moment` of the current run.
+    void lookForEdits(BatchMoment moment);
 
     BatchParts parts_;
     BatchWidgets widgets_;
@@ -124,6 +136,11 @@ class WindowBatch final : private LiveBatch {
     ResultTarget target_;
     Provenance provenance_;
     bool unrecorded_ = false;  // the result file opened, FILE.json not yet written
+    BatchEdits edits_;
+    WatchedEntries watchedEntries_;
+    int run_ = 0;         // the run that reads the boxes next, or reads them now
+    bool inRun_ = false;  // the run has read what it reads before its train
+    int startCount_ = 0;  // the iterations box as the batch started
     std::vector<BatchPoint> points_;
     QElapsedTimer clock_;  // since the batch began
     qint64 progressShownAt_ = 0;

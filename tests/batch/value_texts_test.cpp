@@ -92,7 +92,7 @@ TEST(value_texts, refused_segments_say_why) {
                   std::string("segment|segments|") + c.message);
 }
 
-TEST(value_texts, seed_and_threads_are_checked_or_taken_from_the_machine) {
+TEST(value_texts, seed_threads_and_iterations_are_checked_or_taken_from_the_machine) {
     EXPECT_EQ(seedFrom("2147483647"), 2147483647u);
     EXPECT_LT(seedOrClock(std::nullopt), 2147483648u);
     EXPECT_THROW_MSG(seedFrom("2147483648"), ValueError,
@@ -101,6 +101,11 @@ TEST(value_texts, seed_and_threads_are_checked_or_taken_from_the_machine) {
     EXPECT_EQ(threadsFrom(std::string("3")), 3);
     EXPECT_GE(threadsFrom(std::nullopt), 1);
     EXPECT_THROW_MSG(threadsFrom(std::string("0")), ValueError, "'0' is not a valid thread count");
+    EXPECT_EQ(threadsFrom(std::string("256")), 256);
+    EXPECT_THROW_MSG(threadsFrom(std::string("257")), ValueError,
+                     "'257' is not a valid thread count: at most 256");
+    EXPECT_EQ(iterationsFrom("0"), 0);
+    EXPECT_THROW_MSG(iterationsFrom("-1"), ValueError, "'-1' is not a valid number of runs");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <climits>
 #include <csignal>
 
+#include "batch/results/provenance.hpp"
 #include "record_lists.hpp"
 #include "support/fixed_live_batch.hpp"
 #include "system/machine_memory.hpp"
@@ -170,6 +171,7 @@ TEST(batch_command, an_interrupted_batch_continued_equals_the_batch_never_interr
         {"--continue", "--seed", std::to_string(std::stoi(seed) + 1)},
         {"--continue", "--seed", seed, "--gamma1", "0.01"},
         {"--continue", "--seed", seed, "--iterations", "9999"},
+        {"--continue", "--seed", seed, "--time", "201"},
     };
     for (const auto& extra : refused) {
         const auto result = runTool(with(extra), dir.path());
@@ -177,9 +179,19 @@ TEST(batch_command, an_interrupted_batch_continued_equals_the_batch_never_interr
         EXPECT_EQ(result.err.rfind("mirvok-cli: --continue: ", 0), 0U) << result.err;
         EXPECT_EQ(test::readFile(file), interrupted);
     }
+    // A value that leaves the header and often the last record as they were.
+    EXPECT_EQ(runTool(with(refused.back()), dir.path()).err,
+              "mirvok-cli: --continue: the last batch in output.csv was made with time 200, this "
+              "batch with time 201\n");
 
     const auto continued = runTool(with({"--continue", "--seed", seed}), dir.path());
     ASSERT_EQ(continued.status, 0) << continued.err;
+    // FILE.json keeps the interrupted batch's entry and adds the continuation's.
+    const auto made = readProvenance(file + ".json");
+    ASSERT_TRUE(made && made->size() == 2);
+    EXPECT_EQ(made->front().runs, static_cast<long long>(runs));
+    EXPECT_EQ(made->back().more["continued_from"], runs);
+    EXPECT_EQ(made->back().runs, static_cast<long long>(10000 - runs));
     const auto whole = runTool(with({"--seed", seed, "--output", "whole.csv"}), dir.path());
     ASSERT_EQ(whole.status, 0) << whole.err;
     EXPECT_EQ(test::readFile(file), test::readFile(dir.file("whole.csv")));

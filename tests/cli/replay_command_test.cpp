@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+
+#include "batch/results/provenance.hpp"
 #include "record_lists.hpp"
 #include "support/fixed_live_batch.hpp"
+#include "system/sha256.hpp"
 #include "tool_runner.hpp"
 #include "trains/spike_train_reader.hpp"
 
@@ -123,6 +129,73 @@ TEST(replay_command, says_once_how_many_records_it_skipped_or_read_in_part_and_w
     ASSERT_EQ(empty.status, 0) << empty.err;
     EXPECT_EQ(empty.err, "mirvok-cli: empty.csv holds no record to replay\n");
     EXPECT_EQ(test::readFile(dir.file("output.csv")), header);
+}
+
+TEST(replay_command, a_value_its_first_record_refuses_leaves_every_file_as_it_was) {
+    TempDir dir;
+    ASSERT_EQ(
+        runTool({"batch", "--iterations", "20", "--seed", "1", "--output", "src.csv"}, dir.path())
+            .status,
+        0);
+    const std::string source = test::readFile(dir.file("src.csv"));
+    test::writeFile(dir.file("out.csv"), "earlier results\n");
+    for (const char* output : {"src.csv", "out.csv"}) {
+        const auto result =
+            runTool({"replay", "src.csv", "--output", output, "--delta1", "1e308"}, dir.path());
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.err, "mirvok-cli: --delta1: Floating point overflow\n");
+    }
+    EXPECT_EQ(test::readFile(dir.file("src.csv")), source);
+    EXPECT_EQ(test::readFile(dir.file("out.csv")), "earlier results\n");
+}
+
+// The lines of the file a replay writes beside its source, once there is one.
+std::size_t linesBeside(const std::string& dir, const std::string& source) {
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("." + source + ".") && name.ends_with(".tmp")) {
+            const std::string text = test::readFile(entry.path().string());
+            return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+        }
+    }
+    return 0;
+}
+
+TEST(replay_command, into_its_own_source_replaces_it_only_once_complete) {
+    TempDir dir;
+    ASSERT_EQ(runTool({"batch", "--iterations", "20000", "--seed", "1", "--time", "200", "--output",
+                       "self.csv", "--quiet"},
+                      dir.path())
+                  .status,
+              0);
+    const std::string source = test::readFile(dir.file("self.csv"));
+    const std::string made = test::readFile(dir.file("self.csv.json"));
+    const std::vector<std::string> args{"replay", "self.csv", "--output", "self.csv",
+                                        "--time", "200",      "--quiet"};
+    const auto stopped = test::runToolWithSignal(
+        args, dir.path(), [&] { return linesBeside(dir.path(), "self.csv") > 50; }, SIGINT);
+    ASSERT_EQ(stopped.status, 130) << stopped.err;
+    const std::string partial = test::readFile(dir.file("self.partial.csv"));
+    const std::size_t runs = linesOf(partial).size() - 1;
+    EXPECT_EQ(stopped.err, "mirvok-cli: interrupted after " + std::to_string(runs) +
+                               " of 20000 runs; self.csv stays as it was, the runs made are in "
+                               "self.partial.csv\n");
+    EXPECT_EQ(test::readFile(dir.file("self.csv")), source);
+    EXPECT_EQ(test::readFile(dir.file("self.csv.json")), made);
+    EXPECT_EQ(readProvenance(dir.file("self.partial.csv.json"))->front().runs,
+              static_cast<long long>(runs));
+
+    ASSERT_EQ(runTool(args, dir.path()).status, 0);
+    const std::string replayed = test::readFile(dir.file("self.csv"));
+    EXPECT_EQ(replayed.substr(0, partial.size()), partial);
+    const auto replay = readProvenance(dir.file("self.csv.json"));
+    ASSERT_TRUE(replay && replay->size() == 1);
+    Sha256 sum;
+    sum.update(source);
+    EXPECT_EQ(replay->front().more["source_sha256"], sum.hexDigest());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              4);  // self.csv and self.partial.csv with their .json: nothing left beside
 }
 
 }  // namespace

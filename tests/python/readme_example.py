@@ -1,16 +1,22 @@
-"""Runs the README's "From Python" example as written there, in the current
-folder: `make figures` runs it in docs/, the tests in a folder of their own."""
+"""Runs one of the README's "From Python" examples as written there, in the
+current folder: `make figures` runs the sweep (the default) in docs/, the
+tests each example in a folder of their own.
+
+    readme_example.py [python-sweep | python-daily]
+"""
 
 import pathlib
+import sys
 
 README = pathlib.Path(__file__).resolve().parents[2] / "README.md"
 
 
-def example_code():
+def example_code(name="python-sweep"):
     text = README.read_text()
-    block = text.split("<!-- python-sweep:begin -->")[1].split("<!-- python-sweep:end -->")[0]
+    block = text.split(f"<!-- {name}:begin -->")[1].split(f"<!-- {name}:end -->")[0]
     return "\n".join(line for line in block.splitlines() if not line.startswith("```"))
 
 
 if __name__ == "__main__":
-    exec(compile(example_code(), str(README), "exec"), {"__name__": "__main__"})
+    name = sys.argv[1] if len(sys.argv) > 1 else "python-sweep"
+    exec(compile(example_code(name), str(README), "exec"), {"__name__": "__main__"})

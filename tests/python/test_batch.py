@@ -1,5 +1,8 @@
+import io
 import os
 import unittest
+
+import numpy as np
 
 import mirvok
 from support import cli, record_line, temp_dir
@@ -25,6 +28,30 @@ class BatchTest(unittest.TestCase):
                     lines = f.readlines()
                 self.assertEqual(lines[1:], [record_line(b, i) for i in range(150)])
                 self.assertIn("avg: %.5f\navl: %.5f\n" % (b["avg"], b["avl"]), summary)
+
+    def test_each_runs_local_score_is_that_of_its_train_run_alone(self):
+        b = mirvok.batch(iterations=40, seed=2, c0=0.2)
+        alone = [mirvok.run(train, c0=0.2)["local_score"] for train in b["in_trains"]]
+        self.assertEqual(b["local_score"].tolist(), alone)
+
+    def test_runs_hold_the_per_run_columns_and_flat_trains_go_into_an_npz(self):
+        b = mirvok.batch(iterations=30, seed=6)
+        self.assertEqual(list(b["runs"]), ["index", "in_spikes", "cv", "out_spikes", "q",
+                                           "score", "local_score"])
+        self.assertTrue(all(b["runs"][name] is b[name] for name in b["runs"]))
+
+        flat = mirvok.batch(iterations=30, seed=6, trains="flat")
+        stored = io.BytesIO()
+        np.savez(stored, **flat)
+        stored.seek(0)
+        loaded = np.load(stored)
+        for side in ("in", "out"):
+            trains = loaded[side + "_trains"]
+            offsets = loaded[side + "_offsets"]
+            self.assertEqual([trains[offsets[i]:offsets[i + 1]].tolist() for i in range(30)],
+                             [t.tolist() for t in b[side + "_trains"]])
+        self.assertEqual(loaded["q"].tolist(), b["q"].tolist())
+        self.assertEqual(float(loaded["avl"]), b["avl"])
 
     def test_read_results_gives_the_records_of_a_file(self):
         folder = temp_dir(self)

@@ -6,15 +6,25 @@ import unittest
 
 from support import temp_dir
 
+SCRIPT = pathlib.Path(__file__).with_name("readme_example.py")
+
+
+def run_example(folder, *args):
+    return subprocess.run([sys.executable, str(SCRIPT), *args], cwd=folder, check=True,
+                          capture_output=True, text=True, env={**os.environ, "MPLBACKEND": "Agg"})
+
 
 class ReadmeExampleTest(unittest.TestCase):
-    def test_runs_as_written_and_draws_its_figure(self):
+    def test_the_sweep_runs_as_written_and_draws_its_figure(self):
         folder = temp_dir(self)
-        script = pathlib.Path(__file__).with_name("readme_example.py")
-        subprocess.run([sys.executable, str(script)], cwd=folder, check=True,
-                       env={**os.environ, "MPLBACKEND": "Agg"})
+        run_example(folder)
         with open(os.path.join(folder, "sweep.png"), "rb") as f:
             self.assertEqual(f.read(8), b"\x89PNG\r\n\x1a\n")
+
+    def test_the_batch_and_replay_run_as_written(self):
+        done = run_example(temp_dir(self), "python-daily")
+        self.assertIn("/20000 runs", done.stderr)
+        self.assertTrue(done.stdout.startswith("seed 7: mean q "), done.stdout)
 
 
 if __name__ == "__main__":

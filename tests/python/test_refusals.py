@@ -1,5 +1,7 @@
 import unittest
 
+import numpy as np
+
 import mirvok
 
 
@@ -24,12 +26,29 @@ class RefusalTest(unittest.TestCase):
             (lambda: mirvok.sweep({"isi": [20, 0]}, iterations=1), ValueError, ""),
             (lambda: mirvok.read_results("/no/such/file.csv"), OSError,
              "Could not read the file /no/such/file.csv"),
+            (lambda: mirvok.batch(gama1=0.01), TypeError,
+             "batch() got an unexpected keyword argument 'gama1'. Did you mean 'gamma1'?"),
+            (lambda: mirvok.batch(gamma1=np.array([0.009])), TypeError, "gamma1: "),
+            (lambda: mirvok.batch(delta1=1e308), ValueError, "delta1: Floating point overflow"),
+            (lambda: mirvok.batch(threads=257), ValueError,
+             "threads: '257' is not a valid thread count: at most 256"),
+            (lambda: mirvok.batch(trains="flat2"), ValueError, "trains: "),
+            (lambda: mirvok.batch(progress=1), TypeError, "progress: "),
+            (lambda: mirvok.replay([[2.5], [-0.5]], unit="ms"), ValueError, "input_trains[1]: "),
+            (lambda: mirvok.replay([[float("nan")]], unit="ms"), ValueError, "input_trains[0]: "),
+            (lambda: mirvok.replay([[2.5]]), TypeError, "input_trains[0]: "),
+            (lambda: mirvok.replay([[2]], unit="s"), ValueError, "unit: "),
         ]
         for call, error, start in cases:
             with self.subTest(start=start, error=error):
                 with self.assertRaises(error) as raised:
                     call()
                 self.assertTrue(str(raised.exception).startswith(start), str(raised.exception))
+
+    def test_a_numpy_scalar_or_0_d_array_is_its_value(self):
+        given = mirvok.batch(iterations=20, seed=3, cv=np.array(0.5), gamma1=np.array(0.012))
+        plain = mirvok.batch(iterations=20, seed=3, cv=0.5, gamma1=0.012)
+        self.assertEqual(given["q"].tolist(), plain["q"].tolist())
 
 
 if __name__ == "__main__":

@@ -28,6 +28,10 @@ class RunTest(unittest.TestCase):
             self.assertEqual(value, expected[theirs], ours)
         self.assertEqual(len(r["v1"]), expected["nsteps"])
 
+    def test_generate_returns_the_clocks_seed_it_used(self):
+        train, seed = mirvok.generate(cv=0.4, return_seed=True)
+        self.assertEqual(train.tolist(), mirvok.generate(cv=0.4, seed=seed).tolist())
+
     def test_steps_outside_the_run_are_left_out_and_counted(self):
         r = mirvok.run([-3, 10, 50, 2000, 2**40], time=1000)
         self.assertEqual(r["in_steps"].tolist(), [10, 50])

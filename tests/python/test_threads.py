@@ -1,4 +1,5 @@
 import os
+import re
 import signal
 import subprocess
 import sys
@@ -42,24 +43,33 @@ class LongCallTest(unittest.TestCase):
         self.during(lambda: mirvok.batch(iterations=20000, seed=1), lambda: None)
         self.assertEqual(self.seen, "during")
 
-    def test_ctrl_c_stops_a_long_batch_or_sweep(self):
-        calls = [(lambda: mirvok.batch(iterations=300000, seed=1, threads=1), "runs"),
+    def test_ctrl_c_stops_a_long_call_and_keeps_what_it_made(self):
+        calls = [(lambda: mirvok.batch(iterations=300000, seed=1, threads=1),
+                  "runs of the batch seeded 1", "index"),
+                 (lambda: mirvok.replay([[10, 90]] * 30000, time=50000, threads=1), "runs", "index"),
                  (lambda: mirvok.sweep({"cv": [0.1] * 30}, iterations=10000, seed=1,
-                                       threads=1), "points")]
-        for call, unit in calls:
-            with self.assertRaisesRegex(KeyboardInterrupt, r"interrupted after \d+ of \d+ " + unit):
+                                       threads=1), "points of the sweep seeded 1", "point")]
+        for call, made, column in calls:
+            with self.assertRaises(KeyboardInterrupt) as raised:
                 self.during(call, lambda: os.kill(os.getpid(), signal.SIGINT))
             self.assertEqual(self.seen, "during")
+            message = re.match(r"interrupted after (\d+) of \d+ %s: " % made,
+                               str(raised.exception))
+            self.assertTrue(message, str(raised.exception))
+            partial = raised.exception.partial
+            self.assertEqual(len(partial[column]), int(message.group(1)))
+            self.assertTrue(partial["partial"])
 
 
-# Four threads make the module's first calls at once, in a fresh interpreter:
+# Five threads make the module's first calls at once, in a fresh interpreter:
 # whatever the module sets up on first use must not wait for the GIL.
 FIRST_CALLS = """
 import threading, mirvok
 calls = [lambda: mirvok.batch(iterations=10, seed=1),
          lambda: mirvok.sweep({"cv": [0.1, 0.2]}, iterations=5, seed=1),
          lambda: mirvok.generate(seed=1),
-         lambda: mirvok.run([10, 50, 90])]
+         lambda: mirvok.run([10, 50, 90]),
+         lambda: mirvok.replay([[10, 50, 90]])]
 start = threading.Barrier(len(calls))
 def call(f):
     start.wait()
@@ -73,7 +83,7 @@ for t in threads:
 
 
 class FirstCallsTest(unittest.TestCase):
-    def test_first_calls_from_four_threads_at_once_return(self):
+    def test_first_calls_from_five_threads_at_once_return(self):
         for _ in range(20):
             done = subprocess.run([sys.executable, "-c", FIRST_CALLS], timeout=30,
                                   capture_output=True, text=True)

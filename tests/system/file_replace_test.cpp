@@ -107,6 +107,29 @@ TEST(file_replace, only_the_first_of_several_writers_places_a_new_file) {
     EXPECT_TRUE(first.placeUnlessExists());
     EXPECT_FALSE(second.placeUnlessExists());
     EXPECT_EQ(readFile(path), "first");
+
+    // Or under a name of its own beside, numbered before the extension.
+    writeFile(dir.file("out.partial.csv"), "kept");
+    FileBeside third(dir.file("out.csv"));
+    third.write("third");
+    EXPECT_EQ(third.placeUnderFreeName(dir.file("out.partial.csv")), dir.file("out.partial-2.csv"));
+    EXPECT_EQ(readFile(dir.file("out.partial.csv")), "kept");
+    EXPECT_EQ(readFile(dir.file("out.partial-2.csv")), "third");
+}
+
+TEST(file_replace, one_regular_file_is_told_by_what_it_is_not_by_its_names) {
+    TempDir dir;
+    writeFile(dir.file("a.csv"), "a");
+    writeFile(dir.file("b.csv"), "a");
+    std::filesystem::create_symlink(dir.file("a.csv"), dir.file("link.csv"));
+    std::filesystem::create_hard_link(dir.file("a.csv"), dir.file("hard.csv"));
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    EXPECT_TRUE(sameRegularFile(dir.file("a.csv"), dir.path() + "/./a.csv"));
+    EXPECT_TRUE(sameRegularFile(dir.file("a.csv"), dir.file("link.csv")));
+    EXPECT_TRUE(sameRegularFile(dir.file("a.csv"), dir.file("hard.csv")));
+    EXPECT_FALSE(sameRegularFile(dir.file("a.csv"), dir.file("b.csv")));
+    EXPECT_FALSE(sameRegularFile(dir.file("a.csv"), dir.file("none.csv")));
+    EXPECT_FALSE(sameRegularFile(dir.file("fifo"), dir.file("fifo")));
 }
 
 }  // namespace

@@ -328,6 +328,27 @@ class BatchActionsTest : public QObject {
         QCOMPARE(w.dialogs.messages, QStringList{"Error: Your inputs are probably not floats."});
     }
 
+    // A run that fails ends the batch with its message; FILE.json still
+    // says how the records before it were made, the edit that failed too.
+    void a_batch_ended_by_a_failing_run_describes_its_records() {
+        Window w;
+        w.ui().ntests->setText("50000");
+        QTimer editor;
+        QObject::connect(&editor, &QTimer::timeout, &w.form, [&w] {
+            if (w.form.StatusBar().text(0).mid(1).toInt() >= 3) w.ui().delta1->setText("1e308");
+        });
+        editor.start(0);
+        w.ui().All->click();
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        const qsizetype records = fileLines("output.csv").size() - 1;
+        QVERIFY(records >= 3 && records < 50000);
+        QFile json("output.csv.json");
+        QVERIFY(json.open(QIODevice::ReadOnly));
+        const QJsonObject entry = QJsonDocument::fromJson(json.readAll()).array().last().toObject();
+        QCOMPARE(entry["runs"].toInteger(), records);
+        QCOMPARE(entry["changes"].toArray().last().toObject()["delta1"].toDouble(), 1e308);
+    }
+
     // Stop ends a batch after the record being written, with the summary of
     // the runs made; it is enabled only while the batch runs.
     void stop_ends_a_batch_after_its_current_record_data() {

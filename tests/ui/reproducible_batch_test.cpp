@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "batch/verify/verify.hpp"
 #include "window_fixture.hpp"
 
 namespace {
@@ -126,6 +127,44 @@ class ReproducibleBatchTest : public QObject {
         // The header names the count asked for; the records are the same.
         const QByteArray remade = fileBytes("output.csv");
         QCOMPARE(remade.mid(remade.indexOf('\n')), made.mid(made.indexOf('\n')));
+    }
+
+    // Boxes edited while a batch runs: FILE.json lists each edit from the
+    // run that read it first, so that every record is made again with the
+    // values its run read (but a run that read two values of a rate), and
+    // the header keeps the count the batch started with.
+    void a_batch_whose_boxes_were_edited_is_made_again_record_by_record() {
+        InTempFolder folder;
+        Window w;
+        w.ui().ntests->setText("300");
+        w.ui().TimeEdit->setText("3000");
+        QTimer editor;
+        QObject::connect(&editor, &QTimer::timeout, &w.form, [&w] {
+            const int run = w.form.StatusBar().text(0).mid(1).toInt();
+            if (run >= 40 && w.ui().CVedit->text() != "0.5") {
+                w.ui().CVedit->setText("0.5");
+                w.ui().gamma2->setText("0.008");
+                w.ui().C0Edit->setText("0.5");
+            }
+            if (run >= 80 && w.ui().ntests->text() != "250") w.ui().ntests->setText("250");
+        });
+        editor.start(0);
+        w.ui().All->click();
+        const QJsonObject entry =
+            QJsonDocument::fromJson(fileBytes("output.csv.json")).array().last().toObject();
+        QCOMPARE(entry["iterations"].toInt(), 300);
+        QCOMPARE(entry["runs"].toInt(), 250);
+        const QJsonArray changes = entry["changes"].toArray();
+        QVERIFY(changes.size() >= 2);
+        QCOMPARE(changes.last().toObject()["iterations"].toInt(), 250);
+        QVERIFY(
+            fileBytes("output.csv").startsWith("NEW;isi: 20.000000; shape: 1000.000000; #: 300"));
+
+        mirvok::VerifySettings settings;
+        settings.run.threads = 2;
+        const mirvok::VerifyReport report = mirvok::verifyPath("output.csv", settings);
+        QCOMPARE(report.differences, std::vector<std::string>{});
+        QCOMPARE(report.checked + static_cast<long long>(report.inexact.size()), 250LL);
     }
 
     // The line copied after a batch with changed boxes, "del" clear and a

@@ -6,6 +6,7 @@
 #include "batch/results/record_line_parser.hpp"
 #include "system/file_chunks.hpp"
 #include "text/integer_scan.hpp"
+#include "text/json.hpp"
 #include "text/number_format.hpp"
 
 namespace mirvok {
@@ -21,6 +22,21 @@ bool isRecord(std::string_view line, int index) {
 
 std::string withoutLineEnd(const std::string& line) {
     return line.substr(0, line.find_last_not_of("\r\n") + 1);
+}
+
+// The runs already in the file when the entry's batch began: those of the
+// batch it continued.
+std::optional<long long> continuedFrom(const Provenance& entry) {
+    const auto found = entry.more.find("continued_from");
+    if (found == entry.more.end()) return 0;
+    if (!found->is_number_integer()) return std::nullopt;
+    return found->get<long long>();
+}
+
+// "time 1000", or "without quantify" for a value a batch leaves out.
+std::string valueText(const std::string& name, const Json& values) {
+    const auto found = values.find(name);
+    return found == values.end() ? "without " + name : "with " + name + " " + jsonLine(*found);
 }
 
 }  // namespace
@@ -67,6 +83,39 @@ void checkLastRecord(const LastBatch& last, const std::string& recomputed,
     const std::string index = IntToStr(last.records - 1);
     throw InputError("record " + index + " of " + fileName + " is not run " + index +
                      " of this batch: continue with the seed and values of the interrupted batch");
+}
+
+std::optional<Provenance> lastBatchProvenance(const std::string& fileName, const LastBatch& last) {
+    std::optional<std::vector<Provenance>> entries;
+    try {
+        entries = readProvenance(provenancePath(fileName));
+    } catch (const Error&) {
+        return std::nullopt;  // says nothing of the batch: the header is checked all the same
+    }
+    if (!entries || entries->empty()) return std::nullopt;
+    const Provenance& entry = entries->back();
+    const std::optional<long long> from = continuedFrom(entry);
+    if (!entry.seed || !from || *from + entry.runs != last.records) return std::nullopt;
+    return entry;
+}
+
+void checkContinuedValues(const Provenance& made, const Json& values, std::uint64_t seed,
+                          const std::string& fileName) {
+    const std::string start = "the last batch in " + fileName + " was made ";
+    if (made.seed != seed)
+        throw InputError(start + "with seed " + std::to_string(made.seed.value_or(0)) +
+                         ", this batch with seed " + std::to_string(seed));
+    std::vector<std::string> names;
+    for (const auto& [name, value] : made.values.items()) names.push_back(name);
+    for (const auto& [name, value] : values.items()) names.push_back(name);
+    for (const std::string& name : names) {
+        const auto before = made.values.find(name);
+        const auto now = values.find(name);
+        const bool same = before != made.values.end() && now != values.end() && *before == *now;
+        if (!same)
+            throw InputError(start + valueText(name, made.values) + ", this batch " +
+                             valueText(name, values));
+    }
 }
 
 }  // namespace mirvok

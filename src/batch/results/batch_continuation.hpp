@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+
+#include "batch/results/provenance.hpp"
 
 namespace mirvok {
 
@@ -36,5 +39,18 @@ int continuationIndex(const LastBatch& last, const std::string& header, int iter
 // model values writes the same header but other records.
 void checkLastRecord(const LastBatch& last, const std::string& recomputed,
                      const std::string& fileName);
+
+// The provenance entry of the file's last batch: the last entry of its
+// FILE.json, when that is a batch's (it has a seed) and counts exactly the
+// batch's whole records (its runs, after the runs it continued from).
+// nullopt otherwise: no FILE.json, one that is no list of entries, or an
+// entry of an earlier batch left by one killed before it could record.
+std::optional<Provenance> lastBatchProvenance(const std::string& fileName, const LastBatch& last);
+
+// Throws InputError naming the seed or the first value (by its option name,
+// "time") this batch, of these values (batchValuesJson) and this seed,
+// does not share with the file's last batch as `made` records it.
+void checkContinuedValues(const Provenance& made, const Json& values, std::uint64_t seed,
+                          const std::string& fileName);
 
 }  // namespace mirvok

@@ -48,6 +48,43 @@ std::optional<Clock::time_point> utcTime(const std::string& text) {
     return when;
 }
 
+// Whether JSON can hold the text as it is: a name that is no UTF-8 is
+// written with U+FFFD in place of its stray bytes (jsonLine).
+bool isUtf8(const std::string& text) {
+    try {
+        (void)Json(text).dump();
+        return true;
+    } catch (const Json::type_error&) {
+        return false;
+    }
+}
+
+std::string toHex(std::string_view bytes) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        hex += kDigits[byte >> 4];
+        hex += kDigits[byte & 0xf];
+    }
+    return hex;
+}
+
+std::optional<std::string> fromHex(std::string_view hex) {
+    const auto digit = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    };
+    if (hex.size() % 2 != 0) return std::nullopt;
+    std::string bytes;
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        const int high = digit(hex[i]);
+        const int low = digit(hex[i + 1]);
+        if (high < 0 || low < 0) return std::nullopt;
+        bytes += static_cast<char>(high * 16 + low);
+    }
+    return bytes;
+}
+
 // Takes the members of an entry one by one, refusing one that is missing or
 // of another kind with the reason why.
 class EntryReader {
@@ -74,7 +111,13 @@ class EntryReader {
     }
     std::optional<std::string> source() {
         if (!entry_.contains("source")) return std::nullopt;
-        return text("source");
+        std::string name = text("source");
+        if (entry_.contains("source_bytes")) {
+            const std::optional<std::string> exact = fromHex(text("source_bytes"));
+            if (!exact) refuse("source_bytes", "hex bytes");
+            name = *exact;
+        }
+        return name;
     }
     // What is left once the entry's own members are taken.
     Json rest() { return std::move(entry_); }
@@ -149,7 +192,11 @@ std::string provenanceEntry(const Provenance& p) {
     json["ended"] = utcText(p.ended);
     json["values"] = p.values;
     if (p.seed) json["seed"] = *p.seed;
-    if (p.source) json["source"] = *p.source;
+    if (p.source) {
+        json["source"] = *p.source;
+        // File names are bytes: the exact ones, for a name JSON cannot hold.
+        if (!isUtf8(*p.source)) json["source_bytes"] = toHex(*p.source);
+    }
     json["iterations"] = p.iterations;
     json["runs"] = p.runs;
     for (const auto& [key, value] : p.more.items()) json[key] = value;

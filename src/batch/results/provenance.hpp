@@ -36,7 +36,9 @@ Provenance provenanceOf(std::string program, std::string command, Json values);
 
 // The entry as one line of JSON: program, version, command, start and end
 // (UTC, "2024-05-01T12:00:00Z"), values, seed, source, iterations, runs,
-// then the caller's own members.
+// then the caller's own members. A source name that is no UTF-8 is written
+// with U+FFFD for its stray bytes, followed by "source_bytes", the name's
+// exact bytes in hex, from which it is read back.
 std::string provenanceEntry(const Provenance& provenance);
 
 // The entries of the text of a FILE.json, oldest first. Throws Error when

@@ -4,14 +4,16 @@
 
 #include "batch/results/record_line_parser.hpp"
 #include "system/file_chunks.hpp"
+#include "system/sha256.hpp"
 #include "text/number_format.hpp"
 
 namespace mirvok {
 
 std::optional<ReplaySource> readReplaySource(const std::string& path) {
     ReplaySource source;
+    Sha256 sum;
     bool first = true;
-    const bool exists = forEachLine(path, [&](std::string_view line, bool) {
+    const auto visit = [&](std::string_view line, bool) {
         if (first) {
             first = false;
             return;
@@ -24,8 +26,11 @@ std::optional<ReplaySource> readReplaySource(const std::string& path) {
         } else if (record.kind == RecordLine::Kind::Damaged) {
             ++source.damagedRecords;
         }
-    });
+    };
+    const bool exists =
+        forEachLine(path, visit, [&sum](std::string_view chunk) { sum.update(chunk); });
     if (!exists) return std::nullopt;
+    source.sha256 = sum.hexDigest();
     return source;
 }
 

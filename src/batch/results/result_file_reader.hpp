@@ -15,6 +15,9 @@ struct ReplaySource {
     // Records whose output list holds text that is no step: each replays
     // the steps read up to that text.
     std::size_t partialRecords = 0;
+    // The SHA-256 of the file as read (hex), so that the replay's record of
+    // its source can tell whether the source changed since.
+    std::string sha256;
 };
 
 // Reads a result file whole before any result file is opened, so that a

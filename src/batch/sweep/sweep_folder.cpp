@@ -11,6 +11,7 @@
 #include "batch/sweep/sweep_summary.hpp"
 #include "system/file_chunks.hpp"
 #include "system/file_replace.hpp"
+#include "system/stale_temporaries.hpp"
 
 namespace mirvok {
 namespace {
@@ -131,6 +132,17 @@ std::map<int, std::set<int>> SweepFolder::partSummaries() const {
             parts[n].insert(k);
     }
     return parts;
+}
+
+HeldLock SweepFolder::lockPart(const SweepPart& part) const {
+    // A lock file of its own: the summary and the points are replaced by
+    // renames, which a lock on them would not outlive.
+    const std::string summary = summaryFile(part);
+    return HeldLock(path_ + "/." + summary.substr(path_.size() + 1) + ".lock", summary, true);
+}
+
+int SweepFolder::removeStaleTemporaries() const {
+    return mirvok::removeStaleTemporaries(path_ + "/points");
 }
 
 SweepFolderContents readSweepFolder(const SweepFolder& folder) {

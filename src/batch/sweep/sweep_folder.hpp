@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "batch/sweep/sweep_description.hpp"
+#include "system/file_lock.hpp"
 
 namespace mirvok {
 
@@ -71,6 +72,15 @@ class SweepFolder {
     std::vector<int> rows() const;
     // The K of every part summary there, by N.
     std::map<int, std::set<int>> partSummaries() const;
+
+    // Keeps a second process from running the same part (or the whole
+    // sweep) into this folder while this one does, for as long as the lock
+    // lives: two writers of the same points and summary. Other parts go on
+    // beside it. Throws FileBusy naming the part's summary file.
+    HeldLock lockPart(const SweepPart& part) const;
+    // Removes the temporary files that processes which ended left among the
+    // points (removeStaleTemporaries); returns how many.
+    int removeStaleTemporaries() const;
 
   private:
     std::string path_;

@@ -23,6 +23,7 @@
 
 #include "base/errors.hpp"
 #include "ui/dialogs/dialogs.hpp"
+#include "ui/results/verify_row.hpp"
 #include "ui/ui_text.hpp"
 
 namespace mirvok::ui {
@@ -91,6 +92,8 @@ ResultsWindow::ResultsWindow(const ResultsModel& model, Dialogs& dialogs, QWidge
     progress_->setObjectName(QStringLiteral("BatchProgress"));
     progress_->hide();
     column->addWidget(progress_);
+    verify_ = new VerifyRow(dialogs_, this);
+    column->addWidget(verify_);
     column->addWidget(makePanel(Chart::Batch, QStringLiteral("Last batch"),
                                 QStringLiteral("input CV"), QStringLiteral("q, score")));
     column->addWidget(makePanel(Chart::Intervals, QStringLiteral("Input train"),

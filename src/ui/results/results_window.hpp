@@ -17,10 +17,12 @@ class QXYSeries;
 namespace mirvok::ui {
 
 class Dialogs;
+class VerifyRow;
 
 // "Mirvok results": a non-modal window with the three charts of a
 // ResultsModel, with "Save image..." (PNG, or SVG by the name's suffix) and
-// "Copy CSV" beside each. It knows the model and the dialogs only.
+// "Copy CSV" beside each, and "Verify..." for a result file. It knows the
+// model and the dialogs only.
 //
 // A series gets the model's points in one piece, and only when they changed
 // since it last got them; a hidden window (closing it only hides it) takes
@@ -44,6 +46,9 @@ class ResultsWindow final : public QWidget {
     // (hidden while empty).
     void showProgress(const QString& text);
     QString progress() const;
+
+    // "Verify..." with what it says (verify_row.hpp).
+    VerifyRow* verifyRow() const { return verify_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -71,6 +76,7 @@ class ResultsWindow final : public QWidget {
     const ResultsModel& model_;
     Dialogs& dialogs_;
     QLabel* progress_ = nullptr;
+    VerifyRow* verify_ = nullptr;
     std::array<Panel, 3> panels_;
     std::array<QXYSeries*, ResultsModel::kSeries> series_{};
     std::array<std::uint64_t, ResultsModel::kSeries> handed_{};  // the model's revisions

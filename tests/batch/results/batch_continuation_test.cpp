@@ -66,5 +66,71 @@ TEST(batch_continuation, goes_on_after_the_whole_records_of_the_last_batch_if_it
     EXPECT_FALSE(readLastBatch(dir.file("missing.csv")).has_value());
 }
 
+Provenance madeWith(long long runs, Json more = Json::object()) {
+    Provenance p = provenanceOf("mirvok-cli", "batch", {{"time", 1000}, {"gamma1", 0.009}});
+    p.seed = 7;
+    p.iterations = 5;
+    p.runs = runs;
+    p.more = std::move(more);
+    return p;
+}
+
+TEST(batch_continuation,
+     the_last_entry_of_the_provenance_describes_the_last_batch_if_it_counts_it) {
+    Provenance replay = madeWith(3);
+    replay.seed.reset();
+    const struct {
+        const char* name;
+        std::vector<Provenance> entries;
+        bool describes;
+    } cases[] = {
+        {"its runs", {madeWith(5), madeWith(3)}, true},
+        {"its runs after those it continued",
+         {madeWith(1), madeWith(2, {{"continued_from", 1}})},
+         true},
+        {"an earlier batch's, the last killed before it recorded", {madeWith(5)}, false},
+        {"a replay's", {replay}, false},
+        {"a FILE.json that is no list", {}, false},
+    };
+    TempDir dir;
+    const std::string file = dir.file("f.csv");
+    testing::writeFile(file, kHeader + record(0) + record(1) + record(2));
+    const LastBatch last = *readLastBatch(file);
+    for (const auto& c : cases) {
+        recordProvenance(file, c.entries.empty() ? madeWith(3) : c.entries.front(),
+                         ProvenanceMode::Replace);
+        for (std::size_t i = 1; i < c.entries.size(); ++i)
+            recordProvenance(file, c.entries[i], ProvenanceMode::Append);
+        if (c.entries.empty()) testing::writeFile(provenancePath(file), "[");
+        EXPECT_EQ(lastBatchProvenance(file, last).has_value(), c.describes) << c.name;
+    }
+}
+
+TEST(batch_continuation, a_batch_continues_only_with_the_seed_and_values_it_was_made_with) {
+    const Json values = madeWith(0).values;
+    Json later = values;
+    later["time"] = 1001;
+    Json quantified = values;
+    quantified["quantify"] = true;
+    const struct {
+        Json values;
+        std::uint64_t seed;
+        const char* refusal;
+    } cases[] = {
+        {values, 7, nullptr},
+        {values, 8, "the last batch in f.csv was made with seed 7, this batch with seed 8"},
+        {later, 7, "the last batch in f.csv was made with time 1000, this batch with time 1001"},
+        {quantified, 7,
+         "the last batch in f.csv was made without quantify, this batch with quantify true"},
+    };
+    for (const auto& c : cases) {
+        if (c.refusal == nullptr)
+            EXPECT_NO_THROW(checkContinuedValues(madeWith(3), c.values, c.seed, "f.csv"));
+        else
+            EXPECT_THROW_MSG(checkContinuedValues(madeWith(3), c.values, c.seed, "f.csv"),
+                             InputError, c.refusal);
+    }
+}
+
 }  // namespace
 }  // namespace mirvok

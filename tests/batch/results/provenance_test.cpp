@@ -66,8 +66,13 @@ TEST(provenance, entries_read_back_as_written_and_as_earlier_versions_wrote_them
     writeFile(result, "NEW;...\n");
     writeFile(result + ".json", std::string("[\n") + kEarlierEntry + "\n]\n");
     Provenance written = batchProvenance(100);
-    written.source = "a \"quoted\" name";
+    written.source = "a \"quoted\" na\xffme";
     recordProvenance(result, written, ProvenanceMode::Append);
+    // The stray byte as U+FFFD, the exact name in hex.
+    EXPECT_NE(readFile(result + ".json")
+                  .find("\"source\":\"a \\\"quoted\\\" na\xEF\xBF\xBDme\","
+                        "\"source_bytes\":\"61202271756f74656422206e61ff6d65\""),
+              std::string::npos);
 
     const auto entries = readProvenance(provenancePath(result));
     ASSERT_TRUE(entries);
@@ -108,6 +113,8 @@ TEST(provenance, a_file_that_is_no_list_of_entries_is_refused_naming_what_is_wro
         {with("2023-11-14", "1969-11-14"), R"(entry 1: "started" is not a time)"},
         {with("2023-11-14", "2023-02-30"), R"(entry 1: "started" is not a time)"},
         {with(R"({"gamma1": 1e-04, "time": 1000})", "[]"), R"(entry 1: "values" is not an object)"},
+        {with(R"("in.csv")", R"("in.csv", "source_bytes": "f")"),
+         R"(entry 1: "source_bytes" is not hex bytes)"},
     };
     for (const auto& c : cases) EXPECT_THROW_MSG(parseProvenance(c.text), Error, c.why);
 

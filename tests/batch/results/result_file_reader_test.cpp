@@ -5,6 +5,7 @@
 #include "base/errors.hpp"
 #include "support/expect_throw_msg.hpp"
 #include "support/temp_dir.hpp"
+#include "system/sha256.hpp"
 
 namespace mirvok {
 namespace {
@@ -13,7 +14,7 @@ using testing::TempDir;
 using testing::writeFile;
 using Lists = std::vector<std::vector<int>>;
 
-TEST(result_file_reader, keeps_the_output_lists_of_whole_records_and_counts_damaged_ones) {
+TEST(result_file_reader, keeps_the_output_lists_of_whole_records_counts_damaged_ones_and_sums_all) {
     struct Case {
         const char* name;
         std::string content;
@@ -55,6 +56,9 @@ TEST(result_file_reader, keeps_the_output_lists_of_whole_records_and_counts_dama
         ASSERT_TRUE(source.has_value()) << c.name;
         EXPECT_EQ(source->lists, c.lists) << c.name;
         EXPECT_EQ(source->damagedRecords, c.damaged) << c.name;
+        Sha256 whole;  // of every byte read, over several reads for the long record
+        whole.update(c.content);
+        EXPECT_EQ(source->sha256, whole.hexDigest()) << c.name;
     }
 }
 
