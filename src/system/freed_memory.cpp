@@ -1,5 +1,7 @@
 #include "system/freed_memory.hpp"
 
+#include <cstdlib>  // defines __GLIBC__ with the C library's own headers
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
