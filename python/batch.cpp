@@ -12,13 +12,16 @@
 
 namespace mirvok::python {
 
-// The runs are all kept: refuse a batch whose trains would not fit in the
-// memory there is, before it starts, as planBatch refuses its workers.
-void checkKeptRuns(int iterations, const RunSize& run, std::string_view name) {
+// The runs are all kept: refuse a batch whose runs, with what the batch
+// itself holds, would not fit in the memory there is, before it starts.
+void checkKeptRuns(const RunnerPlan& plan, const RunSize& run, TrainLayout layout,
+                   std::string_view name) {
     const std::optional<std::uint64_t> available = availableMemoryBytes();
-    const std::uint64_t kept = recordBytes(run) * static_cast<std::uint64_t>(iterations);
+    const KeptTrains trains = layout == TrainLayout::Flat ? KeptTrains::Flat : KeptTrains::Arrays;
+    const std::uint64_t kept =
+        keptRunBytes(run, trains) * static_cast<std::uint64_t>(plan.count) + batchBytes(plan, run);
     if (available && kept > *available)
-        refuse(name, "keeping " + IntToStr(iterations) + " runs needs about " +
+        refuse(name, "keeping " + IntToStr(plan.count) + " runs needs about " +
                          IntToStr(static_cast<long long>(kept >> 20)) + " MB, more than the " +
                          IntToStr(static_cast<long long>(*available >> 20)) + " MB available");
 }
@@ -37,7 +40,7 @@ py::dict batch(const Arguments& a) {
     const TrainLayout layout = trainLayoutArgument(a["trains"]);
     const RunSize size = runSizeOf(setup);
     const RunnerPlan plan = planBatch(iterations, threads, size, availableMemoryBytes());
-    checkKeptRuns(iterations, size, "iterations");
+    checkKeptRuns(plan, size, layout, "iterations");
 
     CallPulse pulse(a["progress"], a["cancel"], iterations);
     SetupWorkers workers(setup, plan.workers);

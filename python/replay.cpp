@@ -42,7 +42,7 @@ py::dict replay(const Arguments& a) {
     const int count = static_cast<int>(trains.size());
     const RunSize size{setup.stateTemplate.Nsteps, longest};
     const RunnerPlan plan = planBatch(count, threads, size, availableMemoryBytes());
-    checkKeptRuns(count, size, "input_trains");
+    checkKeptRuns(plan, size, layout, "input_trains");
 
     CallPulse pulse(a["progress"], a["cancel"], count);
     SetupWorkers workers(setup, plan.workers);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "base/errors.hpp"
 #include "batch/worker_kit.hpp"
@@ -62,9 +63,14 @@ std::size_t expectedSpikes(const SimState& stateTemplate, const GeneratorSetting
 }
 
 std::uint64_t runBytes(const RunSize& run) {
-    const auto steps = static_cast<std::uint64_t>(std::max(run.steps, 0));
-    return steps * (2 * sizeof(double) + 3 * sizeof(std::uint8_t)) +
-           run.spikes * (3 * sizeof(int) + sizeof(double));
+    // Per step: the input and output flags, and the fresh train of flags the
+    // generator fills beside them before it takes their place. Per input
+    // spike: its step in the run's list, in the loaded train and in the
+    // generator's list (twice while that list doubles), an output step (a
+    // run has no more outputs than inputs) and its local CV.
+    constexpr std::uint64_t kPerStep = 3 * sizeof(std::uint8_t);
+    constexpr std::uint64_t kPerSpike = 5 * sizeof(int) + sizeof(double);
+    return static_cast<std::uint64_t>(std::max(run.steps, 0)) * kPerStep + run.spikes * kPerSpike;
 }
 
 std::uint64_t recordBytes(const RunSize& run) {
@@ -75,9 +81,39 @@ std::uint64_t recordBytes(const RunSize& run) {
     return kNumbers + 2 * run.spikes * static_cast<std::uint64_t>(width);
 }
 
+std::uint64_t keptRunBytes(const RunSize& run, KeptTrains trains) {
+    // The run's six numbers and its two trains' entries in columns that
+    // grow by doubling. A run has no more output spikes than input spikes.
+    constexpr std::uint64_t kColumns =
+        2 * (3 * sizeof(int) + 4 * sizeof(double) + 2 * sizeof(std::vector<int>));
+    const std::uint64_t steps = run.spikes * sizeof(int);
+    if (trains == KeptTrains::Flat) {
+        // Both trains' steps, the input's twice while it is copied into an
+        // array of its own size, and an offset per train (doubling too).
+        constexpr std::uint64_t kOffsets = 2 * 2 * sizeof(std::int64_t);
+        return 3 * steps + kOffsets + kColumns;
+    }
+    // Each train's steps, and the objects that make them an array of their
+    // own: the array, its shape and strides, the capsule that owns the
+    // storage, the vector it owns, the storage's header and the list's entry.
+    constexpr std::uint64_t kPerArray = 256;
+    return 2 * (steps + kPerArray) + kColumns;
+}
+
 std::uint64_t batchBytes(const RunnerPlan& plan, const RunSize& run) {
-    return static_cast<std::uint64_t>(plan.workers) * runBytes(run) +
-           plan.heldOutcomes() * recordBytes(run);
+    // What a batch touches besides its runs' data (the code of the model,
+    // the generator and the analysis), and each worker's stack and arena.
+    constexpr std::uint64_t kBatch = std::uint64_t{1} << 20;
+    constexpr std::uint64_t kPerWorker = std::uint64_t{1} << 18;
+    // The outcomes the runner holds, never more than the batch's runs, and
+    // the copy of a block's short records the sink writes at once (a long
+    // run's record is written alone, as it is).
+    const auto blockCopy = static_cast<std::uint64_t>(plan.blockSize > 1 ? plan.blockSize : 0);
+    const std::uint64_t records =
+        std::min<std::uint64_t>(plan.heldOutcomes(), static_cast<std::uint64_t>(plan.count)) +
+        blockCopy;
+    return kBatch + static_cast<std::uint64_t>(plan.workers) * (kPerWorker + runBytes(run)) +
+           records * recordBytes(run);
 }
 
 void checkBatchMemory(const RunnerPlan& plan, const RunSize& run, std::uint64_t availableBytes) {

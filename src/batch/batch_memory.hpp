@@ -24,14 +24,21 @@ struct RunSize {
 // is a few steps.
 std::size_t expectedSpikes(const SimState& stateTemplate, const GeneratorSettings& settings);
 
-// Bytes one worker holds for a run: two traces of doubles, the train flags
-// (input, output and the generator's fresh train), the spike lists and the
-// local CVs.
+// Bytes one worker holds at most for a run without traces (a batch's): the
+// train flags (input, output and the generator's fresh train), the spike
+// lists and the local CVs.
 std::uint64_t runBytes(const RunSize& run);
 // Bytes of one record: its numbers and both spike lists, every step as wide
 // as the run's last one.
 std::uint64_t recordBytes(const RunSize& run);
-// One run per worker and the records the runner may hold.
+// How a batch that returns its runs as values keeps their trains: an array
+// per train, or all trains of a kind in one array.
+enum class KeptTrains { Arrays, Flat };
+// Bytes one run takes when it is kept whole, besides what its worker holds.
+std::uint64_t keptRunBytes(const RunSize& run, KeptTrains trains);
+// One run per worker, the records the runner may hold and the sink's copy
+// of those it writes: what a batch holds at most in a program that gives
+// freed blocks back (giveFreedBlocksBack).
 std::uint64_t batchBytes(const RunnerPlan& plan, const RunSize& run);
 
 // Refuses, before anything is allocated or written, a batch whose memory

@@ -68,27 +68,45 @@ OptionError otherSweep(const SweepFolder& dir) {
 }
 
 struct Sweep {
+    const SweepOptions* options = nullptr;
     SweepGrid grid;
-    std::vector<BatchSetup> setups;
     int iterations = 0;
     SweepPart part;
     int threads = 1;
     std::uint64_t seed = 0;
     SweepDescription description;  // sweep.json
+
+    SweepPoint point(int p) const {
+        return {p, pointSeed(seed, p),
+                gridSetup(grid, options->values.numbers, options->values.segments, p)};
+    }
 };
 
-SweepRun pointsToRun(const Sweep& s, const SweepFolder& dir, bool keepRecords) {
-    SweepRun run;
-    run.iterations = s.iterations;
-    run.records = keepRecords ? RecordText::Formatted : RecordText::Skipped;
-    for (int p = 0; p < s.grid.points(); ++p) {
-        if (s.part.holds(p) && !dir.done(p, keepRecords))
-            run.points.push_back({p, pointSeed(s.seed, p), s.setups[static_cast<std::size_t>(p)]});
+// The part's points the folder does not hold done, made only as they are
+// run; damaged counts those whose stored rows are damaged or another sweep's.
+SweepRun pointsToRun(const Sweep& s, const SweepFolder& dir, long long& damaged) {
+    std::vector<int> numbers;
+    for (const int p : pointsOf(s.part, s.grid.points())) {
+        const StoredPoint stored = dir.stored(s.description, p);
+        if (stored == StoredPoint::Damaged) ++damaged;
+        if (stored != StoredPoint::Done) numbers.push_back(p);
     }
+    SweepRun run;
+    run.points = SweepPoints(std::move(numbers), [&s](int p) { return s.point(p); });
+    run.iterations = s.iterations;
+    run.records = s.description.keepRecords ? RecordText::Formatted : RecordText::Skipped;
     return run;
 }
 
-void runPoints(const Sweep& s, const SweepRun& run, const SweepFolder& dir, const SweepOptions& o) {
+std::string runAgainNote(long long damaged) {
+    return "mirvok-cli: " + std::to_string(damaged) +
+           (damaged == 1 ? " point runs again: its stored row is"
+                         : " points run again: their stored rows are") +
+           " damaged or another sweep's\n";
+}
+
+void runPoints(const Sweep& s, const SweepRun& run, const SweepPlan& plan, const SweepFolder& dir,
+               const SweepOptions& o) {
     const InterruptCatcher interrupts;
     ProgressBar progress(static_cast<long long>(run.points.size()) * s.iterations,
                          progressWanted(o.quiet));
@@ -96,7 +114,7 @@ void runPoints(const Sweep& s, const SweepRun& run, const SweepFolder& dir, cons
         dir, {kToolName, namesOf(s.grid), s.seed, s.iterations, o.keepRecords},
         [&progress](long long runs) { progress.update(runs); },
         [] { return InterruptCatcher::caught() != 0; });
-    const SweepEnd end = runSweep(run, s.threads, store, availableMemoryBytes());
+    const SweepEnd end = runSweep(run, plan, store);
     progress.finish();
     if (end == SweepEnd::Stopped)
         throw Interrupted(
@@ -106,20 +124,22 @@ void runPoints(const Sweep& s, const SweepRun& run, const SweepFolder& dir, cons
                 "; run the same command again to go on (seed: " + std::to_string(s.seed) + ")");
 }
 
-Sweep prepare(const SweepOptions& o, const SweepFolder& dir) {
-    Sweep s;
+// Every value of every point is checked one point at a time, so that a
+// grid of a million points takes the memory of the points run, not of all.
+void prepare(const SweepOptions& o, const SweepFolder& dir, Sweep& s) {
+    s.options = &o;
     s.grid = gridOption(o.vary);
-    s.setups = gridSetups(s.grid, o.values.numbers, o.values.segments);
+    checkGridSetups(s.grid, o.values.numbers, o.values.segments);
     s.iterations = iterationsFrom(o.iterations);
     s.part = partOption(o);
     s.threads = threadsFrom(o.threads);
+    const BatchSetup first = gridSetup(s.grid, o.values.numbers, o.values.segments, 0);
     auto describeWith = [&](std::uint64_t seed) {
-        return describeSweep(s.grid, s.setups.front(), s.iterations, o.keepRecords, seed);
+        return describeSweep(s.grid, first, s.iterations, o.keepRecords, seed);
     };
     s.seed = sweepSeed(o, dir, describeWith);
     s.description = describeWith(s.seed);
     if (dir.holdsOther(s.description)) throw otherSweep(dir);
-    return s;
 }
 
 }  // namespace
@@ -159,10 +179,16 @@ void addSweepCommand(CLI::App& app, SweepOptions& o) {
 void runSweepCommand(const SweepOptions& o, std::ostream& out, std::ostream& err) {
     const auto started = std::chrono::system_clock::now();
     const SweepFolder dir(o.out);
-    const Sweep s = prepare(o, dir);
-    const SweepRun run = pointsToRun(s, dir, o.keepRecords);
+    Sweep s;
+    prepare(o, dir, s);
+    long long damaged = 0;
+    const SweepRun run = pointsToRun(s, dir, damaged);
+    // Everything is checked before anything is written, so that a refusal's
+    // advice (a shorter run time) can be followed in the same folder.
+    const SweepPlan plan = planSweep(run, s.threads, availableMemoryBytes());
     if (s.iterations > 0) tryFirstRuns(run.points);
     if (!o.seed) err << "seed: " << s.seed << std::endl;
+    if (damaged > 0) err << runAgainNote(damaged) << std::flush;
     if (!dir.claim(s.description)) throw otherSweep(dir);
     const HeldLock part = dir.lockPart(s.part);
     if (part.refused())
@@ -171,7 +197,7 @@ void runSweepCommand(const SweepOptions& o, std::ostream& out, std::ostream& err
     if (const int removed = dir.removeStaleTemporaries())
         err << "mirvok-cli: removed " << removed << " temporary files that ended processes left in "
             << dir.path() << "/points\n";
-    runPoints(s, run, dir, o);
+    runPoints(s, run, plan, dir, o);
     const std::string summary = writePartSummary(dir, s.description, s.part, kToolName, started);
     out << "summary: " << summary << '\n' << "seed: " << s.seed << '\n';
 }

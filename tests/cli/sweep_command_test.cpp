@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <filesystem>
@@ -10,6 +11,7 @@
 
 #include "batch/sweep/sweep_seeds.hpp"
 #include "record_lists.hpp"
+#include "system/machine_memory.hpp"
 #include "tool_runner.hpp"
 
 namespace mirvok::cli {
@@ -132,6 +134,17 @@ TEST(sweep_command, parts_joined_are_the_whole_sweep_byte_for_byte) {
     const std::string summary = test::readFile(dir.file("whole/summary.csv"));
     EXPECT_EQ(linesOf(summary).size(), 11u);
     EXPECT_EQ(test::readFile(dir.file("parts/summary.csv")), summary);
+
+    // One part of one (a job array of one task) writes summary.csv, and its
+    // join takes it.
+    auto one = grid;
+    one.insert(one.end(), {"--part", "1/1"});
+    ASSERT_EQ(runTool(sweepArgs("one", one), dir.path()).status, 0);
+    EXPECT_EQ(test::readFile(dir.file("one/summary.csv")), summary);
+    const auto joinOne = runTool({"join", "one"}, dir.path());
+    EXPECT_EQ(joinOne.status, 0) << joinOne.err;
+    EXPECT_EQ(joinOne.out, "summary: one/summary.csv\n");
+    EXPECT_EQ(test::readFile(dir.file("one/summary.csv")), summary);
 }
 
 TEST(sweep_command, join_names_missing_parts_and_parts_of_another_sweep) {
@@ -157,25 +170,39 @@ TEST(sweep_command, join_names_missing_parts_and_parts_of_another_sweep) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("s/summary.csv")));
 }
 
-TEST(sweep_command, runs_again_only_the_points_whose_results_are_missing) {
+// The file's inode: a file replaced by renaming another into place has another.
+ino_t inodeOf(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+TEST(sweep_command, runs_again_only_the_points_whose_results_are_missing_or_damaged) {
     TempDir dir;
     // No --seed: running it again continues with the seed the folder holds.
     const std::vector<std::string> args =
-        sweepArgs("s", {"--vary", "cv=0.1,0.2,0.3,0.4", "--iterations", "5", "--keep-records"});
+        sweepArgs("s", {"--vary", "cv=0.1,0.2,0.3,0.4,0.5", "--iterations", "5", "--keep-records"});
     const auto first = runTool(args, dir.path());
     ASSERT_EQ(first.status, 0) << first.err;
     const std::string summary = test::readFile(dir.file("s/summary.csv"));
-    // Point 1 marked done with a row of our own: it must not run again.
-    test::writeFile(dir.file("s/points/p-00001.row"), "1,kept\n");
+    ASSERT_EQ(runTool(sweepArgs("other", {"--vary", "cv=0.1,0.2", "--iterations", "5"}), dir.path())
+                  .status,
+              0);
+    std::filesystem::copy_file(dir.file("other/points/p-00000.row"),
+                               dir.file("s/points/p-00000.row"),
+                               std::filesystem::copy_options::overwrite_existing);
+    test::writeFile(dir.file("s/points/p-00001.row"), "");
     std::filesystem::remove(dir.file("s/points/p-00002.row"));
     std::filesystem::remove(dir.file("s/points/p-00003.csv"));
+    const ino_t kept = inodeOf(dir.file("s/points/p-00004.row"));
 
     const auto again = runTool(args, dir.path());
     ASSERT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(again.out, first.out);
-    auto expected = linesOf(summary);
-    expected[2] = "1,kept";
-    EXPECT_EQ(linesOf(test::readFile(dir.file("s/summary.csv"))), expected);
+    EXPECT_EQ(again.err, first.err +
+                             "mirvok-cli: 2 points run again: their stored rows are damaged or "
+                             "another sweep's\n");
+    EXPECT_EQ(test::readFile(dir.file("s/summary.csv")), summary);
+    EXPECT_EQ(inodeOf(dir.file("s/points/p-00004.row")), kept);  // done: not run again
 
     auto other = args;
     other.insert(other.end(), {"--gamma2", "0.007"});
@@ -242,6 +269,27 @@ TEST(sweep_command, a_signal_ends_it_after_the_points_done_and_running_it_again_
               0);
     EXPECT_EQ(test::readFile(dir.file("s/summary.csv")),
               test::readFile(dir.file("whole/summary.csv")));
+}
+
+TEST(sweep_command, a_sweep_refused_for_its_memory_writes_nothing_so_its_advice_can_be_followed) {
+    // 256 workers of 60 million steps each: far beyond this machine.
+    const std::optional<std::uint64_t> available = availableMemoryBytes();
+    if (!available || *available > (50ULL << 30)) GTEST_SKIP() << "memory for 256 long runs";
+    TempDir dir;
+    const std::vector<std::string> args{"--vary",       "cv=0.5,1", "--seed",    "1",
+                                        "--iterations", "256",      "--threads", "256"};
+    auto huge = args;
+    huge.insert(huge.end(), {"--time", "30000000"});
+    const auto refused = runTool(sweepArgs("s", huge), dir.path());
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.err.starts_with("mirvok-cli: The batch needs ")) << refused.err;
+    EXPECT_NE(refused.err.find("or a shorter run time"), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("s")));
+
+    auto shorter = args;
+    shorter.insert(shorter.end(), {"--time", "100"});
+    const auto accepted = runTool(sweepArgs("s", shorter), dir.path());
+    EXPECT_EQ(accepted.status, 0) << accepted.err;
 }
 
 TEST(sweep_command, refuses_a_value_any_point_would_refuse_before_writing_anything) {

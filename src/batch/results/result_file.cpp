@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 
 #include "base/errors.hpp"
 #include "system/file_lock.hpp"
@@ -13,6 +14,17 @@
 
 namespace mirvok {
 namespace {
+
+// The characters of a list's widest step with its comma: the steps ascend,
+// so it is the first or the last.
+std::size_t stepWidth(const std::vector<int>& steps) {
+    if (steps.empty()) return 0;
+    char buf[24];
+    const auto width = [&buf](int step) {
+        return static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, step).ptr - buf);
+    };
+    return std::max({std::size_t{4}, width(steps.front()), width(steps.back())}) + 1;
+}
 
 void appendStepList(std::string& out, const std::vector<int>& steps) {
     for (int step : steps) {
@@ -36,7 +48,10 @@ std::string formatResultHeader(double isi, double shape, int ntests) {
 
 std::string formatResultRecord(int index, const SimState& state) {
     std::string out;
-    out.reserve(40 + 5 * (state.inSpikeSteps.size() + state.outSpikeSteps.size()));
+    // Room for all of it at once: a record of a long run is megabytes, and
+    // growing would hold the old and the new copy together.
+    out.reserve(64 + stepWidth(state.inSpikeSteps) * state.inSpikeSteps.size() +
+                stepWidth(state.outSpikeSteps) * state.outSpikeSteps.size());
     appendPaddedInt(out, index, 4);
     out += ';';
     appendPaddedInt(out, static_cast<long long>(state.inSpikeSteps.size()), 2);

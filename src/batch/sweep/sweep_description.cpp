@@ -1,6 +1,7 @@
 #include "batch/sweep/sweep_description.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "batch/value_table.hpp"
@@ -51,6 +52,43 @@ std::optional<SweepAxisValues> axisOf(const Json& axis) {
         out.values.push_back(value.get<double>());
     }
     return out;
+}
+
+bool contains(const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// A number of the option's kind: an integer option's without a fraction.
+bool isValueOf(const ValueRow& row, double value) {
+    return row.kind == ValueKind::Real || (std::isfinite(value) && value == std::trunc(value));
+}
+
+// A member of "values": a value of the table, or the segments, quantify or
+// c01 as batchValuesJson writes them.
+bool isSharedValue(const std::string& name, const Json& value) {
+    if (const ValueRow* row = rowOfOption(name))
+        return value.is_number() && isValueOf(*row, value.get<double>());
+    if (name == "segments") return value.is_array();
+    return (name == "quantify" || name == "c01") && value.is_boolean();
+}
+
+// Whether the values and the axes together give every point each value of
+// the table once, of its kind: what a file edited by hand may no longer do.
+bool describesPoints(const Json& values, const std::vector<SweepAxisValues>& vary) {
+    std::vector<std::string> named;
+    for (const SweepAxisValues& axis : vary) {
+        const ValueRow* row = rowOfOption(axis.name);
+        if (!row || contains(named, axis.name)) return false;
+        for (const double value : axis.values)
+            if (!isValueOf(*row, value)) return false;
+        named.push_back(axis.name);
+    }
+    for (const auto& [name, value] : values.items()) {
+        if (!isSharedValue(name, value) || contains(named, name)) return false;
+        named.push_back(name);
+    }
+    return std::all_of(valueTable().begin(), valueTable().end(),
+                       [&](const ValueRow& row) { return contains(named, row.option); });
 }
 
 bool isInt(const Json& value) {
@@ -145,7 +183,7 @@ std::optional<SweepDescription> parseDescription(std::string_view text) {
     d.keepRecords = j["keep-records"].get<bool>();
     d.seed = j["seed"].get<std::uint64_t>();
     d.points = j["points"].get<int>();
-    if (d.points != points) return std::nullopt;
+    if (d.points != points || !describesPoints(d.values, d.vary)) return std::nullopt;
     return d;
 }
 

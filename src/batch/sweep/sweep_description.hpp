@@ -47,7 +47,9 @@ std::string descriptionText(const SweepDescription& description);
 
 // The description a sweep.json text holds, or nullopt when it holds
 // anything else: other members, a member of another kind, a points count
-// that is not the grid's.
+// that is not the grid's, values that do not give every point each value of
+// a batch once (one missing, unknown, both varied and shared, a fraction for
+// an integer option).
 std::optional<SweepDescription> parseDescription(std::string_view text);
 
 // A short text that tells one sweep from another, the same for every text of

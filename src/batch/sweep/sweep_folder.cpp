@@ -7,6 +7,7 @@
 
 #include "base/errors.hpp"
 #include "batch/results/provenance.hpp"
+#include "batch/sweep/sweep_rows.hpp"
 #include "batch/sweep/sweep_summary.hpp"
 #include "system/file_chunks.hpp"
 #include "system/file_replace.hpp"
@@ -37,6 +38,12 @@ std::vector<std::string> namesIn(const std::string& dir) {
 }
 
 }  // namespace
+
+std::vector<int> pointsOf(const SweepPart& part, int points) {
+    std::vector<int> out;
+    for (long long p = part.k - 1; p < points; p += part.n) out.push_back(static_cast<int>(p));
+    return out;
+}
 
 std::string SweepFolder::rowFile(int point) const {
     return path_ + "/points/" + pointName(point) + ".row";
@@ -78,8 +85,18 @@ bool SweepFolder::claim(const SweepDescription& description) const {
     return file.placeUnlessExists() || !holdsOther(description);
 }
 
-bool SweepFolder::done(int point, bool keepRecords) const {
-    return exists(rowFile(point)) && (!keepRecords || exists(recordsFile(point)));
+StoredPoint SweepFolder::stored(const SweepDescription& description, int point) const {
+    if (!exists(rowFile(point))) return StoredPoint::Missing;
+    if (!storedRow(description, point)) return StoredPoint::Damaged;
+    if (description.keepRecords && !exists(recordsFile(point))) return StoredPoint::Missing;
+    return StoredPoint::Done;
+}
+
+std::optional<std::string> SweepFolder::storedRow(const SweepDescription& description,
+                                                  int point) const {
+    std::optional<std::string> text = readWholeFile(rowFile(point));
+    if (!text || !isRowOf(*text, description, point)) return std::nullopt;
+    return text;
 }
 
 std::string SweepFolder::row(int point) const {
@@ -131,26 +148,41 @@ int SweepFolder::removeStaleTemporaries() const {
 SweepFolderContents readSweepFolder(const SweepFolder& folder) {
     SweepFolderContents contents;
     contents.description = folder.description();
-    contents.rows = folder.rows();
+    for (const int point : folder.rows()) {
+        if (!contents.description || folder.storedRow(*contents.description, point))
+            contents.rows.push_back(point);
+        else
+            contents.damaged.push_back(point);
+    }
     contents.parts = folder.partSummaries();
     contents.summary = exists(folder.summaryFile({}));
     return contents;
 }
 
-std::string writePartSummary(const SweepFolder& folder, const SweepDescription& description,
-                             const SweepPart& part, const std::string& program,
-                             std::chrono::system_clock::time_point started) {
+std::optional<std::string> summaryFromRows(const SweepFolder& folder,
+                                           const SweepDescription& description,
+                                           const SweepPart& part) {
     std::vector<std::string> varied;
     for (const SweepAxisValues& axis : description.vary) varied.push_back(axis.name);
     std::string text = summaryHeader(varied);
-    long long points = 0;
-    for (int p = 0; p < description.points; ++p) {
-        if (!part.holds(p)) continue;
-        text += folder.row(p);
-        ++points;
+    for (const int p : pointsOf(part, description.points)) {
+        const std::optional<std::string> row = folder.storedRow(description, p);
+        if (!row) return std::nullopt;
+        text += *row;
     }
+    return text;
+}
+
+std::string writePartSummary(const SweepFolder& folder, const SweepDescription& description,
+                             const SweepPart& part, const std::string& program,
+                             std::chrono::system_clock::time_point started) {
     const std::string file = folder.summaryFile(part);
-    replaceFileContent(file, text);
+    const std::optional<std::string> text = summaryFromRows(folder, description, part);
+    if (!text)
+        throw Error("the points of " + file + " are not all done in " + folder.path() +
+                    "/points: run the sweep again");
+    const auto points = static_cast<long long>(pointsOf(part, description.points).size());
+    replaceFileContent(file, *text);
     Provenance provenance = provenanceOf(program, "sweep", description.values);
     provenance.seed = description.seed;
     provenance.iterations = description.iterations;

@@ -24,6 +24,16 @@ struct SweepPart {
     bool holds(int point) const { return point % n == k - 1; }
 };
 
+// The part's points among a sweep's first `points`, in order.
+std::vector<int> pointsOf(const SweepPart& part, int points);
+
+// What a sweep's folder holds of one of its points.
+enum class StoredPoint {
+    Missing,  // no row, or with keep-records no result file: the point runs
+    Damaged,  // a row that is not whole or not this sweep's: the point runs again
+    Done,     // its row, whole and this sweep's, and its result file when kept
+};
+
 // The files of a sweep's folder, each written beside and renamed into place:
 //   sweep.json                   what determines the results, written first
 //   points/p-00000.row           a point's summary line, there once it is done
@@ -50,10 +60,12 @@ class SweepFolder {
     // writing nothing, when the one there holds another sweep.
     bool claim(const SweepDescription& description) const;
 
-    // Whether the point's results are there (its row, and with keepRecords
-    // its result file).
-    bool done(int point, bool keepRecords) const;
-    // The row of a done point; throws FileError when it is missing.
+    // What the folder holds of a point of this sweep (see StoredPoint).
+    StoredPoint stored(const SweepDescription& description, int point) const;
+    // The point's row when it is whole and this sweep's (isRowOf).
+    std::optional<std::string> storedRow(const SweepDescription& description, int point) const;
+    // The text of the point's row file as it is, unchecked; throws FileError
+    // when it is missing.
     std::string row(int point) const;
     void writeRow(int point, std::string_view row) const;
     // The points whose rows are there, in order.
@@ -78,18 +90,30 @@ class SweepFolder {
 // who show or check sweeps.
 struct SweepFolderContents {
     std::optional<SweepDescription> description;  // none without sweep.json
-    std::vector<int> rows;                        // the points done, in order
-    std::map<int, std::set<int>> parts;           // the K of each part summary, by N
-    bool summary = false;                         // summary.csv is there
+    // The points whose rows are whole and this sweep's, in order (without
+    // sweep.json, whose rows cannot be checked: every row there).
+    std::vector<int> rows;
+    // The points whose rows are there but damaged or another sweep's.
+    std::vector<int> damaged;
+    std::map<int, std::set<int>> parts;  // the K of each part summary, by N
+    bool summary = false;                // summary.csv is there
 };
 
 // Throws as SweepFolder::description does.
 SweepFolderContents readSweepFolder(const SweepFolder& folder);
 
+// The text of the part's summary (summary.csv's when whole): the header and
+// the stored row of each of its points, or nullopt when a point has no row
+// that is whole and this sweep's.
+std::optional<std::string> summaryFromRows(const SweepFolder& folder,
+                                           const SweepDescription& description,
+                                           const SweepPart& part);
+
 // Writes the part's summary (summary.csv when whole) from the rows of its
-// points, which must all be done, and its provenance, which names the sweep
-// by its fingerprint so that join can tell parts of another sweep. Returns
-// the summary's name.
+// points and its provenance, which names the sweep by its fingerprint so
+// that join can tell parts of another sweep. Returns the summary's name.
+// Throws Error, writing nothing, when a point has no row that is whole and
+// this sweep's.
 std::string writePartSummary(const SweepFolder& folder, const SweepDescription& description,
                              const SweepPart& part, const std::string& program,
                              std::chrono::system_clock::time_point started);

@@ -182,16 +182,24 @@ std::vector<std::string> SweepGrid::pointTexts(int point) const {
     return texts;
 }
 
+BatchSetup gridSetup(const SweepGrid& grid, const NamedTexts& base,
+                     std::span<const std::string> segments, int point) {
+    NamedTexts texts = base;
+    const std::vector<std::string> values = grid.pointTexts(point);
+    for (std::size_t a = 0; a < values.size(); ++a) texts[grid.axes()[a].name] = values[a];
+    return batchSetupFrom(texts, segments);
+}
+
+void checkGridSetups(const SweepGrid& grid, const NamedTexts& base,
+                     std::span<const std::string> segments) {
+    for (int p = 0; p < grid.points(); ++p) gridSetup(grid, base, segments, p);
+}
+
 std::vector<BatchSetup> gridSetups(const SweepGrid& grid, const NamedTexts& base,
                                    std::span<const std::string> segments) {
     std::vector<BatchSetup> setups;
     setups.reserve(static_cast<std::size_t>(grid.points()));
-    for (int p = 0; p < grid.points(); ++p) {
-        NamedTexts texts = base;
-        const std::vector<std::string> values = grid.pointTexts(p);
-        for (std::size_t a = 0; a < values.size(); ++a) texts[grid.axes()[a].name] = values[a];
-        setups.push_back(batchSetupFrom(texts, segments));
-    }
+    for (int p = 0; p < grid.points(); ++p) setups.push_back(gridSetup(grid, base, segments, p));
     return setups;
 }
 

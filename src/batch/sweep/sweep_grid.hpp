@@ -51,9 +51,18 @@ class SweepGrid {
     int points_ = 1;
 };
 
-// The batch of every point, point p being the base texts with the grid's
-// values at p, each converted and checked as batchSetupFrom does: a value
-// any point would refuse is refused, with ValueError, before anything runs.
+// The batch of point p: the base texts with the grid's values at p,
+// converted and checked as batchSetupFrom does (throws ValueError).
+BatchSetup gridSetup(const SweepGrid& grid, const NamedTexts& base,
+                     std::span<const std::string> segments, int point);
+
+// Checks every point as gridSetup does, one at a time, keeping none, so that
+// a value any point would refuse is refused, with ValueError, before
+// anything runs, in the memory of one point.
+void checkGridSetups(const SweepGrid& grid, const NamedTexts& base,
+                     std::span<const std::string> segments);
+
+// The batch of every point (gridSetup), for a sweep that keeps its grid.
 std::vector<BatchSetup> gridSetups(const SweepGrid& grid, const NamedTexts& base,
                                    std::span<const std::string> segments);
 

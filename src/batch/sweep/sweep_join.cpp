@@ -4,6 +4,7 @@
 
 #include "base/errors.hpp"
 #include "batch/results/provenance.hpp"
+#include "batch/sweep/sweep_rows.hpp"
 #include "system/file_chunks.hpp"
 #include "system/file_replace.hpp"
 
@@ -21,6 +22,14 @@ bool namesSweep(const std::string& partFile, const std::string& id) {
     } catch (const Error&) {
         return false;
     }
+}
+
+// Whether the part's rows are each whole and this sweep's (isRowOf).
+bool rowsOfSweep(const std::vector<std::string>& rows, const SweepDescription& description,
+                 const SweepPart& part) {
+    for (const int p : pointsOf(part, description.points))
+        if (!isRowOf(rows[static_cast<std::size_t>(p)], description, p)) return false;
+    return true;
 }
 
 std::string joined(const std::vector<std::string>& names) {
@@ -82,7 +91,7 @@ std::string joinParts(const SweepFolder& folder, const SweepDescription& descrip
         const std::string file = folder.summaryFile({k, n});
         const std::optional<std::string> text = readWholeFile(file);
         if (!text) throw FileError::couldNotRead(file);
-        if (!takePartRows(*text, {k, n}, header, rows))
+        if (!takePartRows(*text, {k, n}, header, rows) || !rowsOfSweep(rows, description, {k, n}))
             throw Error(file + " does not hold the points of part " + std::to_string(k) + " of " +
                         std::to_string(n));
     }
@@ -95,9 +104,20 @@ std::string joinSweep(const SweepFolder& folder, const std::string& program,
                       std::chrono::system_clock::time_point started) {
     const std::optional<SweepDescription> description = folder.description();
     if (!description) throw FileError::couldNotRead(folder.descriptionFile());
-    const int n = completeSplit(folder);
+    // A sweep run as one part (--part 1/1, a job array of one task) leaves
+    // no part summaries but summary.csv, made for this sweep: its rows, all
+    // there, are the whole sweep.
+    std::optional<std::string> summary;
+    int n = 1;
+    if (folder.partSummaries().empty() &&
+        namesSweep(folder.summaryFile({}), fingerprint(*description)))
+        summary = summaryFromRows(folder, *description, {});
+    if (!summary) {
+        n = completeSplit(folder);
+        summary = joinParts(folder, *description, n);
+    }
     const std::string file = folder.summaryFile({});
-    replaceFileContent(file, joinParts(folder, *description, n));
+    replaceFileContent(file, *summary);
 
     Provenance provenance = provenanceOf(program, "join", description->values);
     provenance.seed = description->seed;

@@ -25,12 +25,13 @@ int completeSplit(const SweepFolder& folder);
 // The summary of the whole sweep from the folder's N part summaries, the
 // same bytes as the sweep run whole. Throws Error naming the summaries whose
 // provenance names another sweep, or the first that does not hold its
-// part's points.
+// part's points, each row whole and this sweep's (isRowOf).
 std::string joinParts(const SweepFolder& folder, const SweepDescription& description, int n);
 
-// Writes summary.csv of the folder from its parts, with its provenance, and
-// returns its name; nothing is written when a check fails. Throws
-// FileError when there is no sweep.json, and as description(),
+// Writes summary.csv of the folder from its parts, or from the rows of all
+// its points when it holds no part summaries (a sweep run as one part), with
+// its provenance, and returns its name; nothing is written when a check
+// fails. Throws FileError when there is no sweep.json, and as description(),
 // completeSplit and joinParts do.
 std::string joinSweep(const SweepFolder& folder, const std::string& program,
                       std::chrono::system_clock::time_point started);

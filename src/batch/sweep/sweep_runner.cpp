@@ -9,26 +9,22 @@
 namespace mirvok {
 namespace {
 
+// The most points made at once: a stretch of a few thousand keeps the
+// workers busy past each point's last runs, while a sweep of a large grid
+// holds no more of its points than this.
+constexpr std::size_t kPointsPerStretch = 1024;
+
 // Thrown from the sink when the sweep is asked to stop: it ends the runner,
 // which joins its workers.
 struct StopSweep {};
 
-RunSize largestRun(const std::vector<SweepPoint>& points) {
-    RunSize most;
-    for (const SweepPoint& point : points) {
-        const RunSize size = runSizeOf(point.setup);
-        most.steps = std::max(most.steps, size.steps);
-        most.spikes = std::max(most.spikes, size.spikes);
-    }
-    return most;
-}
-
-// The runs of points [first, last) as one sequence on the workers. Run g is
-// run g % iterations of point first + g / iterations.
+// The runs of a stretch of points as one sequence on the workers. Run g is
+// run g % iterations of point g / iterations of the stretch.
 class SweepStretch {
   public:
-    SweepStretch(const SweepRun& run, std::size_t first, SweepSink& sink, long long& done)
-        : run_(run), first_(first), sink_(sink), done_(done) {}
+    SweepStretch(std::vector<SweepPoint> points, const SweepRun& run, SweepSink& sink,
+                 long long& done)
+        : points_(std::move(points)), run_(run), sink_(sink), done_(done) {}
 
     void go(const RunnerPlan& plan) {
         kits_ = std::vector<WorkerKit>(static_cast<std::size_t>(plan.workers));
@@ -42,17 +38,17 @@ class SweepStretch {
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
     const SweepPoint& pointOf(int g) const {
-        return run_.points[first_ + static_cast<std::size_t>(g / run_.iterations)];
+        return points_[static_cast<std::size_t>(g / run_.iterations)];
     }
 
     IterationOutcome work(int worker, int g) {
         const auto w = static_cast<std::size_t>(worker);
-        const std::size_t p = first_ + static_cast<std::size_t>(g / run_.iterations);
+        const auto p = static_cast<std::size_t>(g / run_.iterations);
         if (loaded_[w] != p) {
-            loadSetup(kits_[w], run_.points[p].setup);
+            loadSetup(kits_[w], points_[p].setup);
             loaded_[w] = p;
         }
-        const SweepPoint& point = run_.points[p];
+        const SweepPoint& point = points_[p];
         return runSetupIteration(kits_[w], point.setup, point.seed, g % run_.iterations,
                                  run_.records);
     }
@@ -80,8 +76,8 @@ class SweepStretch {
         lines_.clear();
     }
 
+    const std::vector<SweepPoint> points_;
     const SweepRun& run_;
-    const std::size_t first_;
     SweepSink& sink_;
     long long& done_;
     std::vector<WorkerKit> kits_;
@@ -90,24 +86,44 @@ class SweepStretch {
     std::string lines_;
 };
 
+// The points of a stretch: the runner counts a stretch's runs in an int.
+std::size_t stretchPoints(const SweepRun& run) {
+    return std::min(kPointsPerStretch, static_cast<std::size_t>(INT_MAX / run.iterations));
+}
+
 }  // namespace
 
-SweepEnd runSweep(const SweepRun& run, int threads, SweepSink& sink,
-                  std::optional<std::uint64_t> availableBytes) {
+SweepPlan planSweep(const SweepRun& run, int threads, std::optional<std::uint64_t> availableBytes) {
+    SweepPlan plan{threads, {}};
+    for (std::size_t i = 0; i < run.points.size(); ++i) {
+        const RunSize size = runSizeOf(run.points[i].setup);
+        plan.largest.steps = std::max(plan.largest.steps, size.steps);
+        plan.largest.spikes = std::max(plan.largest.spikes, size.spikes);
+    }
+    // The first stretch has the most runs, and so the most workers.
+    if (run.iterations > 0 && run.points.size() > 0)
+        planBatch(
+            static_cast<int>(std::min(stretchPoints(run), run.points.size())) * run.iterations,
+            threads, plan.largest, availableBytes);
+    return plan;
+}
+
+SweepEnd runSweep(const SweepRun& run, const SweepPlan& plan, SweepSink& sink) {
     if (run.iterations <= 0) {
-        for (const SweepPoint& point : run.points) sink.pointDone(point, PointStats{});
+        for (std::size_t i = 0; i < run.points.size(); ++i)
+            sink.pointDone(run.points[i], PointStats{});
         return SweepEnd::Completed;
     }
-    const RunSize size = largestRun(run.points);
-    // The runner counts runs in an int: beyond that, stretches of points.
-    const std::size_t perStretch = static_cast<std::size_t>(INT_MAX / run.iterations);
+    const std::size_t perStretch = stretchPoints(run);
     long long done = 0;
     try {
         for (std::size_t first = 0; first < run.points.size(); first += perStretch) {
-            const std::size_t points = std::min(perStretch, run.points.size() - first);
-            const RunnerPlan plan =
-                planBatch(static_cast<int>(points) * run.iterations, threads, size, availableBytes);
-            SweepStretch(run, first, sink, done).go(plan);
+            std::vector<SweepPoint> points;
+            for (std::size_t i = first; i < std::min(first + perStretch, run.points.size()); ++i)
+                points.push_back(run.points[i]);
+            const int runs = static_cast<int>(points.size()) * run.iterations;
+            SweepStretch(std::move(points), run, sink, done)
+                .go(planBatch(runs, plan.threads, plan.largest, std::nullopt));
         }
     } catch (const StopSweep&) {
         return SweepEnd::Stopped;
@@ -115,9 +131,15 @@ SweepEnd runSweep(const SweepRun& run, int threads, SweepSink& sink,
     return SweepEnd::Completed;
 }
 
-void tryFirstRuns(const std::vector<SweepPoint>& points) {
+SweepEnd runSweep(const SweepRun& run, int threads, SweepSink& sink,
+                  std::optional<std::uint64_t> availableBytes) {
+    return runSweep(run, planSweep(run, threads, availableBytes), sink);
+}
+
+void tryFirstRuns(const SweepPoints& points) {
     WorkerKit kit;
-    for (const SweepPoint& point : points) {
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const SweepPoint point = points[i];
         loadSetup(kit, point.setup);
         runSetupIteration(kit, point.setup, point.seed, 0, RecordText::Skipped);
     }

@@ -64,7 +64,7 @@ std::string summaryHeader(const std::vector<std::string>& variedNames) {
     std::string line = "point";
     for (const std::string& name : variedNames) line += ',' + name;
     line += ",seed,runs";
-    for (const char* result : {"in_spikes", "cv", "out_spikes", "q", "score", "local_score"})
+    for (const char* result : kSummaryResults)
         line += std::string(",") + result + "_mean," + result + "_sd";
     return line + '\n';
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,12 @@ struct PointRow {
 
 // The setup's values of the named options, in the order of the names.
 std::vector<NamedValue> valuesNamed(const BatchSetup& setup, const std::vector<std::string>& names);
+
+// The results a summary gives of each point, in column order, each with its
+// mean and its standard deviation.
+inline constexpr const char* kSummaryResults[] = {"in_spikes", "cv",    "out_spikes",
+                                                  "q",         "score", "local_score"};
+inline constexpr std::size_t kSummaryResultColumns = 2 * std::size(kSummaryResults);
 
 // "point,<varied names>,seed,runs,in_spikes_mean,in_spikes_sd,...,
 // local_score_sd\n".

@@ -51,6 +51,8 @@ TEST(sweep_description, a_sweep_with_any_value_changed_is_another_sweep) {
         R"({"iterations": 4})",
         R"({"keep-records": false})",
         R"({"seed": 8})",
+        R"({"values": {"ign": null, "isi": 20},
+            "vary": [{"name": "cv", "values": [0.1, 1]}, {"name": "ign", "values": [2, 3]}]})",
     };
     for (const char* change : changes) {
         Json json = earlierJson();
@@ -75,6 +77,17 @@ TEST(sweep_description, a_text_that_is_not_exactly_a_description_holds_none) {
         R"({"vary": [{"name": "cv", "values": []}], "points": 0})",
         R"({"vary": [{"name": "cv", "values": ["0.1", "1", "2", "3"]}]})",
         R"({"vary": [{"name": "cv", "values": [1, 2, 3, 4], "unit": "ms"}]})",
+        // Values that do not give every point each value of a batch once.
+        R"({"values": {"time": null}})",
+        R"({"values": {"time": "300"}})",
+        R"({"values": {"time": 300.5}})",
+        R"({"values": {"speed": 1}})",
+        R"({"values": {"cv": 0.5}})",
+        R"({"values": {"quantify": 1}})",
+        R"({"vary": [{"name": "cv", "values": [0.1, 1]}, {"name": "cv", "values": [2, 3]}]})",
+        R"({"vary": [{"name": "cv", "values": [0.1, 1]}, {"name": "speed", "values": [2, 3]}]})",
+        R"({"values": {"ign": null, "isi": 20},
+            "vary": [{"name": "cv", "values": [0.1, 1]}, {"name": "ign", "values": [2, 3.5]}]})",
     };
     for (const char* change : changes) {
         Json json = earlierJson();

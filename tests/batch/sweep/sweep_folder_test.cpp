@@ -17,10 +17,12 @@ using testing::writeFile;
 
 // A sweep of four points split in two, as version 6.1 wrote it.
 const std::string kEarlierSplit = std::string(MIRVOK_TEST_DATA) + "/v6.1/split";
+// The same sweep run whole, with its points' result files.
+const std::string kEarlierWhole = std::string(MIRVOK_TEST_DATA) + "/v6.1/whole";
 
 SweepDescription described(int seed) {
     SweepDescription d;
-    d.values = {{"time", 300}, {"gamma1", 0.0001}};
+    d.values = batchValuesJson(BatchSetup{}, {"cv"});
     d.vary = {{"cv", {0.1, 1.0}}};
     d.iterations = 3;
     d.seed = static_cast<std::uint64_t>(seed);
@@ -54,12 +56,32 @@ TEST(sweep_folder, its_contents_read_as_values) {
     writeFile(dir.file("s/points/p-7.row"), "not a point's name\n");
     writeFile(dir.file("s/summary.part-01-of-2.csv"), "nor a part's\n");
     std::filesystem::remove(dir.file("s/points/p-00002.row"));
+    writeFile(dir.file("s/points/p-00001.row"), "");
     const SweepFolderContents contents = readSweepFolder(SweepFolder(dir.file("s")));
     ASSERT_TRUE(contents.description);
     EXPECT_EQ(contents.description->points, 4);
-    EXPECT_EQ(contents.rows, (std::vector<int>{0, 1, 3}));
+    EXPECT_EQ(contents.rows, (std::vector<int>{0, 3}));
+    EXPECT_EQ(contents.damaged, (std::vector<int>{1}));
     EXPECT_EQ(contents.parts, (std::map<int, std::set<int>>{{2, {1, 2}}}));
     EXPECT_FALSE(contents.summary);
+}
+
+TEST(sweep_folder, a_point_is_done_only_with_a_row_of_this_sweep_and_its_kept_records) {
+    TempDir dir;
+    std::filesystem::copy(kEarlierWhole, dir.file("s"), std::filesystem::copy_options::recursive);
+    const SweepFolder folder(dir.file("s"));
+    const SweepDescription sweep = folder.description().value();
+    writeFile(folder.rowFile(1), readFile(folder.rowFile(3)));  // another point's row
+    std::filesystem::remove(folder.rowFile(2));
+    std::filesystem::remove(folder.recordsFile(3));
+    const StoredPoint expected[] = {StoredPoint::Done, StoredPoint::Damaged, StoredPoint::Missing,
+                                    StoredPoint::Missing};
+    for (int p = 0; p < 4; ++p) EXPECT_EQ(folder.stored(sweep, p), expected[p]) << p;
+    EXPECT_EQ(summaryFromRows(folder, sweep, {1, 2}), std::nullopt);
+    EXPECT_THROW_MSG(writePartSummary(folder, sweep, {2, 2}, "mirvok-cli", {}), Error,
+                     "the points of " + folder.summaryFile({2, 2}) + " are not all done in " +
+                         folder.path() + "/points: run the sweep again");
+    EXPECT_FALSE(std::filesystem::exists(folder.summaryFile({2, 2})));
 }
 
 }  // namespace

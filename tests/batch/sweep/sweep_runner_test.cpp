@@ -58,7 +58,8 @@ SweepRun threePoints() {
 TEST(sweep_runner, every_point_is_its_batch_run_alone_whatever_the_threads) {
     const SweepRun run = threePoints();
     RecordingSink alone;
-    for (const SweepPoint& p : run.points) {
+    for (std::size_t n = 0; n < run.points.size(); ++n) {
+        const SweepPoint p = run.points[n];
         WorkerKit kit;
         loadSetup(kit, p.setup);
         PointStats stats;

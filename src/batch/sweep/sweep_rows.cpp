@@ -1,0 +1,61 @@
+#include "batch/sweep/sweep_rows.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <string>
+
+#include "batch/sweep/sweep_seeds.hpp"
+#include "batch/sweep/sweep_summary.hpp"
+
+namespace mirvok {
+namespace {
+
+std::vector<std::string_view> fieldsOf(std::string_view line) {
+    std::vector<std::string_view> fields;
+    while (true) {
+        const std::size_t comma = line.find(',');
+        fields.push_back(line.substr(0, comma));
+        if (comma == std::string_view::npos) return fields;
+        line.remove_prefix(comma + 1);
+    }
+}
+
+// The field read whole as a number; NaN, as a row writes an undefined
+// result, is one.
+bool readNumber(std::string_view field, double& value) {
+    const char* end = field.data() + field.size();
+    const auto [stop, error] = std::from_chars(field.data(), end, value);
+    return !field.empty() && error == std::errc() && stop == end;
+}
+
+}  // namespace
+
+std::vector<double> pointValues(const SweepDescription& description, int point) {
+    std::vector<double> values(description.vary.size());
+    for (std::size_t a = values.size(); a-- > 0;) {
+        const std::vector<double>& axis = description.vary[a].values;
+        const auto size = static_cast<int>(axis.size());
+        values[a] = axis[static_cast<std::size_t>(point % size)];
+        point /= size;
+    }
+    return values;
+}
+
+bool isRowOf(std::string_view row, const SweepDescription& description, int point) {
+    if (point < 0 || point >= description.points || row.empty() || row.find('\n') != row.size() - 1)
+        return false;
+    const std::vector<std::string_view> fields = fieldsOf(row.substr(0, row.size() - 1));
+    const std::size_t varied = description.vary.size();
+    if (fields.size() != 3 + varied + kSummaryResultColumns || fields[0] != std::to_string(point) ||
+        fields[1 + varied] != std::to_string(pointSeed(description.seed, point)) ||
+        fields[2 + varied] != std::to_string(std::max(description.iterations, 0)))
+        return false;
+    const std::vector<double> values = pointValues(description, point);
+    double number = 0.0;
+    for (std::size_t a = 0; a < varied; ++a)
+        if (!readNumber(fields[1 + a], number) || number != values[a]) return false;
+    return std::all_of(fields.begin() + static_cast<std::ptrdiff_t>(3 + varied), fields.end(),
+                       [&](std::string_view field) { return readNumber(field, number); });
+}
+
+}  // namespace mirvok

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "batch/sweep/sweep_description.hpp"
+
+namespace mirvok {
+
+// The point's values of the varied options, in the order of the
+// description's axes (the last varying fastest).
+std::vector<double> pointValues(const SweepDescription& description, int point);
+
+// Whether `row` is the whole row of `point` of this sweep, as the sweep
+// wrote it into points/ and a part summary: one line ending in a newline
+// whose fields are the point's number, its value of every varied option,
+// its seed, the sweep's runs per point and one number (or NaN) for each
+// result column. A row emptied, cut short, joined to another or copied from
+// the folder of another sweep is not, so it never stands for the point.
+bool isRowOf(std::string_view row, const SweepDescription& description, int point);
+
+}  // namespace mirvok
