@@ -11,19 +11,6 @@
 namespace mirvok {
 namespace {
 
-// Whether the provenance of a part summary names the sweep of this
-// fingerprint.
-bool namesSweep(const std::string& partFile, const std::string& id) {
-    try {
-        const auto entries = readProvenance(provenancePath(partFile));
-        if (!entries || entries->empty()) return false;
-        const Json sweep = entries->back().more.value("sweep", Json());
-        return sweep.is_string() && sweep.get<std::string>() == id;
-    } catch (const Error&) {
-        return false;
-    }
-}
-
 // Whether the part's rows are each whole and this sweep's (isRowOf).
 bool rowsOfSweep(const std::vector<std::string>& rows, const SweepDescription& description,
                  const SweepPart& part) {
@@ -39,6 +26,17 @@ std::string joined(const std::vector<std::string>& names) {
 }
 
 }  // namespace
+
+bool summaryNamesSweep(const std::string& summary, const std::string& id) {
+    try {
+        const auto entries = readProvenance(provenancePath(summary));
+        if (!entries || entries->empty()) return false;
+        const Json sweep = entries->back().more.value("sweep", Json());
+        return sweep.is_string() && sweep.get<std::string>() == id;
+    } catch (const Error&) {
+        return false;
+    }
+}
 
 bool takePartRows(std::string_view text, const SweepPart& part, std::string& header,
                   std::vector<std::string>& rows) {
@@ -79,7 +77,7 @@ std::string joinParts(const SweepFolder& folder, const SweepDescription& descrip
     const std::string id = fingerprint(description);
     std::vector<std::string> foreign;
     for (int k = 1; k <= n; ++k)
-        if (!namesSweep(folder.summaryFile({k, n}), id))
+        if (!summaryNamesSweep(folder.summaryFile({k, n}), id))
             foreign.push_back(folder.summaryFile({k, n}));
     if (!foreign.empty())
         throw Error("not parts of the sweep in " + folder.descriptionFile() + ": " +
@@ -110,7 +108,7 @@ std::string joinSweep(const SweepFolder& folder, const std::string& program,
     std::optional<std::string> summary;
     int n = 1;
     if (folder.partSummaries().empty() &&
-        namesSweep(folder.summaryFile({}), fingerprint(*description)))
+        summaryNamesSweep(folder.summaryFile({}), fingerprint(*description)))
         summary = summaryFromRows(folder, *description, {});
     if (!summary) {
         n = completeSplit(folder);

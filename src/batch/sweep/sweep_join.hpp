@@ -9,6 +9,10 @@
 
 namespace mirvok {
 
+// Whether the provenance of a summary (whole or part) names the sweep of
+// this fingerprint: only then are its rows this sweep's to take.
+bool summaryNamesSweep(const std::string& summary, const std::string& id);
+
 // Takes the rows of a part summary's text into rows (indexed by point, sized
 // to the sweep's points): false, unless the text is the header followed by
 // one whole row for each of the part's points in order, each starting with

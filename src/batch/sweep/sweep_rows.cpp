@@ -8,9 +8,8 @@
 #include "batch/sweep/sweep_summary.hpp"
 
 namespace mirvok {
-namespace {
 
-std::vector<std::string_view> fieldsOf(std::string_view line) {
+std::vector<std::string_view> rowFields(std::string_view line) {
     std::vector<std::string_view> fields;
     while (true) {
         const std::size_t comma = line.find(',');
@@ -20,31 +19,34 @@ std::vector<std::string_view> fieldsOf(std::string_view line) {
     }
 }
 
-// The field read whole as a number; NaN, as a row writes an undefined
-// result, is one.
-bool readNumber(std::string_view field, double& value) {
+bool readRowNumber(std::string_view field, double& value) {
     const char* end = field.data() + field.size();
     const auto [stop, error] = std::from_chars(field.data(), end, value);
     return !field.empty() && error == std::errc() && stop == end;
 }
 
-}  // namespace
+std::vector<int> pointIndices(const SweepDescription& d, int point) {
+    std::vector<int> indices(d.vary.size());
+    for (std::size_t a = d.vary.size(); a-- > 0;) {
+        const auto count = static_cast<int>(d.vary[a].values.size());
+        indices[a] = point % count;
+        point /= count;
+    }
+    return indices;
+}
 
 std::vector<double> pointValues(const SweepDescription& description, int point) {
-    std::vector<double> values(description.vary.size());
-    for (std::size_t a = values.size(); a-- > 0;) {
-        const std::vector<double>& axis = description.vary[a].values;
-        const auto size = static_cast<int>(axis.size());
-        values[a] = axis[static_cast<std::size_t>(point % size)];
-        point /= size;
-    }
+    const std::vector<int> at = pointIndices(description, point);
+    std::vector<double> values(at.size());
+    for (std::size_t a = 0; a < at.size(); ++a)
+        values[a] = description.vary[a].values[static_cast<std::size_t>(at[a])];
     return values;
 }
 
 bool isRowOf(std::string_view row, const SweepDescription& description, int point) {
     if (point < 0 || point >= description.points || row.empty() || row.find('\n') != row.size() - 1)
         return false;
-    const std::vector<std::string_view> fields = fieldsOf(row.substr(0, row.size() - 1));
+    const std::vector<std::string_view> fields = rowFields(row.substr(0, row.size() - 1));
     const std::size_t varied = description.vary.size();
     if (fields.size() != 3 + varied + kSummaryResultColumns || fields[0] != std::to_string(point) ||
         fields[1 + varied] != std::to_string(pointSeed(description.seed, point)) ||
@@ -53,9 +55,9 @@ bool isRowOf(std::string_view row, const SweepDescription& description, int poin
     const std::vector<double> values = pointValues(description, point);
     double number = 0.0;
     for (std::size_t a = 0; a < varied; ++a)
-        if (!readNumber(fields[1 + a], number) || number != values[a]) return false;
+        if (!readRowNumber(fields[1 + a], number) || number != values[a]) return false;
     return std::all_of(fields.begin() + static_cast<std::ptrdiff_t>(3 + varied), fields.end(),
-                       [&](std::string_view field) { return readNumber(field, number); });
+                       [&](std::string_view field) { return readRowNumber(field, number); });
 }
 
 }  // namespace mirvok

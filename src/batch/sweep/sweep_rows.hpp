@@ -7,6 +7,10 @@
 
 namespace mirvok {
 
+// The index into each axis's values of a point, in axis order (the last
+// axis varies fastest).
+std::vector<int> pointIndices(const SweepDescription& description, int point);
+
 // The point's values of the varied options, in the order of the
 // description's axes (the last varying fastest).
 std::vector<double> pointValues(const SweepDescription& description, int point);
@@ -18,5 +22,11 @@ std::vector<double> pointValues(const SweepDescription& description, int point);
 // result column. A row emptied, cut short, joined to another or copied from
 // the folder of another sweep is not, so it never stands for the point.
 bool isRowOf(std::string_view row, const SweepDescription& description, int point);
+
+// The comma-separated fields of a row without its line end.
+std::vector<std::string_view> rowFields(std::string_view row);
+// The field read whole as a number; NaN, as a row writes an undefined
+// result, is one.
+bool readRowNumber(std::string_view field, double& value);
 
 }  // namespace mirvok

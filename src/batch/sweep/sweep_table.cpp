@@ -6,6 +6,8 @@
 
 #include "base/errors.hpp"
 #include "batch/results/provenance.hpp"
+#include "batch/sweep/sweep_join.hpp"
+#include "batch/sweep/sweep_rows.hpp"
 #include "batch/sweep/sweep_seeds.hpp"
 #include "batch/sweep/sweep_summary.hpp"
 #include "batch/value_table.hpp"
@@ -15,35 +17,10 @@
 namespace mirvok {
 namespace {
 
-std::vector<std::string_view> fieldsOf(std::string_view line) {
-    std::vector<std::string_view> fields;
-    std::size_t from = 0;
-    for (std::size_t comma = line.find(','); comma != std::string_view::npos;
-         comma = line.find(',', from)) {
-        fields.push_back(line.substr(from, comma - from));
-        from = comma + 1;
-    }
-    fields.push_back(line.substr(from));
-    return fields;
-}
-
-template <typename Number>
-bool readNumber(std::string_view text, Number& out) {
+bool readPointNumber(std::string_view text, int& out) {
     const char* end = text.data() + text.size();
     const auto [at, ec] = std::from_chars(text.data(), end, out);
     return ec == std::errc() && at == end;
-}
-
-// Whether the summary's provenance names this sweep, as join asks of parts.
-bool namesSweep(const std::string& summary, const std::string& id) {
-    try {
-        const auto entries = readProvenance(provenancePath(summary));
-        if (!entries || entries->empty()) return false;
-        const Json sweep = entries->back().more.value("sweep", Json());
-        return sweep.is_string() && sweep.get<std::string>() == id;
-    } catch (const Error&) {
-        return false;
-    }
 }
 
 struct Reading {
@@ -70,7 +47,7 @@ struct Reading {
             const std::string_view line = all.substr(at, end + 1 - at);
             int point = -1;
             const std::string_view number = line.substr(0, line.find(','));
-            if (readNumber(number, point)) take(point, line);
+            if (readPointNumber(number, point)) take(point, line);
             at = end + 1;
         }
     }
@@ -97,37 +74,15 @@ const std::vector<std::string>& sweepResultColumns() {
 
 std::optional<SweepPointRow> pointRowOf(const SweepDescription& d, int point,
                                         std::string_view line) {
-    if (point < 0 || point >= d.points || !line.ends_with('\n')) return std::nullopt;
-    line.remove_suffix(1);
-    const std::vector<std::string_view> fields = fieldsOf(line);
-    const std::size_t results = sweepResultColumns().size();
-    if (fields.size() != 3 + d.vary.size() + results || fields[0] != std::to_string(point))
-        return std::nullopt;
-    const std::vector<int> at = pointIndices(d, point);
-    for (std::size_t a = 0; a < d.vary.size(); ++a)
-        if (fields[1 + a] !=
-            optionValueText(d.vary[a].name, d.vary[a].values[static_cast<std::size_t>(at[a])]))
-            return std::nullopt;
-    std::size_t f = 1 + d.vary.size();
+    if (!isRowOf(line, d, point)) return std::nullopt;
+    const std::vector<std::string_view> fields = rowFields(line.substr(0, line.size() - 1));
     SweepPointRow row;
     row.seed = pointSeed(d.seed, point);
-    if (fields[f++] != std::to_string(row.seed) || !readNumber(fields[f++], row.runs) ||
-        row.runs != d.iterations)
-        return std::nullopt;
-    row.results.resize(results);
-    for (double& value : row.results)
-        if (!readNumber(fields[f++], value)) return std::nullopt;
+    row.runs = std::max(d.iterations, 0);
+    row.results.resize(sweepResultColumns().size());
+    std::size_t f = 3 + d.vary.size();
+    for (double& value : row.results) readRowNumber(fields[f++], value);
     return row;
-}
-
-std::vector<int> pointIndices(const SweepDescription& d, int point) {
-    std::vector<int> indices(d.vary.size());
-    for (std::size_t a = d.vary.size(); a-- > 0;) {
-        const auto count = static_cast<int>(d.vary[a].values.size());
-        indices[a] = point % count;
-        point /= count;
-    }
-    return indices;
 }
 
 int pointAt(const SweepDescription& d, const std::vector<int>& indices) {
@@ -159,7 +114,7 @@ SweepTable readSweepTable(const SweepFolder& folder) {
     for (const auto& [n, ks] : contents.parts)
         for (const int k : ks) summaries.push_back(folder.summaryFile({k, n}));
     for (const std::string& summary : summaries)
-        if (namesSweep(summary, id)) reading.takeSummary(summary, header);
+        if (summaryNamesSweep(summary, id)) reading.takeSummary(summary, header);
     // The rows of the points done, for a sweep still running or stopped.
     for (const int p : contents.rows) {
         if (p >= table.description.points || table.points[static_cast<std::size_t>(p)]) continue;

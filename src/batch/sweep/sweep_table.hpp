@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "batch/sweep/sweep_folder.hpp"
+#include "batch/sweep/sweep_rows.hpp"
 
 namespace mirvok {
 
@@ -27,11 +28,9 @@ const std::vector<std::string>& sweepResultColumns();
 // option's whole, any other's shortest round-trip text with a full stop.
 std::string optionValueText(const std::string& option, double value);
 
-// The row of point `point` when `line` is one whole summary line of this
-// sweep at that point: its number, the point's value of every varied option
-// written as the sweep writes it, the point's seed, a count of runs and a
-// number in every result column; nullopt otherwise (a cut or damaged line,
-// or the row of another sweep or point).
+// The row of point `point` when `line` is that point's whole row of this
+// sweep (isRowOf); nullopt otherwise (a cut or damaged line, or the row of
+// another sweep or point).
 std::optional<SweepPointRow> pointRowOf(const SweepDescription& description, int point,
                                         std::string_view line);
 
@@ -47,9 +46,7 @@ struct SweepTable {
     int found() const;
 };
 
-// The index into each axis's values of a point, in axis order (the last
-// axis varies fastest), and the point of such indices.
-std::vector<int> pointIndices(const SweepDescription& description, int point);
+// The point of indices into each axis's values (pointIndices' inverse).
 int pointAt(const SweepDescription& description, const std::vector<int>& indices);
 
 // Reads the folder without writing anything. A summary (whole or part) is
