@@ -121,6 +121,8 @@ SweepTable readSweepTable(const SweepFolder& folder) {
         const std::optional<std::string> row = readWholeFile(folder.rowFile(p));
         if (row) reading.take(p, *row);
     }
+    for (const int p : contents.damaged)
+        if (p < table.description.points) reading.bad[static_cast<std::size_t>(p)] = true;
     for (std::size_t p = 0; p < points; ++p)
         if (reading.bad[p] && !table.points[p]) table.damaged.push_back(static_cast<int>(p));
     return table;
