@@ -2,7 +2,6 @@
 
 #include "base/errors.hpp"
 #include "batch/batch_summary.hpp"
-#include "batch/verify/file_digest.hpp"
 #include "batch/verify/verify.hpp"
 #include "cli/interrupt.hpp"
 #include "cli/progress_bar.hpp"
@@ -27,7 +26,6 @@ void addVerifyCommand(CLI::App& app, VerifyOptions& o) {
 int runVerifyCommand(const VerifyOptions& o, std::ostream& out, std::ostream& err) {
     VerifySettings settings;
     settings.givenValues = o.values.numbers;
-    settings.digest = replayedFileDigest;
     settings.run.threads = threadsFrom(o.threads);
     settings.run.availableBytes = availableMemoryBytes();
     std::optional<ProgressBar> progress;

@@ -26,18 +26,14 @@ RecordLine parseRecordLine(std::string_view line) {
     if (close == std::string_view::npos) return parsed;
 
     parsed.kind = RecordLine::Kind::Record;
-    StepList list = parseCheckedStepList(line.substr(first, close - first));
+    StepList list = parseStepList(line.substr(first, close - first));
     parsed.outputList = std::move(list.steps);
     parsed.outputPartial = !list.whole;
     parsed.before = line.substr(0, start + 1);
     return parsed;
 }
 
-std::vector<int> parseStepList(std::string_view list) {
-    return parseCheckedStepList(list).steps;
-}
-
-StepList parseCheckedStepList(std::string_view list) {
+StepList parseStepList(std::string_view list) {
     StepList parsed;
     std::size_t pos = 0;
     int value = 0;

@@ -33,16 +33,14 @@ struct RecordLine {
 // range of int are held at its limit (they lie outside any run).
 RecordLine parseRecordLine(std::string_view line);
 
-// The steps of a list's text between its double quotes, read as above.
-std::vector<int> parseStepList(std::string_view list);
-
-// parseStepList, and whether the text held nothing else: every entry a step
-// followed by white space and a comma (the last one's comma optional), and
-// white space around them.
+// The steps of a list's text between its double quotes, read as above, and
+// whether the text held nothing else: every entry a step followed by white
+// space and a comma (the last one's comma optional), and white space around
+// them.
 struct StepList {
     std::vector<int> steps;
     bool whole = true;
 };
-StepList parseCheckedStepList(std::string_view list);
+StepList parseStepList(std::string_view list);
 
 }  // namespace mirvok

@@ -55,7 +55,7 @@ std::optional<StepList> quotedList(std::string_view text) {
     if (text.empty() || text.front() != '"') return std::nullopt;
     const std::size_t close = text.find('"', 1);
     if (close == std::string_view::npos) return std::nullopt;
-    return parseCheckedStepList(text.substr(1, close - 1));
+    return parseStepList(text.substr(1, close - 1));
 }
 
 // "key: value" with the key expected.

@@ -86,8 +86,9 @@ bool SweepFolder::claim(const SweepDescription& description) const {
 }
 
 StoredPoint SweepFolder::stored(const SweepDescription& description, int point) const {
-    if (!exists(rowFile(point))) return StoredPoint::Missing;
-    if (!storedRow(description, point)) return StoredPoint::Damaged;
+    const std::optional<std::string> text = readWholeFile(rowFile(point));
+    if (!text) return StoredPoint::Missing;
+    if (!isRowOf(*text, description, point)) return StoredPoint::Damaged;
     if (description.keepRecords && !exists(recordsFile(point))) return StoredPoint::Missing;
     return StoredPoint::Done;
 }
@@ -97,12 +98,6 @@ std::optional<std::string> SweepFolder::storedRow(const SweepDescription& descri
     std::optional<std::string> text = readWholeFile(rowFile(point));
     if (!text || !isRowOf(*text, description, point)) return std::nullopt;
     return text;
-}
-
-std::string SweepFolder::row(int point) const {
-    std::optional<std::string> text = readWholeFile(rowFile(point));
-    if (!text) throw FileError::couldNotRead(rowFile(point));
-    return *text;
 }
 
 void SweepFolder::writeRow(int point, std::string_view row) const {

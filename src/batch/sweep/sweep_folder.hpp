@@ -64,9 +64,6 @@ class SweepFolder {
     StoredPoint stored(const SweepDescription& description, int point) const;
     // The point's row when it is whole and this sweep's (isRowOf).
     std::optional<std::string> storedRow(const SweepDescription& description, int point) const;
-    // The text of the point's row file as it is, unchecked; throws FileError
-    // when it is missing.
-    std::string row(int point) const;
     void writeRow(int point, std::string_view row) const;
     // The points whose rows are there, in order.
     std::vector<int> rows() const;

@@ -58,8 +58,7 @@ bool takePartRows(std::string_view text, const SweepPart& part, std::string& hea
     return next >= points;
 }
 
-int completeSplit(const SweepFolder& folder) {
-    const std::map<int, std::set<int>> parts = folder.partSummaries();
+int completeSplit(const SweepFolder& folder, const std::map<int, std::set<int>>& parts) {
     if (parts.empty())
         throw Error("'" + folder.path() + "' holds no part summaries (summary.part-K-of-N.csv)");
     const std::pair<const int, std::set<int>>* best = nullptr;
@@ -107,11 +106,11 @@ std::string joinSweep(const SweepFolder& folder, const std::string& program,
     // there, are the whole sweep.
     std::optional<std::string> summary;
     int n = 1;
-    if (folder.partSummaries().empty() &&
-        summaryNamesSweep(folder.summaryFile({}), fingerprint(*description)))
+    const std::map<int, std::set<int>> parts = folder.partSummaries();
+    if (parts.empty() && summaryNamesSweep(folder.summaryFile({}), fingerprint(*description)))
         summary = summaryFromRows(folder, *description, {});
     if (!summary) {
-        n = completeSplit(folder);
+        n = completeSplit(folder, parts);
         summary = joinParts(folder, *description, n);
     }
     const std::string file = folder.summaryFile({});

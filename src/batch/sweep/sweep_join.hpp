@@ -1,6 +1,8 @@
 #pragma once
 
 #include <chrono>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,10 +23,11 @@ bool summaryNamesSweep(const std::string& summary, const std::string& id);
 bool takePartRows(std::string_view text, const SweepPart& part, std::string& header,
                   std::vector<std::string>& rows);
 
-// The number of parts N of the folder's complete split: all of its
-// summary.part-K-of-N.csv are there. Throws Error naming the summaries
-// missing of the most complete split, or saying there are none.
-int completeSplit(const SweepFolder& folder);
+// The number of parts N of the folder's complete split among its part
+// summaries (SweepFolder::partSummaries): all of its summary.part-K-of-N.csv
+// are there. Throws Error naming the summaries missing of the most complete
+// split, or saying there are none.
+int completeSplit(const SweepFolder& folder, const std::map<int, std::set<int>>& parts);
 
 // The summary of the whole sweep from the folder's N part summaries, the
 // same bytes as the sweep run whole. Throws Error naming the summaries whose

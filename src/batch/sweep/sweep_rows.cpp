@@ -44,20 +44,27 @@ std::vector<double> pointValues(const SweepDescription& description, int point) 
 }
 
 bool isRowOf(std::string_view row, const SweepDescription& description, int point) {
+    return rowResults(row, description, point).has_value();
+}
+
+std::optional<std::vector<double>> rowResults(std::string_view row,
+                                              const SweepDescription& description, int point) {
     if (point < 0 || point >= description.points || row.empty() || row.find('\n') != row.size() - 1)
-        return false;
+        return std::nullopt;
     const std::vector<std::string_view> fields = rowFields(row.substr(0, row.size() - 1));
     const std::size_t varied = description.vary.size();
     if (fields.size() != 3 + varied + kSummaryResultColumns || fields[0] != std::to_string(point) ||
         fields[1 + varied] != std::to_string(pointSeed(description.seed, point)) ||
         fields[2 + varied] != std::to_string(std::max(description.iterations, 0)))
-        return false;
+        return std::nullopt;
     const std::vector<double> values = pointValues(description, point);
     double number = 0.0;
     for (std::size_t a = 0; a < varied; ++a)
-        if (!readRowNumber(fields[1 + a], number) || number != values[a]) return false;
-    return std::all_of(fields.begin() + static_cast<std::ptrdiff_t>(3 + varied), fields.end(),
-                       [&](std::string_view field) { return readRowNumber(field, number); });
+        if (!readRowNumber(fields[1 + a], number) || number != values[a]) return std::nullopt;
+    std::vector<double> results(kSummaryResultColumns);
+    for (std::size_t r = 0; r < results.size(); ++r)
+        if (!readRowNumber(fields[3 + varied + r], results[r])) return std::nullopt;
+    return results;
 }
 
 }  // namespace mirvok

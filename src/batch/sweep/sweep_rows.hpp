@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -22,6 +23,10 @@ std::vector<double> pointValues(const SweepDescription& description, int point);
 // result column. A row emptied, cut short, joined to another or copied from
 // the folder of another sweep is not, so it never stands for the point.
 bool isRowOf(std::string_view row, const SweepDescription& description, int point);
+// The result columns of `row` in order when it is the whole row of `point`
+// (isRowOf); nullopt otherwise.
+std::optional<std::vector<double>> rowResults(std::string_view row,
+                                              const SweepDescription& description, int point);
 
 // The comma-separated fields of a row without its line end.
 std::vector<std::string_view> rowFields(std::string_view row);

@@ -60,21 +60,35 @@ std::vector<NamedValue> valuesNamed(const BatchSetup& setup,
     return out;
 }
 
+const std::vector<std::string>& sweepResultColumns() {
+    static const std::vector<std::string> columns = [] {
+        std::vector<std::string> out;
+        for (const char* result : kSummaryResults)
+            for (const char* stat : {"_mean", "_sd"}) out.push_back(std::string(result) + stat);
+        return out;
+    }();
+    return columns;
+}
+
+std::string optionValueText(std::string_view option, double value) {
+    const ValueRow* row = rowOfOption(option);
+    if (row && row->kind == ValueKind::Integer)
+        return std::to_string(static_cast<long long>(value));
+    return number(value);
+}
+
 std::string summaryHeader(const std::vector<std::string>& variedNames) {
     std::string line = "point";
     for (const std::string& name : variedNames) line += ',' + name;
     line += ",seed,runs";
-    for (const char* result : kSummaryResults)
-        line += std::string(",") + result + "_mean," + result + "_sd";
+    for (const std::string& column : sweepResultColumns()) line += ',' + column;
     return line + '\n';
 }
 
 std::string summaryRow(const PointRow& row) {
     std::string line = std::to_string(row.point);
     for (const NamedValue& value : row.varied)
-        line += ',' + (rowOfOption(value.name)->kind == ValueKind::Integer
-                           ? std::to_string(static_cast<long long>(value.value))
-                           : number(value.value));
+        line += ',' + optionValueText(value.name, value.value);
     line += ',' + std::to_string(row.seed) + ',' + std::to_string(row.stats.runs);
     const PointStats& s = row.stats;
     for (const RunningStat* stat :

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "batch/batch_iteration.hpp"
@@ -60,6 +61,14 @@ std::vector<NamedValue> valuesNamed(const BatchSetup& setup, const std::vector<s
 inline constexpr const char* kSummaryResults[] = {"in_spikes", "cv",    "out_spikes",
                                                   "q",         "score", "local_score"};
 inline constexpr std::size_t kSummaryResultColumns = 2 * std::size(kSummaryResults);
+
+// "in_spikes_mean", "in_spikes_sd", ..., "local_score_sd": the result columns
+// of a summary, in order.
+const std::vector<std::string>& sweepResultColumns();
+
+// A value of an option as a summary and a command line write it: an integer
+// option's whole, any other's shortest round-trip text with a full stop.
+std::string optionValueText(std::string_view option, double value);
 
 // "point,<varied names>,seed,runs,in_spikes_mean,in_spikes_sd,...,
 // local_score_sd\n".

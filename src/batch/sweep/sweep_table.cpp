@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
+#include <filesystem>
 
 #include "base/errors.hpp"
 #include "batch/results/provenance.hpp"
@@ -10,9 +10,7 @@
 #include "batch/sweep/sweep_rows.hpp"
 #include "batch/sweep/sweep_seeds.hpp"
 #include "batch/sweep/sweep_summary.hpp"
-#include "batch/value_table.hpp"
 #include "system/file_chunks.hpp"
-#include "text/shortest_number.hpp"
 
 namespace mirvok {
 namespace {
@@ -55,34 +53,11 @@ struct Reading {
 
 }  // namespace
 
-std::string optionValueText(const std::string& option, double value) {
-    const ValueRow* row = rowOfOption(option);
-    if (row && row->kind == ValueKind::Integer)
-        return std::to_string(static_cast<long long>(value));
-    return std::isnan(value) ? "NaN" : shortestNumber(value);
-}
-
-const std::vector<std::string>& sweepResultColumns() {
-    static const std::vector<std::string> columns = [] {
-        std::vector<std::string> out;
-        for (const char* result : {"in_spikes", "cv", "out_spikes", "q", "score", "local_score"})
-            for (const char* stat : {"_mean", "_sd"}) out.push_back(std::string(result) + stat);
-        return out;
-    }();
-    return columns;
-}
-
 std::optional<SweepPointRow> pointRowOf(const SweepDescription& d, int point,
                                         std::string_view line) {
-    if (!isRowOf(line, d, point)) return std::nullopt;
-    const std::vector<std::string_view> fields = rowFields(line.substr(0, line.size() - 1));
-    SweepPointRow row;
-    row.seed = pointSeed(d.seed, point);
-    row.runs = std::max(d.iterations, 0);
-    row.results.resize(sweepResultColumns().size());
-    std::size_t f = 3 + d.vary.size();
-    for (double& value : row.results) readRowNumber(fields[f++], value);
-    return row;
+    std::optional<std::vector<double>> results = rowResults(line, d, point);
+    if (!results) return std::nullopt;
+    return SweepPointRow{pointSeed(d.seed, point), std::max(d.iterations, 0), std::move(*results)};
 }
 
 int pointAt(const SweepDescription& d, const std::vector<int>& indices) {
@@ -98,9 +73,9 @@ int SweepTable::found() const {
 }
 
 SweepTable readSweepTable(const SweepFolder& folder) {
-    const SweepFolderContents contents = readSweepFolder(folder);
-    if (!contents.description) throw FileError::couldNotRead(folder.descriptionFile());
-    SweepTable table{*contents.description, {}, {}};
+    const std::optional<SweepDescription> description = folder.description();
+    if (!description) throw FileError::couldNotRead(folder.descriptionFile());
+    SweepTable table{*description, {}, {}};
     const auto points = static_cast<std::size_t>(table.description.points);
     table.points.resize(points);
     Reading reading{table, std::vector<bool>(points)};
@@ -110,19 +85,20 @@ SweepTable readSweepTable(const SweepFolder& folder) {
     const std::string header = summaryHeader(varied);
     const std::string id = fingerprint(table.description);
     std::vector<std::string> summaries;
-    if (contents.summary) summaries.push_back(folder.summaryFile({}));
-    for (const auto& [n, ks] : contents.parts)
+    std::error_code ec;
+    if (std::filesystem::exists(folder.summaryFile({}), ec))
+        summaries.push_back(folder.summaryFile({}));
+    for (const auto& [n, ks] : folder.partSummaries())
         for (const int k : ks) summaries.push_back(folder.summaryFile({k, n}));
     for (const std::string& summary : summaries)
         if (summaryNamesSweep(summary, id)) reading.takeSummary(summary, header);
-    // The rows of the points done, for a sweep still running or stopped.
-    for (const int p : contents.rows) {
+    // The rows of the points done, for a sweep still running or stopped; a
+    // row not whole or another sweep's is found damaged as it is taken.
+    for (const int p : folder.rows()) {
         if (p >= table.description.points || table.points[static_cast<std::size_t>(p)]) continue;
         const std::optional<std::string> row = readWholeFile(folder.rowFile(p));
         if (row) reading.take(p, *row);
     }
-    for (const int p : contents.damaged)
-        if (p < table.description.points) reading.bad[static_cast<std::size_t>(p)] = true;
     for (std::size_t p = 0; p < points; ++p)
         if (reading.bad[p] && !table.points[p]) table.damaged.push_back(static_cast<int>(p));
     return table;

@@ -8,6 +8,7 @@
 
 #include "batch/sweep/sweep_folder.hpp"
 #include "batch/sweep/sweep_rows.hpp"
+#include "batch/sweep/sweep_summary.hpp"
 
 namespace mirvok {
 
@@ -19,14 +20,6 @@ struct SweepPointRow {
     // NaN where the row says NaN.
     std::vector<double> results;
 };
-
-// "in_spikes_mean", "in_spikes_sd", ..., "local_score_sd": the result columns
-// of a summary, in order.
-const std::vector<std::string>& sweepResultColumns();
-
-// A value of an option as a summary and a command line write it: an integer
-// option's whole, any other's shortest round-trip text with a full stop.
-std::string optionValueText(const std::string& option, double value);
 
 // The row of point `point` when `line` is that point's whole row of this
 // sweep (isRowOf); nullopt otherwise (a cut or damaged line, or the row of

@@ -16,10 +16,6 @@ namespace {
 // which its values do not give.
 constexpr const char* kWindowProgram = "mirvok";
 
-std::string count(long long n) {
-    return IntToStr(n);
-}
-
 // An entry and the number of its file, for messages.
 struct NumberedEntry {
     const Provenance* entry;
@@ -41,7 +37,8 @@ std::optional<long long> continuedFrom(const NumberedEntry& e) {
 std::vector<Group> groupsOf(const std::string& jsonPath, const std::vector<Provenance>& entries) {
     std::vector<Group> groups;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        NumberedEntry e{&entries[i], jsonPath + ": entry " + count(static_cast<long long>(i + 1))};
+        NumberedEntry e{&entries[i],
+                        jsonPath + ": entry " + IntToStr(static_cast<long long>(i + 1))};
         if (groups.empty() || !continuedFrom(e)) groups.emplace_back();
         groups.back().push_back(e);
     }
@@ -86,7 +83,7 @@ HeaderCheck headerOf(const NumberedEntry& e, const BatchSetup& setup, bool count
 }
 
 std::string sectionName(const FileSection& section) {
-    return "the batch at line " + count(section.headerLine);
+    return "the batch at line " + IntToStr(section.headerLine);
 }
 
 // The file a replay read, where it is now: as named, or beside the result
@@ -100,36 +97,41 @@ std::string sourcePath(const std::string& path, const std::string& source) {
 }
 
 // The replay's source when it is there as it was replayed; otherwise nullopt
-// and why not.
+// and why not. The source is read once: its reading sums its SHA-256 too.
 std::shared_ptr<const ReplaySource> unchangedSource(const std::string& path, const NumberedEntry& e,
-                                                    const MakingInputs& inputs,
                                                     std::string& whyNot) {
     const std::string source = sourcePath(path, *e.entry->source);
     const std::string recorded = e.entry->more.value("source_sha256", std::string());
-    std::error_code ec;
     if (recorded.empty()) {
         whyNot = "its provenance holds no SHA-256 of " + source;
-    } else if (!std::filesystem::exists(source, ec)) {
-        whyNot = source + " is gone";
-    } else if (!inputs.digest) {
-        whyNot = "the SHA-256 of " + source + " cannot be checked here";
-    } else if (inputs.digest(source) != recorded) {
-        whyNot = source + " changed since";
-    } else if (std::optional<ReplaySource> read = readReplaySource(source)) {
-        return std::make_shared<const ReplaySource>(std::move(*read));
+        return nullptr;
     }
+    std::optional<ReplaySource> read;
+    try {
+        read = readReplaySource(source);
+    } catch (const FileError&) {
+        // No digest to be had is no proof that it is unchanged.
+        whyNot = source + " changed since";
+        return nullptr;
+    }
+    if (!read)
+        whyNot = source + " is gone";
+    else if (read->sha256 != recorded)
+        whyNot = source + " changed since";
+    else
+        return std::make_shared<const ReplaySource>(std::move(*read));
     return nullptr;
 }
 
 BatchMaking replayMaking(const std::string& path, const FileSection& section,
-                         const NumberedEntry& e, const MakingInputs& inputs, VerifyTally& tally) {
+                         const NumberedEntry& e, VerifyTally& tally) {
     if (!e.entry->source) throw Error(e.where + ": a replay without its \"source\"");
     BatchMaking m;
     addSpans(m, e, 0, 0);
     m.header = headerOf(e, *m.spans.front().setup, false);
     m.records = e.entry->runs;
     std::string whyNot;
-    m.source = unchangedSource(path, e, inputs, whyNot);
+    m.source = unchangedSource(path, e, whyNot);
     m.from = m.source ? MadeFrom::Source : MadeFrom::OwnInputs;
     if (!m.source)
         tally.note(sectionName(section) + " replayed " + *e.entry->source + ", but " + whyNot +
@@ -157,11 +159,11 @@ BatchMaking seededMaking(const Group& group) {
 }
 
 BatchMaking groupMaking(const std::string& path, const FileSection& section, const Group& group,
-                        const MakingInputs& inputs, VerifyTally& tally) {
+                        VerifyTally& tally) {
     const NumberedEntry& first = group.front();
     const std::string& command = first.entry->command;
     const bool point = command == "sweep" && first.entry->more.contains("point");
-    if (command == "replay") return replayMaking(path, section, first, inputs, tally);
+    if (command == "replay") return replayMaking(path, section, first, tally);
     if (command == "batch" || point) return seededMaking(group);
     if (command == "sweep" || command == "join")
         throw Error(first.where + " describes a sweep's summary: verify the sweep's folder");
@@ -209,23 +211,23 @@ std::vector<BatchMaking> batchMakings(const std::string& path,
     long long undescribed = 0;
     for (std::size_t s = sections.size(); s-- > 0;) {
         if (g > 0 && sections[s].headerLine > 0) {
-            makings[s] = groupMaking(path, sections[s], groups[--g], inputs, tally);
+            makings[s] = groupMaking(path, sections[s], groups[--g], tally);
         } else {
             makings[s] = givenMaking(inputs);
             undescribed += sections[s].headerLine > 0 ? 1 : 0;
         }
     }
     if (g > 0)
-        tally.differs({"file: found " + count(static_cast<long long>(groups.size() - g)) +
-                       " batches, expected " + count(static_cast<long long>(groups.size())) + " (" +
-                       provenancePath(path) + ")"});
+        tally.differs({"file: found " + IntToStr(static_cast<long long>(groups.size() - g)) +
+                       " batches, expected " + IntToStr(static_cast<long long>(groups.size())) +
+                       " (" + provenancePath(path) + ")"});
     const std::string made = "made again from its input list with the values given";
     if (!entries)
         tally.note(path + " has no " + provenancePath(path) + ": each record was " + made);
     else if (undescribed > 0)
         tally.note((undescribed == 1
                         ? "the first batch of " + path + " is"
-                        : "the first " + count(undescribed) + " batches of " + path + " are") +
+                        : "the first " + IntToStr(undescribed) + " batches of " + path + " are") +
                    " not in " + provenancePath(path) + ": each of their records was " + made);
     if (entries && !sections.empty() && sections.front().headerLine == 0)
         tally.note("the lines before the first header of " + path + " belong to no batch of " +

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -57,12 +56,9 @@ struct BatchMaking {
 };
 
 // What a check needs besides the file: the batch of the values given, for
-// batches FILE.json does not describe, and the SHA-256 of a file as hex
-// digits (nullopt when it cannot be computed; an empty function: a
-// replayed file is never taken as unchanged).
+// batches FILE.json does not describe.
 struct MakingInputs {
     std::shared_ptr<const BatchSetup> given;
-    std::function<std::optional<std::string>(const std::string& path)> digest;
 };
 
 // How each section of the result file at path was made, by its provenance

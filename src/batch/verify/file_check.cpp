@@ -57,7 +57,7 @@ std::vector<InputLists> readInputLists(const std::string& path,
             const std::optional<std::string_view> line = reader.next();
             if (!fromInputs(makings[s]) || i >= jobs[s]) continue;
             const std::optional<RecordFields> fields = line ? recordFields(*line) : std::nullopt;
-            StepList input = fields ? parseCheckedStepList(fields->input) : StepList{{}, false};
+            StepList input = fields ? parseStepList(fields->input) : StepList{{}, false};
             lists[s].push_back(input.whole ? std::optional(std::move(input.steps)) : std::nullopt);
         }
     }
@@ -177,24 +177,24 @@ class FileCheck {
         const std::optional<std::string_view> line = reader_.next();
         if (!line) throw FileError::couldNotRead(path_);
         const BatchMaking& m = makings_[s];
-        const std::string where = recordPlace(i, reader_.number());
+        const auto where = [&] { return recordPlace(i, reader_.number()); };
         if (outcome.record.empty()) {
-            tally_.inexact(where + ": cannot be made again exactly: " + namesText(m.inexact.at(i)) +
-                           " edited while it ran");
+            tally_.inexact(where() + ": cannot be made again exactly: " +
+                           namesText(m.inexact.at(i)) + " edited while it ran");
             return;
         }
         tally_.checked();
         if (!remade(outcome)) {
-            tally_.differs({where + ": cannot be made again: " + outcome.record});
+            tally_.differs({where() + ": cannot be made again: " + outcome.record});
             return;
         }
         const std::string_view expected(outcome.record.data(), outcome.record.size() - 1);
-        const bool exact = m.fields() == FieldSet::All;
-        if (exact && *line == expected && reader_.ended()) return;
-        std::vector<std::string> lines = fieldDifferences(*line, expected, m.fields());
-        if (lines.empty() && exact) lines.push_back("cut off before its line end");
-        for (std::string& text : lines) text = where + ": " + text;
-        if (!lines.empty()) tally_.differs(lines);
+        std::vector<std::string> lines =
+            recordDifferences(*line, reader_.ended(), expected, m.fields());
+        if (lines.empty()) return;
+        const std::string place = where();
+        for (std::string& text : lines) text = place + ": " + text;
+        tally_.differs(lines);
     }
 
     // The lines after the last record compared: those of the sections

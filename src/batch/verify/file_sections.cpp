@@ -9,7 +9,7 @@ std::vector<FileSection> readFileSections(const std::string& path) {
     LineReader reader(path);
     while (const std::optional<std::string_view> line = reader.next()) {
         if (line->starts_with("NEW;")) {
-            sections.push_back({reader.number(), std::string(*line), 0});
+            sections.push_back({reader.number(), 0});
             continue;
         }
         if (sections.empty()) sections.push_back({});

@@ -9,7 +9,6 @@ namespace mirvok {
 // header: the batch it starts.
 struct FileSection {
     long long headerLine = 0;  // its line number from 1; 0 for lines before any header
-    std::string header;        // its text without the line end
     long long lines = 0;       // the lines after it
 };
 

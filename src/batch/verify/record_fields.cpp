@@ -40,8 +40,8 @@ std::string spikes(std::size_t n) {
 
 // How two lists differ: their lengths, and the first spike that differs.
 std::string listDifference(const char* name, std::string_view found, std::string_view expected) {
-    const StepList f = parseCheckedStepList(found);
-    const StepList e = parseCheckedStepList(expected);
+    const StepList f = parseStepList(found);
+    const StepList e = parseStepList(expected);
     if (!f.whole || f.steps == e.steps)
         return std::string(name) + ": found " + shownText(found) + ", expected " +
                shownText(expected);
@@ -94,6 +94,15 @@ std::vector<std::string> fieldDifferences(std::string_view found, std::string_vi
         lines.push_back(listDifference("output list", f->output, e->output));
     if (lines.empty() && set == FieldSet::All && found != expected)
         lines.push_back("text: found " + shownText(found) + ", expected " + shownText(expected));
+    return lines;
+}
+
+std::vector<std::string> recordDifferences(std::string_view found, bool ended,
+                                           std::string_view expected, FieldSet fields) {
+    const bool exact = fields == FieldSet::All;
+    if (exact && found == expected && ended) return {};
+    std::vector<std::string> lines = fieldDifferences(found, expected, fields);
+    if (lines.empty() && exact) lines.push_back("cut off before its line end");
     return lines;
 }
 

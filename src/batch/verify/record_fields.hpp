@@ -36,4 +36,10 @@ enum class FieldSet {
 std::vector<std::string> fieldDifferences(std::string_view found, std::string_view expected,
                                           FieldSet fields);
 
+// fieldDifferences of a record read from a file, whose line end was there or
+// not (ended): with every field compared, a record equal but for its missing
+// line end is "cut off before its line end". None when it does not differ.
+std::vector<std::string> recordDifferences(std::string_view found, bool ended,
+                                           std::string_view expected, FieldSet fields);
+
 }  // namespace mirvok

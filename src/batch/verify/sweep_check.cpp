@@ -9,6 +9,7 @@
 #include "base/errors.hpp"
 #include "batch/results/result_file.hpp"
 #include "batch/setup_of_values.hpp"
+#include "batch/sweep/sweep_rows.hpp"
 #include "batch/sweep/sweep_runner.hpp"
 #include "batch/sweep/sweep_seeds.hpp"
 #include "batch/sweep/sweep_summary.hpp"
@@ -22,29 +23,28 @@
 namespace mirvok {
 namespace {
 
-std::vector<std::string> splitText(std::string_view text, char at) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t end = text.find(at); end != std::string_view::npos;
-         start = end + 1, end = text.find(at, start))
-        parts.emplace_back(text.substr(start, end - start));
-    parts.emplace_back(text.substr(start));
-    return parts;
+// The lines of a text without their line ends; a last line ended gives an
+// empty one after it.
+std::vector<std::string_view> linesOf(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {
+        lines.push_back(text.substr(0, end));
+        text.remove_prefix(end + 1);
+    }
+    lines.push_back(text);
+    return lines;
 }
 
-// The values of point p: the shared ones and the grid's at p, the last axis
-// varying fastest.
+// The values of point p: the shared ones and the grid's at p.
 BatchSetup pointSetup(const SweepDescription& d, int p) {
     Json values = d.values;
-    for (std::size_t a = d.vary.size(); a-- > 0;) {
-        const std::vector<double>& axis = d.vary[a].values;
-        const double value = axis[static_cast<std::size_t>(p) % axis.size()];
-        p /= static_cast<int>(axis.size());
+    const std::vector<double> at = pointValues(d, p);
+    for (std::size_t a = 0; a < at.size(); ++a) {
         const ValueRow* row = rowOfOption(d.vary[a].name);
         if (row && row->kind == ValueKind::Integer)
-            values[d.vary[a].name] = std::llround(value);
+            values[d.vary[a].name] = std::llround(at[a]);
         else
-            values[d.vary[a].name] = value;
+            values[d.vary[a].name] = at[a];
     }
     return setupOfValues(values);
 }
@@ -65,8 +65,8 @@ std::set<int> pointsHeld(const SweepFolderContents& c, int points) {
 void compareRow(VerifyTally& tally, const std::string& place, std::string_view found,
                 std::string_view expected, const std::vector<std::string>& columns) {
     if (found == expected) return;
-    const std::vector<std::string> f = splitText(found, ',');
-    const std::vector<std::string> e = splitText(expected, ',');
+    const std::vector<std::string_view> f = rowFields(found);
+    const std::vector<std::string_view> e = rowFields(expected);
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < columns.size() && f.size() == e.size(); ++i)
         if (f[i] != e[i]) lines.push_back(differenceLine(place, columns[i], f[i], e[i]));
@@ -83,8 +83,9 @@ class PointCheck final : public SweepSink {
                long long runs, VerifyTally& tally)
         : folder_(folder), d_(d), run_(run), runs_(runs), tally_(tally) {
         for (const SweepAxisValues& axis : d.vary) names_.push_back(axis.name);
-        columns_ = splitText(summaryHeader(names_), ',');
-        columns_.back().pop_back();  // its line end
+        const std::string header = summaryHeader(names_);
+        const std::string_view line(header.data(), header.size() - 1);  // without its line end
+        for (const std::string_view column : rowFields(line)) columns_.emplace_back(column);
     }
 
     void records(const SweepPoint& point, std::string_view lines) override {
@@ -142,17 +143,21 @@ class PointCheck final : public SweepSink {
 
     void compareRecord(std::string_view expected) {
         const std::optional<std::string_view> found = kept_->next();
-        const std::string where = folder_.recordsFile(keptPoint_) + ": " +
-                                  recordPlace(keptIndex_++, kept_->number() + (found ? 0 : 1));
+        const long long index = keptIndex_++;
+        const auto where = [&] {
+            return folder_.recordsFile(keptPoint_) + ": " +
+                   recordPlace(index, kept_->number() + (found ? 0 : 1));
+        };
         tally_.checked();
         if (!found) {
-            tally_.differs({where + ": missing"});
+            tally_.differs({where() + ": missing"});
             return;
         }
-        if (*found == expected && kept_->ended()) return;
-        std::vector<std::string> lines = fieldDifferences(*found, expected, FieldSet::All);
-        if (lines.empty()) lines.push_back("cut off before its line end");
-        for (std::string& line : lines) line = where + ": " + line;
+        std::vector<std::string> lines =
+            recordDifferences(*found, kept_->ended(), expected, FieldSet::All);
+        if (lines.empty()) return;
+        const std::string place = where();
+        for (std::string& line : lines) line = place + ": " + line;
         tally_.differs(lines);
     }
 
@@ -185,7 +190,7 @@ void checkSummary(VerifyTally& tally, const std::string& path, const SweepPart& 
                   const SweepDescription& d, const PointCheck& points) {
     const std::optional<std::string> text = readWholeFile(path);
     if (!text) return;
-    std::vector<std::string> found = splitText(*text, '\n');
+    std::vector<std::string_view> found = linesOf(*text);
     if (!found.empty() && found.back().empty()) found.pop_back();
     std::string head;
     for (const std::string& column : points.columns()) head += (head.empty() ? "" : ",") + column;
@@ -220,14 +225,19 @@ void checkSweepFolder(const SweepFolder& folder, const CheckRun& run, VerifyTall
     SweepRun sweep;
     sweep.iterations = d.iterations;
     sweep.records = d.keepRecords ? RecordText::Formatted : RecordText::Skipped;
-    for (int p : pointsHeld(contents, d.points)) {
+    const auto make = [&folder, &d](int p) {
         try {
-            sweep.points.push_back({p, pointSeed(d.seed, p), pointSetup(d, p)});
+            return SweepPoint{p, pointSeed(d.seed, p), pointSetup(d, p)};
         } catch (const ValueError& e) {
             throw Error(folder.descriptionFile() + ": point " + IntToStr(p) + ": " + e.option() +
                         ": " + e.what());
         }
-    }
+    };
+    // Every point's values are refused before anything runs; the points are
+    // then made as the runner comes to them, not all held at once.
+    const std::set<int> held = pointsHeld(contents, d.points);
+    for (const int p : held) make(p);
+    sweep.points = SweepPoints(std::vector<int>(held.begin(), held.end()), make);
     const long long runs = static_cast<long long>(sweep.points.size()) * std::max(d.iterations, 0);
     PointCheck points(folder, d, run, runs, tally);
     if (runSweep(sweep, run.threads, points, run.availableBytes) == SweepEnd::Stopped) {

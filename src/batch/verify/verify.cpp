@@ -11,8 +11,7 @@ namespace mirvok {
 
 VerifyReport verifyPath(const std::string& path, const VerifySettings& settings) {
     const MakingInputs inputs{
-        std::make_shared<const BatchSetup>(batchSetupFrom(settings.givenValues, {})),
-        settings.digest};
+        std::make_shared<const BatchSetup>(batchSetupFrom(settings.givenValues, {}))};
     VerifyTally tally;
     const std::filesystem::path named(path);
     std::error_code ec;

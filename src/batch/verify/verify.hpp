@@ -10,11 +10,10 @@
 namespace mirvok {
 
 // What a check is given besides the path: the values for batches that no
-// FILE.json describes (a value not given takes its default), the digest of
-// a replayed file (MakingInputs), and how it runs.
+// FILE.json describes (a value not given takes its default), and how it
+// runs.
 struct VerifySettings {
     NamedTexts givenValues;
-    std::function<std::optional<std::string>(const std::string& path)> digest;
     CheckRun run;
 };
 

@@ -7,10 +7,6 @@ namespace {
 
 constexpr std::size_t kShownChars = 40;
 
-std::string count(long long n) {
-    return IntToStr(n);
-}
-
 }  // namespace
 
 void VerifyTally::differs(const std::vector<std::string>& lines) {
@@ -31,24 +27,24 @@ void VerifyTally::inexact(std::string line) {
 }
 
 std::string closingLine(const VerifyReport& report) {
-    return count(report.checked) + " records checked, " + count(report.differ) + " differ";
+    return IntToStr(report.checked) + " records checked, " + IntToStr(report.differ) + " differ";
 }
 
 std::vector<std::string> reportLines(const VerifyReport& report) {
     std::vector<std::string> lines = report.inexact;
     if (report.moreInexact > 0)
-        lines.push_back("... and " + count(report.moreInexact) +
+        lines.push_back("... and " + IntToStr(report.moreInexact) +
                         " more records that cannot be made again exactly");
     lines.insert(lines.end(), report.notes.begin(), report.notes.end());
     lines.insert(lines.end(), report.differences.begin(), report.differences.end());
     if (report.moreDifferences > 0)
-        lines.push_back("... and " + count(report.moreDifferences) + " more differences");
+        lines.push_back("... and " + IntToStr(report.moreDifferences) + " more differences");
     lines.push_back(closingLine(report));
     return lines;
 }
 
 std::string recordPlace(long long index, long long line) {
-    return "record " + count(index) + " (line " + count(line) + ")";
+    return "record " + IntToStr(index) + " (line " + IntToStr(line) + ")";
 }
 
 std::string differenceLine(std::string_view place, std::string_view field, std::string_view found,

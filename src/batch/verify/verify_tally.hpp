@@ -31,15 +31,15 @@ class VerifyTally {
     void checked(long long records = 1) { report_.checked += records; }
     // A record (or header) that differs, with a line for each difference.
     void differs(const std::vector<std::string>& lines);
-    // Whether a further difference line would be listed: callers skip making
-    // the text of those that would not.
-    bool listing() const { return report_.differences.size() < kShownLines; }
     void inexact(std::string line);
     void note(std::string text) { report_.notes.push_back(std::move(text)); }
     void stopped() { report_.stopped = true; }
     const VerifyReport& report() const { return report_; }
 
   private:
+    // Whether a further difference line would be listed.
+    bool listing() const { return report_.differences.size() < kShownLines; }
+
     VerifyReport report_;
 };
 

@@ -8,7 +8,6 @@
 
 #include "base/errors.hpp"
 #include "batch/batch_progress.hpp"
-#include "batch/verify/file_digest.hpp"
 #include "batch/verify/verify.hpp"
 #include "system/cpu_count.hpp"
 #include "system/machine_memory.hpp"
@@ -76,7 +75,6 @@ void VerifyRow::start(const QString& path) {
     clock_.start();
     thread_ = std::thread([this, file = toStd(path)] {
         VerifySettings settings;
-        settings.digest = replayedFileDigest;
         settings.run.threads = usableCpuCount();
         settings.run.availableBytes = availableMemoryBytes();
         settings.run.progress = [this](long long done, long long total) {

@@ -48,7 +48,6 @@ SweepBrowser* SweepBrowser::open(const QString& folder, Dialogs& dialogs, QWidge
     browser->fillAxisBoxes();
     // q first, a line per value of the second varied value.
     browser->choose({6, false, 0, 1, {}});
-    browser->select(-1);
     browser->watch();
     browser->show();
     return browser;
@@ -279,7 +278,6 @@ void SweepBrowser::watch() {
         if (!reload()) return;
         fillAxisBoxes();
         choose(choice_);
-        select(selected_);
     });
 }
 

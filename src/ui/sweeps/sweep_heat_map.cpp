@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace mirvok::ui {
@@ -103,9 +104,22 @@ QRectF SweepHeatMap::cellRect(std::size_t cell) const {
 }
 
 int SweepHeatMap::pointAt(QPointF pos) const {
-    for (std::size_t c = 0; c < cells_.cells.size(); ++c)
-        if (cellRect(c).contains(pos)) return cells_.cells[c].point;
-    return -1;
+    const QRectF area = plotArea();
+    if (!area.contains(pos)) return -1;
+    const std::size_t columns = std::max<std::size_t>(cells_.xs.size(), 1);
+    const std::size_t rows = std::max<std::size_t>(cells_.ys.size(), 1);
+    // Each cell holds its edges: a position on the line between two takes
+    // the first, and the plot's own edges belong to the cells beside them.
+    const auto index = [](double at, double size, std::size_t count) {
+        const double i = std::ceil(at / size) - 1.0;
+        return std::min(static_cast<std::size_t>(std::max(i, 0.0)), count - 1);
+    };
+    const std::size_t column =
+        index(pos.x() - area.left(), area.width() / static_cast<double>(columns), columns);
+    const std::size_t row =
+        index(area.bottom() - pos.y(), area.height() / static_cast<double>(rows), rows);
+    const std::size_t cell = row * columns + column;
+    return cell < cells_.cells.size() ? cells_.cells[cell].point : -1;
 }
 
 void SweepHeatMap::paintEvent(QPaintEvent*) {
@@ -113,6 +127,7 @@ void SweepHeatMap::paintEvent(QPaintEvent*) {
     painter.drawText(QRectF(0, 6, width(), kTop - 10), Qt::AlignCenter, titles_.chart);
     // Cells edge to edge: smoothing their edges would show seams between them.
     const double span = cells_.high - cells_.low;
+    std::optional<QRectF> chosen;
     for (std::size_t c = 0; c < cells_.cells.size(); ++c) {
         const SweepCell& cell = cells_.cells[c];
         const QRectF r = cellRect(c);
@@ -122,12 +137,13 @@ void SweepHeatMap::paintEvent(QPaintEvent*) {
             painter.fillRect(r, kMissing);
             painter.fillRect(r, missingBrush());
         }
+        if (cell.point == selected_) chosen = r;
     }
-    for (std::size_t c = 0; c < cells_.cells.size(); ++c)
-        if (cells_.cells[c].point == selected_) {
-            painter.setPen(QPen(Qt::black, 2));
-            painter.drawRect(cellRect(c).adjusted(1, 1, -1, -1));
-        }
+    // Framed once every cell is filled, so that no neighbour paints over it.
+    if (chosen) {
+        painter.setPen(QPen(Qt::black, 2));
+        painter.drawRect(chosen->adjusted(1, 1, -1, -1));
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF area = plotArea();
     painter.setPen(QPen(QColor(0x404040), 1));

@@ -95,7 +95,7 @@ TEST(record_line_parser, a_list_holding_text_that_is_no_step_is_read_up_to_it_an
         {"1,x,3,", {1}, false},
     };
     for (const auto& c : cases) {
-        const StepList parsed = parseCheckedStepList(c.list);
+        const StepList parsed = parseStepList(c.list);
         EXPECT_EQ(parsed.steps, c.steps) << c.list;
         EXPECT_EQ(parsed.whole, c.whole) << c.list;
         EXPECT_EQ(parseRecordLine("0;\"\";\"" + c.list + "\";").outputPartial, !c.whole) << c.list;
