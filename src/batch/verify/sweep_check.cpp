@@ -49,9 +49,13 @@ BatchSetup pointSetup(const SweepDescription& d, int p) {
     return setupOfValues(values);
 }
 
-// The points whose results the folder holds: their rows, or a summary's.
+// The points whose results the folder holds: their rows, or a summary's. A
+// row damaged or another sweep's is held too, so that it is compared and
+// found to differ rather than passed over.
 std::set<int> pointsHeld(const SweepFolderContents& c, int points) {
     std::set<int> held(c.rows.begin(), c.rows.end());
+    for (const int p : c.damaged)
+        if (p < points) held.insert(p);
     for (int p = 0; p < points; ++p) {
         bool inPart = c.summary;
         for (const auto& [n, ks] : c.parts) inPart = inPart || ks.contains(p % n + 1);

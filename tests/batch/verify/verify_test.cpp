@@ -254,6 +254,13 @@ TEST(verify, a_sweep_folder_checks_its_rows_kept_records_and_summaries) {
     EXPECT_EQ(split.differences,
               std::vector<std::string>{dir.file("split/summary.part-2-of-2.csv") +
                                        ": the row of point 3: missing"});
+
+    // Without a summary holding it, a point whose row is damaged is still checked.
+    std::filesystem::remove(dir.file("whole/summary.csv"));
+    const VerifyReport running = verified(dir.file("whole"));
+    EXPECT_EQ(running.differ, 3);
+    EXPECT_EQ(running.differences.front(),
+              dir.file("whole/points/p-00001.row") + ": point: found 2, expected 1");
 }
 
 TEST(verify, a_check_asked_to_stop_says_how_far_it_got) {
