@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "arguments.hpp"
 #include "batch/batch_memory.hpp"
 #include "batch/batch_summary.hpp"
@@ -7,8 +5,6 @@
 #include "call_pulse.hpp"
 #include "kept_runs.hpp"
 #include "registrations.hpp"
-#include "run_columns.hpp"
-#include "system/machine_memory.hpp"
 #include "train_argument.hpp"
 #include "values.hpp"
 
@@ -36,34 +32,18 @@ py::dict replay(const Arguments& a) {
     const std::vector<std::vector<int>> trains = trainsArgument(a["input_trains"], a["unit"]);
     const BatchSetup setup = batchSetupFrom(valueTexts(a, kRunGroups), {});
     const int threads = threadsArgument(a["threads"]);
-    const TrainLayout layout = trainLayoutArgument(a["trains"]);
-    std::size_t longest = 0;
-    for (const std::vector<int>& train : trains) longest = std::max(longest, train.size());
+    const KeptTrains layout = trainLayoutArgument(a["trains"]);
     const int count = static_cast<int>(trains.size());
-    const RunSize size{setup.stateTemplate.Nsteps, longest};
-    const RunnerPlan plan = planBatch(count, threads, size, availableMemoryBytes());
-    checkKeptRuns(plan, size, layout, "input_trains");
+    const RunnerPlan plan = planKeptRuns(
+        count, threads, replaySize(setup.stateTemplate.Nsteps, trains), layout, "input_trains");
 
     CallPulse pulse(a["progress"], a["cancel"], count);
     SetupWorkers workers(setup, plan.workers);
     const IterationWork work = workers.replayed(trains, RecordText::Trains);
-    RunColumns columns(layout);
-    std::size_t skipped = 0;
-    const BlockSink sink = [&](int first, std::span<IterationOutcome> block) {
-        for (std::size_t j = 0; j < block.size(); ++j) {
-            skipped += block[j].skippedSteps;
-            columns.add(first + static_cast<int>(j), block[j]);
-        }
-        if (pulse.beat(columns.runs())) throw CallCancelled{};
-    };
-    const CallEnd end = withoutGil([&] { runOrdered(plan, work, sink); });
-
-    const int runs = columns.runs();
-    py::dict out = columns.result(end != CallEnd::Completed);
-    out["skipped"] = skipped;
-    if (end == CallEnd::Raised || !pulse.finish(runs))
-        pulse.raise(out, interruptedAfter(runs, count, "runs") + kPartialHint);
-    return out;
+    return runKeptRuns(
+        plan, work, layout, pulse,
+        {[](py::dict& out, const RunColumns& columns) { out["skipped"] = columns.skippedSteps(); },
+         [&](int runs) { return interruptedAfter(runs, count, "runs"); }});
 }
 
 }  // namespace

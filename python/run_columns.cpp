@@ -1,6 +1,7 @@
 #include "run_columns.hpp"
 
 #include <limits>
+#include <numeric>
 #include <string>
 
 #include "owned_array.hpp"
@@ -21,11 +22,11 @@ void appendFlat(std::vector<int>& flat, std::vector<std::int64_t>& offsets,
 
 }  // namespace
 
-TrainLayout trainLayoutArgument(py::handle value) {
+KeptTrains trainLayoutArgument(py::handle value) {
     if (py::isinstance<py::str>(value)) {
         const std::string text = py::str(value);
-        if (text == "lists") return TrainLayout::Lists;
-        if (text == "flat") return TrainLayout::Flat;
+        if (text == "lists") return KeptTrains::Arrays;
+        if (text == "flat") return KeptTrains::Flat;
     }
     throw py::value_error("trains: 'lists' or 'flat', not " + std::string(py::repr(value)));
 }
@@ -38,17 +39,20 @@ void RunColumns::add(int index, IterationOutcome& run) {
     q_.push_back(run.transmissionRatio);
     score_.push_back(run.analysisResult);
     localScore_.push_back(run.localScoreMean);
-    if (layout_ == TrainLayout::Lists) {
+    if (layout_ == KeptTrains::Arrays) {
         inTrains_.push_back(std::move(run.inSteps));
         outTrains_.push_back(std::move(run.outSteps));
     } else {
         appendFlat(inFlat_, inOffsets_, std::move(run.inSteps));
         appendFlat(outFlat_, outOffsets_, std::move(run.outSteps));
     }
-    sums_.add(run.analysisResult, run.localScoreMean);
+    skipped_ += run.skippedSteps;
 }
 
 py::dict RunColumns::result(bool partial) {
+    // Summed run by run in index order from 0, as a batch's averages are.
+    const double avg = mean(std::accumulate(score_.begin(), score_.end(), 0.0), runs());
+    const double avl = mean(std::accumulate(localScore_.begin(), localScore_.end(), 0.0), runs());
     py::dict runs;
     runs["index"] = ownedArray(std::move(index_));
     runs["in_spikes"] = ownedArray(std::move(inSpikes_));
@@ -59,7 +63,7 @@ py::dict RunColumns::result(bool partial) {
     runs["local_score"] = ownedArray(std::move(localScore_));
     py::dict out;
     for (auto [key, column] : runs) out[key] = column;
-    if (layout_ == TrainLayout::Lists) {
+    if (layout_ == KeptTrains::Arrays) {
         out["in_trains"] = ownedArrays(std::move(inTrains_));
         out["out_trains"] = ownedArrays(std::move(outTrains_));
     } else {
@@ -72,11 +76,11 @@ py::dict RunColumns::result(bool partial) {
         out["out_trains"] = ownedArray(std::move(outFlat_));
         out["out_offsets"] = ownedArray(std::move(outOffsets_));
     }
-    out["avg"] = mean(sums_.resultSum, sums_.runs);
-    out["avl"] = mean(sums_.localSum, sums_.runs);
+    out["avg"] = avg;
+    out["avl"] = avl;
     out["partial"] = partial;
     // A dict has no place in an .npz file: the flat result holds none.
-    if (layout_ == TrainLayout::Lists) out["runs"] = runs;
+    if (layout_ == KeptTrains::Arrays) out["runs"] = runs;
     return out;
 }
 

@@ -2,31 +2,35 @@
 
 #include <pybind11/pybind11.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "batch/batch_iteration.hpp"
-#include "batch/batch_summary.hpp"
+#include "batch/batch_memory.hpp"
 
 namespace mirvok::python {
 
 namespace py = pybind11;
 
-// How a call hands out the trains of its runs: "lists", an array per run; or
-// "flat", all steps in one array with offsets, so that every value of the
-// result is an array or a number (np.savez takes it whole).
-enum class TrainLayout { Lists, Flat };
-TrainLayout trainLayoutArgument(py::handle value);
+// How a call hands out the trains of its runs, its argument `trains`:
+// "lists", an array per run (Arrays); or "flat", all steps in one array with
+// offsets (Flat), so that every value of the result is an array or a number
+// (np.savez takes it whole).
+KeptTrains trainLayoutArgument(py::handle value);
 
 // The runs of a batch or a replay as columns, added in index order on the
 // calling thread: what the result file's records hold, unrounded, with the
 // local score besides.
 class RunColumns {
   public:
-    explicit RunColumns(TrainLayout layout) : layout_(layout) {}
+    explicit RunColumns(KeptTrains layout) : layout_(layout) {}
     // Takes the run's trains.
     void add(int index, IterationOutcome& run);
-    int runs() const { return sums_.runs; }
+    int runs() const { return static_cast<int>(index_.size()); }
+    // The steps the runs added so far skipped (a replayed spike beyond the
+    // run's end).
+    std::size_t skippedSteps() const { return skipped_; }
 
     // With the GIL, once: the result. The per-run columns (index, in_spikes,
     // cv, out_spikes, q, score, local_score), and with lists also under
@@ -36,13 +40,13 @@ class RunColumns {
     py::dict result(bool partial);
 
   private:
-    TrainLayout layout_;
+    KeptTrains layout_;
     std::vector<int> index_, inSpikes_, outSpikes_;
     std::vector<double> cv_, q_, score_, localScore_;
     std::vector<std::vector<int>> inTrains_, outTrains_;
     std::vector<int> inFlat_, outFlat_;
     std::vector<std::int64_t> inOffsets_{0}, outOffsets_{0};
-    BatchSums sums_;
+    std::size_t skipped_ = 0;
 };
 
 }  // namespace mirvok::python

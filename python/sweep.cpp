@@ -1,8 +1,14 @@
+#include <iterator>
+#include <numeric>
+#include <string>
+#include <vector>
+
 #include "arguments.hpp"
 #include "batch/batch_summary.hpp"
 #include "batch/sweep/sweep_grid.hpp"
 #include "batch/sweep/sweep_runner.hpp"
 #include "batch/sweep/sweep_seeds.hpp"
+#include "batch/sweep/sweep_summary.hpp"
 #include "call_pulse.hpp"
 #include "owned_array.hpp"
 #include "registrations.hpp"
@@ -67,11 +73,10 @@ class SummaryColumns final : public SweepSink {
         }
         out["seed"] = ownedArray(std::move(seeds_));
         out["runs"] = ownedArray(std::move(runs_));
-        const char* const results[] = {"in_spikes", "cv",    "out_spikes",
-                                       "q",         "score", "local_score"};
-        for (std::size_t i = 0; i < std::size(results); ++i) {
-            out[(std::string(results[i]) + "_mean").c_str()] = ownedArray(std::move(means_[i]));
-            out[(std::string(results[i]) + "_sd").c_str()] = ownedArray(std::move(sds_[i]));
+        for (std::size_t i = 0; i < std::size(kSummaryResults); ++i) {
+            const std::string name = kSummaryResults[i];
+            out[(name + "_mean").c_str()] = ownedArray(std::move(means_[i]));
+            out[(name + "_sd").c_str()] = ownedArray(std::move(sds_[i]));
         }
         return out;
     }
@@ -81,7 +86,7 @@ class SummaryColumns final : public SweepSink {
     std::vector<int> points_, runs_;
     std::vector<std::int64_t> seeds_;
     std::vector<std::vector<double>> varied_;
-    std::vector<double> means_[6], sds_[6];
+    std::vector<double> means_[std::size(kSummaryResults)], sds_[std::size(kSummaryResults)];
     CallPulse& pulse_;
     long long runsDone_ = 0;
 };
@@ -89,11 +94,17 @@ class SummaryColumns final : public SweepSink {
 py::dict sweep(const Arguments& a) {
     const SweepGrid grid = gridArgument(a["vary"]);
     const std::uint64_t seed = seedArgument(a["seed"]);
-    const std::vector<BatchSetup> setups =
-        gridSetups(grid, valueTexts(a, kAllGroups), segmentTexts(a["segments"]));
+    const NamedTexts base = valueTexts(a, kAllGroups);
+    const std::vector<std::string> segments = segmentTexts(a["segments"]);
+    // Every point is checked before any runs, one at a time, and made only
+    // when the sweep comes to it: a large grid holds the points it works on.
+    checkGridSetups(grid, base, segments);
+    std::vector<int> numbers(static_cast<std::size_t>(grid.points()));
+    std::iota(numbers.begin(), numbers.end(), 0);
     SweepRun run;
-    for (int p = 0; p < grid.points(); ++p)
-        run.points.push_back({p, pointSeed(seed, p), setups[static_cast<std::size_t>(p)]});
+    run.points = SweepPoints(std::move(numbers), [&](int p) {
+        return SweepPoint{p, pointSeed(seed, p), gridSetup(grid, base, segments, p)};
+    });
     run.iterations = iterationsArgument(a["iterations"]);
     const int threads = threadsArgument(a["threads"]);
 

@@ -53,6 +53,12 @@ int fittingWorkers(const RunnerPlan& plan, const RunSize& run, std::uint64_t ava
 
 }  // namespace
 
+RunSize replaySize(int steps, const std::vector<std::vector<int>>& lists) {
+    std::size_t longest = 0;
+    for (const std::vector<int>& list : lists) longest = std::max(longest, list.size());
+    return {steps, longest};
+}
+
 std::size_t expectedSpikes(const SimState& stateTemplate, const GeneratorSettings& settings) {
     const double spikes =
         settings.segmentMode && !stateTemplate.segBounds.empty()

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "batch/batch_iteration.hpp"
 #include "batch/ordered_runner.hpp"
@@ -16,6 +17,10 @@ struct RunSize {
     int steps = 0;
     std::size_t spikes = 0;
 };
+
+// The size of a replay's runs: `steps` each, and the longest of the lists
+// replayed as their input trains.
+RunSize replaySize(int steps, const std::vector<std::vector<int>>& lists);
 
 // The input spikes a generated train of the template's run length is
 // expected to hold: its steps over the shortest mean interval the settings

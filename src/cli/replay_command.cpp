@@ -1,9 +1,9 @@
 #include "cli/replay_command.hpp"
 
-#include <algorithm>
 #include <vector>
 
 #include "base/errors.hpp"
+#include "batch/batch_memory.hpp"
 #include "batch/results/result_file.hpp"
 #include "batch/results/result_file_reader.hpp"
 #include "batch/setup_workers.hpp"
@@ -36,11 +36,9 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
     const std::optional<ReplaySource> source = readReplaySource(o.source);
     if (!source) throw FileError::couldNotRead(o.source);
     const std::vector<std::vector<int>>& lists = source->lists;
-    std::size_t longest = 0;
-    for (const std::vector<int>& list : lists) longest = std::max(longest, list.size());
     const int count = static_cast<int>(lists.size());
     const RunnerPlan plan =
-        planBatch(count, threads, RunSize{Nsteps, longest}, availableMemoryBytes());
+        planBatch(count, threads, replaySize(Nsteps, lists), availableMemoryBytes());
     SetupWorkers workers(setup, plan.workers);
     const IterationWork work = workers.replayed(lists);
     // Values the model refuses are refused by every record alike: find out

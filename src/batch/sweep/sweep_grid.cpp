@@ -195,12 +195,4 @@ void checkGridSetups(const SweepGrid& grid, const NamedTexts& base,
     for (int p = 0; p < grid.points(); ++p) gridSetup(grid, base, segments, p);
 }
 
-std::vector<BatchSetup> gridSetups(const SweepGrid& grid, const NamedTexts& base,
-                                   std::span<const std::string> segments) {
-    std::vector<BatchSetup> setups;
-    setups.reserve(static_cast<std::size_t>(grid.points()));
-    for (int p = 0; p < grid.points(); ++p) setups.push_back(gridSetup(grid, base, segments, p));
-    return setups;
-}
-
 }  // namespace mirvok

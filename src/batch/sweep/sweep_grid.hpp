@@ -62,8 +62,4 @@ BatchSetup gridSetup(const SweepGrid& grid, const NamedTexts& base,
 void checkGridSetups(const SweepGrid& grid, const NamedTexts& base,
                      std::span<const std::string> segments);
 
-// The batch of every point (gridSetup), for a sweep that keeps its grid.
-std::vector<BatchSetup> gridSetups(const SweepGrid& grid, const NamedTexts& base,
-                                   std::span<const std::string> segments);
-
 }  // namespace mirvok
