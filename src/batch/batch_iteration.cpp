@@ -5,7 +5,6 @@
 #include "batch/results/result_file.hpp"
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
-#include "trains/spike_train_reader.hpp"
 
 namespace mirvok {
 namespace {
@@ -85,10 +84,14 @@ IterationOutcome runGeneratedIteration(SimState& state, const GeneratorSettings&
     return runReadIteration(state, {entries, trains, values}, source, index, record);
 }
 
+TrainLoad loadReplayTrain(SimState& state, std::span<const int> steps, RunValues values) {
+    latchRunLength(state, values.reset);
+    return loadInputTrain(state, steps);
+}
+
 IterationOutcome runReplayIteration(SimState& state, std::span<const int> steps, RunValues values,
                                     int index, RecordText record) {
-    latchRunLength(state, values.reset);
-    const TrainLoad load = loadInputTrain(state, steps);
+    const TrainLoad load = loadReplayTrain(state, steps, values);
     IterationOutcome outcome = runAndRecord(state, values, index, record);
     outcome.skippedSteps = load.skipped;
     return outcome;

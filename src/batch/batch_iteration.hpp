@@ -11,6 +11,7 @@
 #include "model/instant_run.hpp"
 #include "trains/gamma_generator.hpp"
 #include "trains/random/random_source.hpp"
+#include "trains/spike_train_reader.hpp"
 
 namespace mirvok {
 
@@ -105,6 +106,11 @@ struct GeneratedReads {
 // same train its own way (the window's traced run of a batch's last
 // iteration).
 void makeIterationTrain(SimState& state, GeneratedReads reads, RandomSource& source);
+
+// The run length and the input train of a replay iteration (steps, an output
+// list read from a record line), as runReplayIteration loads them before its
+// run; for the window's traced run of a replay's last line too.
+TrainLoad loadReplayTrain(SimState& state, std::span<const int> steps, RunValues values);
 
 // One whole generated iteration on a state of the caller's own: train
 // (drawn from source), instant run without traces, analysis, record with

@@ -16,15 +16,10 @@ BatchReport writeResultFile(const ResultTarget& target, const ResultHeader& head
     std::optional<ResultFile> file;
     try {
         file.emplace(target.name, target.mode);
-    } catch (const FileBusy&) {
-        // Another process writing the file: to the window a file that
-        // cannot be opened, said as such.
-        report.end = BatchEnd::OpenFailed;
-        report.openFailure = FileError::couldNotWrite(target.name).what();
-        return report;
     } catch (const FileError& error) {
         report.end = BatchEnd::OpenFailed;
         report.openFailure = error.what();
+        report.openBusy = dynamic_cast<const FileBusy*>(&error) != nullptr;
         return report;
     }
     file->write(formatResultHeader(header.isi, header.shape, header.ntests));

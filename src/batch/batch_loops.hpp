@@ -50,7 +50,8 @@ enum class BatchEnd {
 
 struct BatchReport {
     BatchEnd end = BatchEnd::Completed;
-    std::string openFailure;       // "Could not write the file <name>"
+    std::string openFailure;       // the FileError's message
+    bool openBusy = false;         // the FileError was FileBusy: another process writes the file
     BatchSums sums;                // sums and runs made (summaryTexts)
     std::size_t skippedSteps = 0;  // replay: steps outside the run over all lines
 };

@@ -11,7 +11,6 @@ namespace {
 
 constexpr const char* kFromRun = "from_run";
 constexpr const char* kWithinRun = "within_run";
-constexpr const char* kCount = "iterations";
 
 // When in the course of a run a value is read.
 enum class Reading {
@@ -24,7 +23,7 @@ enum class Reading {
 };
 
 Reading readingOf(const std::string& name) {
-    if (name == kCount) return Reading::Count;
+    if (name == kIterationsKey) return Reading::Count;
     const ValueRow* row = rowOfOption(name);
     // The segments, quantify and c01 choose how the train is drawn.
     if (!row || row->group == ValueGroup::Generator) return Reading::Generator;

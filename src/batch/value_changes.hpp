@@ -17,6 +17,10 @@ enum class BatchMoment {
     Stepping,      // steps were made with the rates read so far
 };
 
+// The member that holds the count a generated batch reads before every run,
+// in its values and their changes.
+inline constexpr const char* kIterationsKey = "iterations";
+
 // The values of a batch as they were edited while it ran, for FILE.json:
 // each change is listed from the first run that read it,
 //   [{"from_run": 1234, "gamma1": 0.01}, ...]

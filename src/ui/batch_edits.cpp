@@ -6,10 +6,6 @@
 
 namespace mirvok::ui {
 
-namespace {
-constexpr const char* kCount = "iterations";
-}
-
 std::vector<double> BatchEdits::numbers(TrainChoice trains) const {
     std::vector<double> numbers;
     numbers.reserve(valueTable().size() + 4);
@@ -24,7 +20,7 @@ std::vector<double> BatchEdits::numbers(TrainChoice trains) const {
 Json BatchEdits::values(TrainChoice trains) const {
     Json values = boxValuesJson(boxes_, state_, trains,
                                 generated_ ? BatchSource::Generated : BatchSource::Replayed);
-    if (generated_) values[kCount] = boxes_.iterations.intValue();
+    if (generated_) values[kIterationsKey] = boxes_.iterations.intValue();
     return values;
 }
 

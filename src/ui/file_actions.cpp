@@ -15,9 +15,7 @@ void TForm1::SaveButtonClick() {
     // A file that cannot be written throws "Could not write the file <name>",
     // which the error report shows; panel 1 then keeps its text.
     writeSpikeList(toStd(name), state_.outSpikeSteps);
-    statusBar_->setText(
-        1, intText(static_cast<long long>(state_.outSpikeSteps.size())) + QStringLiteral(" sps "),
-        name);
+    statusBar_->setText(1, spikeCountLead(state_.outSpikeSteps.size()), name);
 }
 
 }  // namespace mirvok::ui

@@ -104,22 +104,20 @@ QWidget* makeWidget(QWidget* form, const ControlEntry& c) {
     throw std::logic_error("unknown control kind");
 }
 
+// Every control is a direct child of the form, as createControls makes it.
 template <class T>
-T* named(QWidget* form, const char* name) {
-    T* widget = form->findChild<T*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
-    if (!widget) throw std::logic_error(std::string("missing control ") + name);
+T* named(QWidget* form, std::string_view name) {
+    T* widget =
+        form->findChild<T*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+                            Qt::FindDirectChildrenOnly);
+    if (!widget) throw std::logic_error("missing control " + std::string(name));
     return widget;
 }
 
 }  // namespace
 
 QLineEdit* parameterBox(const FormControls& ui, std::string_view name) {
-    // Every control is a direct child of the form, as created below.
-    auto* box = ui.TimeEdit->parentWidget()->findChild<QLineEdit*>(
-        QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
-        Qt::FindDirectChildrenOnly);
-    if (!box) throw std::logic_error("missing box " + std::string(name));
-    return box;
+    return named<QLineEdit>(ui.TimeEdit->parentWidget(), name);
 }
 
 FormControls createControls(QWidget* form) {

@@ -101,9 +101,7 @@ void TForm1::ReadButtonClick() {
     const std::optional<TrainLoad> load =
         readSpikeTrainFile(state_, toStd(path), availableMemoryBytes().value_or(0));
     // Panel 0 names the file just read, also when it held no number.
-    if (load)
-        statusBar_->setText(
-            0, intText(static_cast<long long>(load->stored)) + QStringLiteral(" sps "), path);
+    if (load) statusBar_->setText(0, spikeCountLead(load->stored), path);
     redrawDisplays();
     if (load && load->skipped > 0)
         dialogs_.showMessage(this, toQt(skippedStepsMessage(load->skipped, state_.Nsteps)));

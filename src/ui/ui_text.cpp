@@ -49,6 +49,10 @@ QString intText(long long value) {
     return toQt(IntToStr(value));
 }
 
+QString spikeCountLead(std::size_t spikes) {
+    return intText(static_cast<long long>(spikes)) + QStringLiteral(" sps ");
+}
+
 QString floatText(double value) {
     return toQt(FloatToStr(value, decimalSeparator()));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
 
 class QLineEdit;
 
@@ -29,5 +30,8 @@ std::string toStd(const QString& text);
 QString intText(long long value);
 QString floatText(double value);                // FloatToStr
 QString fixedText(double value, int decimals);  // FloatToStrF, ffFixed, precision 10
+
+// The lead of a status panel naming a train's file: "1234 sps " (spikes).
+QString spikeCountLead(std::size_t spikes);
 
 }  // namespace mirvok::ui

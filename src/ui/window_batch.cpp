@@ -1,16 +1,14 @@
 #include "ui/window_batch.hpp"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QStringList>
-#include <chrono>
 
+#include "base/errors.hpp"
 #include "batch/batch_progress.hpp"
 #include "batch/batch_summary.hpp"
 #include "batch/results/result_file_reader.hpp"
 #include "system/vector_registers.hpp"
-#include "trains/spike_train_reader.hpp"
 #include "ui/boxes/box_params.hpp"
 #include "ui/boxes/window_provenance.hpp"
 #include "ui/control_state.hpp"
@@ -146,16 +144,16 @@ void WindowBatch::begin(const ResultTarget& target) {
     points_.clear();
     target_ = target;
     // The values as the batch starts: every one was checked before.
-    provenance_ =
+    provenance_.emplace(
         provenanceOf("mirvok", seed_ ? "batch" : "replay",
                      boxValuesJson(parts_.boxes, parts_.state, trainChoice(),
-                                   seed_ ? BatchSource::Generated : BatchSource::Replayed));
-    provenance_.seed = seed_;
-    provenance_.source = source_ ? std::optional(sourcePath_) : std::nullopt;
-    if (source_) provenance_.more["source_sha256"] = source_->sha256;
-    provenance_.started = std::chrono::system_clock::now();
-    startCount_ = parts_.boxes.iterations.intValue();
-    run_ = 0;
+                                   seed_ ? BatchSource::Generated : BatchSource::Replayed)));
+    Provenance& entry = provenance_->entry();
+    entry.seed = seed_;
+    entry.source = source_ ? std::optional(sourcePath_) : std::nullopt;
+    if (source_) entry.more["source_sha256"] = source_->sha256;
+    // The count the header names; edits of the box are among the changes.
+    entry.iterations = askedFor();
     inRun_ = false;
     edits_.start(trainChoice(), seed_.has_value());
     unrecorded_ = true;
@@ -176,34 +174,30 @@ int WindowBatch::iterations() {
 void WindowBatch::pumpEvents() {
     // Pumping is throttled to about every 10 ms, so a batch of short runs
     // is paced by the model, while clicks and edits still act between runs.
-    if (parts_.pump.pump()) {
-        // A run offers events from its reset on, before each stretch of steps.
-        const BatchMoment moment = !inRun_                     ? BatchMoment::BeforeRun
-                                   : parts_.state.curStep == 0 ? BatchMoment::RunStarted
-                                                               : BatchMoment::Stepping;
-        lookForEdits(moment);
-    }
+    if (!parts_.pump.pump()) return;
+    // A run offers events from its reset on, before each stretch of steps.
+    const BatchMoment moment = !inRun_                     ? BatchMoment::BeforeRun
+                               : parts_.state.curStep == 0 ? BatchMoment::RunStarted
+                                                           : BatchMoment::Stepping;
+    lookForEdits(moment);
     // The painting just done may leave the vector registers' upper halves
     // in use, which slows the model's arithmetic until they are cleared.
     clearUpperVectorRegisters();
 }
 
 void WindowBatch::lookForEdits(BatchMoment moment) {
-    edits_.look(trainChoice(), run_, moment);
+    edits_.look(trainChoice(), static_cast<int>(points_.size()), moment);
 }
 
 void WindowBatch::iterationStarts(int index, int total) {
-    run_ = index;
-    inRun_ = false;
-    counter_ = QStringLiteral("#") + intText(index);
-    parts_.status.setText(0, counter_);
-    // The panel's own tooltip is its text; in a batch it tells the progress.
     const qint64 now = clock_.elapsed();
     if (index == 0 || now - progressShownAt_ >= kProgressIntervalMs) {
         progressShownAt_ = now;
         showProgress(index, total, BatchState::Running);
     }
-    parts_.status.panel(0)->setToolTip(progress_);
+    // The panel's own tooltip is its text; in a batch it tells the progress.
+    counter_ = QStringLiteral("#") + intText(index);
+    parts_.status.setTextAndTip(0, counter_, progress_);
 }
 
 void WindowBatch::showProgress(int done, int total, BatchState state) {
@@ -225,14 +219,11 @@ GeneratedReads WindowBatch::reads() {
 }
 
 bool WindowBatch::recorded(const IterationOutcome& outcome) {
-    ++run_;
     inRun_ = false;
     points_.push_back({outcome.isiCV, outcome.transmissionRatio, outcome.analysisResult});
     // A replay's line: its output list, now the run's input train.
     if (source_ && outcome.inSpikes > 0)
-        parts_.status.setText(
-            0, intText(static_cast<long long>(outcome.inSpikes)) + QStringLiteral(" sps "),
-            toQt(sourcePath_));
+        parts_.status.setText(0, spikeCountLead(outcome.inSpikes), toQt(sourcePath_));
     return stopRequested_;
 }
 
@@ -245,8 +236,8 @@ void WindowBatch::runLastIterationTraced(int index) {
         // The batch's runs are over: edits now are no longer its own.
         makeIterationTrain(parts_.state, {parts_.entries, trainChoice(), parts_.values}, source);
     } else {
-        parts_.run.latchRunLength();
-        loadInputTrain(parts_.state, source_->lists[static_cast<std::size_t>(index)]);
+        loadReplayTrain(parts_.state, source_->lists[static_cast<std::size_t>(index)],
+                        parts_.values);
     }
     clearUpperVectorRegisters();
     parts_.run.runAllSteps();
@@ -254,14 +245,10 @@ void WindowBatch::runLastIterationTraced(int index) {
 
 void WindowBatch::recordProvenance(int runs) {
     unrecorded_ = false;  // once, even when the write fails
-    // The count the header names; edits of the box are among the changes.
-    provenance_.iterations = source_ ? askedFor() : startCount_;
-    provenance_.runs = runs;
     const Json changes = edits_.changes();
-    if (!changes.empty()) provenance_.more["changes"] = changes;
-    provenance_.ended = std::chrono::system_clock::now();
-    mirvok::recordProvenance(
-        target_.name, provenance_,
+    if (!changes.empty()) provenance_->entry().more["changes"] = changes;
+    provenance_->record(
+        target_.name, runs,
         widgets_.firstDel->isChecked() ? ProvenanceMode::Replace : ProvenanceMode::Append);
 }
 
@@ -269,12 +256,15 @@ void WindowBatch::finish(const BatchReport& report) {
     const int runs = report.sums.runs;
     if (report.end == BatchEnd::OpenFailed) {
         unrecorded_ = false;
-        parts_.screen.showMessage(toQt(report.openFailure));
+        // Another process writing the file: to the user a file that cannot
+        // be opened, said as such.
+        parts_.screen.showMessage(toQt(
+            report.openBusy ? FileError::couldNotWrite(target_.name).what() : report.openFailure));
     } else if (runs > 0) {
         runLastIterationTraced(runs - 1);
     }
     showProgress(runs, askedFor(), BatchState::Ended);
-    if (parts_.status.text(0) == counter_) parts_.status.panel(0)->setToolTip(progress_);
+    if (parts_.status.text(0) == counter_) parts_.status.setTextAndTip(0, counter_, progress_);
     // The summary first: a redraw that meets a box being edited (time, ign)
     // reports that box, but the results of the batch are shown either way.
     const BatchSummaryTexts texts = summaryTexts(report.sums, target_.name, decimalSeparator());

@@ -10,7 +10,7 @@
 
 #include "batch/batch_loops.hpp"
 #include "batch/batch_progress.hpp"
-#include "batch/results/provenance.hpp"
+#include "batch/results/provenance_recorder.hpp"
 #include "trains/gamma_generator.hpp"
 #include "ui/batch_edits.hpp"
 #include "ui/results/results_data.hpp"
@@ -134,13 +134,14 @@ class WindowBatch final : private LiveBatch {
     const ReplaySource* source_ = nullptr;  // a replay's, while it runs
     std::string sourcePath_;
     ResultTarget target_;
-    Provenance provenance_;
+    // FILE.json's entry from the batch's start; empty before the first batch.
+    std::optional<ProvenanceRecorder> provenance_;
     bool unrecorded_ = false;  // the result file opened, FILE.json not yet written
     BatchEdits edits_;
     WatchedEntries watchedEntries_;
-    int run_ = 0;         // the run that reads the boxes next, or reads them now
     bool inRun_ = false;  // the run has read what it reads before its train
-    int startCount_ = 0;  // the iterations box as the batch started
+    // One per record written: their count is also the run that reads the
+    // boxes next, or reads them now.
     std::vector<BatchPoint> points_;
     QElapsedTimer clock_;  // since the batch began
     qint64 progressShownAt_ = 0;

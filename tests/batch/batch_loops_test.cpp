@@ -175,6 +175,7 @@ TEST(batch_loops, a_result_file_that_cannot_be_opened_ends_the_batch_without_a_r
     const BatchReport report = batch.runGenerated(state, kSeed);
     EXPECT_EQ(report.end, BatchEnd::OpenFailed);
     EXPECT_EQ(report.openFailure, "Could not write the file " + dir.path());
+    EXPECT_FALSE(report.openBusy);
     EXPECT_EQ(report.sums.runs, 0);
     EXPECT_EQ(batch.reads, 0);
 
@@ -196,7 +197,8 @@ TEST(batch_loops, a_result_file_that_cannot_be_opened_ends_the_batch_without_a_r
     ::kill(writer, SIGKILL);
     ::waitpid(writer, nullptr, 0);
     EXPECT_EQ(refused.end, BatchEnd::OpenFailed);
-    EXPECT_EQ(refused.openFailure, "Could not write the file " + busy);
+    EXPECT_TRUE(refused.openBusy);
+    EXPECT_EQ(refused.openFailure, FileBusy(busy, writer).what());
     EXPECT_EQ(readFile(busy), "theirs\n");
 }
 

@@ -2,6 +2,9 @@
 // the status panels, the state of All and batchRunning, clicks during a
 // batch, and the replay of a batch's output trains; the window's batch
 // alone where the window adds nothing.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -12,8 +15,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <csignal>
 #include <memory>
+#include <optional>
 
+#include "batch/results/result_file.hpp"
 #include "ui/results/results_window.hpp"
 #include "window_fixture.hpp"
 
@@ -47,6 +53,60 @@ QString listText(const std::vector<int>& steps) {
     QString text;
     for (int s : steps) text += QString("%1,").arg(s, 4);
     return text;
+}
+
+// A process of its own holding the result file at path, as another Mirvok
+// writing it does, from construction to destruction; the file holds "theirs".
+class OtherWriter {
+  public:
+    explicit OtherWriter(const std::string& path) {
+        QFile file(QString::fromStdString(path));
+        if (file.open(QIODevice::WriteOnly)) file.write("theirs\n");
+        file.close();
+        int ready[2];
+        if (::pipe(ready) != 0) return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            try {
+                ResultFile theirs(path, ResultFileMode::Append);
+                (void)!::write(ready[1], "x", 1);
+                ::pause();
+            } catch (...) {
+            }
+            ::_exit(1);  // never back into the test
+        }
+        // The child's end alone stays open: a child that failed ends the wait.
+        ::close(ready[1]);
+        char c = 0;
+        (void)!::read(ready[0], &c, 1);
+        ::close(ready[0]);
+    }
+    ~OtherWriter() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+    OtherWriter(const OtherWriter&) = delete;
+    OtherWriter& operator=(const OtherWriter&) = delete;
+
+  private:
+    pid_t pid_ = -1;
+};
+
+// The rows of a test made by either batch, in its column "replay".
+void batchOrReplayRows() {
+    QTest::addColumn<bool>("replay");
+    QTest::newRow("Process All!") << false;
+    QTest::newRow("ReadMulti...") << true;
+}
+
+// A first batch whose output.csv becomes source.csv, the file ReadMulti...
+// is given next; false when it could not be renamed.
+bool firstBatchAsSource(Window& w) {
+    w.ui().All->click();
+    if (!QFile::rename("output.csv", "source.csv")) return false;
+    w.dialogs.openAnswers = {"source.csv"};
+    return true;
 }
 
 const QRegularExpression kAverage(R"(^av[gl]: -?\d+\.\d{5}$)");
@@ -127,16 +187,27 @@ class BatchActionsTest : public QObject {
         QCOMPARE(w.form.StatusBar().text(4), QString("avl: -"));
     }
 
+    void a_result_file_that_cannot_be_opened_runs_nothing_data() {
+        QTest::addColumn<bool>("busy");
+        QTest::newRow("in no folder") << false;
+        QTest::newRow("written by another process") << true;
+    }
+
     void a_result_file_that_cannot_be_opened_runs_nothing() {
+        QFETCH(bool, busy);
         Window w;
         w.loadRegularTrain(1000, 40);
         const std::vector<int> before = w.state.inSpikeSteps;
-        const QString path = dir_->filePath("no_such_folder/result.csv");
+        const QString path = dir_->filePath(busy ? "result.csv" : "no_such_folder/result.csv");
+        std::optional<OtherWriter> other;
+        if (busy) other.emplace(path.toStdString());
         w.ui().askfile->setChecked(true);
+        w.ui().FirstDel->setChecked(!busy);  // appended to: no question before it
         w.dialogs.saveAnswers = {path};
         w.ui().All->click();
 
         QCOMPARE(w.dialogs.messages, QStringList{"Could not write the file " + path});
+        if (busy) QCOMPARE(fileLines(path), QStringList{"theirs"});
         QCOMPARE(w.state.inSpikeSteps, before);
         QCOMPARE(w.state.curStep, 0);
         QCOMPARE(w.form.StatusBar().text(1), "output: " + path);
@@ -352,20 +423,14 @@ class BatchActionsTest : public QObject {
 
     // Stop ends a batch after the record being written, with the summary of
     // the runs made; it is enabled only while the batch runs.
-    void stop_ends_a_batch_after_its_current_record_data() {
-        QTest::addColumn<bool>("replay");
-        QTest::newRow("Process All!") << false;
-        QTest::newRow("ReadMulti...") << true;
-    }
+    void stop_ends_a_batch_after_its_current_record_data() { batchOrReplayRows(); }
 
     void stop_ends_a_batch_after_its_current_record() {
         QFETCH(bool, replay);
         Window w;
         w.ui().ntests->setText(replay ? "40" : "50000");
         if (replay) {
-            w.ui().All->click();
-            QVERIFY(QFile::rename("output.csv", "source.csv"));
-            w.dialogs.openAnswers = {"source.csv"};
+            QVERIFY(firstBatchAsSource(w));
             // Events are handled at most every 10 ms: a replay of 40 short runs
             // started at once after the batch that wrote its source could end
             // before handling any.
@@ -505,9 +570,7 @@ class BatchActionsTest : public QObject {
         Window w;
         w.ui().ntests->setText("2");
         if (replay) {
-            w.ui().All->click();
-            QVERIFY(QFile::rename("output.csv", "source.csv"));
-            w.dialogs.openAnswers = {"source.csv"};
+            QVERIFY(firstBatchAsSource(w));
         }
         w.ui().SimulateButton->click();
         QTRY_VERIFY(w.state.curStep > 2);
@@ -530,20 +593,14 @@ class BatchActionsTest : public QObject {
     // After a batch the status panels, the value boxes and the local-CV list
     // show the run the rasters show, the batch's last, not the values of a
     // watched run stopped before it: they are what Count! shows for that train.
-    void after_a_batch_the_status_bar_shows_its_last_run_data() {
-        QTest::addColumn<bool>("replay");
-        QTest::newRow("Process All!") << false;
-        QTest::newRow("ReadMulti...") << true;
-    }
+    void after_a_batch_the_status_bar_shows_its_last_run_data() { batchOrReplayRows(); }
 
     void after_a_batch_the_status_bar_shows_its_last_run() {
         QFETCH(bool, replay);
         Window w;
         w.ui().ntests->setText("3");
         if (replay) {
-            w.ui().All->click();
-            QVERIFY(QFile::rename("output.csv", "source.csv"));
-            w.dialogs.openAnswers = {"source.csv"};
+            QVERIFY(firstBatchAsSource(w));
         }
         w.loadRegularTrain(1000, 30);
         w.ui().SimulateButton->click();
@@ -572,11 +629,7 @@ class BatchActionsTest : public QObject {
     // While a batch or replay runs, panel 0's tooltip and the results window
     // tell how far it has come of the total, its pace and the time left;
     // after it, how many runs it made.
-    void panel_0_and_the_results_window_show_a_batchs_progress_data() {
-        QTest::addColumn<bool>("replay");
-        QTest::newRow("Process All!") << false;
-        QTest::newRow("ReadMulti...") << true;
-    }
+    void panel_0_and_the_results_window_show_a_batchs_progress_data() { batchOrReplayRows(); }
 
     void panel_0_and_the_results_window_show_a_batchs_progress() {
         QFETCH(bool, replay);

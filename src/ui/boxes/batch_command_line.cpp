@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QStringList>
+#include <utility>
 
 #include "batch/value_table.hpp"
 #include "ui/form_controls.hpp"
@@ -19,14 +20,21 @@ QString optionText(const QLineEdit* box) {
     return text;
 }
 
-}  // namespace
-
+// The word as a POSIX shell takes it back: as it is when plain, else in
+// single quotes.
 QString shellQuoted(const QString& text) {
     static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./:=+-]+$"));
     if (plain.match(text).hasMatch()) return text;
     QString quoted = text;
     quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+}  // namespace
+
+QString shellCommand(QStringList words) {
+    for (QString& word : words) word = shellQuoted(word);
+    return words.join(QLatin1Char(' '));
 }
 
 QString batchCommandLine(const FormControls& ui, std::optional<std::uint64_t> seed,
@@ -42,8 +50,7 @@ QString batchCommandLine(const FormControls& ui, std::optional<std::uint64_t> se
     }
     words << QStringLiteral("--output") << outputPath;
     if (!ui.FirstDel->isChecked()) words << QStringLiteral("--append");
-    for (QString& word : words) word = shellQuoted(word);
-    return words.join(QLatin1Char(' '));
+    return shellCommand(std::move(words));
 }
 
 }  // namespace mirvok::ui

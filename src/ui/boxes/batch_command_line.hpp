@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 
@@ -8,9 +9,9 @@ namespace mirvok::ui {
 
 struct FormControls;
 
-// The word as a POSIX shell takes it back: as it is when plain, else in
-// single quotes.
-QString shellQuoted(const QString& text);
+// The words as one line a POSIX shell takes apart into them again: each
+// as it is when plain, else in single quotes.
+QString shellCommand(QStringList words);
 
 // The `mirvok-cli batch` command line that writes, byte for byte, the file
 // "Process All!" writes with the current boxes and ticks and this seed

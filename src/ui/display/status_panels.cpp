@@ -62,38 +62,49 @@ QString StatusPanels::text(int panel) const {
 }
 
 void StatusPanels::setText(int panel, const QString& text) {
-    show(panel, text, {});
+    setText(panel, text, QString());
 }
 
 void StatusPanels::setText(int panel, const QString& lead, const QString& name) {
+    QString& whole = texts_.at(static_cast<size_t>(panel));
+    // Panel 0 counts every run of a batch: an unchanged text costs nothing.
+    if (whole == lead + name) return;
+    whole = lead + name;
     show(panel, lead, name);
+    panels_.at(static_cast<size_t>(panel))->setToolTip(whole);
+}
+
+void StatusPanels::setTextAndTip(int panel, const QString& text, const QString& toolTip) {
+    QString& whole = texts_.at(static_cast<size_t>(panel));
+    if (whole != text) {
+        whole = text;
+        show(panel, text, QString());
+    }
+    // A batch's progress changes far less often than its count.
+    QLabel* label = panels_.at(static_cast<size_t>(panel));
+    if (label->toolTip() != toolTip) label->setToolTip(toolTip);
 }
 
 void StatusPanels::show(int panel, const QString& lead, const QString& name) {
     QLabel* label = panels_.at(static_cast<size_t>(panel));
-    QString& whole = texts_[static_cast<size_t>(panel)];
-    // Panel 0 counts every run of a batch: an unchanged text costs nothing.
-    if (whole == lead + name) return;
-    whole = lead + name;
     const int room =
         label->maximumWidth() - 2 * label->frameWidth() - 2 * label->margin() - kIndent - 1;
     // A name needs room for at least its ellipsis and its last letters.
-    const QString nameRoom = QChar(0x2026) + name.right(kNameLettersKept);
-    const std::optional<QFont> fitted =
-        fittingFont(font(), name.isEmpty() ? lead : lead + nameRoom, room);
-    QString shown;
+    const std::optional<QFont> fitted = fittingFont(
+        font(), name.isEmpty() ? lead : lead + QChar(0x2026) + name.right(kNameLettersKept), room);
+    // The panel's own font stays inherited where it fits; a label's font is
+    // only set when it changes, for the panel redrawn at every step.
+    const QFont& wanted = fitted ? *fitted : font();
+    if (label->font() != wanted) label->setFont(wanted == font() ? QFont() : wanted);
     if (!fitted) {  // not even the smallest font: elided like a name
-        label->setFont(QFont());
-        shown = label->fontMetrics().elidedText(whole, Qt::ElideMiddle, room);
+        label->setText(QFontMetrics(wanted).elidedText(lead + name, Qt::ElideMiddle, room));
+    } else if (name.isEmpty()) {
+        label->setText(lead);
     } else {
-        // The panel's own font stays inherited where it fits.
-        label->setFont(*fitted == font() ? QFont() : *fitted);
-        const QFontMetrics metrics(*fitted);
-        shown = lead +
-                metrics.elidedText(name, Qt::ElideMiddle, room - metrics.horizontalAdvance(lead));
+        const QFontMetrics metrics(wanted);
+        label->setText(lead + metrics.elidedText(name, Qt::ElideMiddle,
+                                                 room - metrics.horizontalAdvance(lead)));
     }
-    label->setText(shown);
-    label->setToolTip(whole);
 }
 
 }  // namespace mirvok::ui

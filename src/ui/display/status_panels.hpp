@@ -10,8 +10,8 @@ namespace mirvok::ui {
 // panel 0 starts with "no input", panel 1 with "no ouput" (spelt so). A
 // count or value wider than its panel is shown whole in a narrower or
 // smaller font, so that 8 digits are read in full; a name too long for its
-// panel is elided in the middle. The panel's tooltip holds the whole text,
-// and text() is always the whole text.
+// panel is elided in the middle. The panel's tooltip holds the whole text
+// unless it was given one of its own, and text() is always the whole text.
 class StatusPanels : public QWidget {
     Q_OBJECT
   public:
@@ -25,6 +25,9 @@ class StatusPanels : public QWidget {
     // A lead (a count and its words) whole, as above, then a name (of a
     // file) elided in the middle into the room the lead leaves.
     void setText(int panel, const QString& lead, const QString& name);
+    // A count, as setText shows it, with a tooltip of its own (a batch's
+    // progress) instead of the text.
+    void setTextAndTip(int panel, const QString& text, const QString& toolTip);
     QLabel* panel(int index) const { return panels_.at(static_cast<size_t>(index)); }
 
   private:

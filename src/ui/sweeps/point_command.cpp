@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <cmath>
+#include <utility>
 
 #include "batch/sweep/sweep_seeds.hpp"
 #include "batch/sweep/sweep_table.hpp"
@@ -51,8 +52,7 @@ QString pointCommandLine(const SweepDescription& d, int point, const QString& ou
     if (d.values.value("quantify", false)) words << QStringLiteral("--quantify");
     if (d.values.value("c01", false)) words << QStringLiteral("--c01");
     words << QStringLiteral("--output") << outputPath;
-    for (QString& word : words) word = shellQuoted(word);
-    return words.join(QLatin1Char(' '));
+    return shellCommand(std::move(words));
 }
 
 }  // namespace mirvok::ui

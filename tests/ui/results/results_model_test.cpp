@@ -13,6 +13,7 @@
 #include <QtTest>
 #include <cmath>
 
+#include "batch/batch_iteration.hpp"
 #include "trains/gamma_generator.hpp"
 #include "trains/random/random_source.hpp"
 #include "ui/results/interval_law.hpp"
@@ -41,17 +42,6 @@ SimState run(int n) {
     s.Nsteps = 40 * n;
     return s;
 }
-
-// A train drawn in one piece with a CV, an isi of 20 ms and no shift.
-struct Entries final : GeneratorEntries {
-    double cv_;
-    explicit Entries(double cv) : cv_(cv) {}
-    double cv() override { return cv_; }
-    void writeShape(const std::string&) override {}
-    double shape() override { return 1.0 / (cv_ * cv_); }
-    double isi() override { return 20.0; }
-    double isiJitter() override { return 0.0; }
-};
 
 double sum(const std::vector<double>& values) {
     double total = 0.0;
@@ -123,7 +113,10 @@ class ResultsModelTest : public QObject {
         for (double cv : {0.02, 1.0}) {
             SimState s;
             s.Nsteps = 400000;
-            Entries entries(cv);
+            // Drawn in one piece with this CV, an isi of 20 ms and no shift.
+            GeneratorSettings settings;
+            settings.cv = cv;
+            SettingsEntries entries(settings);
             Pcg31 random(11);
             generateTrain(s, entries, random, false);
             const IntervalHistogram h = intervalHistogram(s.inSpikeSteps);
