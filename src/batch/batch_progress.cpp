@@ -1,6 +1,7 @@
 #include "batch/batch_progress.hpp"
 
 #include <cmath>
+#include <optional>
 
 #include "text/number_format.hpp"
 
@@ -19,7 +20,13 @@ std::string twoDigits(long long value) {
     return text;
 }
 
-}  // namespace
+// The pace of a batch that has made `done` of `total` runs in `seconds`:
+// runs per second so far and the time left at that pace, both unknown
+// before the first run (or at no time elapsed).
+struct BatchPace {
+    std::optional<double> runsPerSecond;
+    std::optional<double> secondsLeft;  // none left once done reaches total
+};
 
 BatchPace batchPace(long long done, long long total, double seconds) {
     BatchPace pace;
@@ -29,12 +36,15 @@ BatchPace batchPace(long long done, long long total, double seconds) {
     return pace;
 }
 
+// A duration in whole seconds, rounded up: "0:05", "12:30", "1:02:03".
 std::string clockText(double seconds) {
     const auto total = static_cast<long long>(std::ceil(seconds));
     const long long hours = total / 3600, minutes = total / 60 % 60, secs = total % 60;
     if (hours > 0) return IntToStr(hours) + ":" + twoDigits(minutes) + ":" + twoDigits(secs);
     return IntToStr(minutes) + ":" + twoDigits(secs);
 }
+
+}  // namespace
 
 std::string progressText(long long done, long long total, double seconds, BatchState state) {
     std::string text = IntToStr(done) + " of " + IntToStr(total);

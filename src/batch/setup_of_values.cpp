@@ -4,36 +4,27 @@
 #include <string>
 
 #include "base/errors.hpp"
-#include "batch/value_table.hpp"
-#include "system/machine_memory.hpp"
+#include "batch/setup_from_rows.hpp"
 #include "text/json.hpp"
 
 namespace mirvok {
 namespace {
 
-ValueError refused(const ValueRow& row, const std::string& reason) {
-    return ValueError(row.option, row.keyword, reason);
-}
-
 double numberOf(const ValueRow& row, const Json& value) {
     const std::string written = jsonLine(value);
-    if (!value.is_number()) throw refused(row, written + " is not a number");
+    if (!value.is_number()) throw refusedValue(row.option, written + " is not a number");
     const double number = value.get<double>();
     if (row.kind == ValueKind::Integer &&
         (!value.is_number_integer() || number < std::numeric_limits<int>::min() ||
          number > std::numeric_limits<int>::max()))
-        throw refused(row, written + " is not a valid integer value");
+        throw refusedValue(row.option, written + " is not a valid integer value");
     return number;
-}
-
-ValueError segmentsError(const std::string& reason) {
-    return ValueError("segment", "segments", reason);
 }
 
 // The segment lists as the interval dialog leaves them: the bound 0, then
 // each segment's end after its predecessor's, with its mean and shape.
 void setSegments(BatchSetup& setup, const Json& segments) {
-    if (!segments.is_array()) throw segmentsError(jsonLine(segments) + " is not a list");
+    if (!segments.is_array()) throw refusedSegments(jsonLine(segments) + " is not a list");
     SimState& s = setup.stateTemplate;
     s.segBounds = {0};
     s.segIsi.clear();
@@ -45,8 +36,8 @@ void setSegments(BatchSetup& setup, const Json& segments) {
                            segment["shape"].is_number();
         if (!whole || segment["end"].get<long long>() <= s.segBounds.back() ||
             segment["end"].get<long long>() > std::numeric_limits<int>::max())
-            throw segmentsError(jsonLine(segment) +
-                                " is no segment ending after the one before it");
+            throw refusedSegments(jsonLine(segment) +
+                                  " is no segment ending after the one before it");
         s.segBounds.push_back(segment["end"].get<int>());
         s.segIsi.push_back(segment["isi"].get<double>());
         s.segShape.push_back(segment["shape"].get<double>());
@@ -68,17 +59,10 @@ BatchSetup setupOfValues(const Json& values) {
     for (const auto& [name, value] : values.items())
         if (!rowOfOption(name) && name != "segments" && name != "quantify" && name != "c01")
             throw Error("'" + name + "' is no value of a batch");
-    BatchSetup setup;
-    setup.reset.memory = physicalMemoryBytes();
-    for (const ValueRow& row : valueTable()) {
-        if (values.contains(row.option)) row.set(setup, numberOf(row, values[row.option]));
-        if (!row.derive) continue;
-        try {
-            row.derive(setup);
-        } catch (const Error& e) {
-            throw refused(row, e.what());
-        }
-    }
+    BatchSetup setup = setupFromRows([&](const ValueRow& row) -> std::optional<double> {
+        if (!values.contains(row.option)) return std::nullopt;
+        return numberOf(row, values[row.option]);
+    });
     if (values.contains("segments")) setSegments(setup, values["segments"]);
     setup.generator.quantify = flagOf(values, "quantify");
     setup.generator.quantifyZeroOne = setup.generator.quantify && flagOf(values, "c01");

@@ -29,9 +29,7 @@ Reading readingOf(const std::string& name) {
     if (!row || row->group == ValueGroup::Generator) return Reading::Generator;
     if (row->group == ValueGroup::Run) return Reading::RunLength;
     if (row->group == ValueGroup::Analysis) return Reading::Analysis;
-    for (Rate rate : {Rate::Gamma1, Rate::Gamma2, Rate::Delta1, Rate::Delta2})
-        if (&rowOfRate(rate) == row) return Reading::Rate;
-    return Reading::Reset;
+    return row->rate ? Reading::Rate : Reading::Reset;
 }
 
 struct FirstRead {

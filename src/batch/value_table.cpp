@@ -50,14 +50,16 @@ std::vector<ValueRow> makeTable() {
          .control = "gamma1",
          .group = G::Model,
          .set = [](BatchSetup& s, double v) { s.rates.g1 = v; },
-         .get = [](const BatchSetup& s) { return s.rates.g1; }},
+         .get = [](const BatchSetup& s) { return s.rates.g1; },
+         .rate = Rate::Gamma1},
         {.option = "delta1",
          .kind = K::Real,
          .help = "fraction of V1 lost at an input spike",
          .control = "delta1",
          .group = G::Model,
          .set = [](BatchSetup& s, double v) { s.rates.d1 = v; },
-         .get = [](const BatchSetup& s) { return s.rates.d1; }},
+         .get = [](const BatchSetup& s) { return s.rates.d1; },
+         .rate = Rate::Delta1},
         {.option = "v2-start",
          .kind = K::Real,
          .help = "start volume of compartment 2",
@@ -71,14 +73,16 @@ std::vector<ValueRow> makeTable() {
          .control = "gamma2",
          .group = G::Model,
          .set = [](BatchSetup& s, double v) { s.rates.g2 = v; },
-         .get = [](const BatchSetup& s) { return s.rates.g2; }},
+         .get = [](const BatchSetup& s) { return s.rates.g2; },
+         .rate = Rate::Gamma2},
         {.option = "delta2",
          .kind = K::Real,
          .help = "fraction of V2 lost at an input spike",
          .control = "delta2",
          .group = G::Model,
          .set = [](BatchSetup& s, double v) { s.rates.d2 = v; },
-         .get = [](const BatchSetup& s) { return s.rates.d2; }},
+         .get = [](const BatchSetup& s) { return s.rates.d2; },
+         .rate = Rate::Delta2},
         {.option = "epsilon",
          .kind = K::Real,
          .help = "coincidence window",
@@ -192,21 +196,9 @@ const ValueRow* rowOfControl(std::string_view control) {
 }
 
 const ValueRow& rowOfRate(Rate rate) {
-    const char* option = "delta2";
-    switch (rate) {
-        case Rate::Gamma1:
-            option = "gamma1";
-            break;
-        case Rate::Gamma2:
-            option = "gamma2";
-            break;
-        case Rate::Delta1:
-            option = "delta1";
-            break;
-        case Rate::Delta2:
-            break;
-    }
-    return *rowOfOption(option);
+    const std::span<const ValueRow> rows = valueTable();
+    return *std::find_if(rows.begin(), rows.end(),
+                         [rate](const ValueRow& row) { return row.rate == rate; });
 }
 
 std::string keywordOf(std::string_view option) {

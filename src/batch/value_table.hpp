@@ -1,6 +1,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,6 +33,10 @@ struct ValueRow {
     ValueGroup group;
     void (*set)(BatchSetup& setup, double value);  // an integer arrives whole
     double (*get)(const BatchSetup& setup);
+    // The rate of the step the value is, for the four the model reads at
+    // every step: a change takes effect at once, an overflow is refused
+    // under its name.
+    std::optional<Rate> rate = std::nullopt;
     // What follows in the setup from the value, found as soon as it is set
     // and refused under its name: the run's steps from its length, the
     // header's shape from the cv. May throw; null for most values.

@@ -1,10 +1,9 @@
 #include "batch/value_texts.hpp"
 
 #include "base/errors.hpp"
-#include "batch/value_table.hpp"
+#include "batch/setup_from_rows.hpp"
 #include "batch/worker_kit.hpp"
 #include "system/cpu_count.hpp"
-#include "system/machine_memory.hpp"
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
 #include "trains/random/random_source.hpp"
@@ -12,27 +11,6 @@
 
 namespace mirvok {
 namespace {
-
-// The name of a value that is not a row of the table: the same on the
-// command line and in Python.
-ValueError refused(const std::string& name, const std::string& reason) {
-    return ValueError(name, keywordOf(name), reason);
-}
-
-// Runs convert(); whatever the core refuses of it is refused under `row`'s
-// names.
-template <typename Convert>
-auto named(const ValueRow& row, Convert&& convert) {
-    try {
-        return convert();
-    } catch (const Error& e) {
-        throw ValueError(row.option, row.keyword, e.what());
-    }
-}
-
-ValueError segmentError(const std::string& reason) {
-    return ValueError("segment", "segments", reason);
-}
 
 struct SegmentParts {
     std::string_view end, isi, cv;
@@ -42,7 +20,7 @@ SegmentParts splitSegment(std::string_view text) {
     const auto first = text.find(':');
     const auto second = first == std::string_view::npos ? first : text.find(':', first + 1);
     if (second == std::string_view::npos || text.find(':', second + 1) != std::string_view::npos)
-        throw segmentError("'" + std::string(text) + "' is not of the form END:ISI:CV");
+        throw refusedSegments("'" + std::string(text) + "' is not of the form END:ISI:CV");
     return {text.substr(0, first), text.substr(first + 1, second - first - 1),
             text.substr(second + 1)};
 }
@@ -53,22 +31,23 @@ void defineSegment(SegmentDefinition& definition, const std::string& text, int l
     try {
         end = StrToInt(s.end);
     } catch (const Error& e) {
-        throw segmentError(e.what());
+        throw refusedSegments(e.what());
     }
     if (definition.done())
-        throw segmentError("'" + text + "' comes after the segment that ends at the last step " +
-                           IntToStr(last));
+        throw refusedSegments("'" + text + "' comes after the segment that ends at the last step " +
+                              IntToStr(last));
     if (end > last)
-        throw segmentError("END " + IntToStr(end) + " lies beyond the last step " + IntToStr(last));
+        throw refusedSegments("END " + IntToStr(end) + " lies beyond the last step " +
+                              IntToStr(last));
     SegmentDefinition::PassResult result;
     try {
         result = definition.pass(end, s.isi, s.cv, '.');
     } catch (const Error& e) {
-        throw segmentError(e.what());
+        throw refusedSegments(e.what());
     }
     if (result.outcome == SegmentDefinition::Outcome::NotRightOfLast)
-        throw segmentError("END " + IntToStr(end) + " is not right of the previous END " +
-                           IntToStr(definition.lastBound()));
+        throw refusedSegments("END " + IntToStr(end) + " is not right of the previous END " +
+                              IntToStr(definition.lastBound()));
 }
 
 // Segments are defined as the interval dialog defines them, END being the
@@ -78,22 +57,17 @@ void defineSegments(SimState& state, std::span<const std::string> segments) {
     SegmentDefinition definition(state);
     for (const std::string& segment : segments) defineSegment(definition, segment, last);
     if (!definition.done())
-        throw segmentError("the last END must be the run's last step " + IntToStr(last));
+        throw refusedSegments("the last END must be the run's last step " + IntToStr(last));
 }
 
 }  // namespace
 
 BatchSetup batchSetupFrom(const NamedTexts& texts, std::span<const std::string> segments) {
-    BatchSetup setup;
-    setup.reset.memory = physicalMemoryBytes();
-    for (const ValueRow& row : valueTable()) {
+    BatchSetup setup = setupFromRows([&](const ValueRow& row) -> std::optional<double> {
         const auto given = texts.find(row.option);
         const std::string& text = given != texts.end() ? given->second : row.defaultText;
-        row.set(setup, named(row, [&] {
-                    return row.kind == ValueKind::Integer ? StrToInt(text) : StrToDouble(text, '.');
-                }));
-        if (row.derive) named(row, [&] { row.derive(setup); });
-    }
+        return row.kind == ValueKind::Integer ? StrToInt(text) : StrToDouble(text, '.');
+    });
     if (!segments.empty()) {
         defineSegments(setup.stateTemplate, segments);
         setup.generator.segmentMode = true;
@@ -105,13 +79,13 @@ int integerFrom(const std::string& name, std::string_view text) {
     try {
         return StrToInt(text);
     } catch (const Error& e) {
-        throw refused(name, e.what());
+        throw refusedValue(name, e.what());
     }
 }
 
 std::uint64_t seedFrom(std::string_view text) {
     const int seed = integerFrom("seed", text);
-    if (seed < 0) throw refused("seed", "'" + std::string(text) + "' is not a valid seed");
+    if (seed < 0) throw refusedValue("seed", "'" + std::string(text) + "' is not a valid seed");
     return static_cast<std::uint64_t>(seed);
 }
 
@@ -122,17 +96,18 @@ std::uint64_t seedOrClock(const std::optional<std::string>& text) {
 int threadsFrom(const std::optional<std::string>& text) {
     if (!text) return usableCpuCount();
     const int threads = integerFrom("threads", *text);
-    if (threads < 1) throw refused("threads", "'" + *text + "' is not a valid thread count");
+    if (threads < 1) throw refusedValue("threads", "'" + *text + "' is not a valid thread count");
     if (threads > kMostThreads)
-        throw refused("threads", "'" + *text + "' is not a valid thread count: at most " +
-                                     IntToStr(kMostThreads));
+        throw refusedValue("threads", "'" + *text + "' is not a valid thread count: at most " +
+                                          IntToStr(kMostThreads));
     return threads;
 }
 
 int iterationsFrom(std::string_view text) {
     const int iterations = integerFrom("iterations", text);
     if (iterations < 0)
-        throw refused("iterations", "'" + std::string(text) + "' is not a valid number of runs");
+        throw refusedValue("iterations",
+                           "'" + std::string(text) + "' is not a valid number of runs");
     return iterations;
 }
 

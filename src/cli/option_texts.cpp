@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "batch/worker_kit.hpp"
+
 namespace mirvok::cli {
 namespace {
 
@@ -34,6 +36,13 @@ CLI::Option* addOptionalText(CLI::App& app, const std::string& name,
         ->type_name("N");
 }
 
+CLI::Option* addThreadsOption(CLI::App& app, std::optional<std::string>& text,
+                              const std::string& more) {
+    return addOptionalText(app, "--threads", text,
+                           "worker threads, at most " + std::to_string(kMostThreads) +
+                               " (default: the CPUs this process may use)" + more);
+}
+
 void addValueOptions(CLI::App& app, ValueTexts& texts, std::initializer_list<ValueGroup> groups) {
     for (const ValueRow* row : valueRows(groups)) addValueOption(app, texts, *row, row->help);
     if (std::find(groups.begin(), groups.end(), ValueGroup::Generator) == groups.end()) return;
@@ -55,9 +64,7 @@ void addHeaderOptions(CLI::App& app, ValueTexts& texts) {
 void addBatchFileOptions(CLI::App& app, BatchFileTexts& t) {
     addText(app, "--output", t.output, "result file", "FILE");
     app.add_flag("--append", t.append, "append to the result file instead of replacing it");
-    addOptionalText(app, "--threads", t.threads,
-                    "worker threads, at most 256 (default: the CPUs this process may use); the "
-                    "result does not depend on it");
+    addThreadsOption(app, t.threads, "; the result does not depend on it");
     app.add_flag("--quiet", t.quiet, "no progress line");
 }
 

@@ -38,6 +38,11 @@ CLI::Option* addText(CLI::App& app, const std::string& name, std::string& text,
 CLI::Option* addOptionalText(CLI::App& app, const std::string& name,
                              std::optional<std::string>& text, const std::string& help);
 
+// --threads, whose help gives the most worker threads and then `more`
+// ("; the result does not depend on it").
+CLI::Option* addThreadsOption(CLI::App& app, std::optional<std::string>& text,
+                              const std::string& more = "");
+
 // An option for every row of the groups, in the table's order; with the
 // generator's group also the repeatable --segment.
 void addValueOptions(CLI::App& app, ValueTexts& texts, std::initializer_list<ValueGroup> groups);

@@ -12,13 +12,6 @@
 namespace mirvok::cli {
 namespace {
 
-// "out.csv" -> "out.partial.csv".
-std::string partialName(const std::string& path) {
-    const std::filesystem::path where(path);
-    return (where.parent_path() / (where.stem().string() + ".partial" + where.extension().string()))
-        .string();
-}
-
 // FILE.json follows its result file; a batch that made no run left none.
 void moveProvenance(const std::string& from, const std::string& to) {
     std::error_code ec;
@@ -55,7 +48,7 @@ ParallelOutcome runFileBatchIntoSource(FileBatch batch, const IterationWork& wor
     try {
         outcome = runFileBatch(batch, work);
     } catch (const Interrupted& e) {
-        const std::string kept = beside.placeUnderFreeName(partialName(output));
+        const std::string kept = beside.placeUnderFreeName(beforeExtension(output, ".partial"));
         moveProvenance(beside.temporary(), kept);
         throw Interrupted(e.signal(), std::string(e.what()) + "; " + output +
                                           " stays as it was, the runs made are in " + kept);

@@ -9,7 +9,6 @@
 #include "cli/file_batch.hpp"
 #include "cli/interrupt.hpp"
 #include "cli/option_error.hpp"
-#include "cli/option_values.hpp"
 #include "cli/progress_bar.hpp"
 #include "system/machine_memory.hpp"
 
@@ -54,8 +53,8 @@ SweepPart partOption(const SweepOptions& o) {
     if (slash == std::string_view::npos)
         throw optionError("--part", "'" + std::string(text) + "' is not of the form K/N");
     SweepPart part;
-    part.k = intOption("--part", text.substr(0, slash));
-    part.n = intOption("--part", text.substr(slash + 1));
+    part.k = integerFrom("part", text.substr(0, slash));
+    part.n = integerFrom("part", text.substr(slash + 1));
     if (part.k < 1 || part.k > part.n)
         throw optionError("--part", "'" + std::string(text) + "' does not have 1 <= K <= N");
     if (!o.seed) throw optionError("--part", "requires --seed, the same for every part");
@@ -170,9 +169,7 @@ void addSweepCommand(CLI::App& app, SweepOptions& o) {
         ->type_name("K/N");
     sweep->add_flag("--keep-records", o.keepRecords,
                     "also keep each point's result file as DIR/points/p-00000.csv");
-    addOptionalText(*sweep, "--threads", o.threads,
-                    "worker threads, at most 256 (default: the CPUs this process may use); the "
-                    "results do not depend on it");
+    addThreadsOption(*sweep, o.threads, "; the results do not depend on it");
     sweep->add_flag("--quiet", o.quiet, "no progress line");
 }
 

@@ -18,8 +18,7 @@ void addVerifyCommand(CLI::App& app, VerifyOptions& o) {
         "describes");
     verify->add_option("FILE", o.path, "result file, or the folder of a sweep")->required();
     addValueOptions(*verify, o.values, {ValueGroup::Run, ValueGroup::Model, ValueGroup::Analysis});
-    addOptionalText(*verify, "--threads", o.threads,
-                    "worker threads, at most 256 (default: the CPUs this process may use)");
+    addThreadsOption(*verify, o.threads);
     verify->add_flag("--quiet", o.quiet, "no progress line");
 }
 

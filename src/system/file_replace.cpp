@@ -64,15 +64,14 @@ NewFile createBeside(const std::string& target) {
     return file;
 }
 
-// path with "-n" before its extension: "out.partial-2.csv".
-std::string numbered(const std::string& path, int n) {
+}  // namespace
+
+std::string beforeExtension(const std::string& path, std::string_view insert) {
     const std::filesystem::path where(path);
     return (where.parent_path() /
-            (where.stem().string() + "-" + std::to_string(n) + where.extension().string()))
+            (where.stem().string() + std::string(insert) + where.extension().string()))
         .string();
 }
-
-}  // namespace
 
 std::string linkTarget(const std::string& path) {
     char* real = ::realpath(path.c_str(), nullptr);
@@ -182,7 +181,7 @@ bool FileBeside::placeUnlessExists() {
 
 std::string FileBeside::placeUnderFreeName(const std::string& name) {
     for (int n = 1; n < 1000; ++n) {
-        path_ = n == 1 ? name : numbered(name, n);
+        path_ = n == 1 ? name : beforeExtension(name, "-" + std::to_string(n));
         if (placeUnlessExists()) return path_;
     }
     throw FileError::couldNotWrite(name);

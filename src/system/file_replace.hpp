@@ -18,6 +18,9 @@ namespace mirvok {
 // written directly, as is a file in a folder that refuses new files.
 void replaceFileContent(const std::string& path, std::string_view content);
 
+// path with insert before its extension: ("out.csv", "-2") -> "out-2.csv".
+std::string beforeExtension(const std::string& path, std::string_view insert);
+
 // The file a symbolic link leads to, or path itself (also when there is no
 // such file).
 std::string linkTarget(const std::string& path);

@@ -305,6 +305,7 @@ TEST(sweep_command, refuses_a_value_any_point_would_refuse_before_writing_anythi
         {{"--vary", "isi=20,0"}, "isi"},  // refused by the generator, at the point's first run
         {{"--vary", "cv=0.1", "--part", "1/2"}, "--part"},
         {{"--vary", "cv=0.1", "--part", "3/2", "--seed", "1"}, "--part"},
+        {{"--vary", "cv=0.1", "--part", "1/x", "--seed", "1"}, "--part"},
     };
     TempDir dir;
     for (const auto& c : cases) {

@@ -127,7 +127,6 @@ void ResultFile::endLastLine() {
 void ResultFile::cutToLastLine() {
     if (!regular_ || size_ == 0) return;
     if (!readable_) throw FileError::couldNotWrite(name_);
-    const int reader = fd_;
     // Backwards from the end to the last line end: only the cut line is read.
     char chunk[4096];
     std::uint64_t end = size_;
@@ -135,7 +134,7 @@ void ResultFile::cutToLastLine() {
     bool found = false;
     while (end > 0 && !found) {
         const std::uint64_t n = std::min<std::uint64_t>(sizeof chunk, end);
-        if (::pread(reader, chunk, n, static_cast<off_t>(end - n)) != static_cast<ssize_t>(n))
+        if (::pread(fd_, chunk, n, static_cast<off_t>(end - n)) != static_cast<ssize_t>(n))
             throw FileError::couldNotWrite(name_);
         for (std::uint64_t i = n; i > 0 && !found; --i) {
             found = chunk[i - 1] == '\n';
