@@ -8,6 +8,12 @@ TSAN_DIR := build/tsan
 # The checking builds keep line tables only: sanitizer reports still name
 # file and line, and compiling and linking take about a fifth less time.
 CHECK_DEBUG_INFO := -g1
+# Every stage compiles through ccache (see CMakeLists.txt); paths below
+# the project folder are hashed relative to it, so another checkout or
+# worktree of the project reuses what this one compiled.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := true
+TIMED := ./scripts/timed
 SOURCES = $(shell git ls-files --cached --others --exclude-standard '*.cpp' '*.hpp' 2>/dev/null || \
 	find src tests bench fuzz python -name '*.[ch]pp')
 
@@ -29,17 +35,19 @@ run: build
 # module (optimised: a sanitized one does not load into python3).
 test: deps format-check
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMIRVOK_TESTS=OFF > /dev/null
-	cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok-cli mirvok_python
+	$(TIMED) release-build cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok-cli mirvok_python
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRVOK_SANITIZE=ON -DMIRVOK_TESTS=ON \
 		-DMIRVOK_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG=$(CHECK_DEBUG_INFO) \
 		-DMIRVOK_RELEASE_CLI=$(CURDIR)/build/bin/mirvok-cli \
 		-DMIRVOK_RELEASE_PYTHON=$(CURDIR)/build/python > /dev/null
-	cmake --build $(TEST_DIR) -j $(JOBS)
-	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	$(TIMED) test-build cmake --build $(TEST_DIR) -j $(JOBS)
+	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen $(CURDIR)/$(TIMED) test-run \
+		ctest --output-on-failure -j $(JOBS)
 	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRVOK_TSAN=ON -DMIRVOK_UI=OFF \
 		-DMIRVOK_TESTS=ON -DMIRVOK_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG=$(CHECK_DEBUG_INFO) > /dev/null
-	cmake --build $(TSAN_DIR) -j $(JOBS)
-	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+	$(TIMED) tsan-build cmake --build $(TSAN_DIR) -j $(JOBS)
+	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 $(CURDIR)/$(TIMED) tsan-run \
+		ctest --output-on-failure -j $(JOBS)
 
 format: deps
 	@clang-format -i $(SOURCES)

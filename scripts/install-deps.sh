@@ -8,10 +8,12 @@ set -euo pipefail
 # Boost.Math's regularised incomplete gamma (header-only, window only).
 # nlohmann-json writes and parses the JSON files (provenance, sweep.json) so
 # that any valid JSON a user or another tool leaves there reads back.
+# ccache keeps what each build stage compiled, so later stages and
+# rebuilds compile only what changed.
 # mypy's stubtest checks the Python package's stub against the package, so
 # that what IDEs and type checkers read is what the package takes.
 packages=(
-    g++ make cmake pkg-config clang-format
+    g++ make cmake pkg-config clang-format ccache
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev fonts-dejavu-core libboost-math-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     parallel xvfb xdotool
