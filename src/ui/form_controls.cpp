@@ -5,7 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -85,7 +85,7 @@ QWidget* makeWidget(QWidget* form, const ControlEntry& c) {
             return bar;
         }
         case ControlKind::ListBox:
-            return new QListWidget(form);
+            return new QListView(form);
         case ControlKind::Image:
             return new ImageArea(form);
         case ControlKind::Label: {
@@ -179,7 +179,7 @@ FormControls createControls(QWidget* form) {
     MIRVOK_BIND(QSlider, speed);
     MIRVOK_BIND(QProgressBar, pbV1);
     MIRVOK_BIND(QProgressBar, pbV2);
-    MIRVOK_BIND(QListWidget, VariBox);
+    MIRVOK_BIND(QListView, VariBox);
     MIRVOK_BIND(QFrame, Bevel4);
     MIRVOK_BIND(ImageArea, OutImage);
     MIRVOK_BIND(ImageArea, InImage);

@@ -6,7 +6,7 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QProgressBar;
 class QPushButton;
 class QSlider;
@@ -68,7 +68,7 @@ struct FormControls {
     QSlider* speed = nullptr;
     QProgressBar* pbV1 = nullptr;
     QProgressBar* pbV2 = nullptr;
-    QListWidget* VariBox = nullptr;
+    QListView* VariBox = nullptr;
     QFrame* Bevel4 = nullptr;
     // Displays and their time-axis labels.
     ImageArea* OutImage = nullptr;

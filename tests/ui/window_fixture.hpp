@@ -5,7 +5,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -31,6 +31,14 @@ struct Window {
         ::loadRegularTrain(state, ui().TimeEdit, ms, every, first);
     }
 };
+
+// The lines a list box shows.
+inline QStringList listLines(const QListView* box) {
+    QStringList lines;
+    for (int i = 0; i < box->model()->rowCount(); ++i)
+        lines << box->model()->index(i, 0).data().toString();
+    return lines;
+}
 
 // A fresh folder as the working directory for as long as it lives, for
 // batches that write "output.csv" there.

@@ -27,8 +27,13 @@ class ResultsModel final : public QObject {
     static constexpr std::size_t kSeries = 8;
     static Chart chartOf(Series series);
 
+    // A batch, whose runs replaced the input train.
     void setBatch(const std::vector<BatchPoint>& points);
-    void setRun(const SimState& state, double c0);
+    // A new input train (read, with why reading stopped early, if it did;
+    // or generated): its intervals, with no run of it yet.
+    void setTrain(const SimState& state, const std::string& note = {});
+    // A run and its analysis's windows: the train's intervals and the local CVs.
+    void setRun(const SimState& state, const LocalWindows& windows, double c0);
     const ResultsData& data() const { return data_; }
 
     const QList<QPointF>& points(Series series) const { return points_[index(series)]; }

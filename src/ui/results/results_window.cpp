@@ -89,6 +89,11 @@ ResultsWindow::ResultsWindow(const ResultsModel& model, Dialogs& dialogs, QWidge
     auto* column = new QVBoxLayout(this);
     progress_ = new QLabel(this);
     progress_->setObjectName(QStringLiteral("BatchProgress"));
+    // Its line is kept while it is hidden, so that nothing below moves when
+    // a batch's progress first shows.
+    QSizePolicy keepLine = progress_->sizePolicy();
+    keepLine.setRetainSizeWhenHidden(true);
+    progress_->setSizePolicy(keepLine);
     progress_->hide();
     column->addWidget(progress_);
     // One row of tools over the charts: Verify... with what it says, and
@@ -134,6 +139,10 @@ QWidget* ResultsWindow::makePanel(Chart chart, const QString& title, const QStri
     qchart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     panel.view = new QChartView(qchart);
     panel.view->setRenderHint(QPainter::Antialiasing);
+    // The whole chart is painted at each change: the edges of antialiased
+    // points reach past the parts Qt Charts marks for repainting, and an
+    // update of those parts only would leave faint traces of earlier points.
+    panel.view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     panel.view->setMinimumHeight(240);
     panel.x = new QValueAxis(qchart);
     panel.x->setTitleText(xTitle);
@@ -251,16 +260,36 @@ void ResultsWindow::refresh(Chart chart) {
     QChart* qchart = panel.view->chart();
     const bool empty = model_.empty(chart);
     // An empty chart says what would fill it, with no axes to mislead.
-    QString title = panel.title;
-    if (chart == Chart::Batch) title += QStringLiteral(": %1 runs").arg(model_.data().batchRuns);
-    qchart->setTitle(empty ? model_.emptyText(chart) : title);
+    qchart->setTitle(empty ? model_.emptyText(chart) : titleOf(chart));
     panel.x->setVisible(!empty);
     panel.y->setVisible(!empty);
     qchart->legend()->setVisible(!empty);
+    // A line not drawn has no entry in the legend.
+    for (Series s : kAllSeries)
+        if (ResultsModel::chartOf(s) == chart)
+            for (QLegendMarker* marker : qchart->legend()->markers(series_[index(s)]))
+                marker->setVisible(!model_.points(s).empty());
     if (empty) return;
     const ResultsModel::Axes axes = model_.axes(chart);
     fitAxis(*panel.x, axes.x);
     fitAxis(*panel.y, axes.y);
+}
+
+QString ResultsWindow::titleOf(Chart chart) const {
+    const ResultsData& results = model_.data();
+    const QString& title = panels_[index(chart)].title;
+    switch (chart) {
+        case Chart::Batch:
+            return title + QStringLiteral(": %1 runs").arg(results.batchRuns);
+        case Chart::Intervals:
+            // Where and why reading the train's file stopped, under the title.
+            if (results.trainNote.empty()) return title;
+            return title.toHtmlEscaped() + QStringLiteral("<br><small>%1</small>")
+                                               .arg(toQt(results.trainNote).toHtmlEscaped());
+        case Chart::LocalCvs:
+            return title + QStringLiteral(": %1 windows").arg(results.localWindows);
+    }
+    return title;
 }
 
 void ResultsWindow::askAndSave(Chart chart) {

@@ -111,8 +111,9 @@ class DisplayPainterTest : public QObject {
             w.state.inTrain[static_cast<size_t>(k)] = 1;
         }
         w.ui().DoTest->click();
-        QVERIFY(w.ui().VariBox->count() > 0);
-        QCOMPARE(w.ui().VariBox->item(0)->text(), QString("6.: 0.25784"));
+        const QStringList lines = listLines(w.ui().VariBox);
+        QVERIFY(!lines.isEmpty());
+        QCOMPARE(lines.front(), QString("6.: 0.25784"));
         QVERIFY(!w.state.outSpikeSteps.empty());
         // Some label was written onto the white strip.
         const QImage vari = w.ui().VariImage->image().toImage();
