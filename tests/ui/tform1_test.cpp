@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -107,15 +106,15 @@ class TForm1Test : public QObject {
         // The texts the redraw and a batch write into their panels, in a
         // font at most a pixel smaller than the bar's: values as the boxes
         // write them, seeds and counts of up to 6 digits whole (8 in the
-        // wider panels), longer counts cut at their end, whole in the
-        // tooltip.
+        // wider step and count panels), longer counts cut at their end,
+        // whole in the tooltip.
         StatusPanels bar(&form);
         const int pixels = QFontInfo(bar.font()).pixelSize();
         const std::pair<int, QString> whole[] = {
-            {0, "#99999999"}, {2, "st: 999999"}, {3, "avg: -0.00012"},    {4, "avl: -0.00012"},
-            {5, "s: 999999"}, {6, "f: 999999"},  {7, "c: 0.02051"},       {8, "q: 0.67347"},
-            {9, "i: 999999"}, {1, "no ouput"},   {10, "seed: 2147483647"}};
-        const std::pair<int, QString> cut[] = {{5, "s: 99999999"}, {6, "f: 99999999"}};
+            {0, "#99999999"}, {2, "st: 99999999"}, {3, "avg: -0.00012"},    {4, "avl: -0.00012"},
+            {5, "s: 999999"}, {6, "f: 999999"},    {7, "c: 0.02051"},       {8, "q: 0.67347"},
+            {9, "i: 999999"}, {1, "no ouput"},     {10, "seed: 2147483647"}};
+        const std::pair<int, QString> cut[] = {{5, "s: 9999999"}, {6, "f: 99999999"}};
         const auto readable = [&](const QLabel* label) {
             return QFontInfo(label->font()).pixelSize() >= pixels - 1 &&
                    QFontMetrics(label->font()).horizontalAdvance(label->text()) <=

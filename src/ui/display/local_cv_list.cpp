@@ -1,18 +1,16 @@
 #include "ui/display/local_cv_list.hpp"
 
-#include <QListView>
 #include <algorithm>
 #include <climits>
 #include <iterator>
 
 #include "analysis/analysis.hpp"
+#include "ui/display/line_list_view.hpp"
 #include "ui/ui_text.hpp"
 
 namespace mirvok::ui {
 
-LocalCvList::LocalCvList(QListView* view) : QAbstractListModel(view) {
-    // One height for every line: the view lays out a million lines at once.
-    view->setUniformItemSizes(true);
+LocalCvList::LocalCvList(LineListView* view) : QAbstractListModel(view) {
     view->setModel(this);
 }
 

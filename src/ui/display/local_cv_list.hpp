@@ -7,21 +7,21 @@
 #include "analysis/analysis_params.hpp"
 #include "ui/results/results_data.hpp"
 
-class QListView;
-
 namespace mirvok::ui {
+
+class LineListView;
 
 // VariBox's lines: one per local window of the latest analysis whose local
 // CV is not 0 ("6.: 0.34993"), in the order of the windows. A line's text
 // is made only when the list shows it, so that a run of millions of windows
-// costs the list a number per window rather than a text and an item each.
+// costs the list a number per window rather than a text and a line's layout.
 // The analysis fills it as its sink; flush() shows what it was given, also
 // after an analysis that failed part-way.
 class LocalCvList final : public QAbstractListModel, public LocalWindowSink {
     Q_OBJECT
   public:
-    // Becomes the model of `view`, whose lines are all one text line high.
-    explicit LocalCvList(QListView* view);
+    // Becomes the model of `view`.
+    explicit LocalCvList(LineListView* view);
 
     void start(std::size_t atMost) override;
     void window(std::size_t spike, double lcv) override;

@@ -11,10 +11,10 @@ namespace mirvok::ui {
 namespace {
 
 // The text starts this far inside the panel's frame.
-constexpr int kIndent = 2;
+constexpr int kIndent = 1;
 // The fonts tried for a text too wide for its panel: narrower first, then
 // smaller, never below these, which still read well at a glance.
-constexpr int kNarrowest = 60;
+constexpr int kNarrowest = 70;
 constexpr int kPixelsLessAtMost = 1;
 // A name elided beside a lead keeps at least so many of its last letters.
 constexpr int kNameLettersKept = 3;

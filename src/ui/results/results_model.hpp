@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/results/nice_axis.hpp"
 #include "ui/results/results_data.hpp"
 
 namespace mirvok::ui {
@@ -45,11 +46,7 @@ class ResultsModel final : public QObject {
     // starts at 0 (lower only to show a value below 0 that got there); it
     // ends a little above the largest value, to be rounded to a nice number
     // (exact: shown as it is).
-    struct AxisRange {
-        double low = 0.0;
-        double high = 1.0;
-        bool exact = false;
-    };
+    using AxisRange = ui::AxisRange;
     struct Axes {
         AxisRange x, y;
     };
