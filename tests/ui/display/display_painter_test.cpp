@@ -124,6 +124,22 @@ class DisplayPainterTest : public QObject {
         QVERIFY(dark);
     }
 
+    // A dense run's rasters, drawn a line per column, black exactly the
+    // columns that every spike's own line would.
+    void dense_rasters_have_the_pixels_of_every_spike_line() {
+        Painter p;
+        p.run(30000, 3);  // about 29 spikes per column
+        p.paint();
+        const double spp = 60000.0 / 697;
+        for (const auto& [area, steps] : {std::pair{p.c.ui.InImage, p.state.inSpikeSteps},
+                                          std::pair{p.c.ui.OutImage, p.state.outSpikeSteps}}) {
+            std::vector<bool> spiked(697, false);
+            for (int k : steps) spiked[static_cast<size_t>(stepColumn(k, spp))] = true;
+            for (int x = 1; x < 697; ++x)  // column 0 holds the ign line
+                QCOMPARE(columnIs(area, x, 0x000000u), bool(spiked[static_cast<size_t>(x)]));
+        }
+    }
+
     void traces_recorded_while_stepping_draw_as_a_fresh_scan_would() {
         Painter p;
         p.run(30000, 37);
