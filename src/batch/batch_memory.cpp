@@ -81,8 +81,8 @@ std::uint64_t runBytes(const RunSize& run) {
     // to the next.
     constexpr std::uint64_t kPerStep = 3 * sizeof(std::uint8_t);
     constexpr std::uint64_t kPerSpike = 2 * sizeof(int) + sizeof(double);
-    return static_cast<std::uint64_t>(std::max(run.steps, 0)) * kPerStep +
-           run.spikes * kPerSpike + run.outputs() * sizeof(int);
+    return static_cast<std::uint64_t>(std::max(run.steps, 0)) * kPerStep + run.spikes * kPerSpike +
+           run.outputs() * sizeof(int);
 }
 
 std::uint64_t growthBytes(const RunSize& run) {
@@ -147,8 +147,7 @@ void checkBatchMemory(const RunnerPlan& plan, const RunSize& run, std::uint64_t 
                           megabytes(availableBytes, false) + " MB are available: ";
     const int workers = fittingWorkers(plan, run, availableBytes);
     if (workers > 0)
-        message += "use at most " + counted(workers, "thread") +
-                   ", or a shorter run time";
+        message += "use at most " + counted(workers, "thread") + ", or a shorter run time";
     else
         message += "choose a shorter run time";
     throw InputError(message);

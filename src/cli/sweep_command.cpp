@@ -194,8 +194,7 @@ void runSweepCommand(const SweepOptions& o, std::ostream& out, std::ostream& err
             << " is written without a lock: its file system keeps none\n";
     if (const int removed = dir.removeStaleTemporaries())
         err << "mirvok-cli: removed " << counted(removed, "temporary file")
-            << " that ended processes left in "
-            << dir.path() << "/points\n";
+            << " that ended processes left in " << dir.path() << "/points\n";
     runPoints(s, run, plan, dir, o);
     const std::string summary = writePartSummary(dir, s.description, s.part, kToolName, started);
     out << "summary: " << summary << '\n' << "seed: " << s.seed << '\n';

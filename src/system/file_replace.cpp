@@ -139,20 +139,22 @@ void FileReplacement::lock(bool create) {
             fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
             created_ = fd >= 0;
         }
+        const int error = errno;
         struct stat link {};
         // A link that loops, or whose file cannot be made, is refused rather
         // than replaced by a file of its own.
-        if (fd < 0 && (errno == ELOOP || (create && ::lstat(path_.c_str(), &link) == 0 &&
-                                          S_ISLNK(link.st_mode))))
+        if (fd < 0 &&
+            (error == ELOOP || (create && error == ENOENT && ::lstat(path_.c_str(), &link) == 0 &&
+                                S_ISLNK(link.st_mode))))
             throw FileError::couldNotWrite(path_);
         if (fd < 0) return;
         const WriteLock held = lockForWriting(fd);
-        struct stat locked {};
         if (held.outcome == WriteLock::Outcome::Taken) {
             ::close(fd);
             created_ = false;  // made here, but another process writes it now
             throw FileBusy(path_, held.holder);
         }
+        struct stat locked {};
         if (::fstat(fd, &locked) == 0 && ::stat(path_.c_str(), &info) == 0 &&
             (locked.st_dev != info.st_dev || locked.st_ino != info.st_ino)) {
             ::close(fd);
@@ -178,6 +180,12 @@ void FileReplacement::release() {
 }
 
 void FileReplacement::replace(std::string_view content) {
+    // Closing another descriptor of the file meanwhile (a train read from
+    // it) let go of the lock: it is taken again.
+    if (fd_ >= 0) {
+        const WriteLock again = lockForWriting(fd_);
+        if (again.outcome == WriteLock::Outcome::Taken) throw FileBusy(path_, again.holder);
+    }
     lock(true);
     struct stat old {};
     const bool exists = ::stat(path_.c_str(), &old) == 0;

@@ -113,8 +113,9 @@ TEST(generate_command, a_spike_list_another_process_writes_is_refused_before_any
     test::writeFile(dir.file("out.csv"), "theirs");
     const testing::OtherWriter other(dir.file("out.csv"));
     ASSERT_TRUE(other.held());
-    const std::string busy = "mirvok-cli: out.csv is being written by another Mirvok process (pid " +
-                             std::to_string(other.pid()) + ")\n";
+    const std::string busy =
+        "mirvok-cli: out.csv is being written by another Mirvok process (pid " +
+        std::to_string(other.pid()) + ")\n";
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"generate", "--out", "out.csv", "--seed", "1"},
           std::vector<std::string>{"run", "--train", "t.csv", "--save-output", "out.csv"}}) {

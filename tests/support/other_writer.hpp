@@ -22,8 +22,7 @@ class OtherWriter {
         pid_ = ::fork();
         if (pid_ == 0) {
             const int fd = ::open(path.c_str(), O_RDWR | O_CREAT, 0666);
-            const bool held =
-                fd >= 0 && lockForWriting(fd).outcome == WriteLock::Outcome::Held;
+            const bool held = fd >= 0 && lockForWriting(fd).outcome == WriteLock::Outcome::Held;
             char c = held ? 'y' : 'n';
             (void)!::write(ready[1], &c, 1);
             (void)!::read(done_[0], &c, 1);

@@ -112,7 +112,7 @@ TEST(file_replace, a_link_to_no_file_is_followed_as_a_result_file_is_and_a_loop_
     replaceFileContent(dangling, "1,");
     EXPECT_TRUE(std::filesystem::is_symlink(dangling));
     EXPECT_EQ(readFile(dir.file("made.txt")), "1,");
-    for (const std::string& name : {"loop.txt", "nowhere.txt"}) {
+    for (const std::string name : {"loop.txt", "nowhere.txt"}) {
         const std::string link = dir.file(name);
         std::filesystem::create_symlink(name == "loop.txt" ? link : dir.file("none/x.txt"), link);
         EXPECT_THROW_MSG(replaceFileContent(link, "1,"), FileError,
