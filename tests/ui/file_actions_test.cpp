@@ -135,7 +135,7 @@ class FileActionsTest : public QObject {
         QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("theirs") == 6);
         old.close();
-        const mirvok::testing::OtherWriter other(toStd(path));
+        const mirvok::testing::OtherWriter other(path.toStdString());
         QVERIFY(other.held());
         Window w;
         w.state.outSpikeSteps = {5, 9};
