@@ -29,10 +29,19 @@ build: deps
 run: build
 	./build/bin/mirvok
 
+# The fuzz targets, built with clang (libFuzzer) as lightly as the checking
+# builds (-O1, line tables), and only the libraries they read with; `make
+# test` runs each for FUZZ_SECONDS on its corpus.
+FUZZ_SECONDS ?= 10
+FUZZ_CONFIGURE = CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=Debug \
+	-DCMAKE_CXX_FLAGS_DEBUG=$(CHECK_DEBUG_INFO) -DMIRVOK_FUZZ=ON -DMIRVOK_TESTS=OFF \
+	-DMIRVOK_UI=OFF -DMIRVOK_PYTHON=OFF -DMIRVOK_WERROR=ON > /dev/null
+
 # Everything CI checks: the format, the sanitized build with every test,
-# the threaded tests under ThreadSanitizer, the optimised command-line
-# tool writing the same result files as the test build, and the Python
-# module (optimised: a sanitized one does not load into python3).
+# the fuzz targets run on their corpora, the threaded tests under
+# ThreadSanitizer, the optimised command-line tool writing the same result
+# files as the test build, and the Python module (optimised: a sanitized one
+# does not load into python3).
 test: deps format-check
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMIRVOK_TESTS=OFF > /dev/null
 	$(TIMED) release-build cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok-cli mirvok_python
@@ -43,6 +52,9 @@ test: deps format-check
 	$(TIMED) test-build cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen $(CURDIR)/$(TIMED) test-run \
 		ctest --output-on-failure -j $(JOBS)
+	$(FUZZ_CONFIGURE)
+	$(TIMED) fuzz-build cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_targets
+	$(TIMED) fuzz-run ./scripts/run-fuzz $(FUZZ_DIR) fuzz/corpus $(FUZZ_SECONDS) $(JOBS)
 	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRVOK_TSAN=ON -DMIRVOK_UI=OFF \
 		-DMIRVOK_TESTS=ON -DMIRVOK_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG=$(CHECK_DEBUG_INFO) > /dev/null
 	$(TIMED) tsan-build cmake --build $(TSAN_DIR) -j $(JOBS)
@@ -62,9 +74,7 @@ bench: deps
 	@echo "Benchmarks are in $(RELEASE_DIR)/bench/"
 
 fuzz: deps
-	./scripts/install-deps.sh clang libclang-rt-14-dev
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DMIRVOK_FUZZ=ON -DMIRVOK_TESTS=OFF -DMIRVOK_UI=OFF > /dev/null
+	$(FUZZ_CONFIGURE)
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_targets
 	@echo "Fuzz targets are in $(FUZZ_DIR)/fuzz/"
 

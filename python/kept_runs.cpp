@@ -18,7 +18,7 @@ RunnerPlan planKeptRuns(int count, int threads, const RunSize& run, KeptTrains t
     const std::uint64_t kept =
         keptRunBytes(run, trains) * static_cast<std::uint64_t>(plan.count) + batchBytes(plan, run);
     if (available && kept > *available)
-        refuse(name, "keeping " + IntToStr(plan.count) + " runs needs about " +
+        refuse(name, "keeping " + counted(plan.count, "run") + " needs about " +
                          IntToStr(static_cast<long long>(kept >> 20)) + " MB, more than the " +
                          IntToStr(static_cast<long long>(*available >> 20)) + " MB available");
     return plan;

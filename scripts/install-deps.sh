@@ -12,8 +12,10 @@ set -euo pipefail
 # rebuilds compile only what changed.
 # mypy's stubtest checks the Python package's stub against the package, so
 # that what IDEs and type checkers read is what the package takes.
+# clang and its sanitizer runtimes (libFuzzer among them) build the fuzz
+# targets that make test runs.
 packages=(
-    g++ make cmake pkg-config clang-format ccache
+    g++ make cmake pkg-config clang-format ccache clang libclang-rt-14-dev
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev fonts-dejavu-core libboost-math-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     parallel xvfb xdotool

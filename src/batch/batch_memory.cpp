@@ -68,15 +68,27 @@ std::size_t expectedSpikes(const SimState& stateTemplate, const GeneratorSetting
     return static_cast<std::size_t>(std::ceil(std::min(spikes, most)));
 }
 
+std::uint64_t RunSize::outputs() const {
+    // An output spike falls on a step with an input spike, one at most per step.
+    return std::min<std::uint64_t>(spikes, static_cast<std::uint64_t>(std::max(steps, 0)));
+}
+
 std::uint64_t runBytes(const RunSize& run) {
     // Per step: the input and output flags, and the fresh train of flags the
     // generator fills beside them before it takes their place. Per input
-    // spike: its step in the run's list, in the loaded train and in the
-    // generator's list (twice while that list doubles), an output step (a
-    // run has no more outputs than inputs) and its local CV.
+    // spike: its step in the run's list and in the loaded train, and its
+    // local CV; per output spike its step. A worker keeps them from one run
+    // to the next.
     constexpr std::uint64_t kPerStep = 3 * sizeof(std::uint8_t);
-    constexpr std::uint64_t kPerSpike = 5 * sizeof(int) + sizeof(double);
-    return static_cast<std::uint64_t>(std::max(run.steps, 0)) * kPerStep + run.spikes * kPerSpike;
+    constexpr std::uint64_t kPerSpike = 2 * sizeof(int) + sizeof(double);
+    return static_cast<std::uint64_t>(std::max(run.steps, 0)) * kPerStep + run.spikes * kPerSpike +
+           run.outputs() * sizeof(int);
+}
+
+std::uint64_t growthBytes(const RunSize& run) {
+    // The generator's list of a new train, while the previous run's lists
+    // are still held: twice its steps at the moment it doubles.
+    return 2 * run.spikes * sizeof(int);
 }
 
 std::uint64_t recordBytes(const RunSize& run) {
@@ -84,26 +96,27 @@ std::uint64_t recordBytes(const RunSize& run) {
     // four characters and its comma.
     constexpr std::uint64_t kNumbers = 64;
     const int width = std::max(digits(std::max(run.steps - 1, 0)), 4) + 1;
-    return kNumbers + 2 * run.spikes * static_cast<std::uint64_t>(width);
+    return kNumbers + (run.spikes + run.outputs()) * static_cast<std::uint64_t>(width);
 }
 
 std::uint64_t keptRunBytes(const RunSize& run, KeptTrains trains) {
     // The run's six numbers and its two trains' entries in columns that
-    // grow by doubling. A run has no more output spikes than input spikes.
+    // grow by doubling.
     constexpr std::uint64_t kColumns =
         2 * (3 * sizeof(int) + 4 * sizeof(double) + 2 * sizeof(std::vector<int>));
-    const std::uint64_t steps = run.spikes * sizeof(int);
+    const std::uint64_t in = run.spikes * sizeof(int);
+    const std::uint64_t out = run.outputs() * sizeof(int);
     if (trains == KeptTrains::Flat) {
         // Both trains' steps, the input's twice while it is copied into an
         // array of its own size, and an offset per train (doubling too).
         constexpr std::uint64_t kOffsets = 2 * 2 * sizeof(std::int64_t);
-        return 3 * steps + kOffsets + kColumns;
+        return 2 * in + out + kOffsets + kColumns;
     }
     // Each train's steps, and the objects that make them an array of their
     // own: the array, its shape and strides, the capsule that owns the
     // storage, the vector it owns, the storage's header and the list's entry.
     constexpr std::uint64_t kPerArray = 256;
-    return 2 * (steps + kPerArray) + kColumns;
+    return in + out + 2 * kPerArray + kColumns;
 }
 
 std::uint64_t batchBytes(const RunnerPlan& plan, const RunSize& run) {
@@ -113,13 +126,18 @@ std::uint64_t batchBytes(const RunnerPlan& plan, const RunSize& run) {
     constexpr std::uint64_t kPerWorker = std::uint64_t{1} << 18;
     // The outcomes the runner holds, never more than the batch's runs, and
     // the copy of a block's short records the sink writes at once (a long
-    // run's record is written alone, as it is).
+    // run's record is written alone, as it is). A worker's own record is
+    // among them; while it draws a new train instead, that train's list
+    // grows where the record was, and may outgrow it.
     const auto blockCopy = static_cast<std::uint64_t>(plan.blockSize > 1 ? plan.blockSize : 0);
     const std::uint64_t records =
         std::min<std::uint64_t>(plan.heldOutcomes(), static_cast<std::uint64_t>(plan.count)) +
         blockCopy;
-    return kBatch + static_cast<std::uint64_t>(plan.workers) * (kPerWorker + runBytes(run)) +
-           records * recordBytes(run);
+    const std::uint64_t record = recordBytes(run);
+    const std::uint64_t growth = growthBytes(run);
+    const std::uint64_t perWorker =
+        kPerWorker + runBytes(run) + (growth > record ? growth - record : 0);
+    return kBatch + static_cast<std::uint64_t>(plan.workers) * perWorker + records * record;
 }
 
 void checkBatchMemory(const RunnerPlan& plan, const RunSize& run, std::uint64_t availableBytes) {
@@ -129,8 +147,7 @@ void checkBatchMemory(const RunnerPlan& plan, const RunSize& run, std::uint64_t 
                           megabytes(availableBytes, false) + " MB are available: ";
     const int workers = fittingWorkers(plan, run, availableBytes);
     if (workers > 0)
-        message += "use at most " + IntToStr(workers) + (workers == 1 ? " thread" : " threads") +
-                   ", or a shorter run time";
+        message += "use at most " + counted(workers, "thread") + ", or a shorter run time";
     else
         message += "choose a shorter run time";
     throw InputError(message);

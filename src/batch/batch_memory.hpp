@@ -16,6 +16,9 @@ namespace mirvok {
 struct RunSize {
     int steps = 0;
     std::size_t spikes = 0;
+
+    // The most output spikes a run can have: one per step with an input spike.
+    std::uint64_t outputs() const;
 };
 
 // The size of a replay's runs: `steps` each, and the longest of the lists
@@ -29,10 +32,12 @@ RunSize replaySize(int steps, const std::vector<std::vector<int>>& lists);
 // is a few steps.
 std::size_t expectedSpikes(const SimState& stateTemplate, const GeneratorSettings& settings);
 
-// Bytes one worker holds at most for a run without traces (a batch's): the
-// train flags (input, output and the generator's fresh train), the spike
-// lists and the local CVs.
+// Bytes one worker keeps for a run without traces (a batch's): the train
+// flags (input, output and the generator's fresh train), the spike lists
+// and the local CVs.
 std::uint64_t runBytes(const RunSize& run);
+// Bytes a worker holds besides them while it draws the next train.
+std::uint64_t growthBytes(const RunSize& run);
 // Bytes of one record: its numbers and both spike lists, every step as wide
 // as the run's last one.
 std::uint64_t recordBytes(const RunSize& run);

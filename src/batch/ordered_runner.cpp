@@ -186,8 +186,10 @@ RunnerPlan planRun(int count, int workers, std::size_t outcomeBytes) {
     plan.blockSize =
         static_cast<int>(std::clamp<std::size_t>(std::min(perWorker, fitting), 1, kMostPerBlock));
     // One block in work and one finished per worker keeps every thread busy
-    // while the sink writes.
-    plan.ringBlocks = 2 * plan.workers;
+    // while the sink writes. An outcome that fills a block alone (a long
+    // run's record, megabytes) takes far longer to make than to write: one
+    // block per worker then suffices, and fewer such records are held.
+    plan.ringBlocks = outcomeBytes >= kBlockBytes ? plan.workers : 2 * plan.workers;
     return plan;
 }
 

@@ -40,7 +40,8 @@ struct RunnerPlan {
 // count) whose outcomes take about outcomeBytes each: blocks of up to 64
 // iterations, smaller when there are few iterations per worker or when the
 // outcomes are large, so neither the last blocks nor the memory held grow
-// with the batch.
+// with the batch; two blocks per worker in the ring, one when an outcome
+// fills a block alone.
 RunnerPlan planRun(int count, int workers, std::size_t outcomeBytes);
 
 // Runs iterations 0 .. count - 1 as the plan says and hands every outcome to

@@ -17,9 +17,11 @@ using K = ValueKind;
 using G = ValueGroup;
 
 // The CV range the generator accepts, from its shape limits (CV = 1/sqrt(shape)).
+// The shape squares the CV, so a negative one draws as its size does.
 std::string cvHelp() {
     return "CV of the intervals, " + FloatToStr(1.0 / std::sqrt(kMaxShape), '.') + " to " +
-           FloatToStr(1.0 / std::sqrt(kMinShape), '.') + " (the gamma shape is 1/cv^2)";
+           FloatToStr(1.0 / std::sqrt(kMinShape), '.') +
+           " in size, its sign does not matter (the gamma shape is 1/cv^2)";
 }
 
 std::vector<ValueRow> makeTable() {

@@ -107,8 +107,8 @@ void runBatchCommand(const BatchOptions& o, std::ostream& out, std::ostream& err
     const ParallelOutcome outcome = runFileBatch(batch, remaining);
 
     if (o.continueBatch)
-        err << "mirvok-cli: the averages cover the " << outcome.records
-            << " runs made now, after the " << first << " already in " << o.file.output << '\n';
+        err << "mirvok-cli: the averages cover the " << counted(outcome.records, "run")
+            << " made now, after the " << first << " already in " << o.file.output << '\n';
     printAverages(out, outcome.sums);
     out << "seed: " << seed << '\n';
 }

@@ -2,6 +2,7 @@
 
 #include "batch/batch_setup.hpp"
 #include "batch/results/spike_list_file.hpp"
+#include "system/file_replace.hpp"
 #include "system/machine_memory.hpp"
 
 namespace mirvok::cli {
@@ -19,7 +20,10 @@ void addGenerateCommand(CLI::App& app, GenerateOptions& o) {
 void runGenerateCommand(const GenerateOptions& o, std::ostream& out) {
     const BatchSetup setup = batchSetupFrom(o.values.numbers, o.values.segments);
     const std::uint64_t seed = seedOrClock(o.seed);
-    writeSpikeList(o.out, generatedTrain(setup, seed, availableMemoryBytes().value_or(0)));
+    // Locked before the train is made: a file another process writes is
+    // refused before the work, and no other starts writing it meanwhile.
+    FileReplacement file(o.out);
+    file.replace(formatSpikeList(generatedTrain(setup, seed, availableMemoryBytes().value_or(0))));
     out << "seed: " << seed << '\n';
 }
 

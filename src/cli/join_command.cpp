@@ -13,7 +13,9 @@ void addJoinCommand(CLI::App& app, JoinOptions& o) {
 
 void runJoinCommand(const JoinOptions& o, std::ostream& out) {
     const auto started = std::chrono::system_clock::now();
-    out << "summary: " << joinSweep(SweepFolder(o.dir), kToolName, started) << '\n';
+    // Joined before anything is printed: an error leaves no "summary: " behind.
+    const std::string summary = joinSweep(SweepFolder(o.dir), kToolName, started);
+    out << "summary: " << summary << '\n';
 }
 
 }  // namespace mirvok::cli

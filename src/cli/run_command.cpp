@@ -4,6 +4,7 @@
 #include "base/errors.hpp"
 #include "batch/batch_setup.hpp"
 #include "batch/results/spike_list_file.hpp"
+#include "system/file_replace.hpp"
 #include "system/machine_memory.hpp"
 #include "text/json.hpp"
 #include "trains/spike_train_reader.hpp"
@@ -37,6 +38,9 @@ std::string runJson(const SimState& s) {
 
 void runRunCommand(const RunOptions& o, std::ostream& out, std::ostream& err) {
     BatchSetup values = batchSetupFrom(o.values.numbers, {});
+    // Locked before the run, as generate's file is.
+    std::optional<FileReplacement> saved;
+    if (!o.saveOutput.empty()) saved.emplace(o.saveOutput);
 
     // The train is read for the run length the run will have, as the window
     // reads it for the Nsteps it holds.
@@ -52,7 +56,7 @@ void runRunCommand(const RunOptions& o, std::ostream& out, std::ostream& err) {
         err << "mirvok-cli: " << skippedStepsMessage(load->skipped, state.Nsteps) << '\n';
 
     runAndAnalyse(state, values.reset, values.rates, values.analysis);
-    if (!o.saveOutput.empty()) writeSpikeList(o.saveOutput, state.outSpikeSteps);
+    if (saved) saved->replace(formatSpikeList(state.outSpikeSteps));
     out << runJson(state);
 }
 

@@ -11,6 +11,7 @@
 #include "cli/option_error.hpp"
 #include "cli/progress_bar.hpp"
 #include "system/machine_memory.hpp"
+#include "text/number_format.hpp"
 
 namespace mirvok::cli {
 namespace {
@@ -98,9 +99,9 @@ SweepRun pointsToRun(const Sweep& s, const SweepFolder& dir, long long& damaged)
 }
 
 std::string runAgainNote(long long damaged) {
-    return "mirvok-cli: " + std::to_string(damaged) +
-           (damaged == 1 ? " point runs again: its stored row is"
-                         : " points run again: their stored rows are") +
+    return "mirvok-cli: " +
+           counted(damaged, "point runs again: its stored row is",
+                   "points run again: their stored rows are") +
            " damaged or another sweep's\n";
 }
 
@@ -192,8 +193,8 @@ void runSweepCommand(const SweepOptions& o, std::ostream& out, std::ostream& err
         err << "mirvok-cli: " << dir.summaryFile(s.part)
             << " is written without a lock: its file system keeps none\n";
     if (const int removed = dir.removeStaleTemporaries())
-        err << "mirvok-cli: removed " << removed << " temporary files that ended processes left in "
-            << dir.path() << "/points\n";
+        err << "mirvok-cli: removed " << counted(removed, "temporary file")
+            << " that ended processes left in " << dir.path() << "/points\n";
     runPoints(s, run, plan, dir, o);
     const std::string summary = writePartSummary(dir, s.description, s.part, kToolName, started);
     out << "summary: " << summary << '\n' << "seed: " << s.seed << '\n';

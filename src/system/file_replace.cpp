@@ -109,24 +109,106 @@ std::optional<pid_t> writerOfTemporary(std::string_view name) {
 }
 
 void replaceFileContent(const std::string& path, std::string_view content) {
-    if (path.empty()) throw FileError::couldNotWrite(path);
+    FileReplacement(path).replace(content);
+}
+
+FileReplacement::FileReplacement(std::string path) : path_(std::move(path)) {
+    if (path_.empty()) throw FileError::couldNotWrite(path_);
+    lock(false);
+}
+
+FileReplacement::~FileReplacement() {
+    release();
+}
+
+// Opens the regular file at path_ (through its links) and locks it; with
+// `create`, makes it first when there is none, as a result file's open
+// would. What is not a regular file is written unlocked, as a result file
+// is; so is one this process may not open for writing, which no Mirvok
+// process of its user writes either.
+void FileReplacement::lock(bool create) {
+    // A file replaced between the open and the lock is opened again: the
+    // lock must be on the file the name leads to.
+    for (int attempt = 0; fd_ < 0 && attempt < 10; ++attempt) {
+        struct stat info {};
+        if ((::stat(path_.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) ||
+            namesADeviceOrProcess(path_))
+            return;
+        int fd = ::open(path_.c_str(), O_RDWR | O_CLOEXEC);
+        if (fd < 0 && errno == ENOENT && create) {
+            fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+            created_ = fd >= 0;
+        }
+        const int error = errno;
+        struct stat link {};
+        // A link that loops, or whose file cannot be made, is refused rather
+        // than replaced by a file of its own.
+        if (fd < 0 &&
+            (error == ELOOP || (create && error == ENOENT && ::lstat(path_.c_str(), &link) == 0 &&
+                                S_ISLNK(link.st_mode))))
+            throw FileError::couldNotWrite(path_);
+        if (fd < 0) return;
+        const WriteLock held = lockForWriting(fd);
+        if (held.outcome == WriteLock::Outcome::Taken) {
+            ::close(fd);
+            created_ = false;  // made here, but another process writes it now
+            throw FileBusy(path_, held.holder);
+        }
+        struct stat locked {};
+        if (::fstat(fd, &locked) == 0 && ::stat(path_.c_str(), &info) == 0 &&
+            (locked.st_dev != info.st_dev || locked.st_ino != info.st_ino)) {
+            ::close(fd);
+            created_ = false;
+            continue;
+        }
+        fd_ = fd;
+    }
+}
+
+void FileReplacement::release() {
+    if (fd_ < 0) return;
+    // A file the lock made and nothing replaced goes again, unless another
+    // writer has put a file of its own in its place meanwhile.
+    struct stat mine {};
+    struct stat there {};
+    if (created_ && ::fstat(fd_, &mine) == 0 && ::stat(path_.c_str(), &there) == 0 &&
+        mine.st_dev == there.st_dev && mine.st_ino == there.st_ino)
+        ::unlink(linkTarget(path_).c_str());
+    created_ = false;
+    ::close(fd_);
+    fd_ = -1;
+}
+
+void FileReplacement::replace(std::string_view content) {
+    // Closing another descriptor of the file meanwhile (a train read from
+    // it) let go of the lock: it is taken again.
+    if (fd_ >= 0) {
+        const WriteLock again = lockForWriting(fd_);
+        if (again.outcome == WriteLock::Outcome::Taken) throw FileBusy(path_, again.holder);
+    }
+    lock(true);
     struct stat old {};
-    const bool exists = ::stat(path.c_str(), &old) == 0;
-    if ((exists && !S_ISREG(old.st_mode)) || namesADeviceOrProcess(path))
-        return writeDirectly(path, content);
-    const std::string target = exists ? linkTarget(path) : path;
+    const bool exists = ::stat(path_.c_str(), &old) == 0;
+    if ((exists && !S_ISREG(old.st_mode)) || namesADeviceOrProcess(path_))
+        return writeDirectly(path_, content);
+    const std::string target = exists ? linkTarget(path_) : path_;
     const NewFile file = createBeside(target);
     if (file.fd < 0) {
-        if (file.error == EACCES || file.error == EPERM) return writeDirectly(path, content);
-        throw FileError::couldNotWrite(path);
+        if (file.error == EACCES || file.error == EPERM) {
+            created_ = false;  // written in place: the file stays, whatever it holds
+            return writeDirectly(path_, content);
+        }
+        throw FileError::couldNotWrite(path_);
     }
     bool done = writeAll(file.fd, content) &&
                 (!exists || ::fchmod(file.fd, old.st_mode & 07777) == 0) && ::fsync(file.fd) == 0;
     done = ::close(file.fd) == 0 && done;
     if (!done || ::rename(file.path.c_str(), target.c_str()) != 0) {
         ::unlink(file.path.c_str());
-        throw FileError::couldNotWrite(path);
+        throw FileError::couldNotWrite(path_);
     }
+    created_ = false;
+    release();
 }
 
 FileBeside::FileBeside(std::string path) : path_(std::move(path)) {

@@ -13,10 +13,38 @@ namespace mirvok {
 // which takes the old file's permissions and is renamed over it only once
 // it is complete and on disk. A failure removes the new file, leaves the
 // old one as it was and throws FileError "Could not write the file <path>".
-// A symbolic link stays a link: the file it points to is replaced. What is
-// not a regular file (a pipe, a device, standard output as /dev/stdout) is
-// written directly, as is a file in a folder that refuses new files.
+// A symbolic link stays a link: the file it points to is replaced, or made
+// when there is none yet, as a result file is written through a link; a
+// link that loops or leads into no folder is refused. What is not a regular
+// file (a pipe, a device, standard output as /dev/stdout) is written
+// directly, as is a file in a folder that refuses new files.
+// The file is locked for writing (system/file_lock.hpp) while it is
+// replaced, like every file Mirvok writes: one that another Mirvok process
+// writes throws FileBusy and stays as it was.
 void replaceFileContent(const std::string& path, std::string_view content);
+
+// replaceFileContent in two halves, for a writer that takes long to make
+// what it writes: made first, it holds the lock on a file that exists from
+// then on, so that a file another process writes is refused (FileBusy)
+// before any work, and no other Mirvok process starts writing it meanwhile.
+class FileReplacement {
+  public:
+    explicit FileReplacement(std::string path);
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    // Replaces the file with content, as replaceFileContent says. Once only.
+    void replace(std::string_view content);
+
+  private:
+    void lock(bool create);
+    void release();
+
+    std::string path_;
+    int fd_ = -1;           // the file locked, while it is
+    bool created_ = false;  // the lock made the file, which goes unless replaced
+};
 
 // path with insert before its extension: ("out.csv", "-2") -> "out-2.csv".
 std::string beforeExtension(const std::string& path, std::string_view insert);

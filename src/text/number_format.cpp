@@ -74,6 +74,14 @@ std::string IntToStr(long long value) {
     return std::to_string(value);
 }
 
+std::string counted(long long n, std::string_view one, std::string_view many) {
+    return IntToStr(n) + " " + std::string(n == 1 ? one : many);
+}
+
+std::string counted(long long n, std::string_view one) {
+    return counted(n, one, std::string(one) + "s");
+}
+
 std::string FloatToStr(double value, char decimalSeparator) {
     if (!std::isfinite(value)) return nonFinite(value);
     if (value == 0.0) return "0";

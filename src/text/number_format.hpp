@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace mirvok {
 
@@ -10,6 +11,13 @@ namespace mirvok {
 
 // Decimal digits, a leading minus for negatives.
 std::string IntToStr(long long value);
+
+// A count and the words that follow it in a message, in the singular for 1
+// and the plural otherwise: counted(1, "record") is "1 record", counted(3,
+// "record") "3 records", counted(n, "record was", "records were") where the
+// plural is more than an added s.
+std::string counted(long long n, std::string_view one, std::string_view many);
+std::string counted(long long n, std::string_view one);
 
 // At most 15 significant digits, trailing zeros dropped, no separator for
 // whole values. Exponent form ("1.5E-5", "2E20") only where fixed form

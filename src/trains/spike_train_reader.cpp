@@ -118,13 +118,15 @@ std::string readStopMessage(const std::string& path, const ReadStop& stop, std::
     return "reading " + path + " stopped at line " + IntToStr(static_cast<long long>(stop.line)) +
            ", column " + IntToStr(static_cast<long long>(stop.column)) + ", at " + shown +
            ", which is no part of a step number: the train holds the " +
-           IntToStr(static_cast<long long>(steps)) + " steps read before it";
+           counted(static_cast<long long>(steps), "step") + " read before it";
 }
 
 std::string skippedStepsMessage(std::size_t skipped, int Nsteps) {
-    const std::string count = IntToStr(static_cast<long long>(skipped)) + " spike steps";
-    if (Nsteps <= 0) return count + " were skipped: the run has no steps";
-    return count + " outside 0 to " + IntToStr(Nsteps - 1) + " were skipped";
+    const long long n = static_cast<long long>(skipped);
+    if (Nsteps <= 0)
+        return counted(n, "spike step was", "spike steps were") + " skipped: the run has no steps";
+    const std::string range = " outside 0 to " + IntToStr(Nsteps - 1);
+    return counted(n, "spike step" + range + " was", "spike steps" + range + " were") + " skipped";
 }
 
 std::optional<TrainLoad> readSpikeTrainFile(SimState& state, const std::string& path,

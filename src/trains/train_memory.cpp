@@ -11,8 +11,8 @@ namespace mirvok {
 namespace {
 
 // The list and its copy as the loaded train take an int each per spike;
-// written out, a spike takes up to 11 characters and its comma.
-constexpr std::uint64_t kBytesPerSpike = 2 * sizeof(int) + 12;
+// written out, a spike takes the digits of the run's last step and a comma.
+constexpr std::uint64_t kListBytesPerSpike = 2 * sizeof(int);
 // inTrain and outTrain: a flag each per step.
 constexpr std::uint64_t kBytesPerStep = 2;
 
@@ -20,10 +20,16 @@ long long megabytes(std::uint64_t bytes) {
     return static_cast<long long>((bytes + (1u << 20) - 1) >> 20);
 }
 
+std::uint64_t textBytesPerSpike(int Nsteps) {
+    std::uint64_t digits = 1;
+    for (int last = std::max(Nsteps - 1, 0); last >= 10; last /= 10) ++digits;
+    return digits + 1;
+}
+
 }  // namespace
 
 std::uint64_t trainBytes(std::size_t spikes, int Nsteps) {
-    return kBytesPerSpike * spikes +
+    return (kListBytesPerSpike + textBytesPerSpike(Nsteps)) * spikes +
            kBytesPerStep * static_cast<std::uint64_t>(std::max(Nsteps, 0));
 }
 

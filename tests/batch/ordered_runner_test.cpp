@@ -59,16 +59,23 @@ TEST(ordered_runner, plans_blocks_of_a_few_dozen_that_shrink_for_few_or_large_ou
         int count, threads;
         std::size_t outcomeBytes;
         int workers, blockSize;
+        std::size_t held;
     } cases[] = {
-        {40000, 2, 300, 2, 64},   {40000, 64, 300, 64, 64},  {40000, 256, 300, 256, 39},
-        {100, 2, 300, 2, 12},     {100, 8, 300, 8, 3},       {5, 8, 300, 5, 1},
-        {40000, 2, 20000, 2, 13}, {40000, 2, 5000000, 2, 1}, {0, 4, 300, 1, 1},
+        {40000, 2, 300, 2, 64, 320},
+        {40000, 64, 300, 64, 64, 8256},
+        {40000, 256, 300, 256, 39, 20007},
+        {100, 2, 300, 2, 12, 60},
+        {100, 8, 300, 8, 3, 51},
+        {5, 8, 300, 5, 1, 11},
+        {40000, 2, 20000, 2, 13, 65},
+        {40000, 2, 5000000, 2, 1, 3},
+        {0, 4, 300, 1, 1, 3},
     };
     for (const auto& c : cases) {
         const RunnerPlan plan = planRun(c.count, c.threads, c.outcomeBytes);
         EXPECT_EQ(plan.workers, c.workers) << c.count << " " << c.threads;
         EXPECT_EQ(plan.blockSize, c.blockSize) << c.count << " " << c.threads;
-        EXPECT_EQ(plan.heldOutcomes(), static_cast<std::size_t>(2 * c.workers + 1) * c.blockSize);
+        EXPECT_EQ(plan.heldOutcomes(), c.held) << c.count << " " << c.threads;
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "batch/results/spike_list_file.hpp"
 #include "record_lists.hpp"
+#include "support/other_writer.hpp"
 #include "system/machine_memory.hpp"
 #include "tool_runner.hpp"
 #include "trains/spike_train_reader.hpp"
@@ -104,6 +105,26 @@ TEST(generate_command, a_train_beyond_the_memory_available_is_refused_before_it_
     EXPECT_EQ(refused.status, 2);
     EXPECT_TRUE(refused.err.starts_with("mirvok-cli: the train needs about ")) << refused.err;
     EXPECT_FALSE(std::filesystem::exists(dir.file("t.txt")));
+}
+
+TEST(generate_command, a_spike_list_another_process_writes_is_refused_before_any_work) {
+    TempDir dir;
+    test::writeFile(dir.file("t.csv"), "10,20,");
+    test::writeFile(dir.file("out.csv"), "theirs");
+    const testing::OtherWriter other(dir.file("out.csv"));
+    ASSERT_TRUE(other.held());
+    const std::string busy =
+        "mirvok-cli: out.csv is being written by another Mirvok process (pid " +
+        std::to_string(other.pid()) + ")\n";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"generate", "--out", "out.csv", "--seed", "1"},
+          std::vector<std::string>{"run", "--train", "t.csv", "--save-output", "out.csv"}}) {
+        const test::ToolResult result = runTool(args, dir.path());
+        EXPECT_EQ(result.status, 1) << args[0];
+        EXPECT_EQ(result.err, busy);
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_EQ(test::readFile(dir.file("out.csv")), "theirs");
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "batch/batch_setup.hpp"
 #include "batch/value_texts.hpp"
 #include "support/temp_dir.hpp"
+#include "trains/train_memory.hpp"
 
 extern char** environ;
 
@@ -95,25 +96,46 @@ bool releaseCli() {
 TEST(peak_memory, a_batch_takes_what_its_estimate_says_within_half_again) {
     if (!releaseCli()) GTEST_SKIP() << "no optimised mirvok-cli";
     testing::TempDir dir;
+    // Long runs of sparse trains, whose traces of flags outweigh the
+    // spikes, and dense ones of several spikes a step, whose lists and
+    // records outweigh the flags.
     const struct {
-        const char* isi;
+        const char *time, *isi, *cv;
         int threads;
         int iterations;
-    } cases[] = {{"100", 1, 1}, {"20", 2, 8}};
+    } cases[] = {{"10000000", "100", "0.02", 1, 1},
+                 {"10000000", "20", "0.02", 2, 8},
+                 {"350000", "0.1", "0.02", 1, 2},
+                 {"200000", "0.1", "5", 2, 6}};
     for (const auto& c : cases) {
         const std::string threads = std::to_string(c.threads);
         const std::string iterations = std::to_string(c.iterations);
         const std::uint64_t measured = bytesBeyond(
             {kCli, "batch", "--time", "1", "--iterations", "1", "--seed", "1", "--output", "b.csv"},
-            {kCli, "batch", "--time", "10000000", "--isi", c.isi, "--threads", threads,
+            {kCli, "batch", "--time", c.time, "--isi", c.isi, "--cv", c.cv, "--threads", threads,
              "--iterations", iterations, "--seed", "1", "--output", "b.csv"},
             dir.path());
-        const RunSize run = runSizeOf(batchSetupFrom({{"time", "10000000"}, {"isi", c.isi}}, {}));
+        const RunSize run =
+            runSizeOf(batchSetupFrom({{"time", c.time}, {"isi", c.isi}, {"cv", c.cv}}, {}));
         const std::uint64_t estimate =
             batchBytes(planBatch(c.iterations, c.threads, run, std::nullopt), run);
-        SCOPED_TRACE(std::string("isi ") + c.isi + ", threads " + threads);
+        SCOPED_TRACE(std::string("time ") + c.time + ", isi " + c.isi + ", cv " + c.cv +
+                     ", threads " + threads);
         expectHeldWithinHalfAgain(estimate, measured);
     }
+}
+
+TEST(peak_memory, a_generated_train_takes_what_its_estimate_says_within_half_again) {
+    if (!releaseCli()) GTEST_SKIP() << "no optimised mirvok-cli";
+    testing::TempDir dir;
+    const std::uint64_t measured = bytesBeyond(
+        {kCli, "generate", "--time", "1", "--seed", "1", "--out", "t.txt"},
+        {kCli, "generate", "--time", "1000000", "--isi", "0.1", "--seed", "1", "--out", "t.txt"},
+        dir.path());
+    const BatchSetup setup = batchSetupFrom({{"time", "1000000"}, {"isi", "0.1"}}, {});
+    expectHeldWithinHalfAgain(trainBytes(expectedSpikes(setup.stateTemplate, setup.generator),
+                                         setup.stateTemplate.Nsteps),
+                              measured);
 }
 
 TEST(peak_memory, python_keeps_the_runs_of_a_batch_in_what_its_estimate_says_within_half_again) {

@@ -116,8 +116,8 @@ TEST(replay_command, says_once_how_many_records_it_skipped_or_read_in_part_and_w
     const auto result = runTool({"replay", "src.csv"}, dir.path());
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err,
-              "mirvok-cli: 1 damaged records were skipped\n"
-              "mirvok-cli: 1 records hold text in their output list that is no step: each was "
+              "mirvok-cli: 1 damaged record was skipped\n"
+              "mirvok-cli: 1 record holds text in its output list that is no step: each was "
               "replayed up to it\n");
     const auto replayed = linesOf(test::readFile(dir.file("output.csv")));
     ASSERT_EQ(replayed.size(), 3u);

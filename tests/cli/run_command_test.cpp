@@ -137,7 +137,7 @@ TEST(run_command, says_where_and_why_reading_a_train_stopped_before_the_end_of_i
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err,
               "mirvok-cli: reading savetxt.txt stopped at line 1, column 2, at '.', which is no "
-              "part of a step number: the train holds the 1 steps read before it\n");
+              "part of a step number: the train holds the 1 step read before it\n");
 }
 
 }  // namespace

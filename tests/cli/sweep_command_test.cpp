@@ -159,6 +159,7 @@ TEST(sweep_command, join_names_missing_parts_and_parts_of_another_sweep) {
     const auto missing = runTool({"join", "s"}, dir.path());
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "mirvok-cli: parts missing: s/summary.part-2-of-3.csv\n");
+    EXPECT_EQ(missing.out, "");
 
     ASSERT_EQ(part("other", "2", "2").status, 0);
     for (const char* name : {"summary.part-2-of-3.csv", "summary.part-2-of-3.csv.json"})

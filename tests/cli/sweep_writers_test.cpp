@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "text/number_format.hpp"
 #include "tool_runner.hpp"
 
 namespace mirvok::cli {
@@ -53,8 +54,9 @@ TEST(sweep_writers, a_second_process_of_the_same_part_is_refused_and_a_killed_on
             path, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5));
     const auto again = runTool(args, dir.path());
     EXPECT_EQ(again.status, 0);
-    EXPECT_EQ(again.err, "mirvok-cli: removed " + std::to_string(left.size()) +
-                             " temporary files that ended processes left in s/points\n");
+    EXPECT_EQ(again.err, "mirvok-cli: removed " +
+                             counted(static_cast<long long>(left.size()), "temporary file") +
+                             " that ended processes left in s/points\n");
     EXPECT_TRUE(temporariesIn(dir.file("s/points")).empty());
 }
 

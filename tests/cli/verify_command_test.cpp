@@ -30,7 +30,7 @@ TEST(verify_command, exits_as_cmp_does_and_closes_with_the_records_checked) {
     test::writeFile(dir.file("r.csv"), text);
     const ToolResult differ = runTool({"verify", "r.csv", "--quiet"}, dir.path());
     EXPECT_EQ(differ.status, 1);
-    EXPECT_EQ(linesOf(differ.out).back(), "12 records checked, 1 differ");
+    EXPECT_EQ(linesOf(differ.out).back(), "12 records checked, 1 differs");
     EXPECT_EQ(linesOf(differ.out)
                   .at(linesOf(differ.out).size() - 2)
                   .rfind("record 0 (line 2): cv: found ", 0),

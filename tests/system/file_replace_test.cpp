@@ -7,7 +7,9 @@
 #include <thread>
 
 #include "base/errors.hpp"
+#include "support/expect_throw_msg.hpp"
 #include "support/file_limit.hpp"
+#include "support/other_writer.hpp"
 #include "support/temp_dir.hpp"
 
 namespace mirvok {
@@ -76,6 +78,48 @@ TEST(file_replace, keeps_the_mode_and_the_link_and_writes_pipes_directly) {
     EXPECT_EQ(received, "1,2,3,");
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     EXPECT_NO_THROW(replaceFileContent("/dev/null", "1,"));
+}
+
+TEST(file_replace, a_file_another_process_writes_is_refused_and_left_as_it_was) {
+    TempDir dir;
+    const std::string path = dir.file("list.txt");
+    const std::string later = dir.file("later.txt");
+    writeFile(path, "theirs");
+    // Made while later.txt was not there: it is locked when it is written.
+    FileReplacement replacement(later);
+    {
+        const testing::OtherWriter other(path);
+        const testing::OtherWriter another(later);
+        ASSERT_TRUE(other.held() && another.held());
+        const auto busy = [](const std::string& file, pid_t pid) {
+            return file + " is being written by another Mirvok process (pid " +
+                   std::to_string(pid) + ")";
+        };
+        EXPECT_THROW_MSG(FileReplacement early(path), FileBusy, busy(path, other.pid()));
+        EXPECT_THROW_MSG(replaceFileContent(path, "mine"), FileBusy, busy(path, other.pid()));
+        EXPECT_THROW_MSG(replacement.replace("mine"), FileBusy, busy(later, another.pid()));
+    }
+    EXPECT_EQ(readFile(path), "theirs");
+    EXPECT_EQ(entriesIn(dir.path()), 2U) << "a new file left behind";
+    replaceFileContent(path, "mine");
+    EXPECT_EQ(readFile(path), "mine");
+}
+
+TEST(file_replace, a_link_to_no_file_is_followed_as_a_result_file_is_and_a_loop_refused) {
+    TempDir dir;
+    const std::string dangling = dir.file("dangling.txt");
+    std::filesystem::create_symlink("made.txt", dangling);
+    replaceFileContent(dangling, "1,");
+    EXPECT_TRUE(std::filesystem::is_symlink(dangling));
+    EXPECT_EQ(readFile(dir.file("made.txt")), "1,");
+    for (const std::string name : {"loop.txt", "nowhere.txt"}) {
+        const std::string link = dir.file(name);
+        std::filesystem::create_symlink(name == "loop.txt" ? link : dir.file("none/x.txt"), link);
+        EXPECT_THROW_MSG(replaceFileContent(link, "1,"), FileError,
+                         "Could not write the file " + link);
+        EXPECT_TRUE(std::filesystem::is_symlink(link));
+    }
+    EXPECT_EQ(entriesIn(dir.path()), 4U) << "a new file left behind";
 }
 
 TEST(file_replace, a_file_beside_takes_the_place_only_once_complete) {

@@ -10,6 +10,13 @@ TEST(number_format, int_to_str) {
     EXPECT_EQ(IntToStr(2147483647), "2147483647");
 }
 
+TEST(number_format, a_count_takes_the_singular_for_one_only) {
+    EXPECT_EQ(counted(1, "record"), "1 record");
+    EXPECT_EQ(counted(0, "record"), "0 records");
+    EXPECT_EQ(counted(2, "record was", "records were"), "2 records were");
+    EXPECT_EQ(counted(-1, "step"), "-1 steps");
+}
+
 TEST(number_format, float_to_str_keeps_fifteen_digits_and_drops_trailing_zeros) {
     const struct {
         double value;

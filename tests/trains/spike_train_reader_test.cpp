@@ -78,7 +78,7 @@ TEST(spike_train_reader, load_sorts_keeps_repeats_and_skips_steps_outside_the_ru
 
 TEST(spike_train_reader, skipped_message_names_count_and_range) {
     EXPECT_EQ(skippedStepsMessage(3, 2000), "3 spike steps outside 0 to 1999 were skipped");
-    EXPECT_EQ(skippedStepsMessage(1, 1), "1 spike steps outside 0 to 0 were skipped");
+    EXPECT_EQ(skippedStepsMessage(1, 1), "1 spike step outside 0 to 0 was skipped");
     EXPECT_EQ(skippedStepsMessage(3, 0), "3 spike steps were skipped: the run has no steps");
 }
 

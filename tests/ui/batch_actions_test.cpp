@@ -688,7 +688,7 @@ class BatchActionsTest : public QObject {
         QCOMPARE(recordIndices(lines), (QList<int>{0, 1}));
         QCOMPARE(recordList(lines.at(1), 1), QString("  10, 500,"));
         QCOMPARE(recordList(lines.at(2), 1), QString());
-        QCOMPARE(w.dialogs.messages, QStringList{"1 damaged records were skipped\n"
+        QCOMPARE(w.dialogs.messages, QStringList{"1 damaged record was skipped\n"
                                                  "2 spike steps outside 0 to 1999 were skipped"});
     }
 };

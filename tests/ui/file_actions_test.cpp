@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "../support/other_writer.hpp"
 #include "window_fixture.hpp"
 
 using namespace mirvok;
@@ -125,6 +126,26 @@ class FileActionsTest : public QObject {
         w.dialogs.saveAnswers = {path};
         w.ui().SaveButton->click();
         QCOMPARE(w.dialogs.messages, QStringList{"Could not write the file " + path});
+        QCOMPARE(w.form.StatusBar().text(1), QString("no ouput"));
+    }
+
+    void save_over_a_file_another_process_writes_says_so_and_keeps_it() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("spikes.csv");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("theirs") == 6);
+        old.close();
+        const mirvok::testing::OtherWriter other(path.toStdString());
+        QVERIFY(other.held());
+        Window w;
+        w.state.outSpikeSteps = {5, 9};
+        w.dialogs.saveAnswers = {path};
+        w.dialogs.questionAnswers = {true};
+        w.ui().SaveButton->click();
+        QCOMPARE(w.dialogs.messages,
+                 QStringList{path + " is being written by another Mirvok process (pid " +
+                             QString::number(other.pid()) + ")"});
+        QCOMPARE(contents(path), QByteArray("theirs"));
         QCOMPARE(w.form.StatusBar().text(1), QString("no ouput"));
     }
 };

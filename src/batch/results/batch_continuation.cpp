@@ -72,8 +72,9 @@ int continuationIndex(const LastBatch& last, const std::string& header, int iter
         throw InputError("line " + IntToStr(last.strayLine) + " of " + fileName +
                          " is not the next record of its last batch");
     if (last.records > iterations)
-        throw InputError("the last batch in " + fileName + " holds " + IntToStr(last.records) +
-                         " records, more than its " + IntToStr(iterations) + " runs");
+        throw InputError("the last batch in " + fileName + " holds " +
+                         counted(last.records, "record") + ", more than its " +
+                         counted(iterations, "run"));
     return last.records;
 }
 

@@ -28,8 +28,9 @@ std::string utcText(Clock::time_point when) {
     return text;
 }
 
-// A time as utcText writes it, from 1970 on; nullopt for any other text,
-// one that names no real second (February 30th, a leap second) included.
+// A time as utcText writes it, from 1970 to 2261 (the clock counts
+// nanoseconds, which overflow in 2262); nullopt for any other text, one that
+// names no real second (February 30th, a leap second) included.
 std::optional<Clock::time_point> utcTime(const std::string& text) {
     if (text.size() != kTimeForm.size()) return std::nullopt;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -39,7 +40,7 @@ std::optional<Clock::time_point> utcTime(const std::string& text) {
     std::tm utc{};
     if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2dZ", &utc.tm_year, &utc.tm_mon,
                     &utc.tm_mday, &utc.tm_hour, &utc.tm_min, &utc.tm_sec) != 6 ||
-        utc.tm_year < 1970)
+        utc.tm_year < 1970 || utc.tm_year > 2261)
         return std::nullopt;
     utc.tm_year -= 1900;
     utc.tm_mon -= 1;

@@ -109,6 +109,13 @@ void ResultFile::lock() {
     const WriteLock lock = lockForWriting(fd_);
     if (lock.outcome == WriteLock::Outcome::Taken) throw FileBusy(name_, lock.holder);
     lockRefused_ = lock.outcome == WriteLock::Outcome::Unsupported;
+    // A file replaced whole by another writer between the open and the lock
+    // is no longer the one the name leads to.
+    struct stat mine {};
+    struct stat there {};
+    if (::fstat(fd_, &mine) == 0 && ::stat(name_.c_str(), &there) == 0 &&
+        (mine.st_dev != there.st_dev || mine.st_ino != there.st_ino))
+        throw FileBusy(name_, 0);
 }
 
 void ResultFile::truncate() {

@@ -35,12 +35,14 @@ std::optional<ReplaySource> readReplaySource(const std::string& path) {
 }
 
 std::string damagedRecordsMessage(std::size_t count) {
-    return IntToStr(static_cast<long long>(count)) + " damaged records were skipped";
+    return counted(static_cast<long long>(count), "damaged record was", "damaged records were") +
+           " skipped";
 }
 
 std::string partialRecordsMessage(std::size_t count) {
-    return IntToStr(static_cast<long long>(count)) +
-           " records hold text in their output list that is no step: each was replayed up to it";
+    return counted(static_cast<long long>(count), "record holds text in its",
+                   "records hold text in their") +
+           " output list that is no step: each was replayed up to it";
 }
 
 std::string noRecordsMessage(const std::string& path) {

@@ -101,6 +101,9 @@ std::string joinSweep(const SweepFolder& folder, const std::string& program,
                       std::chrono::system_clock::time_point started) {
     const std::optional<SweepDescription> description = folder.description();
     if (!description) throw FileError::couldNotRead(folder.descriptionFile());
+    // summary.csv is the whole sweep's: not while a sweep run whole, or
+    // another join, writes it.
+    const HeldLock whole = folder.lockPart({});
     // A sweep run as one part (--part 1/1, a job array of one task) leaves
     // no part summaries but summary.csv, made for this sweep: its rows, all
     // there, are the whole sweep.

@@ -218,9 +218,10 @@ std::vector<BatchMaking> batchMakings(const std::string& path,
         }
     }
     if (g > 0)
-        tally.differs({"file: found " + IntToStr(static_cast<long long>(groups.size() - g)) +
-                       " batches, expected " + IntToStr(static_cast<long long>(groups.size())) +
-                       " (" + provenancePath(path) + ")"});
+        tally.differs({"file: found " +
+                       counted(static_cast<long long>(groups.size() - g), "batch", "batches") +
+                       ", expected " + IntToStr(static_cast<long long>(groups.size())) + " (" +
+                       provenancePath(path) + ")"});
     const std::string made = "made again from its input list with the values given";
     if (!entries)
         tally.note(path + " has no " + provenancePath(path) + ": each record was " + made);

@@ -172,7 +172,10 @@ class FileCheck {
     }
 
     void compare(long long job, const IterationOutcome& outcome) {
-        const auto [s, i] = place(job);
+        // Plain variables: clang 14 lets no lambda capture a structured binding.
+        const std::pair<std::size_t, long long> at = place(job);
+        const std::size_t s = at.first;
+        const long long i = at.second;
         enter(s);
         const std::optional<std::string_view> line = reader_.next();
         if (!line) throw FileError::couldNotRead(path_);

@@ -35,7 +35,7 @@ std::string stepText(const std::vector<int>& steps, std::size_t i) {
 }
 
 std::string spikes(std::size_t n) {
-    return IntToStr(static_cast<long long>(n)) + (n == 1 ? " spike" : " spikes");
+    return counted(static_cast<long long>(n), "spike");
 }
 
 // How two lists differ: their lengths, and the first spike that differs.

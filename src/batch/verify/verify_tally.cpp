@@ -27,18 +27,20 @@ void VerifyTally::inexact(std::string line) {
 }
 
 std::string closingLine(const VerifyReport& report) {
-    return IntToStr(report.checked) + " records checked, " + IntToStr(report.differ) + " differ";
+    return counted(report.checked, "record") + " checked, " +
+           counted(report.differ, "differs", "differ");
 }
 
 std::vector<std::string> reportLines(const VerifyReport& report) {
     std::vector<std::string> lines = report.inexact;
     if (report.moreInexact > 0)
-        lines.push_back("... and " + IntToStr(report.moreInexact) +
-                        " more records that cannot be made again exactly");
+        lines.push_back("... and " + counted(report.moreInexact, "more record", "more records") +
+                        " that cannot be made again exactly");
     lines.insert(lines.end(), report.notes.begin(), report.notes.end());
     lines.insert(lines.end(), report.differences.begin(), report.differences.end());
     if (report.moreDifferences > 0)
-        lines.push_back("... and " + IntToStr(report.moreDifferences) + " more differences");
+        lines.push_back("... and " +
+                        counted(report.moreDifferences, "more difference", "more differences"));
     lines.push_back(closingLine(report));
     return lines;
 }

@@ -289,9 +289,13 @@ void ResultsWindow::askAndSave(Chart chart) {
 bool ResultsWindow::saveImage(Chart chart, const QString& path) {
     // A hidden window's chart may be behind the model: the image is not.
     refresh(chart);
-    const bool written = saveWidgetImage(*view(chart), path, panels_[index(chart)].title);
-    if (!written) dialogs_.showMessage(this, toQt(FileError::couldNotWrite(toStd(path)).what()));
-    return written;
+    try {
+        saveWidgetImage(*view(chart), path, panels_[index(chart)].title);
+        return true;
+    } catch (const FileError& e) {
+        dialogs_.showMessage(this, toQt(e.what()));
+        return false;
+    }
 }
 
 }  // namespace mirvok::ui

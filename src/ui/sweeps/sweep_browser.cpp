@@ -286,9 +286,13 @@ QString SweepBrowser::recordsPath() const {
 }
 
 bool SweepBrowser::saveImage(const QString& path) {
-    const bool written = saveWidgetImage(*charts_->currentWidget(), path, windowTitle());
-    if (!written) dialogs_.showMessage(this, toQt(FileError::couldNotWrite(toStd(path)).what()));
-    return written;
+    try {
+        saveWidgetImage(*charts_->currentWidget(), path, windowTitle());
+        return true;
+    } catch (const FileError& e) {
+        dialogs_.showMessage(this, toQt(e.what()));
+        return false;
+    }
 }
 
 QString SweepBrowser::copyCommand() {

@@ -111,6 +111,7 @@ TEST(provenance, a_file_that_is_no_list_of_entries_is_refused_naming_what_is_wro
         {with(R"("source")", R"("seed": -1, "source")"), R"(entry 1: "seed" is not a seed)"},
         {with("22:14:25Z", "22:14:25"), R"(entry 1: "ended" is not a time)"},
         {with("2023-11-14", "1969-11-14"), R"(entry 1: "started" is not a time)"},
+        {with("2023-11-14", "2262-11-14"), R"(entry 1: "started" is not a time)"},
         {with("2023-11-14", "2023-02-30"), R"(entry 1: "started" is not a time)"},
         {with(R"({"gamma1": 1e-04, "time": 1000})", "[]"), R"(entry 1: "values" is not an object)"},
         {with(R"("in.csv")", R"("in.csv", "source_bytes": "f")"),
