@@ -79,15 +79,16 @@ fuzz: deps
 	@echo "Fuzz targets are in $(FUZZ_DIR)/fuzz/"
 
 # The window after a Count! on a generated train with the default boxes,
-# the results window after a 200-run batch, and the sweep browser over a
-# small sweep the optimised mirvok-cli runs, rendered offscreen, for the
-# README.
+# the results window after a 200-run batch, the sweep browser over a small
+# sweep the optimised mirvok-cli runs, the results after a Count! at CV
+# 0.0001 and the window after a Count! of 10,000,000 spikes, rendered
+# offscreen, for the README.
 screenshot: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMIRVOK_TESTS=OFF > /dev/null
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target mirvok-screenshot mirvok-cli
 	mkdir -p docs
 	QT_QPA_PLATFORM=offscreen ./build/bin/mirvok-screenshot docs/screenshot.png docs/results.png \
-		docs/sweep-browser.png ./build/bin/mirvok-cli
+		docs/sweep-browser.png ./build/bin/mirvok-cli docs/local-cvs.png docs/long-run.png
 
 # The README's "From Python" figure: its example run as written, into docs/.
 figures: deps

@@ -69,7 +69,10 @@ struct Batch {
 struct Run {
     SimState a, b;
     explicit Run(std::int64_t n) : a(runOf(n, 0)), b(runOf(n, 1)) {}
-    void feed(ResultsModel& model, bool first) const { model.setRun(first ? a : b, 0.3); }
+    void feed(ResultsModel& model, bool first) const {
+        const SimState& s = first ? a : b;
+        model.setRun(s, {0, s.spikeVari}, 0.3);
+    }
     static constexpr Series kSeries[] = {Series::Histogram, Series::Expected, Series::LocalCvs,
                                          Series::C0};
 };

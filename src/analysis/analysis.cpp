@@ -81,14 +81,15 @@ double computeIsiCV(const std::vector<int>& in, AnalysisParams& params) {
 }
 
 double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
-                      AnalysisParams& params, std::vector<double>& spikeVari, VariLineSink* sink,
-                      char sep) {
+                      AnalysisParams& params, std::vector<double>& spikeVari,
+                      LocalWindowSink* sink) {
     const long long N = static_cast<long long>(in.size());
-    // Cleared also for a run too short for a window: the lines shown are
-    // always the latest run's.
-    if (sink) sink->clear();
     const int R = params.range();
-    if (static_cast<long long>(R) + 1 > N || R < 2) return 0.0;
+    const bool windows = static_cast<long long>(R) + 1 <= N && R >= 2;
+    // Started also for a run too short for a window: the windows shown are
+    // always the latest run's.
+    if (sink) sink->start(windows ? static_cast<size_t>(N - R) : 0);
+    if (!windows) return 0.0;
     spikeVari.assign(in.size(), 0.0);
 
     size_t r = 0;
@@ -111,20 +112,21 @@ double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
         const double lcv = localCv(in, r, R);
         const double score = cvScore(fired, lcv, params.c0());
         spikeVari[e] = lcv;
-        if (lcv != 0.0 && sink)
-            sink->append(IntToStr(static_cast<long long>(e) + 1) +
-                         ".: " + FloatToStrF(lcv, 5, sep));
+        if (sink) sink->window(e, lcv);
         sum += score;
         ++count;
     }
     return sum / static_cast<double>(count);
 }
 
-double analyseRun(SimState& s, AnalysisParams& params, VariLineSink* sink, char sep) {
+std::string localCvLine(std::size_t spike, double lcv, char sep) {
+    return IntToStr(static_cast<long long>(spike) + 1) + ".: " + FloatToStrF(lcv, 5, sep);
+}
+
+double analyseRun(SimState& s, AnalysisParams& params, LocalWindowSink* sink) {
     s.transmissionRatio = computeTransmissionRatio(s.inSpikeSteps, s.outSpikeSteps, params);
     s.isiCV = computeIsiCV(s.inSpikeSteps, params);
-    s.localScoreMean =
-        computeLocalCv(s.inSpikeSteps, s.outSpikeSteps, params, s.spikeVari, sink, sep);
+    s.localScoreMean = computeLocalCv(s.inSpikeSteps, s.outSpikeSteps, params, s.spikeVari, sink);
     const double c0 = params.c0();
     return cvScore(s.transmissionRatio, s.isiCV, c0);
 }

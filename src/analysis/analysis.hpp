@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <vector>
 
 #include "analysis/analysis_params.hpp"
@@ -20,17 +22,21 @@ double computeTransmissionRatio(const std::vector<int>& in, const std::vector<in
 double computeIsiCV(const std::vector<int>& in, AnalysisParams& params);
 
 // Local CVs over windows of range() intervals and the mean of their scores.
-// The sink (if any) is cleared first. When windows run, spikeVari is
-// replaced by one entry per input spike and the sink is given one line per
-// non-zero local CV, written with the decimal separator sep.
+// The sink (if any) is started first, with no window for a train too short
+// for one. When windows run, spikeVari is replaced by one entry per input
+// spike and the sink is given every window's local CV.
 double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
-                      AnalysisParams& params, std::vector<double>& spikeVari, VariLineSink* sink,
-                      char sep);
+                      AnalysisParams& params, std::vector<double>& spikeVari,
+                      LocalWindowSink* sink);
+
+// The local-CV list box's line of the window that ends at input spike
+// `spike` (counted from 0): the spike counted from 1, ".: ", the value in
+// fixed 5 with the decimal separator sep. The list holds the non-zero ones.
+std::string localCvLine(std::size_t spike, double lcv, char sep);
 
 // The whole analysis of a run: stores transmissionRatio, isiCV and
 // localScoreMean in the state as each is computed and returns the overall
 // score. A parameter that throws ends it there.
-double analyseRun(SimState& state, AnalysisParams& params, VariLineSink* sink = nullptr,
-                  char sep = '.');
+double analyseRun(SimState& state, AnalysisParams& params, LocalWindowSink* sink = nullptr);
 
 }  // namespace mirvok

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <cstddef>
 
 namespace mirvok {
 
@@ -25,12 +25,17 @@ struct FixedAnalysisParams : AnalysisParams {
     double c0() override { return c0Value; }
 };
 
-// Receives the lines of the local-CV list box; the window shows them.
-class VariLineSink {
+// Receives the local windows of an analysis as they are computed: the
+// window lists the non-zero ones and charts them all.
+class LocalWindowSink {
   public:
-    virtual ~VariLineSink() = default;
-    virtual void clear() = 0;
-    virtual void append(const std::string& line) = 0;
+    virtual ~LocalWindowSink() = default;
+    // An analysis begins and the windows of the one before are gone; at
+    // most `atMost` windows follow.
+    virtual void start(std::size_t atMost) = 0;
+    // The local CV of the window that ends at input spike `spike` (counted
+    // from 0). Windows come in order and end at consecutive spikes.
+    virtual void window(std::size_t spike, double lcv) = 0;
 };
 
 }  // namespace mirvok

@@ -5,13 +5,13 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <stdexcept>
 
 #include "ui/display/image_area.hpp"
+#include "ui/display/line_list_view.hpp"
 #include "ui/ui_text.hpp"
 #include "ui/window_layout.hpp"
 
@@ -85,7 +85,7 @@ QWidget* makeWidget(QWidget* form, const ControlEntry& c) {
             return bar;
         }
         case ControlKind::ListBox:
-            return new QListWidget(form);
+            return new LineListView(form);
         case ControlKind::Image:
             return new ImageArea(form);
         case ControlKind::Label: {
@@ -179,7 +179,7 @@ FormControls createControls(QWidget* form) {
     MIRVOK_BIND(QSlider, speed);
     MIRVOK_BIND(QProgressBar, pbV1);
     MIRVOK_BIND(QProgressBar, pbV2);
-    MIRVOK_BIND(QListWidget, VariBox);
+    MIRVOK_BIND(LineListView, VariBox);
     MIRVOK_BIND(QFrame, Bevel4);
     MIRVOK_BIND(ImageArea, OutImage);
     MIRVOK_BIND(ImageArea, InImage);

@@ -6,7 +6,6 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QSlider;
@@ -15,6 +14,7 @@ class QWidget;
 namespace mirvok::ui {
 
 class ImageArea;
+class LineListView;
 
 // The named controls of the main window, one member per control, named as in
 // the layout (window_layout.cpp). The window owns the widgets; these are
@@ -68,7 +68,7 @@ struct FormControls {
     QSlider* speed = nullptr;
     QProgressBar* pbV1 = nullptr;
     QProgressBar* pbV2 = nullptr;
-    QListWidget* VariBox = nullptr;
+    LineListView* VariBox = nullptr;
     QFrame* Bevel4 = nullptr;
     // Displays and their time-axis labels.
     ImageArea* OutImage = nullptr;

@@ -20,7 +20,7 @@ void TForm1::showRunResults() {
         c0 = boxes_.c0.value();
     } catch (const Error&) {
     }
-    results_.setRun(state_, c0);
+    results_.setRun(state_, variList_.windows(), c0);
 }
 
 ResultsWindow& TForm1::resultsWindow() {

@@ -28,7 +28,10 @@ void TForm1::StopButtonClick() {
 }
 
 void TForm1::Timer1Timer() {
+    // A watched run that reaches its last step ends as Stop ends it.
+    const bool watching = runControl_.watching();
     runControl_.tick();
+    if (watching && !runControl_.watching()) showRunResults();
 }
 
 }  // namespace mirvok::ui

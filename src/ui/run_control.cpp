@@ -13,6 +13,7 @@
 #include "trains/spike_train_reader.hpp"
 #include "ui/boxes/box_params.hpp"
 #include "ui/control_state.hpp"
+#include "ui/display/local_cv_list.hpp"
 #include "ui/display/run_screen.hpp"
 #include "ui/event_pump.hpp"
 #include "ui/ui_text.hpp"
@@ -136,7 +137,7 @@ void RunControl::stopRun() {
     SimState& s = state_;
     std::exception_ptr failure;
     try {
-        s.analysisResult = analyseRun(s, boxes_.analysis, &boxes_.vari, decimalSeparator());
+        s.analysisResult = analyseRun(s, boxes_.analysis, &boxes_.vari);
     } catch (...) {
         failure = std::current_exception();
     }

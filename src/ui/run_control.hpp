@@ -18,7 +18,7 @@ class QWidget;
 namespace mirvok::ui {
 
 class EventPump;
-class ListBoxSink;
+class LocalCvList;
 class RunScreen;
 
 // The controls whose state follows the run: the run buttons, the two boxes
@@ -42,7 +42,7 @@ struct RunBoxes {
     ResetValues& reset;
     RateSource& rates;
     AnalysisParams& analysis;
-    ListBoxSink& vari;
+    LocalCvList& vari;
 };
 
 // Count!, Simulate!, Pause and Stop over the core's instant run and step,

@@ -36,10 +36,10 @@ TForm1::TForm1(SimState& state, RandomSource& random, Dialogs& dialogs, QWidget*
       resetValues_(boxes_),
       rates_(boxes_),
       analysisParams_(boxes_),
-      variSink_(ui_.VariBox),
+      variList_(ui_.VariBox),
       generatorEntries_(boxes_, ui_.shape, pump_),
       screen_(state_, displayWidgets(ui_, *statusBar_), dialogs_, this),
-      runControl_(state_, {resetValues_, rates_, analysisParams_, variSink_}, runWidgets(ui_),
+      runControl_(state_, {resetValues_, rates_, analysisParams_, variList_}, runWidgets(ui_),
                   timer_, pump_, screen_),
       batch_({state_,
               boxes_,
@@ -81,7 +81,13 @@ void TForm1::FormCreate() {
 void TForm1::connectClick(QWidget* button, void (TForm1::*handler)(), bool startsWork) {
     connect(static_cast<QAbstractButton*>(button), &QAbstractButton::clicked, this,
             [this, handler, startsWork] {
-                if (startsWork && loopRunning()) return;
+                if (startsWork && loopRunning()) {
+                    // A Count! clicked while GammaGen! draws is meant for the
+                    // new train: it runs once the train is drawn, so that the
+                    // displays never show the new train beside the old run.
+                    if (handler == &TForm1::DoTestClick && drawingTrain_) countAfterTrain_ = true;
+                    return;
+                }
                 report([this, handler] { (this->*handler)(); });
             });
 }

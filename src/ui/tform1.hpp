@@ -8,6 +8,7 @@
 #include "trains/random/random_source.hpp"
 #include "ui/boxes/box_params.hpp"
 #include "ui/dialogs/file_name_dialog.hpp"
+#include "ui/display/local_cv_list.hpp"
 #include "ui/display/window_screen.hpp"
 #include "ui/event_pump.hpp"
 #include "ui/form_controls.hpp"
@@ -39,7 +40,8 @@ class TOKBottomDlg;
 // shown in a message box (its own message) and the event loop goes on.
 // While a loop runs (loopRunning(): an instant run, a batch, or GammaGen!
 // drawing a train), clicks on Count!, Simulate!, Read..., ReadMulti...,
-// Save..., GammaGen!, Process All! and define intervals are ignored; Stop,
+// Save..., GammaGen!, Process All! and define intervals are ignored, but
+// for a Count! during GammaGen!, which runs once the train is drawn; Stop,
 // Pause, the check boxes, speed and the boxes keep working, and Stop ends a
 // batch after its current record. A Count! or Process All! click during a
 // continuous run first stops Timer1.
@@ -113,7 +115,7 @@ class TForm1 : public QWidget {
     BoxResetValues resetValues_;
     BoxRates rates_;
     BoxAnalysisParams analysisParams_;
-    ListBoxSink variSink_;
+    LocalCvList variList_;
     EventPump pump_;
     BoxGeneratorEntries generatorEntries_;
     WindowScreen screen_;
@@ -121,6 +123,9 @@ class TForm1 : public QWidget {
     WindowBatch batch_;
     ResultsModel results_;
     ResultsWindow* resultsWindow_ = nullptr;  // made at the first "results..."
+    // GammaGen! is drawing a train; a Count! was clicked meanwhile.
+    bool drawingTrain_ = false;
+    bool countAfterTrain_ = false;
 };
 
 }  // namespace mirvok::ui

@@ -100,8 +100,16 @@ void TForm1::ReadButtonClick() {
     const QString path = openDialog_.fileName();
     const std::optional<TrainLoad> load =
         readSpikeTrainFile(state_, toStd(path), availableMemoryBytes().value_or(0));
-    // Panel 0 names the file just read, also when it held no number.
-    if (load) statusBar_->setText(0, spikeCountLead(load->stored), path);
+    // Panel 0 names the file just read, also when it held no number; text
+    // that ended the reading early is said in its tooltip and beside the
+    // train's intervals, never in a box the user must close.
+    if (load) {
+        const std::string note = load->stoppedAt ? readStopMessage(toStd(path), *load->stoppedAt,
+                                                                   load->stored + load->skipped)
+                                                 : std::string();
+        statusBar_->setText(0, spikeCountLead(load->stored), path, toQt(note));
+        results_.setTrain(state_, note);
+    }
     redrawDisplays();
     if (load && load->skipped > 0)
         dialogs_.showMessage(this, toQt(skippedStepsMessage(load->skipped, state_.Nsteps)));
@@ -109,18 +117,30 @@ void TForm1::ReadButtonClick() {
 
 void TForm1::GammaButtonClick() {
     TrainBackup backup(state_);
-    // Clicks that would start other work wait, and a watched run's ticks
-    // pause, while a long train is drawn with the window's events handled.
-    EventPump::Scope loop(pump_);
-    try {
-        runControl_.latchRunLength();
-        generateTrain(state_, generatorEntries_, random_, ui_.diffintervals->isChecked(),
-                      ShapeSource::FromCv, availableMemoryBytes().value_or(0));
-    } catch (...) {
-        backup.restore();
-        throw;
+    {
+        // Clicks that would start other work are ignored (a Count! waits for
+        // the train), and a watched run's ticks pause, while a long train
+        // is drawn with the window's events handled.
+        EventPump::Scope loop(pump_);
+        countAfterTrain_ = false;
+        drawingTrain_ = true;
+        const struct Drawing {
+            bool& flag;
+            ~Drawing() { flag = false; }
+        } drawing{drawingTrain_};
+        try {
+            runControl_.latchRunLength();
+            generateTrain(state_, generatorEntries_, random_, ui_.diffintervals->isChecked(),
+                          ShapeSource::FromCv, availableMemoryBytes().value_or(0));
+        } catch (...) {
+            backup.restore();
+            throw;
+        }
     }
-    if (!state_.batchRunning) redrawDisplays();
+    if (state_.batchRunning) return;
+    results_.setTrain(state_);
+    redrawDisplays();
+    if (std::exchange(countAfterTrain_, false)) DoTestClick();
 }
 
 void TForm1::newintsClick() {

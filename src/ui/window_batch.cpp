@@ -157,6 +157,7 @@ void WindowBatch::begin(const ResultTarget& target) {
     inRun_ = false;
     edits_.start(trainChoice(), seed_.has_value());
     unrecorded_ = true;
+    parts_.status.setText(10, seed_ ? QStringLiteral("seed: ") + intText(*seed_) : QString());
     clock_.start();
     progressShownAt_ = 0;
     counter_.clear();

@@ -25,10 +25,14 @@ struct CountingParams : FixedAnalysisParams {
     }
 };
 
-struct Lines : VariLineSink {
+// The lines of the window's list: the non-zero local CVs.
+struct Lines : LocalWindowSink {
+    char sep = '.';
     std::vector<std::string> lines;
-    void clear() override { lines.clear(); }
-    void append(const std::string& line) override { lines.push_back(line); }
+    void start(std::size_t) override { lines.clear(); }
+    void window(std::size_t spike, double lcv) override {
+        if (lcv != 0.0) lines.push_back(localCvLine(spike, lcv, sep));
+    }
 };
 
 SimState withTrains(std::vector<int> in, std::vector<int> out) {
@@ -44,7 +48,8 @@ TEST(analysis, worked_example) {
     SimState s = withTrains({0, 10, 30, 40, 60, 70}, {70});
     CountingParams params;
     Lines lines;
-    const double result = analyseRun(s, params, &lines, ',');
+    lines.sep = ',';
+    const double result = analyseRun(s, params, &lines);
     const double cv = std::sqrt(24.0) / 14.0;
     EXPECT_DOUBLE_EQ(s.transmissionRatio, 0.2);
     EXPECT_DOUBLE_EQ(s.isiCV, cv);
@@ -84,7 +89,7 @@ TEST(analysis, equal_intervals_give_zero_cvs_and_leave_the_list_empty) {
     CountingParams params;
     Lines lines;
     lines.lines = {"old"};
-    analyseRun(s, params, &lines, '.');
+    analyseRun(s, params, &lines);
     EXPECT_EQ(s.isiCV, 0.0);
     EXPECT_TRUE(lines.lines.empty());
     EXPECT_EQ(s.spikeVari, std::vector<double>(7, 0.0));
@@ -100,7 +105,7 @@ TEST(analysis, too_few_spikes_for_a_window_clear_the_previous_lines) {
         params.rangeIntervals = range;
         Lines lines;
         lines.lines = {"previous"};
-        analyseRun(s, params, &lines, '.');
+        analyseRun(s, params, &lines);
         EXPECT_EQ(s.localScoreMean, 0.0);
         EXPECT_TRUE(s.spikeVari.empty());
         EXPECT_TRUE(lines.lines.empty());
@@ -113,7 +118,7 @@ TEST(analysis, ign_beyond_the_last_spike) {
     params.ignSteps = 100;
     Lines lines;
     lines.lines = {"previous"};
-    EXPECT_DOUBLE_EQ(analyseRun(s, params, &lines, '.'), 1.0);
+    EXPECT_DOUBLE_EQ(analyseRun(s, params, &lines), 1.0);
     EXPECT_EQ(s.transmissionRatio, 0.0);
     EXPECT_EQ(s.isiCV, 0.0);
     EXPECT_EQ(s.localScoreMean, 0.0);
@@ -159,7 +164,7 @@ TEST(analysis, a_failing_c0_leaves_earlier_results_stored_and_the_list_partly_fi
     params.failC0At = 1;  // the second window
     Lines lines;
     s.localScoreMean = 42.0;
-    EXPECT_THROW(analyseRun(s, params, &lines, '.'), EConvertError);
+    EXPECT_THROW(analyseRun(s, params, &lines), EConvertError);
     EXPECT_DOUBLE_EQ(s.transmissionRatio, 0.0);
     EXPECT_GT(s.isiCV, 0.0);
     EXPECT_EQ(s.localScoreMean, 42.0);

@@ -610,8 +610,7 @@ class BatchActionsTest : public QObject {
             QStringList texts;
             for (int panel : {2, 5, 6, 7, 8}) texts << w.form.StatusBar().text(panel);
             texts << w.ui().V1_act->text() << w.ui().V2_act->text() << w.ui().Vdiff->text();
-            for (int i = 0; i < w.ui().VariBox->count(); ++i)
-                texts << w.ui().VariBox->item(i)->text();
+            texts << listLines(w.ui().VariBox);
             return texts;
         };
         const QStringList stopped = shown();

@@ -18,6 +18,7 @@
 #include "ui/boxes/box_params.hpp"
 #include "ui/dialogs/file_name_dialog.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"
+#include "ui/display/local_cv_list.hpp"
 #include "ui/display/run_screen.hpp"
 #include "ui/display/status_panels.hpp"
 #include "ui/event_pump.hpp"
@@ -73,7 +74,7 @@ struct Parts {
     mirvok::ui::BoxResetValues reset{boxes};
     mirvok::ui::BoxRates rates{boxes};
     mirvok::ui::BoxAnalysisParams analysis{boxes};
-    mirvok::ui::ListBoxSink vari{c.ui.VariBox};
+    mirvok::ui::LocalCvList vari{c.ui.VariBox};
     QTimer timer;
     mirvok::ui::EventPump pump;
     RecordingScreen screen;

@@ -74,6 +74,20 @@ class ReproducibleBatchTest : public QObject {
         w.ui().All->click();
         QCOMPARE(fileBytes("output.csv"), first);
         QCOMPARE(w.form.StatusBar().text(10), panel);
+
+        // A batch shows its own seed from its start on, a replay none.
+        w.ui().seedEdit->setText("12345");
+        w.ui().ntests->setText("100000");
+        QString during;
+        QTimer::singleShot(0, &w.form, [&] {
+            during = w.form.StatusBar().text(10);
+            w.ui().StopButton->click();
+        });
+        w.ui().All->click();
+        QCOMPARE(during, QString("seed: 12345"));
+        w.dialogs.openAnswers = {"output.csv"};
+        w.ui().ReadMultipleButton->click();
+        QCOMPARE(w.form.StatusBar().text(10), QString());
     }
 
     // A window replay and `mirvok-cli replay` record the same values: neither

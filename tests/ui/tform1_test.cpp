@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -104,24 +103,34 @@ class TForm1Test : public QObject {
             QVERIFY2(needed <= room.width(),
                      qPrintable(QString("%1: %2 > %3").arg(c.name).arg(needed).arg(room.width())));
         }
-        // The widest texts the redraw and a batch write into their panels:
-        // counts and steps up to 8 digits, values as the boxes write them,
-        // any seed. Each is shown whole, in a smaller font where needed.
+        // The texts the redraw and a batch write into their panels, in a
+        // font at most a pixel smaller than the bar's: values as the boxes
+        // write them, seeds and counts of up to 6 digits whole (8 in the
+        // wider step and count panels), longer counts cut at their end,
+        // whole in the tooltip.
         StatusPanels bar(&form);
-        const std::pair<int, QString> panels[] = {
-            {0, "#99999999"},        {2, "st: 99999999"},     {3, "avg: -0.00012346"},
-            {4, "avl: -0.00012346"}, {5, "s: 99999999"},      {6, "f: 99999999"},
-            {7, "c: 0.02051"},       {8, "q: 0.67347"},       {9, "i: 99999999"},
-            {1, "no ouput"},         {10, "seed: 2147483647"}};
-        for (const auto& [panel, text] : panels) {
+        const int pixels = QFontInfo(bar.font()).pixelSize();
+        const std::pair<int, QString> whole[] = {
+            {0, "#99999999"}, {2, "st: 99999999"}, {3, "avg: -0.00012"},    {4, "avl: -0.00012"},
+            {5, "s: 999999"}, {6, "f: 999999"},    {7, "c: 0.02051"},       {8, "q: 0.67347"},
+            {9, "i: 999999"}, {1, "no ouput"},     {10, "seed: 2147483647"}};
+        const std::pair<int, QString> cut[] = {{5, "s: 9999999"}, {6, "f: 99999999"}};
+        const auto readable = [&](const QLabel* label) {
+            return QFontInfo(label->font()).pixelSize() >= pixels - 1 &&
+                   QFontMetrics(label->font()).horizontalAdvance(label->text()) <=
+                       label->contentsRect().width();
+        };
+        for (const auto& [panel, text] : whole) {
+            bar.setText(panel, text);
+            QCOMPARE(bar.panel(panel)->text(), text);
+            QVERIFY(readable(bar.panel(panel)));
+        }
+        for (const auto& [panel, text] : cut) {
             bar.setText(panel, text);
             const QLabel* label = bar.panel(panel);
-            const int needed = QFontMetrics(label->font()).horizontalAdvance(text);
-            QVERIFY2(label->text() == text && needed <= label->contentsRect().width(),
-                     qPrintable(QString("%1: %2 > %3")
-                                    .arg(text)
-                                    .arg(needed)
-                                    .arg(label->contentsRect().width())));
+            QVERIFY2(label->text().endsWith(QChar(0x2026)), qPrintable(label->text()));
+            QCOMPARE(label->toolTip(), text);
+            QVERIFY(readable(label));
         }
     }
 
@@ -130,11 +139,12 @@ class TForm1Test : public QObject {
     void a_long_file_name_is_elided_in_the_middle_after_its_whole_count() {
         StatusPanels bar;
         const QString path = "/home/someone/experiments/2024/trains/regular.csv";
-        bar.setText(0, "12345678 sps ", path);
+        bar.setText(0, "12 sps ", path);
         const QLabel* panel = bar.panel(0);
-        QCOMPARE(bar.text(0), "12345678 sps " + path);
+        QCOMPARE(bar.text(0), "12 sps " + path);
         QCOMPARE(panel->toolTip(), bar.text(0));
-        QVERIFY(panel->text().startsWith("12345678 sps ") && panel->text().endsWith("sv"));
+        QVERIFY2(panel->text().startsWith("12 sps ") && panel->text().endsWith("sv"),
+                 qPrintable(panel->text()));
         QVERIFY(panel->text().contains(QChar(0x2026)));
         QVERIFY(QFontMetrics(panel->font()).horizontalAdvance(panel->text()) <=
                 panel->contentsRect().width());
@@ -191,6 +201,18 @@ class TForm1Test : public QObject {
         QCOMPARE(w.state.curStep, w.state.Nsteps);
         QCOMPARE(w.dialogs.dialogsShown, 0);
         QVERIFY(w.dialogs.saveStarts.isEmpty());
+    }
+
+    // A watched run that reaches its end shows its results as Stop does.
+    void a_watched_run_ended_shows_its_results() {
+        Window w;
+        w.loadRegularTrain(100, 8);  // 25 spikes: 20 windows of 5 intervals
+        w.ui().DoTest->click();
+        QCOMPARE(w.form.results().points(ResultsModel::Series::LocalCvs).size(), 20);
+        w.loadRegularTrain(100, 10);  // 20 spikes: 15 windows
+        w.ui().SimulateButton->click();
+        QTRY_VERIFY(!w.ui().StopButton->isEnabled());
+        QCOMPARE(w.form.results().points(ResultsModel::Series::LocalCvs).size(), 15);
     }
 
     void errors_of_a_handler_are_reported_with_their_own_message() {

@@ -1,15 +1,20 @@
 // "Read...", "GammaGen!" and "define intervals" clicked in the window, with
 // scripted dialogs: what reaches the input train, the boxes, the status
 // panels and the message box.
+#include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTimer>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
 #include <QtTest>
 #include <algorithm>
 #include <numeric>
 
 #include "ui/dialogs/interval_dialog.hpp"
+#include "ui/results/results_window.hpp"
 #include "window_fixture.hpp"
 
 using namespace mirvok;
@@ -80,6 +85,38 @@ class TrainActionsTest : public QObject {
         // The redraw shows the new train.
         QCOMPARE(w.form.StatusBar().text(5), QString("s: %1").arg(steps.size()));
         QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    // Text that ends the reading is said where it stopped, as the command
+    // line says it, in panel 0's tooltip and over the train's intervals;
+    // never in a message box.
+    void read_says_where_and_why_text_stopped_it() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("text.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("12,57,abc,103,400") > 0);
+        file.close();
+        Window w;
+        w.ui().ResultsButton->click();
+        w.dialogs.openAnswers = {path};
+        w.ui().ReadButton->click();
+        const QString said = "reading " + path +
+                             " stopped at line 1, column 7, at 'a', which is no part of a step "
+                             "number: the train holds the 2 steps read before it";
+        QCOMPARE(w.form.StatusBar().text(0), "2 sps " + path);
+        QCOMPARE(w.form.StatusBar().panel(0)->toolTip(), "2 sps " + path + "\n" + said);
+        const auto* results = w.form.findChild<ResultsWindow*>();
+        QTextDocument title;  // in lines as wide as the chart
+        title.setHtml(results->view(ResultsModel::Chart::Intervals)->chart()->title());
+        const QString shown = title.toPlainText().replace(QChar(0x2028), ' ').replace('\n', ' ');
+        QVERIFY2(shown.contains(said), qPrintable(shown));
+        QVERIFY(w.dialogs.messages.isEmpty());
+
+        // A file read whole, or a train drawn, has no such note.
+        w.dialogs.openAnswers = {dataFile("read_saved_list.txt")};
+        w.ui().ReadButton->click();
+        QVERIFY(!w.form.StatusBar().panel(0)->toolTip().contains("stopped"));
+        QVERIFY(w.form.results().data().trainNote.empty());
     }
 
     void read_of_a_file_without_numbers_empties_the_train_and_names_it_data() {
@@ -280,7 +317,8 @@ class TrainActionsTest : public QObject {
     }
 
     // A long train is drawn with the window's events handled: the window
-    // does not freeze, and clicks that would start other work are ignored.
+    // does not freeze, clicks that would start other work are ignored, and
+    // a Count! clicked meanwhile runs on the new train once it is drawn.
     void gamma_handles_events_while_it_draws_a_long_train() {
         Window w;
         w.ui().TimeEdit->setText("4000");
@@ -290,13 +328,19 @@ class TrainActionsTest : public QObject {
         QTimer::singleShot(0, &w.form, [&] {
             handled = true;
             duringDraw = w.form.loopRunning();
+            w.ui().SimulateButton->click();
             w.ui().DoTest->click();
+            QCOMPARE(w.state.curStep, 0);
         });
         w.ui().GammaButton->click();
         QVERIFY(handled);
         QVERIFY(duringDraw);
-        QCOMPARE(w.state.curStep, 0);  // the Count! click was ignored
+        QVERIFY(!w.form.Timer1().isActive());  // Simulate! was ignored
         QVERIFY(w.state.inSpikeSteps.size() > 190);
+        // The panels show one run: the new train's.
+        QCOMPARE(w.state.curStep, 8000);
+        QCOMPARE(w.form.StatusBar().text(2), QString("st: 8000"));
+        QCOMPARE(w.form.StatusBar().text(6), QString("f: %1").arg(w.state.outSpikeSteps.size()));
         QVERIFY(w.dialogs.messages.isEmpty());
     }
 

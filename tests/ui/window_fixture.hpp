@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -15,6 +14,7 @@
 #include "parts_fixture.hpp"
 #include "trains/random/random_source.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"
+#include "ui/display/line_list_view.hpp"
 #include "ui/display/status_panels.hpp"
 #include "ui/form_controls.hpp"
 #include "ui/tform1.hpp"
@@ -31,6 +31,14 @@ struct Window {
         ::loadRegularTrain(state, ui().TimeEdit, ms, every, first);
     }
 };
+
+// The lines a list box shows.
+inline QStringList listLines(const mirvok::ui::LineListView* box) {
+    QStringList lines;
+    for (int i = 0; i < box->model()->rowCount(); ++i)
+        lines << box->model()->index(i, 0).data().toString();
+    return lines;
+}
 
 // A fresh folder as the working directory for as long as it lives, for
 // batches that write "output.csv" there.

@@ -1,7 +1,6 @@
 #include "ui/boxes/box_params.hpp"
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <stdexcept>
 
 #include "ui/form_controls.hpp"
@@ -87,21 +86,6 @@ const CachedBoxValue& ParameterBoxes::valueBox(std::string_view control) const {
     const ValueRow* row = rowOfControl(control);
     if (!row) throw std::logic_error("no value of the box " + std::string(control));
     return valueBox(*row);
-}
-
-void ListBoxSink::clear() {
-    pending_.clear();
-    box_->clear();
-}
-
-void ListBoxSink::append(const std::string& line) {
-    pending_.append(toQt(line));
-}
-
-void ListBoxSink::flush() {
-    if (pending_.isEmpty()) return;
-    box_->addItems(pending_);
-    pending_.clear();
 }
 
 }  // namespace mirvok::ui

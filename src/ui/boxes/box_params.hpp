@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <deque>
 #include <exception>
 #include <string>
@@ -15,7 +14,6 @@
 #include "system/machine_memory.hpp"
 
 class QLineEdit;
-class QListWidget;
 
 namespace mirvok::ui {
 
@@ -158,21 +156,6 @@ class BoxAnalysisParams final : public AnalysisParams {
 
   private:
     const ParameterBoxes& boxes_;
-};
-
-// The local-CV lines of the analysis, shown in VariBox. Lines are collected
-// and shown by flush() in one insertion: adding them one by one costs more
-// than the analysis itself, which a batch repeats for every run.
-class ListBoxSink final : public VariLineSink {
-  public:
-    explicit ListBoxSink(QListWidget* box) : box_(box) {}
-    void clear() override;
-    void append(const std::string& line) override;
-    void flush();
-
-  private:
-    QListWidget* box_;
-    QStringList pending_;
 };
 
 }  // namespace mirvok::ui

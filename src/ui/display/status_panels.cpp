@@ -11,11 +11,11 @@ namespace mirvok::ui {
 namespace {
 
 // The text starts this far inside the panel's frame.
-constexpr int kIndent = 2;
+constexpr int kIndent = 1;
 // The fonts tried for a text too wide for its panel: narrower first, then
-// smaller, never below these.
-constexpr int kNarrowest = 60;
-constexpr int kSmallestPixels = 7;
+// smaller, never below these, which still read well at a glance.
+constexpr int kNarrowest = 70;
+constexpr int kPixelsLessAtMost = 1;
 // A name elided beside a lead keeps at least so many of its last letters.
 constexpr int kNameLettersKept = 3;
 
@@ -24,7 +24,8 @@ constexpr int kNameLettersKept = 3;
 std::optional<QFont> fittingFont(const QFont& base, const QString& text, int room) {
     if (QFontMetrics(base).horizontalAdvance(text) <= room) return base;
     const int stretch = base.stretch() > 0 ? base.stretch() : 100;
-    for (int pixels = QFontInfo(base).pixelSize(); pixels >= kSmallestPixels; --pixels)
+    const int size = QFontInfo(base).pixelSize();
+    for (int pixels = size; pixels >= size - kPixelsLessAtMost; --pixels)
         for (int narrow = stretch; narrow >= kNarrowest; narrow -= 10) {
             QFont font = base;
             font.setPixelSize(pixels);
@@ -65,13 +66,18 @@ void StatusPanels::setText(int panel, const QString& text) {
     setText(panel, text, QString());
 }
 
-void StatusPanels::setText(int panel, const QString& lead, const QString& name) {
+void StatusPanels::setText(int panel, const QString& lead, const QString& name,
+                           const QString& note) {
     QString& whole = texts_.at(static_cast<size_t>(panel));
+    const QString tip = note.isEmpty() ? lead + name : lead + name + QLatin1Char('\n') + note;
+    QLabel* label = panels_.at(static_cast<size_t>(panel));
     // Panel 0 counts every run of a batch: an unchanged text costs nothing.
-    if (whole == lead + name) return;
-    whole = lead + name;
-    show(panel, lead, name);
-    panels_.at(static_cast<size_t>(panel))->setToolTip(whole);
+    if (whole == lead + name && label->toolTip() == tip) return;
+    if (whole != lead + name) {
+        whole = lead + name;
+        show(panel, lead, name);
+    }
+    label->setToolTip(tip);
 }
 
 void StatusPanels::setTextAndTip(int panel, const QString& text, const QString& toolTip) {
@@ -96,8 +102,9 @@ void StatusPanels::show(int panel, const QString& lead, const QString& name) {
     // only set when it changes, for the panel redrawn at every step.
     const QFont& wanted = fitted ? *fitted : font();
     if (label->font() != wanted) label->setFont(wanted == font() ? QFont() : wanted);
-    if (!fitted) {  // not even the smallest font: elided like a name
-        label->setText(QFontMetrics(wanted).elidedText(lead + name, Qt::ElideMiddle, room));
+    if (!fitted) {  // not even the smallest font: a count cut at its end, a name elided
+        const Qt::TextElideMode mode = name.isEmpty() ? Qt::ElideRight : Qt::ElideMiddle;
+        label->setText(QFontMetrics(wanted).elidedText(lead + name, mode, room));
     } else if (name.isEmpty()) {
         label->setText(lead);
     } else {

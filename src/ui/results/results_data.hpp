@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "model/sim_state.hpp"
@@ -12,6 +13,14 @@ struct BatchPoint {
     double inputCv = 0.0;  // the CV of the record's input intervals
     double q = 0.0;        // transmission ratio
     double score = 0.0;    // the run's overall score
+};
+
+// The local windows of an analysis: the local CV of every window, the
+// first ending at input spike firstSpike (counted from 0), the next ones at
+// the spikes after it.
+struct LocalWindows {
+    std::size_t firstSpike = 0;
+    std::vector<double> values;
 };
 
 struct XY {
@@ -46,8 +55,13 @@ struct ResultsData {
     // gamma intervals it was drawn from, when it was generated in one piece.
     IntervalHistogram intervals;
     std::vector<double> expected;
-    // The current run: (ms, local CV) at the spike that ends each window.
+    // Why reading the current train's file stopped early; empty otherwise.
+    std::string trainNote;
+    // The current run: (ms, local CV) at the spike that ends each window,
+    // every window or, of a long run, the lowest and highest of each of
+    // kLocalCvBins spans of its time; and the number of its windows.
     std::vector<XY> localCvs;
+    std::size_t localWindows = 0;
     double c0 = 0.0;
     double runMs = 0.0;
 };
@@ -62,11 +76,19 @@ std::vector<BatchPoint> thinnedPoints(const std::vector<BatchPoint>& points,
 // that the same width gives the same edges from run to run.
 IntervalHistogram intervalHistogram(const std::vector<int>& spikeSteps);
 
-// The local CVs of the state's analysis at their spikes' times in ms.
-std::vector<XY> localCvSeries(const SimState& state);
+// The local CVs of the windows at the times in ms of the spikes that end
+// them, over a run of runMs: every one while there are at most
+// 2 * kLocalCvBins, else the lowest and highest of each of kLocalCvBins
+// equal spans of the run's time, in the order of the windows. None when the
+// windows do not fit the spikes.
+inline constexpr std::size_t kLocalCvBins = 2500;
+std::vector<XY> localCvSeries(const LocalWindows& windows, const std::vector<int>& spikeSteps,
+                              double runMs);
 
-// The batch part and the run part of the results.
+// The batch part, the train part and the run part of the results.
 void setBatchResults(ResultsData& data, const std::vector<BatchPoint>& points);
-void setRunResults(ResultsData& data, const SimState& state, double c0);
+void setTrainResults(ResultsData& data, const SimState& state);
+void setRunResults(ResultsData& data, const SimState& state, const LocalWindows& windows,
+                   double c0);
 
 }  // namespace mirvok::ui

@@ -89,6 +89,8 @@ void ResultsModel::setPoints(Series series, QList<QPointF> points) {
 
 void ResultsModel::setBatch(const std::vector<BatchPoint>& points) {
     setBatchResults(data_, points);
+    // A batch's runs replace the input train: a note on a file read is gone.
+    data_.trainNote.clear();
     QList<QPointF> qs, scores;
     qs.reserve(static_cast<qsizetype>(data_.batch.size()));
     scores.reserve(qs.capacity());
@@ -107,8 +109,16 @@ void ResultsModel::setBatch(const std::vector<BatchPoint>& points) {
     emit changed(Chart::Batch);
 }
 
-void ResultsModel::setRun(const SimState& state, double c0Value) {
-    setRunResults(data_, state, c0Value);
+void ResultsModel::setTrain(const SimState& state, const std::string& note) {
+    setTrainResults(data_, state);
+    data_.trainNote = note;
+    setPoints(Series::Histogram, outline(data_.intervals));
+    setPoints(Series::Expected, steps(data_.intervals, data_.expected));
+    emit changed(Chart::Intervals);
+}
+
+void ResultsModel::setRun(const SimState& state, const LocalWindows& windows, double c0Value) {
+    setRunResults(data_, state, windows, c0Value);
     setPoints(Series::Histogram, outline(data_.intervals));
     setPoints(Series::Expected, steps(data_.intervals, data_.expected));
     setPoints(Series::LocalCvs, pointsOf(data_.localCvs));

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/results/nice_axis.hpp"
 #include "ui/results/results_data.hpp"
 
 namespace mirvok::ui {
@@ -27,8 +28,13 @@ class ResultsModel final : public QObject {
     static constexpr std::size_t kSeries = 8;
     static Chart chartOf(Series series);
 
+    // A batch, whose runs replaced the input train.
     void setBatch(const std::vector<BatchPoint>& points);
-    void setRun(const SimState& state, double c0);
+    // A new input train (read, with why reading stopped early, if it did;
+    // or generated): its intervals, with no run of it yet.
+    void setTrain(const SimState& state, const std::string& note = {});
+    // A run and its analysis's windows: the train's intervals and the local CVs.
+    void setRun(const SimState& state, const LocalWindows& windows, double c0);
     const ResultsData& data() const { return data_; }
 
     const QList<QPointF>& points(Series series) const { return points_[index(series)]; }
@@ -40,11 +46,7 @@ class ResultsModel final : public QObject {
     // starts at 0 (lower only to show a value below 0 that got there); it
     // ends a little above the largest value, to be rounded to a nice number
     // (exact: shown as it is).
-    struct AxisRange {
-        double low = 0.0;
-        double high = 1.0;
-        bool exact = false;
-    };
+    using AxisRange = ui::AxisRange;
     struct Axes {
         AxisRange x, y;
     };

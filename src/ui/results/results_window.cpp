@@ -20,6 +20,7 @@
 
 #include "base/errors.hpp"
 #include "ui/dialogs/dialogs.hpp"
+#include "ui/results/nice_axis.hpp"
 #include "ui/results/verify_row.hpp"
 #include "ui/results/widget_image.hpp"
 #include "ui/sweeps/sweep_browser.hpp"
@@ -31,47 +32,25 @@ namespace {
 const char* const kDefaultImage = "chart.png";
 constexpr int kTicks = 5;
 
-// The range as QValueAxis::applyNiceNumbers rounds it, worked out on an axis
-// of no chart, and the distance of its ticks.
-struct NiceRange {
-    double min = 0.0, max = 0.0, tick = 0.0;
-    int ticks = 0;
-};
-NiceRange niceRange(double low, double high, int ticks) {
-    QValueAxis nice;
-    nice.setTickCount(ticks);
-    nice.setRange(low, high);
-    nice.applyNiceNumbers();
-    const int count = std::max(nice.tickCount(), 2);
-    return {nice.min(), nice.max(), (nice.max() - nice.min()) / (count - 1), count};
-}
+// The room a chart's title leaves at its sides.
+constexpr int kTitleMargin = 60;
 
-// Just the decimals the ticks need: 0, 5, 10 rather than 0.0, 5.0, 10.0.
-QString labelFormat(double tick) {
-    int decimals = 0;
-    while (decimals < 6 && std::abs(tick - std::round(tick)) > 1e-9 * std::max(1.0, tick)) {
-        tick *= 10.0;
-        ++decimals;
+// The words of `text` in lines at most `width` pixels wide (a word wider
+// than that alone on its line).
+QStringList wrappedLines(const QString& text, const QFontMetrics& metrics, int width) {
+    QStringList lines;
+    QString line;
+    for (const QString& word : text.split(QLatin1Char(' '))) {
+        const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+            lines << line;
+            line = word;
+        } else {
+            line = longer;
+        }
     }
-    return QStringLiteral("%.%1f").arg(decimals);
-}
-
-// The axis moves only when its range or ticks change, because every move
-// lays out again every point of its chart. A nice range is rounded out to
-// ticks; an exact one stays and gets ticks at nice multiples inside it.
-void fitAxis(QValueAxis& axis, const ResultsModel::AxisRange& range) {
-    const NiceRange nice = niceRange(range.low, range.high, kTicks);
-    const double low = range.exact ? range.low : nice.min;
-    const double high = range.exact ? range.high : nice.max;
-    if (range.exact) {
-        if (axis.tickType() != QValueAxis::TicksDynamic) axis.setTickType(QValueAxis::TicksDynamic);
-        if (axis.tickInterval() != nice.tick) axis.setTickInterval(nice.tick);
-    } else if (axis.tickCount() != nice.ticks) {
-        axis.setTickCount(nice.ticks);
-    }
-    if (low != axis.min() || high != axis.max()) axis.setRange(low, high);
-    const QString format = labelFormat(nice.tick);
-    if (axis.labelFormat() != format) axis.setLabelFormat(format);
+    if (!line.isEmpty()) lines << line;
+    return lines;
 }
 
 constexpr ResultsModel::Series kAllSeries[] = {
@@ -89,6 +68,11 @@ ResultsWindow::ResultsWindow(const ResultsModel& model, Dialogs& dialogs, QWidge
     auto* column = new QVBoxLayout(this);
     progress_ = new QLabel(this);
     progress_->setObjectName(QStringLiteral("BatchProgress"));
+    // Its line is kept while it is hidden, so that nothing below moves when
+    // a batch's progress first shows.
+    QSizePolicy keepLine = progress_->sizePolicy();
+    keepLine.setRetainSizeWhenHidden(true);
+    progress_->setSizePolicy(keepLine);
     progress_->hide();
     column->addWidget(progress_);
     // One row of tools over the charts: Verify... with what it says, and
@@ -134,6 +118,10 @@ QWidget* ResultsWindow::makePanel(Chart chart, const QString& title, const QStri
     qchart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     panel.view = new QChartView(qchart);
     panel.view->setRenderHint(QPainter::Antialiasing);
+    // The whole chart is painted at each change: the edges of antialiased
+    // points reach past the parts Qt Charts marks for repainting, and an
+    // update of those parts only would leave faint traces of earlier points.
+    panel.view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     panel.view->setMinimumHeight(240);
     panel.x = new QValueAxis(qchart);
     panel.x->setTitleText(xTitle);
@@ -251,16 +239,45 @@ void ResultsWindow::refresh(Chart chart) {
     QChart* qchart = panel.view->chart();
     const bool empty = model_.empty(chart);
     // An empty chart says what would fill it, with no axes to mislead.
-    QString title = panel.title;
-    if (chart == Chart::Batch) title += QStringLiteral(": %1 runs").arg(model_.data().batchRuns);
-    qchart->setTitle(empty ? model_.emptyText(chart) : title);
+    qchart->setTitle(empty ? model_.emptyText(chart) : titleOf(chart));
     panel.x->setVisible(!empty);
     panel.y->setVisible(!empty);
     qchart->legend()->setVisible(!empty);
+    // A line not drawn has no entry in the legend.
+    for (Series s : kAllSeries)
+        if (ResultsModel::chartOf(s) == chart)
+            for (QLegendMarker* marker : qchart->legend()->markers(series_[index(s)]))
+                marker->setVisible(!model_.points(s).empty());
     if (empty) return;
     const ResultsModel::Axes axes = model_.axes(chart);
     fitAxis(*panel.x, axes.x);
     fitAxis(*panel.y, axes.y);
+}
+
+QString ResultsWindow::titleOf(Chart chart) const {
+    const ResultsData& results = model_.data();
+    const QString& title = panels_[index(chart)].title;
+    switch (chart) {
+        case Chart::Batch:
+            return title + QStringLiteral(": %1 runs").arg(results.batchRuns);
+        case Chart::Intervals: {
+            // Where and why reading the train's file stopped, under the
+            // title, in lines as wide as the chart.
+            if (results.trainNote.empty()) return title;
+            QFont small = view(chart)->chart()->titleFont();
+            small.setPointSizeF(small.pointSizeF() * 0.8);
+            const QStringList lines =
+                wrappedLines(toQt(results.trainNote), QFontMetrics(small),
+                             std::max(200, view(chart)->width() - kTitleMargin));
+            QString html = QStringLiteral("<p align=\"center\">") + title.toHtmlEscaped();
+            for (const QString& line : lines)
+                html += QStringLiteral("<br><small>%1</small>").arg(line.toHtmlEscaped());
+            return html + QStringLiteral("</p>");
+        }
+        case Chart::LocalCvs:
+            return title + QStringLiteral(": %1 windows").arg(results.localWindows);
+    }
+    return title;
 }
 
 void ResultsWindow::askAndSave(Chart chart) {

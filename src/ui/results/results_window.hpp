@@ -76,6 +76,8 @@ class ResultsWindow final : public QWidget {
     void makeSeries();
     // Brings the chart up to date: its title, its axes, the changed series.
     void refresh(Chart chart);
+    // The chart's title with what it counts, and a note on the train.
+    QString titleOf(Chart chart) const;
     void askAndSave(Chart chart);
 
     const ResultsModel& model_;

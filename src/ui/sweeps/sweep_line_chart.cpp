@@ -11,6 +11,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "ui/results/nice_axis.hpp"
 #include "ui/ui_text.hpp"
 
 namespace mirvok::ui {
@@ -19,16 +20,17 @@ namespace {
 constexpr double kNear = 10.0;  // pixels from a point that still hover it
 constexpr double kCap = 4.0;    // half the width of an error bar's caps
 
-// Low to high and a little beyond, rounded to nice ticks; the summary's
-// columns cannot be below 0 and start there.
+// Low to high and a little beyond, rounded to round ticks as the results
+// charts are; the summary's columns cannot be below 0 and start there (an
+// error bar reaching below 0 is cut at the axis rather than moving it).
 void fit(QValueAxis& axis, double low, double high, bool fromZero) {
     if (!(low <= high)) low = high = 0.0;
     const double pad = high > low ? (high - low) * 0.05 : std::max(std::abs(high) * 0.05, 0.01);
-    axis.setRange(low - pad, high + pad);
-    axis.setTickCount(5);
-    axis.applyNiceNumbers();
-    // An error bar reaching below 0 is cut at the axis rather than moving it.
-    if (fromZero) axis.setMin(0.0);
+    if (fromZero) {
+        fitAxis(axis, {0.0, std::max(high + pad, 0.01), false});
+    } else {
+        fitAxis(axis, {low - pad, high + pad, false});
+    }
 }
 
 }  // namespace
@@ -41,12 +43,11 @@ SweepLineChart::SweepLineChart(QWidget* parent) : QChartView(new QChart, parent)
     chart()->legend()->setAlignment(Qt::AlignRight);
     x_ = new QValueAxis(chart());
     y_ = new QValueAxis(chart());
-    x_->setLabelFormat(QStringLiteral("%.4g"));
-    y_->setLabelFormat(QStringLiteral("%.4g"));
     chart()->addAxis(x_, Qt::AlignBottom);
     chart()->addAxis(y_, Qt::AlignLeft);
     setRenderHint(QPainter::Antialiasing);
-    setMouseTracking(true);
+    // The mouse moves over the viewport, not the view: hovering needs it there.
+    viewport()->setMouseTracking(true);
     setMinimumSize(480, 320);
 }
 

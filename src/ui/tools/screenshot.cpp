@@ -1,8 +1,10 @@
 // Writes a picture of the main window after a Count! on a generated train
 // with the default boxes and, given a second file, one of the results
 // window after a 200-run batch, and given a third and the command-line
-// tool, one of the sweep browser over a sweep that tool runs, all rendered
-// offscreen, for the README.
+// tool, one of the sweep browser over a sweep that tool runs, and given two
+// more, the results window after a Count! at CV 0.0001 (every local window
+// at 0) and the main window after a Count! of about 10,000,000 spikes, all
+// rendered offscreen, for the README.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -80,13 +82,38 @@ bool saveSweep(mirvok::ui::TForm1& form, QApplication& app, const char* path, co
     return save(*browser, path);
 }
 
+// Count! on a train GammaGen! draws with these entries.
+void countDrawn(mirvok::ui::TForm1& form, QApplication& app, const char* time, const char* isi,
+                const char* cv) {
+    form.ui().TimeEdit->setText(QString::fromLatin1(time));
+    form.ui().isi->setText(QString::fromLatin1(isi));
+    form.ui().CVedit->setText(QString::fromLatin1(cv));
+    form.ui().GammaButton->click();
+    form.ui().DoTest->click();
+    app.processEvents();
+}
+
+// The results after a nearly regular train, then the window after a long,
+// dense one.
+bool saveLocalCvsAndLongRun(mirvok::ui::TForm1& form, QApplication& app, const char* localCvs,
+                            const char* longRun) {
+    countDrawn(form, app, "1000", "20", "0.0001");
+    form.ui().ResultsButton->click();
+    auto* results = form.findChild<mirvok::ui::ResultsWindow*>();
+    app.processEvents();
+    if (!results || !save(*results, localCvs)) return false;
+    results->close();
+    countDrawn(form, app, "5000000", "0.5", "0.5");
+    return save(form, longRun);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 && argc != 3 && argc != 5) {
+    if (argc != 2 && argc != 3 && argc != 5 && argc != 7) {
         std::fprintf(stderr,
                      "usage: mirvok-screenshot <window.png> [<results.png> "
-                     "[<sweep-browser.png> <mirvok-cli>]]\n");
+                     "[<sweep-browser.png> <mirvok-cli> [<local-cvs.png> <long-run.png>]]]\n");
         return 2;
     }
     mirvok::SimState state;
@@ -104,7 +131,8 @@ int main(int argc, char** argv) {
     app.processEvents();
     if (!save(form, argv[1])) return 1;
     if (argc >= 3 && !saveResults(form, app, argv[2])) return 1;
-    if (argc == 5 && !saveSweep(form, app, argv[3], argv[4])) return 1;
+    if (argc >= 5 && !saveSweep(form, app, argv[3], argv[4])) return 1;
+    if (argc == 7 && !saveLocalCvsAndLongRun(form, app, argv[5], argv[6])) return 1;
     for (const QString& message : dialogs.messages)
         std::fprintf(stderr, "message: %s\n", qPrintable(message));
     return 0;

@@ -4,10 +4,13 @@
 // a chart.
 #include "ui/results/results_model.hpp"
 
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QValueAxis>
 #include <QtCharts/QXYSeries>
 #include <QtTest>
@@ -18,6 +21,7 @@
 #include "trains/random/random_source.hpp"
 #include "ui/results/interval_law.hpp"
 #include "ui/results/results_window.hpp"
+#include "ui/results/verify_row.hpp"
 #include "window_fixture.hpp"
 
 using namespace mirvok;
@@ -41,6 +45,11 @@ SimState run(int n) {
     }
     s.Nsteps = 40 * n;
     return s;
+}
+
+// A Count! of the run: every spike ends a window.
+void count(ResultsModel& model, const SimState& run, double c0) {
+    model.setRun(run, {0, run.spikeVari}, c0);
 }
 
 double sum(const std::vector<double>& values) {
@@ -138,7 +147,7 @@ class ResultsModelTest : public QObject {
         using Chart = ResultsModel::Chart;
         ResultsModel model;
         model.setBatch({{0.5, 0.25, 0.75}, {0.7, 0.5, -1.0}});
-        model.setRun(run(30), 0.4);  // 1200 steps: 600 ms
+        count(model, run(30), 0.4);  // 1200 steps: 600 ms
         const ResultsModel::Axes batch = model.axes(Chart::Batch);
         QVERIFY(batch.x.low == 0.0 && batch.y.low == -1.0);
         const ResultsModel::Axes intervals = model.axes(Chart::Intervals);
@@ -163,9 +172,38 @@ class ResultsModelTest : public QObject {
         w.ui().DoTest->click();
         QCOMPARE(sum(results.data().intervals.counts),
                  static_cast<double>(w.state.inSpikeSteps.size() - 1));
-        QCOMPARE(results.points(Series::LocalCvs).size(), w.ui().VariBox->count());
+        // Every window, ending at each spike from the fourth on.
+        QCOMPARE(results.points(Series::LocalCvs).size(), w.state.inSpikeSteps.size() - 3);
         QCOMPARE(results.points(Series::C0).front().y(), 0.3333);
         QCOMPARE(results.points(Series::Q).size(), 5);  // a Count! leaves the batch
+    }
+
+    // Windows of local CV 0 are charted with the others; the list holds
+    // only the others.
+    void a_regular_train_charts_every_window_and_lists_none() {
+        Window w;
+        w.loadRegularTrain(1000, 40);
+        w.ui().DoTest->click();
+        const ResultsModel& results = w.form.results();
+        QCOMPARE(results.points(Series::LocalCvs).size(), w.state.inSpikeSteps.size() - 5);
+        QVERIFY(!results.empty(ResultsModel::Chart::LocalCvs));
+        QCOMPARE(results.points(Series::LocalCvs).front(), QPointF(0.5 * (1 + 5 * 40), 0.0));
+        QCOMPARE(w.ui().VariBox->model()->rowCount(), 0);
+    }
+
+    // A long run's local CVs are charted as the lowest and highest of each
+    // span of its time, each a window of the run.
+    void a_long_run_charts_a_bounded_envelope_of_its_windows() {
+        SimState s = run(200000);
+        LocalWindows windows{3, std::vector<double>(s.spikeVari.begin() + 3, s.spikeVari.end())};
+        windows.values[123456] = 9.0;
+        const std::vector<XY> series = localCvSeries(windows, s.inSpikeSteps, 0.5 * s.Nsteps);
+        QVERIFY(series.size() <= 2 * kLocalCvBins);
+        QVERIFY(std::any_of(series.begin(), series.end(), [&](const XY& p) {
+            return p.y == 9.0 && p.x == 0.5 * s.inSpikeSteps[3 + 123456];
+        }));
+        QVERIFY(std::is_sorted(series.begin(), series.end(),
+                               [](const XY& a, const XY& b) { return a.x < b.x; }));
     }
 
     // Each series gets its points in one piece, only when they changed, and
@@ -182,19 +220,72 @@ class ResultsModelTest : public QObject {
         QVERIFY(q->count() <= 10000 && q->count() > 9000);
         QCOMPARE(qHanded.count(), 1);
 
-        model.setRun(run(300), 0.4);          // a Count!
+        count(model, run(300), 0.4);          // a Count!
         model.setBatch(points(100000, 0.5));  // the same batch again
         QCOMPARE(qHanded.count(), 1);
         QCOMPARE(window.series(Series::LocalCvs)->count(), 300);
 
         window.close();
         model.setBatch(points(3, 0.25));
-        model.setRun(run(20), 0.4);
+        count(model, run(20), 0.4);
         QCOMPARE(qHanded.count(), 1);
         QCOMPARE(window.series(Series::LocalCvs)->count(), 300);
         window.show();
         QCOMPARE(q->count(), 3);
         QCOMPARE(window.series(Series::LocalCvs)->count(), 20);
+    }
+
+    // The legend names only lines drawn, and nothing moves when a batch's
+    // progress first shows.
+    void legend_and_buttons_follow_what_is_shown() {
+        ResultsModel model;
+        ScriptedDialogs dialogs;
+        ResultsWindow window(model, dialogs);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto expectedInLegend = [&] {
+            const QChart* chart = window.view(ResultsModel::Chart::Intervals)->chart();
+            return chart->legend()->markers(window.series(Series::Expected)).front()->isVisible();
+        };
+        SimState generated = run(300);
+        generated.trainMeanMs = 20.0;
+        generated.trainShape = 1.0;
+        model.setTrain(generated);
+        QVERIFY(expectedInLegend());
+        model.setTrain(run(300));  // read: no law to expect
+        QVERIFY(!expectedInLegend());
+
+        const QWidget* verify = window.verifyRow();
+        const QPoint before = verify->mapTo(&window, QPoint());
+        window.showProgress("3 of 100 runs");
+        QApplication::processEvents();
+        QCOMPARE(verify->mapTo(&window, QPoint()), before);
+    }
+
+    // What the screen shows after a batch rescales the charts is what a
+    // fresh drawing of them shows: no trace of the points before.
+    void a_rescaled_chart_leaves_no_trace_of_the_points_before() {
+        InTempFolder folder;
+        Window w;
+        w.form.show();
+        w.ui().ResultsButton->click();
+        auto* window = w.form.findChild<ResultsWindow*>();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        w.ui().ntests->setText("300");
+        w.ui().seedEdit->setText("7");
+        for (bool quantify : {true, false}) {
+            w.ui().quantify->setChecked(quantify);
+            w.ui().All->click();
+            QTest::qWait(100);
+        }
+        const QImage screen = window->screen()->grabWindow(window->winId()).toImage();
+        for (auto chart : {ResultsModel::Chart::Batch, ResultsModel::Chart::Intervals,
+                           ResultsModel::Chart::LocalCvs}) {
+            QChartView* view = window->view(chart);
+            const QImage shown = screen.copy(QRect(view->mapTo(window, QPoint()), view->size()));
+            QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
+                     view->grab().toImage().convertToFormat(QImage::Format_RGB32));
+        }
     }
 
     // The time axis ends at the run, not at a rounder number past it, and
@@ -205,7 +296,7 @@ class ResultsModelTest : public QObject {
         ScriptedDialogs dialogs;
         ResultsWindow window(model, dialogs);
         window.show();
-        model.setRun(run(30), 0.4);
+        count(model, run(30), 0.4);
         const auto axis = [&](Chart chart, Qt::Orientation orientation) {
             return qobject_cast<QValueAxis*>(window.view(chart)->chart()->axes(orientation)[0]);
         };

@@ -6,12 +6,15 @@
 #include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QToolTip>
+#include <QtCharts/QValueAxis>
 #include <QtCharts/QXYSeries>
 #include <QtTest>
 #include <filesystem>
 
 #include "ui/results/results_window.hpp"
 #include "ui/sweeps/point_command.hpp"
+#include "ui/sweeps/sweep_line_chart.hpp"
 #include "ui/ui_text.hpp"
 #include "window_fixture.hpp"
 
@@ -93,6 +96,28 @@ class SweepBrowserTest : public QObject {
         one.description.vary.resize(1);
         QVERIFY(!fittedChoice(one.description, {0, true, 0, 1, {}}).heatMap);
         QCOMPARE(fittedChoice(t.description, {0, false, 1, 1, {}}).second, -1);
+    }
+
+    // Hovering a point of a line shows its text; a 0-1 axis ticks at round values.
+    void the_line_chart_describes_the_point_hovered_and_ticks_round_values() {
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        SweepBrowser* browser = SweepBrowser::open(copySweep(dir), dialogs, nullptr);
+        browser->choose({6, false, 0, 1, {0, 0}});  // q along cv, a line per isi
+        browser->show();
+        QVERIFY(QTest::qWaitForWindowExposed(browser));
+        auto* chart = browser->findChild<SweepLineChart*>();
+        const auto* y = qobject_cast<QValueAxis*>(chart->chart()->axes(Qt::Vertical).front());
+        const double tick = (y->max() - y->min()) / (y->tickCount() - 1);
+        QVERIFY2(std::abs(tick * 10 - std::round(tick * 10)) < 1e-9,
+                 qPrintable(QString::number(tick)));
+        QCOMPARE(y->min(), 0.0);
+
+        auto* series = qobject_cast<QXYSeries*>(chart->chart()->series().front());
+        const QPointF at = chart->chart()->mapToPosition(series->at(0), series);
+        QTest::mouseMove(chart->viewport(), chart->mapFromScene(chart->chart()->mapToScene(at)));
+        QTRY_VERIFY(QToolTip::text().contains(QStringLiteral("seed")));
+        delete browser;
     }
 
     void the_command_of_a_point_makes_its_records_again() {
