@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "base/errors.hpp"
+#include "random/random_variates.hpp"
 #include "support/expect_throw_msg.hpp"
 #include "support/scripted_source.hpp"
 #include "text/number_parse.hpp"
-#include "trains/random/random_variates.hpp"
 
 namespace mirvok {
 namespace {
