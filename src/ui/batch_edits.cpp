@@ -1,8 +1,8 @@
 #include "ui/batch_edits.hpp"
 
-#include "batch/value_table.hpp"
 #include "ui/boxes/box_params.hpp"
 #include "ui/boxes/window_provenance.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok::ui {
 

@@ -6,9 +6,9 @@
 #include <QStringList>
 #include <utility>
 
-#include "batch/value_table.hpp"
 #include "ui/form_controls.hpp"
 #include "ui/ui_text.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok::ui {
 namespace {
