@@ -8,6 +8,7 @@
 #include "text/integer_scan.hpp"
 #include "text/json.hpp"
 #include "text/number_format.hpp"
+#include "values/values_before.hpp"
 
 namespace mirvok {
 namespace {
@@ -106,15 +107,17 @@ void checkContinuedValues(const Provenance& made, const Json& values, std::uint6
     if (made.seed != seed)
         throw InputError(start + "with seed " + std::to_string(made.seed.value_or(0)) +
                          ", this batch with seed " + std::to_string(seed));
+    // A value added after the batch was made is compared with its value before.
+    const Json madeValues = withValuesBefore(made.values, made.version);
     std::vector<std::string> names;
-    for (const auto& [name, value] : made.values.items()) names.push_back(name);
+    for (const auto& [name, value] : madeValues.items()) names.push_back(name);
     for (const auto& [name, value] : values.items()) names.push_back(name);
     for (const std::string& name : names) {
-        const auto before = made.values.find(name);
+        const auto before = madeValues.find(name);
         const auto now = values.find(name);
-        const bool same = before != made.values.end() && now != values.end() && *before == *now;
+        const bool same = before != madeValues.end() && now != values.end() && *before == *now;
         if (!same)
-            throw InputError(start + valueText(name, made.values) + ", this batch " +
+            throw InputError(start + valueText(name, madeValues) + ", this batch " +
                              valueText(name, values));
     }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/errors.hpp"
 #include "model/reset.hpp"
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
@@ -22,6 +23,17 @@ std::string cvHelp() {
     return "CV of the intervals, " + FloatToStr(1.0 / std::sqrt(kMaxShape), '.') + " to " +
            FloatToStr(1.0 / std::sqrt(kMinShape), '.') +
            " in size, its sign does not matter (the gamma shape is 1/cv^2)";
+}
+
+constexpr std::size_t kMostAddedRows = 4;
+
+// The keyword is the option as Python spells names; the default is what a
+// setup holds until a value is given, so both cannot drift from it.
+void complete(ValueRow& row) {
+    row.keyword = keywordOf(row.option);
+    const double value = row.get(BatchSetup{});
+    row.defaultText = row.kind == ValueKind::Integer ? IntToStr(static_cast<long long>(value))
+                                                     : FloatToStr(value, '.');
 }
 
 std::vector<ValueRow> makeTable() {
@@ -152,15 +164,14 @@ std::vector<ValueRow> makeTable() {
              },
          .headerHelp = "CV whose shape is recorded in the header"},
     };
-    // The keyword is the option as Python spells names; the default is what
-    // a setup holds until a value is given, so both cannot drift from it.
-    const BatchSetup defaults;
-    for (ValueRow& row : rows) {
-        row.keyword = keywordOf(row.option);
-        const double value = row.get(defaults);
-        row.defaultText = row.kind == K::Integer ? IntToStr(static_cast<long long>(value))
-                                                 : FloatToStr(value, '.');
-    }
+    for (ValueRow& row : rows) complete(row);
+    // Room for the rows added while trying, so that no row a caller holds moves.
+    rows.reserve(rows.size() + kMostAddedRows);
+    return rows;
+}
+
+std::vector<ValueRow>& rowsOfTable() {
+    static std::vector<ValueRow> rows = makeTable();
     return rows;
 }
 
@@ -173,8 +184,18 @@ const ValueRow* findRow(std::string_view text, std::string ValueRow::*field) {
 }  // namespace
 
 std::span<const ValueRow> valueTable() {
-    static const std::vector<ValueRow> rows = makeTable();
-    return rows;
+    return rowsOfTable();
+}
+
+AddedValueRow::AddedValueRow(ValueRow row) {
+    std::vector<ValueRow>& rows = rowsOfTable();
+    if (rows.size() == rows.capacity()) throw Error("no room for another row");
+    complete(row);
+    rows.push_back(std::move(row));
+}
+
+AddedValueRow::~AddedValueRow() {
+    rowsOfTable().pop_back();
 }
 
 std::vector<const ValueRow*> valueRows(std::initializer_list<ValueGroup> groups) {

@@ -8,6 +8,7 @@
 #include "text/number_format.hpp"
 #include "values/setup_of_values.hpp"
 #include "values/value_changes.hpp"
+#include "values/values_before.hpp"
 
 namespace mirvok {
 namespace {
@@ -48,7 +49,8 @@ std::vector<Group> groupsOf(const std::string& jsonPath, const std::vector<Prove
 std::shared_ptr<const BatchSetup> setupOf(const NumberedEntry& e, Json values) {
     values.erase("iterations");  // the count a window batch read, no value of a run
     try {
-        return std::make_shared<const BatchSetup>(setupOfValues(values));
+        return std::make_shared<const BatchSetup>(
+            setupOfValues(withValuesBefore(values, e.entry->version)));
     } catch (const ValueError& error) {
         throw Error(e.where + ": " + error.option() + ": " + error.what());
     } catch (const Error& error) {

@@ -17,6 +17,7 @@
 #include "text/number_format.hpp"
 #include "values/setup_of_values.hpp"
 #include "values/value_table.hpp"
+#include "values/values_before.hpp"
 #include "verify/line_reader.hpp"
 #include "verify/record_fields.hpp"
 
@@ -46,7 +47,7 @@ BatchSetup pointSetup(const SweepDescription& d, int p) {
         else
             values[d.vary[a].name] = at[a];
     }
-    return setupOfValues(values);
+    return setupOfValues(withValuesBefore(values, std::nullopt));
 }
 
 // The points whose results the folder holds: their rows, or a summary's. A

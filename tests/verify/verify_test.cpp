@@ -8,6 +8,7 @@
 
 #include "batch/parallel_batch.hpp"
 #include "batch/setup_workers.hpp"
+#include "support/added_value_row.hpp"
 #include "support/temp_dir.hpp"
 #include "text/json.hpp"
 #include "values/value_table.hpp"
@@ -261,6 +262,23 @@ TEST(verify, a_sweep_folder_checks_its_rows_kept_records_and_summaries) {
     EXPECT_EQ(running.differ, 3);
     EXPECT_EQ(running.differences.front(),
               dir.file("whole/points/p-00001.row") + ": point: found 2, expected 1");
+}
+
+// A batch and a sweep of version 6.1 check out after a value was added: each
+// point and run is made again with the value as it was before.
+TEST(verify, files_made_before_a_value_was_added_are_made_again_with_its_value_before) {
+    TempDir dir;
+    std::filesystem::copy(kSweeps + "/whole", dir.file("whole"),
+                          std::filesystem::copy_options::recursive);
+    std::filesystem::copy(
+        (std::filesystem::path(MIRVOK_TEST_DATA) / "../../records/data/v6.1").lexically_normal(),
+        dir.file("batch"), std::filesystem::copy_options::recursive);
+    const AddedRefractory added;
+    EXPECT_EQ(closingLine(verified(dir.file("batch/batch.csv"))), "3 records checked, 0 differ");
+    EXPECT_EQ(refractoryRead, 0.0);
+    refractoryRead = 2.5;
+    EXPECT_EQ(closingLine(verified(dir.file("whole"))), "20 records checked, 0 differ");
+    EXPECT_EQ(refractoryRead, 0.0);
 }
 
 TEST(verify, a_check_asked_to_stop_says_how_far_it_got) {
