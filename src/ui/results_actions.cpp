@@ -48,11 +48,7 @@ void TForm1::CopyCommandButtonClick() {
     const QString output =
         saveDialog_.fileName().isEmpty() ? QStringLiteral("output.csv") : saveDialog_.fileName();
     QApplication::clipboard()->setText(
-        batchCommandLine(ui_, seed, QFileInfo(output).absoluteFilePath()));
-    if (ui_.diffintervals->isChecked() && !state_.segBounds.empty())
-        dialogs_.showMessage(this, QStringLiteral("The command copied draws one train for the "
-                                                  "whole run: the intervals defined for "
-                                                  "\"different intervals\" are not part of it."));
+        batchCommandLine(ui_, state_, seed, QFileInfo(output).absoluteFilePath()));
 }
 
 }  // namespace mirvok::ui
