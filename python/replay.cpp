@@ -34,8 +34,8 @@ py::dict replay(const Arguments& a) {
     const int threads = threadsArgument(a["threads"]);
     const KeptTrains layout = trainLayoutArgument(a["trains"]);
     const int count = static_cast<int>(trains.size());
-    const RunnerPlan plan = planKeptRuns(
-        count, threads, replaySize(setup.stateTemplate.Nsteps, trains), layout, "input_trains");
+    const RunnerPlan plan =
+        planKeptRuns(count, threads, replaySize(setup.steps, trains), layout, "input_trains");
 
     CallPulse pulse(a["progress"], a["cancel"], count);
     SetupWorkers workers(setup, plan.workers);

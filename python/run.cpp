@@ -15,7 +15,7 @@ py::dict run(const Arguments& a) {
     BatchSetup values = batchSetupFrom(valueTexts(a, kRunGroups), {});
 
     SimState state;
-    state.Nsteps = values.stateTemplate.Nsteps;
+    state.Nsteps = values.steps;
     const TrainLoad load = loadInputTrain(state, steps);
     {
         py::gil_scoped_release release;

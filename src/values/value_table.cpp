@@ -48,9 +48,7 @@ std::vector<ValueRow> makeTable() {
          .get = [](const BatchSetup& s) { return static_cast<double>(s.reset.time); },
          // Refused before anything else when the run would not fit in memory.
          .derive =
-             [](BatchSetup& s) {
-                 s.stateTemplate.Nsteps = stepsForRunLength(s.reset.time, s.reset.memory);
-             }},
+             [](BatchSetup& s) { s.steps = stepsForRunLength(s.reset.time, s.reset.memory); }},
         {.option = "v1-start",
          .kind = K::Real,
          .help = "start volume of compartment 1",

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "values/value_table.hpp"
 
 namespace mirvok {
@@ -7,9 +9,9 @@ namespace mirvok {
 // A value of the model added to the table after version 6.1, as a later
 // version might add one: a refractory period, 2.5 ms by default and 0 (none)
 // before. The run reads nothing of it; the number a setup last took is kept
-// in refractoryRead, so that a test sees which value a file was made again
-// with.
-inline double refractoryRead = 0.0;
+// in refractoryRead (setups may be made on several threads), so that a test
+// sees which value a file was made again with.
+inline std::atomic<double> refractoryRead = 0.0;
 
 class AddedRefractory {
   public:
@@ -23,8 +25,8 @@ class AddedRefractory {
                         .unit = "ms",
                         .control = "refractory",
                         .group = ValueGroup::Model,
-                        .set = [](BatchSetup&, double v) { refractoryRead = v; },
-                        .get = [](const BatchSetup&) { return refractoryRead; },
+                        .set = [](BatchSetup&, double v) { refractoryRead.store(v); },
+                        .get = [](const BatchSetup&) { return refractoryRead.load(); },
                         .since = "6.2",
                         .before = 0.0};
     }
