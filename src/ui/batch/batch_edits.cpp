@@ -1,8 +1,8 @@
-#include "ui/batch_edits.hpp"
+#include "ui/batch/batch_edits.hpp"
 
 #include "batch/value_table.hpp"
+#include "ui/batch/window_provenance.hpp"
 #include "ui/boxes/box_params.hpp"
-#include "ui/boxes/window_provenance.hpp"
 
 namespace mirvok::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/boxes/batch_check.hpp"
+#include "ui/batch/batch_check.hpp"
 
 #include "batch/value_table.hpp"
 #include "model/reset.hpp"

@@ -1,4 +1,4 @@
-#include "ui/boxes/batch_command_line.hpp"
+#include "ui/batch/batch_command_line.hpp"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "batch/value_table.hpp"
-#include "ui/form_controls.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/form_controls.hpp"
+#include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/boxes/window_provenance.hpp"
+#include "ui/batch/window_provenance.hpp"
 
 #include "batch/value_table.hpp"
 #include "text/json.hpp"
