@@ -1,9 +1,9 @@
 #include "ui/batch/batch_check.hpp"
 
-#include "batch/value_table.hpp"
 #include "model/reset.hpp"
 #include "system/machine_memory.hpp"
 #include "ui/boxes/box_params.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok::ui {
 

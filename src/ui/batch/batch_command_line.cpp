@@ -6,9 +6,9 @@
 #include <QStringList>
 #include <utility>
 
-#include "batch/value_table.hpp"
 #include "ui/window/form_controls.hpp"
 #include "ui/window/ui_text.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok::ui {
 namespace {

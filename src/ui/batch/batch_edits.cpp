@@ -1,8 +1,8 @@
 #include "ui/batch/batch_edits.hpp"
 
-#include "batch/value_table.hpp"
 #include "ui/batch/window_provenance.hpp"
 #include "ui/boxes/box_params.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok::ui {
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "batch/batch_iteration.hpp"
-#include "batch/value_changes.hpp"
 #include "model/sim_state.hpp"
 #include "text/json.hpp"
 #include "trains/gamma_generator.hpp"
+#include "values/value_changes.hpp"
 
 namespace mirvok::ui {
 

@@ -1,9 +1,9 @@
 #include "ui/batch/batch_seed.hpp"
 
-#include "batch/value_texts.hpp"
 #include "random/random_source.hpp"
 #include "ui/boxes/box_params.hpp"
 #include "ui/window/ui_text.hpp"
+#include "values/value_texts.hpp"
 
 namespace mirvok::ui {
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "batch/batch_iteration.hpp"
-#include "batch/batch_setup.hpp"
 #include "model/sim_state.hpp"
+#include "values/batch_setup.hpp"
 
 namespace mirvok::ui {
 

@@ -1,11 +1,11 @@
-#include "batch/setup_of_values.hpp"
+#include "values/setup_of_values.hpp"
 
 #include <limits>
 #include <string>
 
 #include "base/errors.hpp"
-#include "batch/setup_from_rows.hpp"
 #include "text/json.hpp"
+#include "values/setup_from_rows.hpp"
 
 namespace mirvok {
 namespace {

@@ -1,10 +1,10 @@
-#include "batch/value_changes.hpp"
+#include "values/value_changes.hpp"
 
 #include <algorithm>
 #include <limits>
 
 #include "base/errors.hpp"
-#include "batch/value_table.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "batch/batch_setup.hpp"
 #include "text/json_fwd.hpp"
+#include "values/batch_setup.hpp"
 
 namespace mirvok {
 

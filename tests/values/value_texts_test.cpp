@@ -1,9 +1,9 @@
-#include "batch/value_texts.hpp"
+#include "values/value_texts.hpp"
 
 #include <gtest/gtest.h>
 
-#include "batch/value_table.hpp"
 #include "support/expect_throw_msg.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok {
 namespace {

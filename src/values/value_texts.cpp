@@ -1,13 +1,12 @@
-#include "batch/value_texts.hpp"
+#include "values/value_texts.hpp"
 
 #include "base/errors.hpp"
-#include "batch/setup_from_rows.hpp"
-#include "batch/worker_kit.hpp"
 #include "random/random_source.hpp"
 #include "system/cpu_count.hpp"
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
 #include "trains/segment_definition.hpp"
+#include "values/setup_from_rows.hpp"
 
 namespace mirvok {
 namespace {

@@ -1,14 +1,14 @@
-#include "batch/value_table.hpp"
+#include "values/value_table.hpp"
 
 #include <algorithm>
 #include <cmath>
 
-#include "batch/batch_setup.hpp"
 #include "model/reset.hpp"
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
 #include "trains/gamma_generator.hpp"
 #include "trains/generator_limits.hpp"
+#include "values/batch_setup.hpp"
 
 namespace mirvok {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "base/errors.hpp"
-#include "batch/batch_setup.hpp"
-#include "batch/value_table.hpp"
+#include "values/batch_setup.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok {
 

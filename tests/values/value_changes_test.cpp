@@ -1,4 +1,4 @@
-#include "batch/value_changes.hpp"
+#include "values/value_changes.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "batch/setup_from_rows.hpp"
+#include "values/setup_from_rows.hpp"
 
 #include "system/machine_memory.hpp"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "batch/batch_setup.hpp"
+#include "values/batch_setup.hpp"
 
 namespace mirvok {
 
@@ -35,6 +35,11 @@ int integerFrom(const std::string& name, std::string_view text);
 std::uint64_t seedFrom(std::string_view text);
 // The seed given, or one from the clock.
 std::uint64_t seedOrClock(const std::optional<std::string>& text);
+
+// Beyond a few hundred threads no machine runs faster, while each one costs
+// a stack and a state with its traces: 100000 threads would exhaust the
+// memory or the thread limit before the first run.
+inline constexpr int kMostThreads = 256;
 
 // Worker threads, 1 to kMostThreads, or the CPUs this process may use when
 // not given; ValueError names "threads".

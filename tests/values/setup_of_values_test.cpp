@@ -1,11 +1,11 @@
-#include "batch/setup_of_values.hpp"
+#include "values/setup_of_values.hpp"
 
 #include <gtest/gtest.h>
 
 #include "base/errors.hpp"
-#include "batch/value_texts.hpp"
 #include "support/expect_throw_msg.hpp"
 #include "text/json.hpp"
+#include "values/value_texts.hpp"
 
 namespace mirvok {
 namespace {
