@@ -3,7 +3,7 @@
 #include "sweep/sweep_seeds.hpp"
 #include "sweep/sweep_summary.hpp"
 #include "sweep/sweep_table.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/ui_text.hpp"
 #include "values/command_line.hpp"
 #include "values/value_table.hpp"
 

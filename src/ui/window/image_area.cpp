@@ -1,4 +1,4 @@
-#include "ui/display/image_area.hpp"
+#include "ui/window/image_area.hpp"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 // "Save...": the output spike list of the latest run into a file.
 #include "records/spike_list_file.hpp"
-#include "ui/display/status_panels.hpp"
 #include "ui/tform1.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/status_panels.hpp"
+#include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
 

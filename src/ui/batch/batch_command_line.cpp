@@ -1,11 +1,11 @@
-#include "ui/boxes/batch_command_line.hpp"
+#include "ui/batch/batch_command_line.hpp"
 
 #include <QCheckBox>
 #include <QLineEdit>
 
 #include "model/sim_state.hpp"
-#include "ui/form_controls.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/form_controls.hpp"
+#include "ui/window/ui_text.hpp"
 #include "values/command_line.hpp"
 #include "values/value_table.hpp"
 

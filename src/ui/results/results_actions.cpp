@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
-#include "ui/boxes/batch_command_line.hpp"
-#include "ui/boxes/batch_seed.hpp"
+#include "ui/batch/batch_command_line.hpp"
+#include "ui/batch/batch_seed.hpp"
 #include "ui/dialogs/dialogs.hpp"
 #include "ui/results/results_window.hpp"
 #include "ui/tform1.hpp"

@@ -1,4 +1,4 @@
-#include "ui/boxes/batch_check.hpp"
+#include "ui/batch/batch_check.hpp"
 
 #include "model/reset.hpp"
 #include "system/machine_memory.hpp"

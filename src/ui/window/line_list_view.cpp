@@ -1,4 +1,4 @@
-#include "ui/display/line_list_view.hpp"
+#include "ui/window/line_list_view.hpp"
 
 #include <QAbstractItemModel>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "ui/batch_edits.hpp"
+#include "ui/batch/batch_edits.hpp"
 
+#include "ui/batch/window_provenance.hpp"
 #include "ui/boxes/box_params.hpp"
-#include "ui/boxes/window_provenance.hpp"
 #include "values/value_table.hpp"
 
 namespace mirvok::ui {

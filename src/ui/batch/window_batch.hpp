@@ -12,7 +12,7 @@
 #include "batch/batch_progress.hpp"
 #include "records/provenance_recorder.hpp"
 #include "trains/gamma_generator.hpp"
-#include "ui/batch_edits.hpp"
+#include "ui/batch/batch_edits.hpp"
 #include "ui/results/results_data.hpp"
 
 class QCheckBox;

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "../support/other_writer.hpp"
+#include "../../support/other_writer.hpp"
 #include "window_fixture.hpp"
 
 using namespace mirvok;

@@ -1,4 +1,4 @@
-#include "ui/window_batch.hpp"
+#include "ui/batch/window_batch.hpp"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -9,16 +9,16 @@
 #include "batch/batch_summary.hpp"
 #include "records/result_file_reader.hpp"
 #include "system/vector_registers.hpp"
+#include "ui/batch/window_provenance.hpp"
 #include "ui/boxes/box_params.hpp"
-#include "ui/boxes/window_provenance.hpp"
-#include "ui/control_state.hpp"
 #include "ui/dialogs/file_name_dialog.hpp"
 #include "ui/display/run_screen.hpp"
-#include "ui/display/status_panels.hpp"
-#include "ui/error_report.hpp"
-#include "ui/event_pump.hpp"
-#include "ui/run_control.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/run/run_control.hpp"
+#include "ui/window/control_state.hpp"
+#include "ui/window/error_report.hpp"
+#include "ui/window/event_pump.hpp"
+#include "ui/window/status_panels.hpp"
+#include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
 namespace {

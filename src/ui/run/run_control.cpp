@@ -1,4 +1,4 @@
-#include "ui/run_control.hpp"
+#include "ui/run/run_control.hpp"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -12,11 +12,11 @@
 #include "model/instant_run.hpp"
 #include "trains/spike_train_reader.hpp"
 #include "ui/boxes/box_params.hpp"
-#include "ui/control_state.hpp"
 #include "ui/display/local_cv_list.hpp"
 #include "ui/display/run_screen.hpp"
-#include "ui/event_pump.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/control_state.hpp"
+#include "ui/window/event_pump.hpp"
+#include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
 

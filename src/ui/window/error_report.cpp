@@ -1,4 +1,4 @@
-#include "ui/error_report.hpp"
+#include "ui/window/error_report.hpp"
 
 #include <QString>
 #include <exception>

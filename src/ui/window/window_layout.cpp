@@ -1,4 +1,4 @@
-#include "ui/window_layout.hpp"
+#include "ui/window/window_layout.hpp"
 
 #include <array>
 

@@ -19,10 +19,10 @@
 #include "base/errors.hpp"
 #include "ui/dialogs/interval_dialog.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"
-#include "ui/display/image_area.hpp"
-#include "ui/display/status_panels.hpp"
-#include "ui/form_controls.hpp"
-#include "ui/window_layout.hpp"
+#include "ui/window/form_controls.hpp"
+#include "ui/window/image_area.hpp"
+#include "ui/window/status_panels.hpp"
+#include "ui/window/window_layout.hpp"
 #include "window_fixture.hpp"
 
 using namespace mirvok;

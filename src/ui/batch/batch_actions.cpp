@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/boxes/batch_check.hpp"
-#include "ui/boxes/batch_seed.hpp"
+#include "ui/batch/batch_check.hpp"
+#include "ui/batch/batch_seed.hpp"
 #include "ui/tform1.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/control_state.hpp"
+#include "ui/window/control_state.hpp"
 
 #include <QWidget>
 

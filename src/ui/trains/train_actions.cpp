@@ -1,6 +1,6 @@
 // "Read...", "GammaGen!" and "define intervals": the handlers that replace
 // the input train or the segment lists.
-#include "ui/train_actions.hpp"
+#include "ui/trains/train_actions.hpp"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -11,11 +11,11 @@
 #include "ui/boxes/box_params.hpp"
 #include "ui/dialogs/dialogs.hpp"
 #include "ui/dialogs/interval_dialog.hpp"
-#include "ui/display/status_panels.hpp"
-#include "ui/event_pump.hpp"
-#include "ui/form_controls.hpp"
 #include "ui/tform1.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/event_pump.hpp"
+#include "ui/window/form_controls.hpp"
+#include "ui/window/status_panels.hpp"
+#include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
 

@@ -1,8 +1,8 @@
-#include "ui/boxes/batch_seed.hpp"
+#include "ui/batch/batch_seed.hpp"
 
 #include "random/random_source.hpp"
 #include "ui/boxes/box_params.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/ui_text.hpp"
 #include "values/value_texts.hpp"
 
 namespace mirvok::ui {

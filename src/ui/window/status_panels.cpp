@@ -1,11 +1,11 @@
-#include "ui/display/status_panels.hpp"
+#include "ui/window/status_panels.hpp"
 
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <optional>
 
-#include "ui/window_layout.hpp"
+#include "ui/window/window_layout.hpp"
 
 namespace mirvok::ui {
 namespace {

@@ -1,8 +1,8 @@
-#include "ui/event_pump.hpp"
+#include "ui/window/event_pump.hpp"
 
 #include <QCoreApplication>
 
-#include "ui/error_report.hpp"
+#include "ui/window/error_report.hpp"
 
 namespace mirvok::ui {
 

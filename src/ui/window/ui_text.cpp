@@ -1,4 +1,4 @@
-#include "ui/ui_text.hpp"
+#include "ui/window/ui_text.hpp"
 
 #include <QLineEdit>
 #include <QLocale>

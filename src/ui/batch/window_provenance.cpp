@@ -1,4 +1,4 @@
-#include "ui/boxes/window_provenance.hpp"
+#include "ui/batch/window_provenance.hpp"
 
 #include "text/json.hpp"
 #include "ui/boxes/box_params.hpp"

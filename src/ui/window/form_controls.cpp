@@ -1,4 +1,4 @@
-#include "ui/form_controls.hpp"
+#include "ui/window/form_controls.hpp"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -10,10 +10,10 @@
 #include <QSlider>
 #include <stdexcept>
 
-#include "ui/display/image_area.hpp"
-#include "ui/display/line_list_view.hpp"
-#include "ui/ui_text.hpp"
-#include "ui/window_layout.hpp"
+#include "ui/window/image_area.hpp"
+#include "ui/window/line_list_view.hpp"
+#include "ui/window/ui_text.hpp"
+#include "ui/window/window_layout.hpp"
 
 namespace mirvok::ui {
 namespace {
