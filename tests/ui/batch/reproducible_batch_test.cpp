@@ -212,6 +212,7 @@ class ReproducibleBatchTest : public QObject {
         InTempFolder folder;
         Window w;
         w.ui().ntests->setText("5");
+        w.ui().shape->setText("2500");  // the header the command line writes
         w.state.segBounds = {0, 999, 1999};
         w.state.segIsi = {10.0, 30.0};
         w.state.segShape = {11.1111111111111, 1.0};  // as the dialog takes CV 0.3 and 1
