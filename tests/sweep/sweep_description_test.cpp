@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "records/provenance.hpp"
-#include "support/added_value_row.hpp"
 #include "support/temp_dir.hpp"
 
 namespace mirvok {
@@ -41,16 +40,6 @@ TEST(sweep_description, any_layout_of_one_sweep_is_that_sweep_with_its_earlier_f
         EXPECT_TRUE(sameSweep(*again, earlier)) << text;
         EXPECT_EQ(fingerprint(*again), fingerprint(earlier)) << text;
     }
-}
-
-TEST(sweep_description, a_sweep_made_before_a_value_was_added_is_still_that_sweep) {
-    const AddedRefractory added;
-    const auto again = parseDescription(testing::readFile(kEarlier + "/sweep.json"));
-    ASSERT_TRUE(again);
-    EXPECT_FALSE(again->values.contains("refractory"));
-    const auto summaries = readProvenance(kEarlier + "/summary.csv.json");
-    ASSERT_TRUE(summaries);
-    EXPECT_EQ(fingerprint(*again), summaries->front().more["sweep"]);
 }
 
 TEST(sweep_description, a_sweep_with_any_value_changed_is_another_sweep) {
