@@ -7,10 +7,11 @@
 #include "batch/batch_memory.hpp"
 #include "batch/ordered_runner.hpp"
 #include "batch/worker_kit.hpp"
+#include "records/line_source.hpp"
 #include "records/record_line_parser.hpp"
+#include "records/record_tokens.hpp"
 #include "records/result_file.hpp"
 #include "text/number_format.hpp"
-#include "verify/line_reader.hpp"
 
 namespace mirvok {
 namespace {
@@ -50,14 +51,14 @@ std::vector<InputLists> readInputLists(const std::string& path,
                                        const std::vector<long long>& jobs) {
     std::vector<InputLists> lists(sections.size());
     if (std::none_of(makings.begin(), makings.end(), fromInputs)) return lists;
-    LineReader reader(path);
+    LineSource reader = LineSource::openExisting(path);
     for (std::size_t s = 0; s < sections.size(); ++s) {
         if (sections[s].headerLine > 0) reader.next();
         for (long long i = 0; i < sections[s].lines; ++i) {
             const std::optional<std::string_view> line = reader.next();
             if (!fromInputs(makings[s]) || i >= jobs[s]) continue;
-            const std::optional<RecordFields> fields = line ? recordFields(*line) : std::nullopt;
-            StepList input = fields ? parseStepList(fields->input) : StepList{{}, false};
+            const RecordTokens tokens = line ? tokenizeRecord(*line) : RecordTokens{};
+            StepList input = tokens.exact ? parseStepList(*tokens.input) : StepList{{}, false};
             lists[s].push_back(input.whole ? std::optional(std::move(input.steps)) : std::nullopt);
         }
     }
@@ -132,7 +133,7 @@ class FileCheck {
           tally_(tally),
           jobs_(jobsOf(sections, makings)),
           lists_(readInputLists(path, sections, makings, jobs_)),
-          reader_(path) {
+          reader_(LineSource::openExisting(path)) {
         long long offset = 0;
         for (long long jobs : jobs_) {
             offsets_.push_back(offset);
@@ -261,7 +262,7 @@ class FileCheck {
     std::vector<long long> jobs_;
     std::vector<long long> offsets_;
     std::vector<InputLists> lists_;
-    LineReader reader_;
+    LineSource reader_;
     long long total_ = 0;
     std::size_t current_ = 0;
     bool started_ = false;

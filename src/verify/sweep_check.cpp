@@ -9,6 +9,7 @@
 #include "base/errors.hpp"
 #include "batch/setup_of_values.hpp"
 #include "batch/value_table.hpp"
+#include "records/line_source.hpp"
 #include "records/result_file.hpp"
 #include "sweep/sweep_rows.hpp"
 #include "sweep/sweep_runner.hpp"
@@ -17,7 +18,6 @@
 #include "system/file_chunks.hpp"
 #include "text/json.hpp"
 #include "text/number_format.hpp"
-#include "verify/line_reader.hpp"
 #include "verify/record_fields.hpp"
 
 namespace mirvok {
@@ -135,7 +135,7 @@ class PointCheck final : public SweepSink {
         const std::string path = folder_.recordsFile(point.number);
         std::error_code ec;
         if (!d_.keepRecords || !std::filesystem::exists(path, ec)) return;
-        kept_ = std::make_unique<LineReader>(path);
+        kept_ = std::make_unique<LineSource>(LineSource::openExisting(path));
         std::string header =
             formatResultHeader(point.setup.generator.isi, point.setup.headerShape, d_.iterations);
         header.pop_back();
@@ -183,7 +183,7 @@ class PointCheck final : public SweepSink {
     VerifyTally& tally_;
     std::vector<std::string> names_;
     std::vector<std::string> columns_;
-    std::unique_ptr<LineReader> kept_;
+    std::unique_ptr<LineSource> kept_;
     int keptPoint_ = -1;
     long long keptIndex_ = 0;
     std::map<int, std::string> rows_;
