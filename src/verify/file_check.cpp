@@ -48,10 +48,12 @@ std::vector<long long> jobsOf(const std::vector<FileSection>& sections,
 std::vector<InputLists> readInputLists(const std::string& path,
                                        const std::vector<FileSection>& sections,
                                        const std::vector<BatchMaking>& makings,
-                                       const std::vector<long long>& jobs) {
+                                       const std::vector<long long>& jobs,
+                                       std::optional<std::uint64_t> lineLimit) {
     std::vector<InputLists> lists(sections.size());
     if (std::none_of(makings.begin(), makings.end(), fromInputs)) return lists;
     LineSource reader = LineSource::openExisting(path);
+    if (lineLimit) reader.setLineLimit(*lineLimit);
     for (std::size_t s = 0; s < sections.size(); ++s) {
         if (sections[s].headerLine > 0) reader.next();
         for (long long i = 0; i < sections[s].lines; ++i) {
@@ -123,17 +125,38 @@ std::vector<std::string> headerDifferences(std::string_view found, const HeaderC
     return lines;
 }
 
+std::string megabytes(std::uint64_t bytes) {
+    return IntToStr(static_cast<long long>((bytes + 999999) / 1000000));
+}
+
+// The plan of a check of `total` records, refused when it would not fit in
+// the memory available. A check makes the runs its file holds: only fewer
+// threads can make it fit.
+RunnerPlan planCheck(int total, const CheckRun& run, const RunSize& size) {
+    const RunnerPlan plan = planBatch(total, run.threads, size, std::nullopt);
+    if (!run.availableBytes || batchBytes(plan, size) <= *run.availableBytes) return plan;
+    const std::string needs =
+        "The check needs " + megabytes(batchBytes(plan, size)) + " MB of memory, " +
+        IntToStr(static_cast<long long>(*run.availableBytes / 1000000)) + " MB are available: ";
+    for (int workers = plan.workers - 1; workers >= 1; --workers)
+        if (batchBytes(planRun(total, workers, recordBytes(size)), size) <= *run.availableBytes)
+            throw InputError(needs + "use at most " + counted(workers, "thread"));
+    throw InputError(needs + "its longest run does not fit even on one thread");
+}
+
 class FileCheck {
   public:
     FileCheck(const std::string& path, const std::vector<FileSection>& sections,
-              const std::vector<BatchMaking>& makings, VerifyTally& tally)
+              const std::vector<BatchMaking>& makings, std::optional<std::uint64_t> lineLimit,
+              VerifyTally& tally)
         : path_(path),
           sections_(sections),
           makings_(makings),
           tally_(tally),
           jobs_(jobsOf(sections, makings)),
-          lists_(readInputLists(path, sections, makings, jobs_)),
+          lists_(readInputLists(path, sections, makings, jobs_, lineLimit)),
           reader_(LineSource::openExisting(path)) {
+        if (lineLimit) reader_.setLineLimit(*lineLimit);
         long long offset = 0;
         for (long long jobs : jobs_) {
             offsets_.push_back(offset);
@@ -273,12 +296,12 @@ class FileCheck {
 void checkResultFile(const std::string& path, const std::vector<FileSection>& sections,
                      const std::vector<BatchMaking>& makings, const CheckRun& run,
                      VerifyTally& tally) {
-    FileCheck check(path, sections, makings, tally);
+    FileCheck check(path, sections, makings, run.availableBytes, tally);
     if (check.total() > INT_MAX)
         throw InputError(path + " holds more records than one check makes");
     const int total = static_cast<int>(check.total());
     if (total > 0) {
-        const RunnerPlan plan = planBatch(total, run.threads, check.largest(), run.availableBytes);
+        const RunnerPlan plan = planCheck(total, run, check.largest());
         std::vector<WorkerKit> kits(static_cast<std::size_t>(plan.workers));
         std::vector<const BatchSetup*> loaded(kits.size(), nullptr);
         const int handed = runOrdered(

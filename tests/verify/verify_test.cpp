@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "base/errors.hpp"
 #include "batch/parallel_batch.hpp"
 #include "batch/setup_workers.hpp"
 #include "batch/value_table.hpp"
@@ -184,8 +185,11 @@ TEST(verify, a_replay_is_made_again_from_its_source_while_unchanged_else_from_it
     const VerifyReport fromInputs = verified(file, settings);
     ASSERT_EQ(fromInputs.notes.size(), 1U);
     EXPECT_NE(fromInputs.notes.front().find(source + " changed since"), std::string::npos);
-    EXPECT_EQ(fromInputs.differ, 1);
-    EXPECT_EQ(fromInputs.differences.front().rfind("record 2 (line 4): in_spikes: ", 0), 0U);
+    // The provenance vouched for the source: its loss is a difference.
+    EXPECT_EQ(fromInputs.differ, 2);
+    EXPECT_EQ(fromInputs.differences.front(),
+              "the batch at line 1: source: " + source + " changed since");
+    EXPECT_EQ(fromInputs.differences.at(1).rfind("record 2 (line 4): in_spikes: ", 0), 0U);
 }
 
 TEST(verify, a_file_without_provenance_is_made_again_from_its_inputs_with_the_values_given) {
@@ -261,6 +265,29 @@ TEST(verify, a_sweep_folder_checks_its_rows_kept_records_and_summaries) {
     EXPECT_EQ(running.differ, 3);
     EXPECT_EQ(running.differences.front(),
               dir.file("whole/points/p-00001.row") + ": point: found 2, expected 1");
+}
+
+TEST(verify, what_cannot_be_read_whole_in_the_memory_there_is_is_refused_never_passed) {
+    TempDir dir;
+    const std::string file = dir.file("r.csv");
+    writeBatch(file, setupOf({}), 3, 4, ResultFileMode::Truncate);
+    const std::string good = readFile(file);
+    VerifySettings small;
+    small.run.availableBytes = 100'000;
+    writeFile(file, good + std::string(300'000, '7'));
+    EXPECT_THROW(verified(file, small), InputError);
+    // Zeroed blocks after the records are no record, however many.
+    writeFile(file, good + std::string(300'000, '\0'));
+    EXPECT_EQ(verified(file).differ, 1);
+    // A check makes the runs the file holds: only fewer threads can help.
+    writeFile(file, good);
+    small.run.availableBytes = 1000;
+    try {
+        verified(file, small);
+        ADD_FAILURE() << "a check beyond the memory ran";
+    } catch (const InputError& e) {
+        EXPECT_EQ(std::string(e.what()).find("run time"), std::string::npos) << e.what();
+    }
 }
 
 TEST(verify, a_check_asked_to_stop_says_how_far_it_got) {
