@@ -74,8 +74,9 @@ std::optional<ResultSection> parseResultHeader(std::string_view line) {
 std::optional<RecordValues> parseRecordValues(std::string_view line) {
     const RecordTokens tokens = tokenizeRecord(line);
     if (tokens.kind != RecordKind::Record) return std::nullopt;
-    RecordValues r{-1, -1, kUnread, -1, kUnread, kUnread, {}, {}, false};
+    RecordValues r{-1, -1, kUnread, -1, kUnread, kUnread, {}, {}, false, false};
     StepList out = parseStepList(tokens.output);
+    r.outputPartial = !out.whole;
     r.outSteps = std::move(out.steps);
     // Each number read as far as it can be.
     const auto& n = tokens.numbers;

@@ -23,6 +23,8 @@ struct RecordValues {
     // Something of the record could not be read: a number, or text in a list
     // that is no step (the list then holds the steps read up to it).
     bool partial = false;
+    // Of those, its output list: a replay of it runs the steps read up to that text.
+    bool outputPartial = false;
 };
 
 // A header line and the records after it, up to the next header. A header
