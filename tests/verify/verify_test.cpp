@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <functional>
@@ -288,6 +289,33 @@ TEST(verify, what_cannot_be_read_whole_in_the_memory_there_is_is_refused_never_p
     } catch (const InputError& e) {
         EXPECT_EQ(std::string(e.what()).find("run time"), std::string::npos) << e.what();
     }
+}
+
+TEST(verify, a_sweep_folder_fails_when_its_provenance_or_a_file_it_promises_is_changed_or_gone) {
+    TempDir dir;
+    std::filesystem::copy(kSweeps, dir.path(), std::filesystem::copy_options::recursive);
+    const auto replaceIn = [](const std::string& file, const std::string& from,
+                              const std::string& to) {
+        std::string text = readFile(file);
+        text.replace(text.find(from), from.size(), to);
+        writeFile(file, text);
+    };
+    replaceIn(dir.file("whole/points/p-00001.csv.json"), "\"gamma1\": 1e-04", "\"gamma1\": 2e-04");
+    replaceIn(dir.file("whole/summary.csv.json"), "\"seed\": 7", "\"seed\": 8");
+    std::filesystem::remove(dir.file("whole/points/p-00003.csv"));
+    const VerifyReport whole = verified(dir.file("whole"));
+    EXPECT_EQ(whole.differ, 3);
+    const auto listed = [&whole](const std::string& start) {
+        return std::any_of(whole.differences.begin(), whole.differences.end(),
+                           [&start](const std::string& line) { return line.starts_with(start); });
+    };
+    EXPECT_TRUE(listed(dir.file("whole/points/p-00001.csv.json") + ": values: found "));
+    EXPECT_TRUE(listed(dir.file("whole/summary.csv.json") + ": seed: found 8, expected 7"));
+    EXPECT_TRUE(listed(dir.file("whole/points/p-00003.csv") + ": missing"));
+
+    std::filesystem::remove(dir.file("split/summary.part-1-of-2.csv"));
+    EXPECT_EQ(verified(dir.file("split")).differences,
+              std::vector<std::string>{dir.file("split/summary.part-1-of-2.csv") + ": missing"});
 }
 
 TEST(verify, a_check_asked_to_stop_says_how_far_it_got) {
