@@ -79,6 +79,8 @@ HeaderCheck headerOf(const NumberedEntry& e, const BatchSetup& setup, bool count
     header.isi = setup.generator.isi;
     if (e.entry->program != kWindowProgram) header.shape = setup.headerShape;
     if (counted) header.iterations = static_cast<int>(e.entry->iterations);
+    const auto line = e.entry->more.find("header");
+    if (line != e.entry->more.end() && line->is_string()) header.line = line->get<std::string>();
     return header;
 }
 
@@ -171,6 +173,12 @@ BatchMaking groupMaking(const std::string& path, const FileSection& section, con
     const NumberedEntry& first = group.front();
     const std::string& command = first.entry->command;
     const bool point = command == "sweep" && first.entry->more.contains("point");
+    if (command == "replay" || command == "batch") {
+        // The window's header holds its shape box, which no value gives: an
+        // older window file, which did not record its header, has it unchecked.
+        if (first.entry->program == kWindowProgram && !first.entry->more.contains("header"))
+            tally.unchecked("the shape in the header of " + sectionName(section));
+    }
     if (command == "replay") return replayMaking(path, section, first, tally);
     if (command == "batch" || point) return seededMaking(group);
     if (command == "sweep" || command == "join")

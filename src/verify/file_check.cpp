@@ -109,6 +109,7 @@ std::vector<std::string> headerDifferences(std::string_view found, const HeaderC
     std::string expected = formatResultHeader(check.isi.value_or(0.0), check.shape.value_or(0.0),
                                               check.iterations.value_or(0));
     expected.pop_back();  // its line end
+    if (check.line) expected = *check.line;
     const std::string place = "header (line " + IntToStr(line) + ")";
     std::vector<std::string> lines;
     const auto compare = [&](bool known, std::string_view key, std::string_view name) {
@@ -116,10 +117,11 @@ std::vector<std::string> headerDifferences(std::string_view found, const HeaderC
         const std::string e = headerField(expected, key);
         if (known && f != e) lines.push_back(differenceLine(place, name, f, e));
     };
-    compare(check.isi.has_value(), "isi:", "isi");
-    compare(check.shape.has_value(), "shape:", "shape");
-    compare(check.iterations.has_value(), "#:", "#");
-    const bool whole = check.isi && check.shape && check.iterations;
+    const bool recorded = check.line.has_value();
+    compare(recorded || check.isi.has_value(), "isi:", "isi");
+    compare(recorded || check.shape.has_value(), "shape:", "shape");
+    compare(recorded || check.iterations.has_value(), "#:", "#");
+    const bool whole = recorded || (check.isi && check.shape && check.iterations);
     if (lines.empty() && whole && found != expected)
         lines.push_back(differenceLine(place, "text", shownText(found), shownText(expected)));
     return lines;

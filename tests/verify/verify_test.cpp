@@ -228,13 +228,26 @@ TEST(verify, a_window_batch_is_made_again_with_the_values_each_run_read) {
     entry.more["changes"] = parseJson(R"([{"from_run": 4, "gamma2": 0.008},
         {"from_run": 6, "within_run": true, "gamma1": 0.02}])")
                                 .value();
-    // The header names the shape box, which no value gives.
-    writeRecords(file, ResultFileMode::Truncate, formatResultHeader(20, 1000, 10), 0, 10, work,
-                 entry);
+    // The header names the shape box, which no value gives: the window
+    // records the header it wrote.
+    const std::string header = formatResultHeader(20, 1000, 10);
+    entry.more["header"] = header.substr(0, header.size() - 1);
+    writeRecords(file, ResultFileMode::Truncate, header, 0, 10, work, entry);
     const VerifyReport report = verified(file);
     EXPECT_EQ(closingLine(report), "9 records checked, 0 differ");
     EXPECT_EQ(report.inexact, std::vector<std::string>{"record 6 (line 8): cannot be made again "
                                                        "exactly: gamma1 edited while it ran"});
+
+    editLines(file, [](auto& lines) { lines[0].replace(lines[0].find("1000."), 5, "2500."); });
+    EXPECT_EQ(verified(file).differences,
+              std::vector<std::string>{
+                  "header (line 1): shape: found 2500.000000, expected 1000.000000"});
+    // An older window file, whose header was not recorded: its shape is not checked.
+    entry.more.erase("header");
+    recordProvenance(file, entry, ProvenanceMode::Replace);
+    EXPECT_EQ(closingLine(verified(file)),
+              "9 records checked, 0 differ; not checked: the shape in the header of the batch at "
+              "line 1");
 }
 
 TEST(verify, a_sweep_folder_checks_its_rows_kept_records_and_summaries) {
