@@ -61,9 +61,10 @@ std::optional<QString> headerShapeNote(const ParameterBoxes& boxes) {
         return std::nullopt;
     }
     if (window == line) return std::nullopt;
-    return QStringLiteral("The file the command copied writes has the same records, but its "
-                          "header names the shape its CV gives (shape: %1), where the window's "
-                          "names the shape: box (shape: %2).")
+    return QStringLiteral(
+               "The file the command copied writes has the same records, but its "
+               "header names the shape its CV gives (shape: %1), where the window's "
+               "names the shape: box (shape: %2).")
         .arg(line, window);
 }
 
@@ -79,8 +80,9 @@ void TForm1::CopyCommandButtonClick() {
         batchCommandLine(ui_, seed, QFileInfo(output).absoluteFilePath()));
     QStringList notes;
     if (ui_.diffintervals->isChecked() && !state_.segBounds.empty())
-        notes << QStringLiteral("The command copied draws one train for the whole run: the "
-                                "intervals defined for \"different intervals\" are not part of it.");
+        notes << QStringLiteral(
+            "The command copied draws one train for the whole run: the "
+            "intervals defined for \"different intervals\" are not part of it.");
     if (const std::optional<QString> note = headerShapeNote(boxes_)) notes << *note;
     if (!notes.isEmpty()) dialogs_.showMessage(this, notes.join(QLatin1Char(' ')));
 }
