@@ -8,8 +8,6 @@
 #include <set>
 
 #include "base/errors.hpp"
-#include "batch/setup_of_values.hpp"
-#include "batch/value_table.hpp"
 #include "records/line_source.hpp"
 #include "records/result_file.hpp"
 #include "sweep/sweep_rows.hpp"
@@ -19,6 +17,8 @@
 #include "system/file_chunks.hpp"
 #include "text/json.hpp"
 #include "text/number_format.hpp"
+#include "values/setup_of_values.hpp"
+#include "values/value_table.hpp"
 #include "verify/record_fields.hpp"
 #include "verify/sweep_provenance.hpp"
 
