@@ -74,7 +74,7 @@ class SummaryColumns final : public SweepSink {
         out["seed"] = ownedArray(std::move(seeds_));
         out["runs"] = ownedArray(std::move(runs_));
         for (std::size_t i = 0; i < std::size(kSummaryResults); ++i) {
-            const std::string name = kSummaryResults[i];
+            const std::string name(kSummaryResults[i]);
             out[(name + "_mean").c_str()] = ownedArray(std::move(means_[i]));
             out[(name + "_sd").c_str()] = ownedArray(std::move(sds_[i]));
         }

@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "base/errors.hpp"
+#include "records/line_source.hpp"
 #include "records/record_line_parser.hpp"
-#include "system/file_chunks.hpp"
 #include "text/integer_scan.hpp"
 #include "text/json.hpp"
 #include "text/number_format.hpp"

@@ -8,7 +8,12 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringList>
+#include <optional>
 
+#include "base/errors.hpp"
+#include "text/number_parse.hpp"
+#include "trains/gamma_generator.hpp"
 #include "ui/batch/batch_check.hpp"
 #include "ui/batch/batch_command_line.hpp"
 #include "ui/batch/batch_seed.hpp"
@@ -22,6 +27,29 @@
 #include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
+namespace {
+
+// The command line's header names the shape its CV gives, the window's the
+// shape: box as it stands (GammaGen! sets it to the same): said when they
+// differ, which is the header's only difference. Nothing while a box holds
+// no number: the line copies the texts as they are.
+std::optional<QString> headerShapeNote(const ParameterBoxes& boxes) {
+    QString window, line;
+    try {
+        window = QString::number(boxes.shape.value(), 'f', 6);
+        line = QString::number(StrToDouble(shapeTextForCv(boxes.cv.value(), '.'), '.'), 'f', 6);
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+    if (window == line) return std::nullopt;
+    return QStringLiteral(
+               "The file the command copied writes has the same records, but its "
+               "header names the shape its CV gives (shape: %1), where the window's "
+               "names the shape: box (shape: %2).")
+        .arg(line, window);
+}
+
+}  // namespace
 
 BatchActions::BatchActions(MainWindow& window, const BatchActionParts& parts)
     : window_(window),
@@ -91,11 +119,13 @@ void BatchActions::CopyCommandButtonClick() {
         saveDialog_.fileName().isEmpty() ? QStringLiteral("output.csv") : saveDialog_.fileName();
     QApplication::clipboard()->setText(
         batchCommandLine(ui, seed, QFileInfo(output).absoluteFilePath()));
+    QStringList notes;
     if (ui.diffintervals->isChecked() && !parts_.state.segBounds.empty())
-        window_.dialogs().showMessage(
-            &window_, QStringLiteral("The command copied draws one train for the "
-                                     "whole run: the intervals defined for "
-                                     "\"different intervals\" are not part of it."));
+        notes << QStringLiteral(
+            "The command copied draws one train for the whole run: the "
+            "intervals defined for \"different intervals\" are not part of it.");
+    if (const std::optional<QString> note = headerShapeNote(parts_.boxes)) notes << *note;
+    if (!notes.isEmpty()) window_.dialogs().showMessage(&window_, notes.join(QLatin1Char(' ')));
 }
 
 }  // namespace mirvok::ui

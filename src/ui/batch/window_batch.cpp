@@ -7,6 +7,7 @@
 #include "base/errors.hpp"
 #include "batch/batch_progress.hpp"
 #include "batch/batch_summary.hpp"
+#include "records/result_file.hpp"
 #include "records/result_file_reader.hpp"
 #include "system/vector_registers.hpp"
 #include "ui/batch/window_provenance.hpp"
@@ -98,7 +99,13 @@ void WindowBatch::run(const CoreBatch& batch) {
             begin(*target);
             // The header's values as the batch starts; every box was checked before.
             const ParameterBoxes& b = parts_.boxes;
-            report = batch(*target, {b.isi.value(), b.shape.value(), b.iterations.intValue()});
+            const ResultHeader header{b.isi.value(), b.shape.value(), b.iterations.intValue()};
+            // The shape box need not be the shape the CV gives: the header is
+            // recorded as written, so that verify can check it whole.
+            std::string line = formatResultHeader(header.isi, header.shape, header.ntests);
+            line.pop_back();
+            provenance_->entry().more["header"] = line;
+            report = batch(*target, header);
         }
         finish(report);
     } catch (const WindowClosed&) {
