@@ -19,14 +19,14 @@
 #include "ui/boxes/box_params.hpp"
 #include "ui/dialogs/file_name_dialog.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"
+#include "ui/display/display_painter.hpp"
 #include "ui/display/local_cv_list.hpp"
 #include "ui/display/run_screen.hpp"
 #include "ui/run/run_control.hpp"
-#include "ui/trains/train_actions.hpp"
+#include "ui/trains/box_generator_entries.hpp"
 #include "ui/window/event_pump.hpp"
 #include "ui/window/form_controls.hpp"
 #include "ui/window/status_panels.hpp"
-#include "ui/window_parts.hpp"
 
 // An input train with a spike every `every` steps from step `first` on, over
 // a run of `ms` milliseconds typed into `timeEdit`.

@@ -18,6 +18,7 @@
 #include "ui/window/control_state.hpp"
 #include "ui/window/error_report.hpp"
 #include "ui/window/event_pump.hpp"
+#include "ui/window/form_controls.hpp"
 #include "ui/window/status_panels.hpp"
 #include "ui/window/ui_text.hpp"
 
@@ -291,6 +292,17 @@ void WindowBatch::finish(const BatchReport& report) {
     if (report.skippedSteps > 0)
         passedOver << toQt(skippedStepsMessage(report.skippedSteps, parts_.state.Nsteps));
     if (!passedOver.isEmpty()) parts_.screen.showMessage(passedOver.join(QLatin1Char('\n')));
+}
+
+BatchWidgets batchWidgets(const FormControls& ui) {
+    return {.all = ui.All,
+            .stop = ui.StopButton,
+            .count = ui.DoTest,
+            .askFile = ui.askfile,
+            .firstDel = ui.FirstDel,
+            .diffIntervals = ui.diffintervals,
+            .quantify = ui.quantify,
+            .quantifyZeroOne = ui.c01};
 }
 
 }  // namespace mirvok::ui

@@ -21,6 +21,8 @@ class QWidget;
 
 namespace mirvok::ui {
 
+struct FormControls;
+
 class Dialogs;
 class EventPump;
 class FileNameDialog;
@@ -148,5 +150,8 @@ class WindowBatch final : private LiveBatch {
     QString counter_;  // panel 0 as the last iteration set it
     QString progress_;
 };
+
+// The batch's controls of the window.
+BatchWidgets batchWidgets(const FormControls& ui);
 
 }  // namespace mirvok::ui

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "ui/display/display_scene.hpp"
+#include "ui/window/form_controls.hpp"
 #include "ui/window/image_area.hpp"
 #include "ui/window/status_panels.hpp"
 #include "ui/window/ui_text.hpp"
@@ -124,6 +125,23 @@ void recordTraceStep(const SimState& s, const DisplayWidgets& widgets, TracesCol
     const double spp = static_cast<double>(s.Nsteps) / widgets.inImage->width();
     columns.v1.feed(k, s.V1trace[static_cast<size_t>(k)], spp, s.V1trace.size());
     columns.v2.feed(k, s.V2trace[static_cast<size_t>(k)], spp, s.V2trace.size());
+}
+
+DisplayWidgets displayWidgets(const FormControls& ui, StatusPanels& status) {
+    return {.inImage = ui.InImage,
+            .outImage = ui.OutImage,
+            .plotter = ui.Plotter,
+            .variImage = ui.VariImage,
+            .axisLabels = {ui.Nsteps0Text, ui.Nsteps1Text, ui.Nsteps2Text, ui.Nsteps3Text,
+                           ui.Nsteps4Text},
+            .timeEdit = ui.TimeEdit,
+            .ign = ui.ign,
+            .pbV1 = ui.pbV1,
+            .pbV2 = ui.pbV2,
+            .v1Act = ui.V1_act,
+            .v2Act = ui.V2_act,
+            .vdiff = ui.Vdiff,
+            .status = &status};
 }
 
 }  // namespace mirvok::ui

@@ -11,6 +11,8 @@ class QProgressBar;
 
 namespace mirvok::ui {
 
+struct FormControls;
+
 class ImageArea;
 class StatusPanels;
 
@@ -42,5 +44,8 @@ void paintDisplays(const SimState& state, const DisplayWidgets& widgets,
 // for the next redraw; a watched or instant run has it called after every
 // update.
 void recordTraceStep(const SimState& state, const DisplayWidgets& widgets, TracesColumns& columns);
+
+// The display's controls of the window, and its status bar.
+DisplayWidgets displayWidgets(const FormControls& ui, StatusPanels& status);
 
 }  // namespace mirvok::ui

@@ -16,6 +16,7 @@
 #include "ui/display/run_screen.hpp"
 #include "ui/window/control_state.hpp"
 #include "ui/window/event_pump.hpp"
+#include "ui/window/form_controls.hpp"
 #include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
@@ -182,6 +183,19 @@ void RunControl::tick() {
         }
         throw;
     }
+}
+
+RunWidgets runWidgets(const FormControls& ui) {
+    return {.count = ui.DoTest,
+            .simulate = ui.SimulateButton,
+            .read = ui.ReadButton,
+            .save = ui.SaveButton,
+            .stop = ui.StopButton,
+            .pause = ui.PauseButton,
+            .maxDiff = ui.MaxDiff,
+            .zeroDiff = ui.ZeroDiff,
+            .graphicTrace = ui.GraphicTrace,
+            .speed = ui.speed};
 }
 
 }  // namespace mirvok::ui

@@ -17,6 +17,8 @@ class QWidget;
 
 namespace mirvok::ui {
 
+struct FormControls;
+
 class EventPump;
 class LocalCvList;
 class RunScreen;
@@ -111,5 +113,8 @@ class RunControl {
     QMetaObject::Connection speedWatch_;
     QMetaObject::Connection graphicTraceWatch_;
 };
+
+// The run's controls of the window.
+RunWidgets runWidgets(const FormControls& ui);
 
 }  // namespace mirvok::ui
