@@ -55,8 +55,7 @@ py::dict batch(const Arguments& a) {
                         },
                         [&](int runs) {
                             return interruptedAfter(first + runs, iterations, "runs") +
-                                   " of the batch seeded " + s + " (first_run=" +
-                                   std::to_string(first + runs) + ", seed=" + s + " go on)";
+                                   " of the batch seeded " + s;
                         },
                         first});
 }

@@ -84,8 +84,11 @@ def neo_trains(function):
             return function(given, *args, **kwargs)
         if not isinstance(given, (list, tuple, np.ndarray)):
             given = list(given) if hasattr(given, "__iter__") else given
-        if isinstance(given, (list, tuple)) and any(is_spike_train(t) for t in given):
-            if not all(is_spike_train(t) for t in given):
+        # The kinds of trains given, looked at once: a replay may get a
+        # million trains.
+        kinds = {type(t) for t in given} if isinstance(given, (list, tuple)) else set()
+        if any(kind.__name__ == "SpikeTrain" for kind in kinds):
+            if not all(kind.__name__ == "SpikeTrain" for kind in kinds):
                 raise TypeError("input_trains: neo.SpikeTrains and trains of other kinds "
                                 "cannot be given together")
             names = [f"input_trains[{i}]" for i in range(len(given))]

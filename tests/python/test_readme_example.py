@@ -23,7 +23,7 @@ class ReadmeExampleTest(unittest.TestCase):
 
     def test_the_batch_and_replay_run_as_written(self):
         done = run_example(temp_dir(self), "python-daily")
-        self.assertIn("/20000 runs", done.stderr)
+        self.assertIn("mirvok: 20000 of 20000, ", done.stderr)
         self.assertTrue(done.stdout.startswith("seed 7: mean q "), done.stdout)
 
 
