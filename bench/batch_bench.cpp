@@ -3,9 +3,9 @@
 #include "batch/batch_iteration.hpp"
 #include "batch/batch_setup.hpp"
 #include "batch/parallel_batch.hpp"
-#include "batch/results/record_line_parser.hpp"
-#include "batch/results/result_file.hpp"
 #include "batch/setup_workers.hpp"
+#include "records/record_line_parser.hpp"
+#include "records/result_file.hpp"
 
 namespace mirvok {
 namespace {

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "model/sim_state.hpp"
+#include "random/gkm1_sampler.hpp"
+#include "random/random_source.hpp"
+#include "random/random_variates.hpp"
 #include "text/number_parse.hpp"
 #include "trains/gamma_generator.hpp"
-#include "trains/random/gkm1_sampler.hpp"
-#include "trains/random/random_source.hpp"
-#include "trains/random/random_variates.hpp"
 
 namespace {
 

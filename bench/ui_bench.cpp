@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "model/sim_state.hpp"
-#include "trains/random/random_source.hpp"
+#include "random/random_source.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"
 #include "ui/tform1.hpp"
 

@@ -24,7 +24,7 @@
 #include <stdexcept>
 
 #include "model/sim_state.hpp"
-#include "trains/random/random_source.hpp"
+#include "random/random_source.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"
 #include "ui/form_controls.hpp"
 #include "ui/tform1.hpp"

@@ -12,7 +12,7 @@
 #include <QtCharts/QXYSeries>
 
 #include "model/sim_state.hpp"
-#include "trains/random/random_source.hpp"
+#include "random/random_source.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"
 #include "ui/results/results_model.hpp"
 #include "ui/results/results_window.hpp"

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "base/errors.hpp"
-#include "batch/results/provenance.hpp"
+#include "records/provenance.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "batch/results/record_line_parser.hpp"
+#include "records/record_line_parser.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view line(reinterpret_cast<const char*>(data), size);

@@ -13,8 +13,8 @@
 #include <string_view>
 
 #include "base/errors.hpp"
-#include "batch/results/batch_continuation.hpp"
-#include "batch/results/result_contents.hpp"
+#include "records/batch_continuation.hpp"
+#include "records/result_contents.hpp"
 
 namespace {
 

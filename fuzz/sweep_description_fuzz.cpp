@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "batch/sweep/sweep_description.hpp"
+#include "sweep/sweep_description.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

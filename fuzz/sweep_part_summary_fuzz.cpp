@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/sweep/sweep_join.hpp"
+#include "sweep/sweep_join.hpp"
 
 namespace {
 

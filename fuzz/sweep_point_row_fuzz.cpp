@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "batch/sweep/sweep_description.hpp"
-#include "batch/sweep/sweep_rows.hpp"
-#include "batch/sweep/sweep_summary.hpp"
+#include "sweep/sweep_description.hpp"
+#include "sweep/sweep_rows.hpp"
+#include "sweep/sweep_summary.hpp"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "batch/results/provenance.hpp"
+#include "records/provenance.hpp"
 
 namespace mirvok::python {
 

@@ -1,6 +1,6 @@
 #include "arguments.hpp"
-#include "batch/results/result_contents.hpp"
 #include "owned_array.hpp"
+#include "records/result_contents.hpp"
 #include "registrations.hpp"
 
 namespace mirvok::python {

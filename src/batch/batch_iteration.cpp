@@ -2,7 +2,7 @@
 
 #include "analysis/analysed_run.hpp"
 #include "batch/quantify.hpp"
-#include "batch/results/result_file.hpp"
+#include "records/result_file.hpp"
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
 

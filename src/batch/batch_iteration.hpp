@@ -9,8 +9,8 @@
 #include "analysis/analysed_run.hpp"
 #include "analysis/analysis_params.hpp"
 #include "model/instant_run.hpp"
+#include "random/random_source.hpp"
 #include "trains/gamma_generator.hpp"
-#include "trains/random/random_source.hpp"
 #include "trains/spike_train_reader.hpp"
 
 namespace mirvok {

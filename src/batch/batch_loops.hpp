@@ -6,9 +6,9 @@
 
 #include "batch/batch_iteration.hpp"
 #include "batch/batch_summary.hpp"
-#include "batch/results/result_file.hpp"
-#include "batch/results/result_file_reader.hpp"
 #include "model/sim_state.hpp"
+#include "records/result_file.hpp"
+#include "records/result_file_reader.hpp"
 
 namespace mirvok {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "batch/value_table.hpp"
+#include "random/random_source.hpp"
 #include "text/json.hpp"
 #include "trains/gamma_generator.hpp"
-#include "trains/random/random_source.hpp"
 
 namespace mirvok {
 namespace {

@@ -1,6 +1,6 @@
 #include "batch/parallel_batch.hpp"
 
-#include "batch/results/result_file.hpp"
+#include "records/result_file.hpp"
 
 namespace mirvok {
 

@@ -6,7 +6,7 @@
 
 #include "batch/batch_summary.hpp"
 #include "batch/ordered_runner.hpp"
-#include "batch/results/result_file.hpp"
+#include "records/result_file.hpp"
 
 namespace mirvok {
 

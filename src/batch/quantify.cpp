@@ -1,8 +1,8 @@
 #include "batch/quantify.hpp"
 
 #include "base/checked_math.hpp"
+#include "random/random_variates.hpp"
 #include "text/number_format.hpp"
-#include "trains/random/random_variates.hpp"
 
 namespace mirvok {
 

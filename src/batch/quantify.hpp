@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "trains/random/random_source.hpp"
+#include "random/random_source.hpp"
 
 namespace mirvok {
 

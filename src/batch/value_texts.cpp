@@ -3,10 +3,10 @@
 #include "base/errors.hpp"
 #include "batch/setup_from_rows.hpp"
 #include "batch/worker_kit.hpp"
+#include "random/random_source.hpp"
 #include "system/cpu_count.hpp"
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
-#include "trains/random/random_source.hpp"
 #include "trains/segment_definition.hpp"
 
 namespace mirvok {

@@ -1,10 +1,10 @@
 #include "cli/batch_command.hpp"
 
-#include "batch/results/batch_continuation.hpp"
-#include "batch/results/result_file.hpp"
 #include "batch/setup_workers.hpp"
 #include "cli/file_batch.hpp"
 #include "cli/option_error.hpp"
+#include "records/batch_continuation.hpp"
+#include "records/result_file.hpp"
 #include "system/machine_memory.hpp"
 #include "text/number_format.hpp"
 

@@ -3,9 +3,9 @@
 #include <iostream>
 
 #include "batch/batch_summary.hpp"
-#include "batch/results/provenance_recorder.hpp"
 #include "cli/interrupt.hpp"
 #include "cli/progress_bar.hpp"
+#include "records/provenance_recorder.hpp"
 
 namespace mirvok::cli {
 namespace {

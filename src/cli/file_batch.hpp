@@ -4,8 +4,8 @@
 #include <string>
 
 #include "batch/parallel_batch.hpp"
-#include "batch/results/provenance.hpp"
 #include "cli/option_texts.hpp"
+#include "records/provenance.hpp"
 
 namespace mirvok::cli {
 

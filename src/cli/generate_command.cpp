@@ -1,7 +1,7 @@
 #include "cli/generate_command.hpp"
 
 #include "batch/batch_setup.hpp"
-#include "batch/results/spike_list_file.hpp"
+#include "records/spike_list_file.hpp"
 #include "system/file_replace.hpp"
 #include "system/machine_memory.hpp"
 

@@ -1,7 +1,7 @@
 #include "cli/join_command.hpp"
 
-#include "batch/sweep/sweep_join.hpp"
 #include "cli/file_batch.hpp"
+#include "sweep/sweep_join.hpp"
 
 namespace mirvok::cli {
 

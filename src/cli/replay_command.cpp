@@ -4,11 +4,11 @@
 
 #include "base/errors.hpp"
 #include "batch/batch_memory.hpp"
-#include "batch/results/result_file.hpp"
-#include "batch/results/result_file_reader.hpp"
 #include "batch/setup_workers.hpp"
 #include "cli/file_batch.hpp"
 #include "cli/source_replacement.hpp"
+#include "records/result_file.hpp"
+#include "records/result_file_reader.hpp"
 #include "system/file_replace.hpp"
 #include "system/machine_memory.hpp"
 #include "trains/spike_train_reader.hpp"

@@ -3,7 +3,7 @@
 #include "analysis/analysed_run.hpp"
 #include "base/errors.hpp"
 #include "batch/batch_setup.hpp"
-#include "batch/results/spike_list_file.hpp"
+#include "records/spike_list_file.hpp"
 #include "system/file_replace.hpp"
 #include "system/machine_memory.hpp"
 #include "text/json.hpp"

@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "base/errors.hpp"
-#include "batch/results/provenance.hpp"
 #include "cli/interrupt.hpp"
+#include "records/provenance.hpp"
 #include "system/file_lock.hpp"
 #include "system/file_replace.hpp"
 

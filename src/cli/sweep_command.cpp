@@ -2,14 +2,14 @@
 
 #include "base/errors.hpp"
 #include "batch/batch_summary.hpp"
-#include "batch/sweep/sweep_grid.hpp"
-#include "batch/sweep/sweep_runner.hpp"
-#include "batch/sweep/sweep_seeds.hpp"
-#include "batch/sweep/sweep_store.hpp"
 #include "cli/file_batch.hpp"
 #include "cli/interrupt.hpp"
 #include "cli/option_error.hpp"
 #include "cli/progress_bar.hpp"
+#include "sweep/sweep_grid.hpp"
+#include "sweep/sweep_runner.hpp"
+#include "sweep/sweep_seeds.hpp"
+#include "sweep/sweep_store.hpp"
 #include "system/machine_memory.hpp"
 #include "text/number_format.hpp"
 

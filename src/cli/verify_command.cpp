@@ -2,10 +2,10 @@
 
 #include "base/errors.hpp"
 #include "batch/batch_summary.hpp"
-#include "batch/verify/verify.hpp"
 #include "cli/interrupt.hpp"
 #include "cli/progress_bar.hpp"
 #include "system/machine_memory.hpp"
+#include "verify/verify.hpp"
 
 namespace mirvok::cli {
 

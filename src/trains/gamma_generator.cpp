@@ -6,11 +6,11 @@
 
 #include "base/checked_math.hpp"
 #include "base/errors.hpp"
+#include "random/gkm1_sampler.hpp"
+#include "random/random_variates.hpp"
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
 #include "trains/generator_limits.hpp"
-#include "trains/random/gkm1_sampler.hpp"
-#include "trains/random/random_variates.hpp"
 #include "trains/train_memory.hpp"
 
 namespace mirvok {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/sim_state.hpp"
-#include "trains/random/random_source.hpp"
+#include "random/random_source.hpp"
 
 namespace mirvok {
 

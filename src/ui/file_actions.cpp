@@ -1,5 +1,5 @@
 // "Save...": the output spike list of the latest run into a file.
-#include "batch/results/spike_list_file.hpp"
+#include "records/spike_list_file.hpp"
 #include "ui/display/status_panels.hpp"
 #include "ui/tform1.hpp"
 #include "ui/ui_text.hpp"

@@ -5,8 +5,8 @@
 #include <exception>
 
 #include "model/sim_state.hpp"
+#include "random/random_source.hpp"
 #include "system/file_size_signal.hpp"
-#include "trains/random/random_source.hpp"
 #include "ui/dialogs/dialogs.hpp"
 #include "ui/tform1.hpp"
 #include "version/version.hpp"

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "model/sim_state.hpp"
-#include "trains/random/random_source.hpp"
+#include "random/random_source.hpp"
 #include "ui/boxes/box_params.hpp"
 #include "ui/dialogs/file_name_dialog.hpp"
 #include "ui/display/local_cv_list.hpp"

@@ -7,7 +7,7 @@
 #include "base/errors.hpp"
 #include "batch/batch_progress.hpp"
 #include "batch/batch_summary.hpp"
-#include "batch/results/result_file_reader.hpp"
+#include "records/result_file_reader.hpp"
 #include "system/vector_registers.hpp"
 #include "ui/boxes/box_params.hpp"
 #include "ui/boxes/window_provenance.hpp"

@@ -10,7 +10,7 @@
 
 #include "batch/batch_loops.hpp"
 #include "batch/batch_progress.hpp"
-#include "batch/results/provenance_recorder.hpp"
+#include "records/provenance_recorder.hpp"
 #include "trains/gamma_generator.hpp"
 #include "ui/batch_edits.hpp"
 #include "ui/results/results_data.hpp"

@@ -6,8 +6,8 @@
 #include <climits>
 #include <csignal>
 
-#include "batch/results/provenance.hpp"
 #include "record_lists.hpp"
+#include "records/provenance.hpp"
 #include "support/fixed_live_batch.hpp"
 #include "system/machine_memory.hpp"
 #include "tool_runner.hpp"

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "batch/results/spike_list_file.hpp"
 #include "record_lists.hpp"
+#include "records/spike_list_file.hpp"
 #include "support/other_writer.hpp"
 #include "system/machine_memory.hpp"
 #include "tool_runner.hpp"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "batch/results/provenance.hpp"
 #include "record_lists.hpp"
+#include "records/provenance.hpp"
 #include "tool_runner.hpp"
 
 namespace mirvok::cli {

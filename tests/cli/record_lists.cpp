@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "batch/results/record_line_parser.hpp"
+#include "records/record_line_parser.hpp"
 #include "trains/spike_train_reader.hpp"
 
 namespace mirvok::cli::test {

@@ -6,8 +6,8 @@
 #include <csignal>
 #include <filesystem>
 
-#include "batch/results/provenance.hpp"
 #include "record_lists.hpp"
+#include "records/provenance.hpp"
 #include "support/fixed_live_batch.hpp"
 #include "system/sha256.hpp"
 #include "tool_runner.hpp"

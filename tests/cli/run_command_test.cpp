@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "analysis/analysed_run.hpp"
-#include "batch/results/spike_list_file.hpp"
+#include "records/spike_list_file.hpp"
 #include "tool_runner.hpp"
 #include "trains/spike_train_reader.hpp"
 

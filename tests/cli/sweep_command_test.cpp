@@ -9,8 +9,8 @@
 #include <map>
 #include <sstream>
 
-#include "batch/sweep/sweep_seeds.hpp"
 #include "record_lists.hpp"
+#include "sweep/sweep_seeds.hpp"
 #include "system/machine_memory.hpp"
 #include "tool_runner.hpp"
 

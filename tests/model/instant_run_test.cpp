@@ -9,7 +9,7 @@
 
 #include "model/input_train.hpp"
 #include "model_test_support.hpp"
-#include "trains/random/random_source.hpp"
+#include "random/random_source.hpp"
 
 using namespace mirvok;
 using namespace mirvok::testing;

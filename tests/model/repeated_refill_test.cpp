@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "trains/random/random_source.hpp"
+#include "random/random_source.hpp"
 
 namespace mirvok {
 namespace {

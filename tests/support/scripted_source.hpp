@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "trains/random/random_source.hpp"
+#include "random/random_source.hpp"
 
 namespace mirvok::testing {
 

@@ -19,7 +19,7 @@
 #include <memory>
 #include <optional>
 
-#include "batch/results/result_file.hpp"
+#include "records/result_file.hpp"
 #include "ui/results/results_window.hpp"
 #include "window_fixture.hpp"
 

@@ -14,7 +14,7 @@
 #include <stdexcept>
 
 #include "model/sim_state.hpp"
-#include "trains/random/random_source.hpp"
+#include "random/random_source.hpp"
 #include "ui/boxes/box_params.hpp"
 #include "ui/dialogs/file_name_dialog.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"

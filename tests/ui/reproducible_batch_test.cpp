@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "batch/verify/verify.hpp"
+#include "verify/verify.hpp"
 #include "window_fixture.hpp"
 
 namespace {

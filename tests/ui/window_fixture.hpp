@@ -12,7 +12,7 @@
 
 #include "model/sim_state.hpp"
 #include "parts_fixture.hpp"
-#include "trains/random/random_source.hpp"
+#include "random/random_source.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"
 #include "ui/display/line_list_view.hpp"
 #include "ui/display/status_panels.hpp"

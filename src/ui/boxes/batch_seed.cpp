@@ -1,7 +1,7 @@
 #include "ui/boxes/batch_seed.hpp"
 
 #include "batch/value_texts.hpp"
-#include "trains/random/random_source.hpp"
+#include "random/random_source.hpp"
 #include "ui/boxes/box_params.hpp"
 #include "ui/ui_text.hpp"
 

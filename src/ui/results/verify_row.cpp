@@ -8,11 +8,11 @@
 
 #include "base/errors.hpp"
 #include "batch/batch_progress.hpp"
-#include "batch/verify/verify.hpp"
 #include "system/cpu_count.hpp"
 #include "system/machine_memory.hpp"
 #include "ui/dialogs/dialogs.hpp"
 #include "ui/ui_text.hpp"
+#include "verify/verify.hpp"
 
 namespace mirvok::ui {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "batch/verify/verify_tally.hpp"
+#include "verify/verify_tally.hpp"
 
 class QLabel;
 class QPushButton;

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <utility>
 
-#include "batch/sweep/sweep_seeds.hpp"
-#include "batch/sweep/sweep_table.hpp"
 #include "batch/value_table.hpp"
+#include "sweep/sweep_seeds.hpp"
+#include "sweep/sweep_table.hpp"
 #include "text/shortest_number.hpp"
 #include "ui/boxes/batch_command_line.hpp"
 #include "ui/ui_text.hpp"

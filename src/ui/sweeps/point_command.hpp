@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "batch/sweep/sweep_description.hpp"
+#include "sweep/sweep_description.hpp"
 
 namespace mirvok::ui {
 

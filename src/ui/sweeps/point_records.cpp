@@ -1,7 +1,7 @@
 #include "ui/sweeps/point_records.hpp"
 
 #include "base/errors.hpp"
-#include "batch/results/result_contents.hpp"
+#include "records/result_contents.hpp"
 
 namespace mirvok::ui {
 

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "batch/sweep/sweep_table.hpp"
+#include "sweep/sweep_table.hpp"
 #include "ui/results/results_model.hpp"
 #include "ui/sweeps/sweep_slice.hpp"
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "batch/sweep/sweep_table.hpp"
+#include "sweep/sweep_table.hpp"
 
 namespace mirvok::ui {
 

@@ -15,8 +15,8 @@
 #include <cstdio>
 
 #include "model/sim_state.hpp"
+#include "random/random_source.hpp"
 #include "trains/gamma_generator.hpp"
-#include "trains/random/random_source.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"
 #include "ui/results/results_window.hpp"
 #include "ui/sweeps/sweep_browser.hpp"

@@ -17,8 +17,8 @@
 #include <cmath>
 
 #include "batch/batch_iteration.hpp"
+#include "random/random_source.hpp"
 #include "trains/gamma_generator.hpp"
-#include "trains/random/random_source.hpp"
 #include "ui/results/interval_law.hpp"
 #include "ui/results/results_window.hpp"
 #include "ui/results/verify_row.hpp"

@@ -25,7 +25,7 @@ namespace {
 
 // A sweep of four points over cv and isi, 3 runs each, with its records,
 // as version 6.1 of the command line wrote it.
-const QString kSweep = QStringLiteral(MIRVOK_TEST_DATA "/../../batch/sweep/data/v6.1/whole");
+const QString kSweep = QStringLiteral(MIRVOK_TEST_DATA "/../../sweep/data/v6.1/whole");
 
 QString copySweep(const QTemporaryDir& dir) {
     const QString to = dir.filePath(QStringLiteral("s"));
