@@ -19,8 +19,9 @@ BOUNDARY_TOLERANCE = 1e-9
 def imported():
     """neo and quantities, or ImportError saying how to install them."""
     try:
-        import neo
-        import quantities
+        # Neither ships types.
+        import neo  # type: ignore[import]
+        import quantities  # type: ignore[import]
     except ImportError as missing:
         raise ImportError(
             "Neo spike trains need the packages neo and quantities: on Debian "

@@ -26,6 +26,10 @@ class ReadmeExampleTest(unittest.TestCase):
         self.assertIn("mirvok: 20000 of 20000, ", done.stderr)
         self.assertTrue(done.stdout.startswith("seed 7: mean q "), done.stdout)
 
+    def test_the_typed_calls_and_the_neo_round_trip_run_as_written(self):
+        for name in ("python-typed", "python-neo"):
+            run_example(temp_dir(self), name)
+
 
 if __name__ == "__main__":
     unittest.main()
