@@ -85,7 +85,8 @@ bool ProgressReport::report(long long done) {
 
 bool ProgressReport::finish(long long done) {
     if (callable_) return report(done);
-    if (stream_ && !terminal_) return writeLine(progressText(done, total_, seconds(), BatchState::Ended));
+    if (stream_ && !terminal_)
+        return writeLine(progressText(done, total_, seconds(), BatchState::Ended));
     clear();
     return true;
 }

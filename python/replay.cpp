@@ -64,14 +64,13 @@ py::dict replay(const Arguments& a) {
     const IterationWork work = workers.replayed(trains, RecordText::Trains);
     CallProvenance made("replay", batchValuesJson(setup, notReadByReplay()));
     made.entry().iterations = count;
-    py::dict out = runKeptRuns(
-        plan, work, layout, pulse,
-        {[&](py::dict& out, RunColumns& columns) {
-             out["skipped"] = columns.skippedSteps();
-             out["skipped_by_train"] = columns.takeSkippedByRun();
-             out["provenance"] = made.text(columns.runs());
-         },
-         [&](int runs) { return interruptedAfter(runs, count, "runs"); }});
+    py::dict out = runKeptRuns(plan, work, layout, pulse,
+                               {[&](py::dict& out, RunColumns& columns) {
+                                    out["skipped"] = columns.skippedSteps();
+                                    out["skipped_by_train"] = columns.takeSkippedByRun();
+                                    out["provenance"] = made.text(columns.runs());
+                                },
+                                [&](int runs) { return interruptedAfter(runs, count, "runs"); }});
     warnSkipped(out["skipped"].cast<std::size_t>(), setup.stateTemplate.Nsteps);
     return out;
 }

@@ -4,13 +4,11 @@
 #include <vector>
 
 #include "arguments.hpp"
+#include "batch/batch_setup.hpp"
 #include "batch/batch_summary.hpp"
+#include "batch/value_texts.hpp"
 #include "call_provenance.hpp"
 #include "call_pulse.hpp"
-#include "text/json.hpp"
-#include "text/number_parse.hpp"
-#include "batch/batch_setup.hpp"
-#include "batch/value_texts.hpp"
 #include "owned_array.hpp"
 #include "registrations.hpp"
 #include "sweep/sweep_grid.hpp"
@@ -18,7 +16,9 @@
 #include "sweep/sweep_seeds.hpp"
 #include "sweep/sweep_summary.hpp"
 #include "system/machine_memory.hpp"
+#include "text/json.hpp"
 #include "text/number_format.hpp"
+#include "text/number_parse.hpp"
 #include "values.hpp"
 
 namespace mirvok::python {
@@ -138,10 +138,9 @@ py::dict sweep(const Arguments& a) {
     made.entry().seed = seed;
     made.entry().iterations = run.iterations;
     made.entry().more["vary"] = varyJson(grid);
-    const CallEnd end =
-        pulse.cancelledAlready()
-            ? CallEnd::Cancelled
-            : withoutGil([&] { stop = runSweep(run, threads, summary, availableMemoryBytes()); });
+    const CallEnd end = pulse.cancelledAlready() ? CallEnd::Cancelled : withoutGil([&] {
+        stop = runSweep(run, threads, summary, availableMemoryBytes());
+    });
     const bool partial = end != CallEnd::Completed || stop == SweepEnd::Stopped;
     const auto points = static_cast<long long>(summary.pointsDone());
     const long long runs = summary.runsDone();

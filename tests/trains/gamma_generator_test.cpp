@@ -10,10 +10,10 @@
 
 #include "base/errors.hpp"
 #include "random/random_variates.hpp"
-#include "trains/generator_limits.hpp"
 #include "support/expect_throw_msg.hpp"
 #include "support/scripted_source.hpp"
 #include "text/number_parse.hpp"
+#include "trains/generator_limits.hpp"
 
 namespace mirvok {
 namespace {
