@@ -46,14 +46,18 @@ def steps_in(times_in_steps):
 
 
 def train_ms(train, name):
-    """The spike times of a SpikeTrain from its t_start, and its length, in ms."""
+    """The spike times of a SpikeTrain from its t_start, and its length, in
+    ms. The unit is converted once per train: quantities' own arithmetic on
+    every time costs far more than the run."""
     _, pq = imported()
     try:
-        times = (train.times - train.t_start).rescale(pq.ms).magnitude
-        length = float((train.t_stop - train.t_start).rescale(pq.ms).magnitude)
+        to_ms = float(pq.Quantity(1.0, train.units).rescale(pq.ms).magnitude)
+        start = float(train.t_start.rescale(train.units).magnitude)
+        stop = float(train.t_stop.rescale(train.units).magnitude)
     except ValueError as error:
         raise ValueError(f"{name}: the spike train's times are no times: {error}") from None
-    return np.asarray(times, dtype=np.float64), length
+    times = (np.asarray(train.magnitude, dtype=np.float64) - start) * to_ms
+    return times, (stop - start) * to_ms
 
 
 def run_length_ms(length_ms):
