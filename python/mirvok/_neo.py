@@ -145,6 +145,9 @@ def blocked(result, runs):
         block.segments.append(segment)
         return block
 
+    if "provenance" not in result or "index" not in result:
+        raise TypeError("result: a result of run(), batch() or replay() is needed, "
+                        "whose runs have trains")
     made = json.loads(result["provenance"])
     length_ms = float(made["values"]["time"])
     about = {key: made[key] for key in ("program", "version", "command", "seed", "iterations")
