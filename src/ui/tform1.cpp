@@ -15,9 +15,9 @@ TForm1::TForm1(SimState& state, RandomSource& random, Dialogs& dialogs, QWidget*
       analysisParams_(boxes_),
       variList_(ui().VariBox),
       generatorEntries_(boxes_, ui().shape, pump()),
-      screen_(state_, displayWidgets(ui(), StatusBar()), dialogs, this),
-      runControl_(state_, {resetValues_, rates_, analysisParams_, variList_}, runWidgets(ui()),
-                  Timer1(), pump(), screen_),
+      screen_(state_, ui(), StatusBar(), dialogs, this),
+      runControl_(state_, {resetValues_, rates_, analysisParams_, variList_}, ui(), Timer1(),
+                  pump(), screen_),
       openDialog_(FileNameDialog::Mode::Open),
       results_(*this,
                [&dialogs](const QString& folder, QWidget* over) {

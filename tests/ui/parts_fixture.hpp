@@ -78,8 +78,7 @@ struct Parts {
     QTimer timer;
     mirvok::ui::EventPump pump;
     RecordingScreen screen;
-    mirvok::ui::RunControl run{
-        state, {reset, rates, analysis, vari}, mirvok::ui::runWidgets(c.ui), timer, pump, screen};
+    mirvok::ui::RunControl run{state, {reset, rates, analysis, vari}, c.ui, timer, pump, screen};
     mirvok::ui::ScriptedDialogs dialogs;
     mirvok::ui::FileNameDialog saveDialog{mirvok::ui::FileNameDialog::Mode::Save, "csv"};
     mirvok::ui::BoxGeneratorEntries entries{boxes, c.ui.shape, pump};
@@ -96,7 +95,7 @@ struct Parts {
                                    &c.host,
                                    entries,
                                    {}},
-                                  mirvok::ui::batchWidgets(c.ui)};
+                                  c.ui};
     // What escaped a tick, as the window's error report would show it.
     QStringList tickErrors;
 

@@ -59,7 +59,7 @@ BatchActions::BatchActions(MainWindow& window, const BatchActionParts& parts)
           {parts.state, parts.boxes, parts.values, parts.run, window.pump(), parts.screen,
            window.StatusBar(), saveDialog_, window.dialogs(), &window, parts.entries,
            [&results = parts.results](const QString& progress) { results.showProgress(progress); }},
-          batchWidgets(window.ui())) {
+          window.ui()) {
     using Click = MainWindow::Click;
     const FormControls& ui = window.ui();
     window.onClick(ui.ReadMultipleButton, Click::StartsWork, [this] { ReadMultipleButtonClick(); });

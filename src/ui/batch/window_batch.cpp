@@ -45,17 +45,17 @@ class BatchRunningFlag {
 // All disabled and Stop enabled for as long as the batch's runs go on.
 class BatchButtons {
   public:
-    explicit BatchButtons(const BatchWidgets& widgets) : w_(widgets) { set(true); }
+    explicit BatchButtons(const FormControls& ui) : w_(ui) { set(true); }
     ~BatchButtons() { set(false); }
     BatchButtons(const BatchButtons&) = delete;
     BatchButtons& operator=(const BatchButtons&) = delete;
 
   private:
     void set(bool running) {
-        setControlEnabled(running ? w_.all : w_.stop, false, w_.count);
-        setControlEnabled(running ? w_.stop : w_.all, true, w_.count);
+        setControlEnabled(running ? w_.All : w_.StopButton, false, w_.DoTest);
+        setControlEnabled(running ? w_.StopButton : w_.All, true, w_.DoTest);
     }
-    const BatchWidgets& w_;
+    const FormControls& w_;
 };
 
 }  // namespace
@@ -92,7 +92,7 @@ void WindowBatch::run(const CoreBatch& batch) {
     try {
         BatchReport report;
         {
-            const BatchButtons buttons(widgets_);
+            const BatchButtons buttons(ui_);
             const std::optional<ResultTarget> target = chooseResultFile();
             // A cancelled file dialog ends the batch without a trace.
             if (!target) return;
@@ -130,8 +130,8 @@ void WindowBatch::run(const CoreBatch& batch) {
 
 std::optional<ResultTarget> WindowBatch::chooseResultFile() {
     FileNameDialog& dialog = parts_.saveDialog;
-    const bool replaces = widgets_.firstDel->isChecked();
-    if (widgets_.askFile->isChecked()) {
+    const bool replaces = ui_.FirstDel->isChecked();
+    if (ui_.askfile->isChecked()) {
         // A cancelled dialog ends the batch before any file is touched. The
         // user is asked before a file is emptied, not before it is appended to.
         const auto existing = replaces ? FileNameDialog::Existing::AskBeforeReplacing
@@ -216,8 +216,7 @@ void WindowBatch::showProgress(int done, int total, BatchState state) {
 }
 
 TrainChoice WindowBatch::trainChoice() const {
-    return {widgets_.diffIntervals->isChecked(), widgets_.quantify->isChecked(),
-            widgets_.quantifyZeroOne->isChecked()};
+    return {ui_.diffintervals->isChecked(), ui_.quantify->isChecked(), ui_.c01->isChecked()};
 }
 
 GeneratedReads WindowBatch::reads() {
@@ -258,7 +257,7 @@ void WindowBatch::recordProvenance(int runs) {
     if (!changes.empty()) provenance_->entry().more["changes"] = changes;
     provenance_->record(
         target_.name, runs,
-        widgets_.firstDel->isChecked() ? ProvenanceMode::Replace : ProvenanceMode::Append);
+        ui_.FirstDel->isChecked() ? ProvenanceMode::Replace : ProvenanceMode::Append);
 }
 
 void WindowBatch::finish(const BatchReport& report) {
@@ -292,17 +291,6 @@ void WindowBatch::finish(const BatchReport& report) {
     if (report.skippedSteps > 0)
         passedOver << toQt(skippedStepsMessage(report.skippedSteps, parts_.state.Nsteps));
     if (!passedOver.isEmpty()) parts_.screen.showMessage(passedOver.join(QLatin1Char('\n')));
-}
-
-BatchWidgets batchWidgets(const FormControls& ui) {
-    return {.all = ui.All,
-            .stop = ui.StopButton,
-            .count = ui.DoTest,
-            .askFile = ui.askfile,
-            .firstDel = ui.FirstDel,
-            .diffIntervals = ui.diffintervals,
-            .quantify = ui.quantify,
-            .quantifyZeroOne = ui.c01};
 }
 
 }  // namespace mirvok::ui

@@ -23,21 +23,6 @@ class EventPump;
 class LocalCvList;
 class RunScreen;
 
-// The controls whose state follows the run: the run buttons, the two boxes
-// locked during a watched run, "graphic trace" and the speed bar.
-struct RunWidgets {
-    QPushButton* count = nullptr;  // Count!: takes the focus from a control being disabled
-    QPushButton* simulate = nullptr;
-    QPushButton* read = nullptr;
-    QPushButton* save = nullptr;
-    QPushButton* stop = nullptr;
-    QPushButton* pause = nullptr;
-    QLineEdit* maxDiff = nullptr;
-    QLineEdit* zeroDiff = nullptr;
-    QCheckBox* graphicTrace = nullptr;
-    QSlider* speed = nullptr;
-};
-
 // The boxes as a run reads them: the reset's values, the step's rates, the
 // analysis values and the list of local CVs.
 struct RunBoxes {
@@ -54,7 +39,7 @@ struct RunBoxes {
 // wired by the caller to tick().
 class RunControl {
   public:
-    RunControl(SimState& state, RunBoxes boxes, const RunWidgets& widgets, QTimer& timer,
+    RunControl(SimState& state, RunBoxes boxes, const FormControls& ui, QTimer& timer,
                EventPump& pump, RunScreen& screen);
     // The hooks and the widgets' connections refer to this object.
     ~RunControl();
@@ -96,7 +81,7 @@ class RunControl {
 
     SimState& state_;
     RunBoxes boxes_;
-    RunWidgets widgets_;
+    const FormControls& ui_;
     QTimer& timer_;
     EventPump& pump_;
     RunScreen& screen_;
@@ -113,8 +98,5 @@ class RunControl {
     QMetaObject::Connection speedWatch_;
     QMetaObject::Connection graphicTraceWatch_;
 };
-
-// The run's controls of the window.
-RunWidgets runWidgets(const FormControls& ui);
 
 }  // namespace mirvok::ui
