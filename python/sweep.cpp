@@ -4,9 +4,7 @@
 #include <vector>
 
 #include "arguments.hpp"
-#include "batch/batch_setup.hpp"
 #include "batch/batch_summary.hpp"
-#include "batch/value_texts.hpp"
 #include "call_provenance.hpp"
 #include "call_pulse.hpp"
 #include "owned_array.hpp"
@@ -20,6 +18,8 @@
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
 #include "values.hpp"
+#include "values/batch_setup.hpp"
+#include "values/value_texts.hpp"
 
 namespace mirvok::python {
 namespace {
