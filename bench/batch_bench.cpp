@@ -1,11 +1,11 @@
 #include <benchmark/benchmark.h>
 
 #include "batch/batch_iteration.hpp"
-#include "batch/batch_setup.hpp"
 #include "batch/parallel_batch.hpp"
 #include "batch/setup_workers.hpp"
 #include "records/record_line_parser.hpp"
 #include "records/result_file.hpp"
+#include "values/batch_setup.hpp"
 
 namespace mirvok {
 namespace {

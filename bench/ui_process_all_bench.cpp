@@ -26,8 +26,8 @@
 #include "model/sim_state.hpp"
 #include "random/random_source.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"
-#include "ui/form_controls.hpp"
 #include "ui/tform1.hpp"
+#include "ui/window/form_controls.hpp"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "batch/batch_setup.hpp"
-#include "batch/value_texts.hpp"
 #include "text/number_parse.hpp"
+#include "values/batch_setup.hpp"
+#include "values/value_texts.hpp"
 
 namespace mirvok::python {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "base/errors.hpp"
-#include "batch/value_table.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok::python {
 

@@ -2,8 +2,8 @@
 
 #include <pybind11/pybind11.h>
 
-#include "batch/value_table.hpp"
 #include "registrations.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok::python {
 

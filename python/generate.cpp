@@ -1,5 +1,5 @@
 #include "arguments.hpp"
-#include "batch/batch_setup.hpp"
+#include "batch/setup_runs.hpp"
 #include "owned_array.hpp"
 #include "registrations.hpp"
 #include "system/machine_memory.hpp"

@@ -1,11 +1,11 @@
 #include "analysis/analysed_run.hpp"
 #include "arguments.hpp"
-#include "batch/batch_setup.hpp"
 #include "owned_array.hpp"
 #include "registrations.hpp"
 #include "train_argument.hpp"
 #include "trains/spike_train_reader.hpp"
 #include "values.hpp"
+#include "values/batch_setup.hpp"
 
 namespace mirvok::python {
 namespace {

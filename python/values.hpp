@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "arguments.hpp"
-#include "batch/value_table.hpp"
-#include "batch/value_texts.hpp"
+#include "values/value_table.hpp"
+#include "values/value_texts.hpp"
 
 namespace mirvok::python {
 

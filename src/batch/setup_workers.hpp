@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "batch/batch_setup.hpp"
 #include "batch/ordered_runner.hpp"
+#include "batch/setup_runs.hpp"
 #include "batch/worker_kit.hpp"
 
 namespace mirvok {

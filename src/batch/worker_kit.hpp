@@ -7,6 +7,7 @@
 #include "model/rates.hpp"
 #include "model/reset.hpp"
 #include "model/sim_state.hpp"
+#include "values/value_texts.hpp"
 
 namespace mirvok {
 
@@ -20,11 +21,6 @@ struct WorkerKit {
 
     RunValues values() { return RunValues{reset, rates, analysis}; }
 };
-
-// Beyond a few hundred threads no machine runs faster, while each one costs
-// a stack and a state with its traces: 100000 threads would exhaust the
-// memory or the thread limit before the first run.
-inline constexpr int kMostThreads = 256;
 
 // The workers a batch of count iterations needs: never more than its runs,
 // nor than kMostThreads.

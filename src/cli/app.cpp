@@ -6,7 +6,6 @@
 
 #include "base/errors.hpp"
 #include "batch/batch_session.hpp"
-#include "batch/value_table.hpp"
 #include "cli/batch_command.hpp"
 #include "cli/generate_command.hpp"
 #include "cli/interrupt.hpp"
@@ -17,6 +16,7 @@
 #include "cli/sweep_command.hpp"
 #include "cli/verify_command.hpp"
 #include "model/rates.hpp"
+#include "values/value_table.hpp"
 #include "version/version.hpp"
 
 namespace mirvok::cli {

@@ -1,5 +1,6 @@
 #include "cli/batch_command.hpp"
 
+#include "batch/setup_runs.hpp"
 #include "batch/setup_workers.hpp"
 #include "cli/file_batch.hpp"
 #include "cli/option_error.hpp"

@@ -1,6 +1,6 @@
 #include "cli/generate_command.hpp"
 
-#include "batch/batch_setup.hpp"
+#include "batch/setup_runs.hpp"
 #include "records/spike_list_file.hpp"
 #include "system/file_replace.hpp"
 #include "system/machine_memory.hpp"

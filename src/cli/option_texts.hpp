@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "batch/value_table.hpp"
-#include "batch/value_texts.hpp"
+#include "values/value_table.hpp"
+#include "values/value_texts.hpp"
 
 namespace mirvok::cli {
 

@@ -2,12 +2,12 @@
 
 #include "analysis/analysed_run.hpp"
 #include "base/errors.hpp"
-#include "batch/batch_setup.hpp"
 #include "records/spike_list_file.hpp"
 #include "system/file_replace.hpp"
 #include "system/machine_memory.hpp"
 #include "text/json.hpp"
 #include "trains/spike_train_reader.hpp"
+#include "values/batch_setup.hpp"
 
 namespace mirvok::cli {
 

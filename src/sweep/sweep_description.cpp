@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 
-#include "batch/value_table.hpp"
 #include "text/number_parse.hpp"
 #include "text/shortest_number.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok {
 namespace {

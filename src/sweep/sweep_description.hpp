@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/batch_setup.hpp"
 #include "sweep/sweep_grid.hpp"
 #include "text/json.hpp"
+#include "values/batch_setup.hpp"
 
 namespace mirvok {
 

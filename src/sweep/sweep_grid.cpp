@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "base/errors.hpp"
-#include "batch/value_table.hpp"
 #include "text/number_format.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok {
 namespace {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/value_texts.hpp"
+#include "values/value_texts.hpp"
 
 namespace mirvok {
 

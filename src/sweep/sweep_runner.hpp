@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/batch_setup.hpp"
+#include "batch/setup_runs.hpp"
 #include "sweep/sweep_summary.hpp"
 
 namespace mirvok {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "batch/batch_iteration.hpp"
-#include "batch/batch_setup.hpp"
-#include "batch/value_table.hpp"
+#include "values/batch_setup.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok {
 

@@ -1,6 +1,6 @@
 #include "ui/window_parts.hpp"
 
-#include "ui/form_controls.hpp"
+#include "ui/window/form_controls.hpp"
 
 namespace mirvok::ui {
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ui/batch/window_batch.hpp"
 #include "ui/display/display_painter.hpp"
-#include "ui/run_control.hpp"
-#include "ui/window_batch.hpp"
+#include "ui/run/run_control.hpp"
 
 namespace mirvok::ui {
 

@@ -4,10 +4,10 @@
 #include <filesystem>
 
 #include "base/errors.hpp"
-#include "batch/setup_of_values.hpp"
-#include "batch/value_changes.hpp"
 #include "text/json.hpp"
 #include "text/number_format.hpp"
+#include "values/setup_of_values.hpp"
+#include "values/value_changes.hpp"
 
 namespace mirvok {
 namespace {

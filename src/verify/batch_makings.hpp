@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "batch/batch_setup.hpp"
 #include "records/provenance.hpp"
 #include "records/result_file_reader.hpp"
+#include "values/batch_setup.hpp"
 #include "verify/file_sections.hpp"
 #include "verify/record_fields.hpp"
 #include "verify/verify_tally.hpp"

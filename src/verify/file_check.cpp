@@ -6,6 +6,7 @@
 #include "base/errors.hpp"
 #include "batch/batch_memory.hpp"
 #include "batch/ordered_runner.hpp"
+#include "batch/setup_runs.hpp"
 #include "batch/worker_kit.hpp"
 #include "records/record_line_parser.hpp"
 #include "records/result_file.hpp"

@@ -7,8 +7,6 @@
 #include <set>
 
 #include "base/errors.hpp"
-#include "batch/setup_of_values.hpp"
-#include "batch/value_table.hpp"
 #include "records/result_file.hpp"
 #include "sweep/sweep_rows.hpp"
 #include "sweep/sweep_runner.hpp"
@@ -17,6 +15,8 @@
 #include "system/file_chunks.hpp"
 #include "text/json.hpp"
 #include "text/number_format.hpp"
+#include "values/setup_of_values.hpp"
+#include "values/value_table.hpp"
 #include "verify/line_reader.hpp"
 #include "verify/record_fields.hpp"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "batch/value_texts.hpp"
+#include "values/value_texts.hpp"
 #include "verify/batch_makings.hpp"
 #include "verify/file_check.hpp"
 #include "verify/verify_tally.hpp"

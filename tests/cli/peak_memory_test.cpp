@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "batch/batch_memory.hpp"
-#include "batch/batch_setup.hpp"
-#include "batch/value_texts.hpp"
+#include "batch/setup_runs.hpp"
 #include "support/temp_dir.hpp"
 #include "trains/train_memory.hpp"
+#include "values/value_texts.hpp"
 
 extern char** environ;
 

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "batch/setup_runs.hpp"
 #include "model/reset.hpp"
 
 namespace mirvok {

@@ -15,17 +15,17 @@
 
 #include "model/sim_state.hpp"
 #include "random/random_source.hpp"
+#include "ui/batch/window_batch.hpp"
 #include "ui/boxes/box_params.hpp"
 #include "ui/dialogs/file_name_dialog.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"
 #include "ui/display/local_cv_list.hpp"
 #include "ui/display/run_screen.hpp"
-#include "ui/display/status_panels.hpp"
-#include "ui/event_pump.hpp"
-#include "ui/form_controls.hpp"
-#include "ui/run_control.hpp"
-#include "ui/train_actions.hpp"
-#include "ui/window_batch.hpp"
+#include "ui/run/run_control.hpp"
+#include "ui/trains/train_actions.hpp"
+#include "ui/window/event_pump.hpp"
+#include "ui/window/form_controls.hpp"
+#include "ui/window/status_panels.hpp"
 #include "ui/window_parts.hpp"
 
 // An input train with a spike every `every` steps from step `first` on, over

@@ -14,10 +14,10 @@
 #include "parts_fixture.hpp"
 #include "random/random_source.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"
-#include "ui/display/line_list_view.hpp"
-#include "ui/display/status_panels.hpp"
-#include "ui/form_controls.hpp"
 #include "ui/tform1.hpp"
+#include "ui/window/form_controls.hpp"
+#include "ui/window/line_list_view.hpp"
+#include "ui/window/status_panels.hpp"
 
 struct Window {
     mirvok::SimState state;

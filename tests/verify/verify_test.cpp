@@ -8,10 +8,10 @@
 
 #include "batch/parallel_batch.hpp"
 #include "batch/setup_workers.hpp"
-#include "batch/value_table.hpp"
-#include "batch/value_texts.hpp"
 #include "support/temp_dir.hpp"
 #include "text/json.hpp"
+#include "values/value_table.hpp"
+#include "values/value_texts.hpp"
 
 namespace mirvok {
 namespace {

@@ -3,9 +3,9 @@
 #include <QLineEdit>
 #include <stdexcept>
 
-#include "ui/form_controls.hpp"
-#include "ui/ui_text.hpp"
-#include "ui/window_layout.hpp"
+#include "ui/window/form_controls.hpp"
+#include "ui/window/ui_text.hpp"
+#include "ui/window/window_layout.hpp"
 
 namespace mirvok::ui {
 

@@ -8,10 +8,10 @@
 
 #include "analysis/analysis_params.hpp"
 #include "base/errors.hpp"
-#include "batch/value_table.hpp"
 #include "model/rates.hpp"
 #include "model/reset.hpp"
 #include "system/machine_memory.hpp"
+#include "values/value_table.hpp"
 
 class QLineEdit;
 

@@ -8,9 +8,9 @@
 #include <algorithm>
 
 #include "ui/display/display_scene.hpp"
-#include "ui/display/image_area.hpp"
-#include "ui/display/status_panels.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/image_area.hpp"
+#include "ui/window/status_panels.hpp"
+#include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
 namespace {

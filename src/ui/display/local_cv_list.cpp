@@ -5,8 +5,8 @@
 #include <iterator>
 
 #include "analysis/analysis.hpp"
-#include "ui/display/line_list_view.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/line_list_view.hpp"
+#include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
 

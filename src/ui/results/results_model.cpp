@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "text/number_format.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
 namespace {

@@ -24,7 +24,7 @@
 #include "ui/results/verify_row.hpp"
 #include "ui/results/widget_image.hpp"
 #include "ui/sweeps/sweep_browser.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
 namespace {

@@ -11,7 +11,7 @@
 #include "system/cpu_count.hpp"
 #include "system/machine_memory.hpp"
 #include "ui/dialogs/dialogs.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/ui_text.hpp"
 #include "verify/verify.hpp"
 
 namespace mirvok::ui {

@@ -9,7 +9,7 @@
 
 #include "base/errors.hpp"
 #include "system/file_replace.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
 

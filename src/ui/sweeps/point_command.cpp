@@ -4,12 +4,12 @@
 #include <cmath>
 #include <utility>
 
-#include "batch/value_table.hpp"
 #include "sweep/sweep_seeds.hpp"
 #include "sweep/sweep_table.hpp"
 #include "text/shortest_number.hpp"
-#include "ui/boxes/batch_command_line.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/batch/batch_command_line.hpp"
+#include "ui/window/ui_text.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok::ui {
 namespace {

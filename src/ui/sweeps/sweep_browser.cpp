@@ -24,7 +24,7 @@
 #include "ui/sweeps/point_records.hpp"
 #include "ui/sweeps/sweep_heat_map.hpp"
 #include "ui/sweeps/sweep_line_chart.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
 namespace {

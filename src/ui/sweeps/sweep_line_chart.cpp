@@ -12,7 +12,7 @@
 #include <iterator>
 
 #include "ui/results/nice_axis.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "ui/ui_text.hpp"
+#include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "analysis/analysis.hpp"
 #include "model/instant_run.hpp"
-#include "ui/display/image_area.hpp"
 #include "ui/display/trace_columns.hpp"
+#include "ui/window/image_area.hpp"
 #include "window_fixture.hpp"
 
 using namespace mirvok;

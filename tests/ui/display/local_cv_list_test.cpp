@@ -5,7 +5,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "ui/display/line_list_view.hpp"
+#include "ui/window/line_list_view.hpp"
 #include "window_fixture.hpp"
 
 using namespace mirvok;

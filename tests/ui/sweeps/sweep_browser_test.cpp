@@ -15,7 +15,7 @@
 #include "ui/results/results_window.hpp"
 #include "ui/sweeps/point_command.hpp"
 #include "ui/sweeps/sweep_line_chart.hpp"
-#include "ui/ui_text.hpp"
+#include "ui/window/ui_text.hpp"
 #include "window_fixture.hpp"
 
 using namespace mirvok;

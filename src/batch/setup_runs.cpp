@@ -1,0 +1,39 @@
+#include "batch/setup_runs.hpp"
+
+#include "random/random_source.hpp"
+#include "trains/gamma_generator.hpp"
+
+namespace mirvok {
+
+RunSize runSizeOf(const BatchSetup& setup) {
+    return RunSize{setup.stateTemplate.Nsteps,
+                   expectedSpikes(setup.stateTemplate, setup.generator)};
+}
+
+void loadSetup(WorkerKit& kit, const BatchSetup& setup) {
+    kit.reset = setup.reset;
+    kit.rates = setup.rates;
+    kit.analysis = setup.analysis;
+    kit.state.Nsteps = setup.stateTemplate.Nsteps;
+    kit.state.segBounds = setup.stateTemplate.segBounds;
+    kit.state.segIsi = setup.stateTemplate.segIsi;
+    kit.state.segShape = setup.stateTemplate.segShape;
+}
+
+IterationOutcome runSetupIteration(WorkerKit& kit, const BatchSetup& setup, std::uint64_t seed,
+                                   int index, RecordText record) {
+    Pcg31 source = iterationSource(seed, static_cast<std::uint64_t>(index));
+    return runGeneratedIteration(kit.state, setup.generator, source, kit.values(), index, record);
+}
+
+std::vector<int> generatedTrain(const BatchSetup& setup, std::uint64_t seed,
+                                std::uint64_t availableBytes) {
+    SimState state = setup.stateTemplate;
+    SettingsEntries entries(setup.generator, shapeTextForCv(setup.generator.cv, '.'));
+    Pcg31 source = iterationSource(seed, 0);
+    makeBatchTrain(state, entries, source, setup.generator.segmentMode, setup.generator.quantify,
+                   setup.generator.quantifyZeroOne, availableBytes);
+    return std::move(state.inSpikeSteps);
+}
+
+}  // namespace mirvok

@@ -1,0 +1,72 @@
+#include "values/setup_of_values.hpp"
+
+#include <limits>
+#include <string>
+
+#include "base/errors.hpp"
+#include "text/json.hpp"
+#include "values/setup_from_rows.hpp"
+
+namespace mirvok {
+namespace {
+
+double numberOf(const ValueRow& row, const Json& value) {
+    const std::string written = jsonLine(value);
+    if (!value.is_number()) throw refusedValue(row.option, written + " is not a number");
+    const double number = value.get<double>();
+    if (row.kind == ValueKind::Integer &&
+        (!value.is_number_integer() || number < std::numeric_limits<int>::min() ||
+         number > std::numeric_limits<int>::max()))
+        throw refusedValue(row.option, written + " is not a valid integer value");
+    return number;
+}
+
+// The segment lists as the interval dialog leaves them: the bound 0, then
+// each segment's end after its predecessor's, with its mean and shape.
+void setSegments(BatchSetup& setup, const Json& segments) {
+    if (!segments.is_array()) throw refusedSegments(jsonLine(segments) + " is not a list");
+    SimState& s = setup.stateTemplate;
+    s.segBounds = {0};
+    s.segIsi.clear();
+    s.segShape.clear();
+    for (const Json& segment : segments) {
+        const bool whole = segment.is_object() && segment.size() == 3 && segment.contains("end") &&
+                           segment["end"].is_number_integer() && segment.contains("isi") &&
+                           segment["isi"].is_number() && segment.contains("shape") &&
+                           segment["shape"].is_number();
+        if (!whole || segment["end"].get<long long>() <= s.segBounds.back() ||
+            segment["end"].get<long long>() > std::numeric_limits<int>::max())
+            throw refusedSegments(jsonLine(segment) +
+                                  " is no segment ending after the one before it");
+        s.segBounds.push_back(segment["end"].get<int>());
+        s.segIsi.push_back(segment["isi"].get<double>());
+        s.segShape.push_back(segment["shape"].get<double>());
+    }
+    setup.generator.segmentMode = !s.segIsi.empty();
+    if (!setup.generator.segmentMode) s.segBounds.clear();
+}
+
+bool flagOf(const Json& values, const char* name) {
+    if (!values.contains(name)) return false;
+    if (!values[name].is_boolean()) throw Error(std::string(name) + " is neither true nor false");
+    return values[name].get<bool>();
+}
+
+}  // namespace
+
+BatchSetup setupOfValues(const Json& values) {
+    if (!values.is_object()) throw Error("the values are no object");
+    for (const auto& [name, value] : values.items())
+        if (!rowOfOption(name) && name != "segments" && name != "quantify" && name != "c01")
+            throw Error("'" + name + "' is no value of a batch");
+    BatchSetup setup = setupFromRows([&](const ValueRow& row) -> std::optional<double> {
+        if (!values.contains(row.option)) return std::nullopt;
+        return numberOf(row, values[row.option]);
+    });
+    if (values.contains("segments")) setSegments(setup, values["segments"]);
+    setup.generator.quantify = flagOf(values, "quantify");
+    setup.generator.quantifyZeroOne = setup.generator.quantify && flagOf(values, "c01");
+    return setup;
+}
+
+}  // namespace mirvok

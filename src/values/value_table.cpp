@@ -1,0 +1,231 @@
+#include "values/value_table.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/reset.hpp"
+#include "text/number_format.hpp"
+#include "text/number_parse.hpp"
+#include "trains/gamma_generator.hpp"
+#include "trains/generator_limits.hpp"
+#include "values/batch_setup.hpp"
+
+namespace mirvok {
+namespace {
+
+using K = ValueKind;
+using G = ValueGroup;
+
+// The CV range the generator accepts, from its shape limits (CV = 1/sqrt(shape)).
+// The shape squares the CV, so a negative one draws as its size does.
+std::string cvHelp() {
+    return "CV of the intervals, " + FloatToStr(1.0 / std::sqrt(kMaxShape), '.') + " to " +
+           FloatToStr(1.0 / std::sqrt(kMinShape), '.') +
+           " in size, its sign does not matter (the gamma shape is 1/cv^2)";
+}
+
+std::vector<ValueRow> makeTable() {
+    std::vector<ValueRow> rows{
+        {.option = "time",
+         .kind = K::Integer,
+         .help = "run length in ms (integer)",
+         .unit = "ms",
+         .control = "TimeEdit",
+         .group = G::Run,
+         .set = [](BatchSetup& s, double v) { s.reset.time = static_cast<int>(v); },
+         .get = [](const BatchSetup& s) { return static_cast<double>(s.reset.time); },
+         // Refused before anything else when the run would not fit in memory.
+         .derive =
+             [](BatchSetup& s) {
+                 s.stateTemplate.Nsteps = stepsForRunLength(s.reset.time, s.reset.memory);
+             }},
+        {.option = "v1-start",
+         .kind = K::Real,
+         .help = "start volume of compartment 1",
+         .control = "V1_start",
+         .group = G::Model,
+         .set = [](BatchSetup& s, double v) { s.reset.v1 = v; },
+         .get = [](const BatchSetup& s) { return s.reset.v1; }},
+        {.option = "gamma1",
+         .kind = K::Real,
+         .help = "refill rate of compartment 1",
+         .control = "gamma1",
+         .group = G::Model,
+         .set = [](BatchSetup& s, double v) { s.rates.g1 = v; },
+         .get = [](const BatchSetup& s) { return s.rates.g1; },
+         .rate = Rate::Gamma1},
+        {.option = "delta1",
+         .kind = K::Real,
+         .help = "fraction of V1 lost at an input spike",
+         .control = "delta1",
+         .group = G::Model,
+         .set = [](BatchSetup& s, double v) { s.rates.d1 = v; },
+         .get = [](const BatchSetup& s) { return s.rates.d1; },
+         .rate = Rate::Delta1},
+        {.option = "v2-start",
+         .kind = K::Real,
+         .help = "start volume of compartment 2",
+         .control = "V2_start",
+         .group = G::Model,
+         .set = [](BatchSetup& s, double v) { s.reset.v2 = v; },
+         .get = [](const BatchSetup& s) { return s.reset.v2; }},
+        {.option = "gamma2",
+         .kind = K::Real,
+         .help = "refill rate of compartment 2",
+         .control = "gamma2",
+         .group = G::Model,
+         .set = [](BatchSetup& s, double v) { s.rates.g2 = v; },
+         .get = [](const BatchSetup& s) { return s.rates.g2; },
+         .rate = Rate::Gamma2},
+        {.option = "delta2",
+         .kind = K::Real,
+         .help = "fraction of V2 lost at an input spike",
+         .control = "delta2",
+         .group = G::Model,
+         .set = [](BatchSetup& s, double v) { s.rates.d2 = v; },
+         .get = [](const BatchSetup& s) { return s.rates.d2; },
+         .rate = Rate::Delta2},
+        {.option = "epsilon",
+         .kind = K::Real,
+         .help = "coincidence window",
+         .control = "MaxDiff",
+         .group = G::Model,
+         .set = [](BatchSetup& s, double v) { s.reset.eps = v; },
+         .get = [](const BatchSetup& s) { return s.reset.eps; }},
+        {.option = "boundary-tol",
+         .kind = K::Real,
+         .help = "boundary tolerance",
+         .control = "ZeroDiff",
+         .group = G::Model,
+         .set = [](BatchSetup& s, double v) { s.reset.tol = v; },
+         .get = [](const BatchSetup& s) { return s.reset.tol; }},
+        {.option = "ign",
+         .kind = K::Integer,
+         .help = "leave out spikes up to this step",
+         .unit = "steps",
+         .control = "ign",
+         .group = G::Analysis,
+         .set = [](BatchSetup& s, double v) { s.analysis.ignSteps = static_cast<int>(v); },
+         .get = [](const BatchSetup& s) { return static_cast<double>(s.analysis.ignSteps); }},
+        {.option = "range",
+         .kind = K::Integer,
+         .help = "intervals in one local window",
+         .control = "Range",
+         .group = G::Analysis,
+         .set = [](BatchSetup& s, double v) { s.analysis.rangeIntervals = static_cast<int>(v); },
+         .get = [](const BatchSetup& s) { return static_cast<double>(s.analysis.rangeIntervals); }},
+        {.option = "c0",
+         .kind = K::Real,
+         .help = "CV threshold of the scores",
+         .control = "C0Edit",
+         .group = G::Analysis,
+         .set = [](BatchSetup& s, double v) { s.analysis.c0Value = v; },
+         .get = [](const BatchSetup& s) { return s.analysis.c0Value; }},
+        {.option = "isi",
+         .kind = K::Real,
+         .help = "mean inter-spike interval in ms",
+         .unit = "ms",
+         .control = "isi",
+         .group = G::Generator,
+         .set = [](BatchSetup& s, double v) { s.generator.isi = v; },
+         .get = [](const BatchSetup& s) { return s.generator.isi; },
+         .headerHelp = "mean interval recorded in the header"},
+        {.option = "isi-jitter",
+         .kind = K::Real,
+         .help = "half-width in ms of a random shift of the mean",
+         .unit = "ms",
+         .control = "isiInt",
+         .group = G::Generator,
+         .set = [](BatchSetup& s, double v) { s.generator.isiJitter = v; },
+         .get = [](const BatchSetup& s) { return s.generator.isiJitter; }},
+        {.option = "cv",
+         .kind = K::Real,
+         .help = cvHelp(),
+         .control = "CVedit",
+         .group = G::Generator,
+         .set = [](BatchSetup& s, double v) { s.generator.cv = v; },
+         .get = [](const BatchSetup& s) { return s.generator.cv; },
+         // The shape as the window writes it into its box and reads it back.
+         .derive =
+             [](BatchSetup& s) {
+                 s.headerShape = StrToDouble(shapeTextForCv(s.generator.cv, '.'), '.');
+             },
+         .headerHelp = "CV whose shape is recorded in the header"},
+    };
+    // The keyword is the option as Python spells names; the default is what
+    // a setup holds until a value is given, so both cannot drift from it.
+    const BatchSetup defaults;
+    for (ValueRow& row : rows) {
+        row.keyword = keywordOf(row.option);
+        const double value = row.get(defaults);
+        row.defaultText = row.kind == K::Integer ? IntToStr(static_cast<long long>(value))
+                                                 : FloatToStr(value, '.');
+    }
+    return rows;
+}
+
+const ValueRow* findRow(std::string_view text, std::string ValueRow::*field) {
+    for (const ValueRow& row : valueTable())
+        if (row.*field == text) return &row;
+    return nullptr;
+}
+
+}  // namespace
+
+std::span<const ValueRow> valueTable() {
+    static const std::vector<ValueRow> rows = makeTable();
+    return rows;
+}
+
+std::vector<const ValueRow*> valueRows(std::initializer_list<ValueGroup> groups) {
+    std::vector<const ValueRow*> rows;
+    for (const ValueRow& row : valueTable())
+        if (std::find(groups.begin(), groups.end(), row.group) != groups.end())
+            rows.push_back(&row);
+    return rows;
+}
+
+const ValueRow* rowOfOption(std::string_view option) {
+    return findRow(option, &ValueRow::option);
+}
+
+const ValueRow* rowOfKeyword(std::string_view keyword) {
+    return findRow(keyword, &ValueRow::keyword);
+}
+
+const ValueRow* rowOfControl(std::string_view control) {
+    return findRow(control, &ValueRow::control);
+}
+
+const ValueRow& rowOfRate(Rate rate) {
+    const std::span<const ValueRow> rows = valueTable();
+    return *std::find_if(rows.begin(), rows.end(),
+                         [rate](const ValueRow& row) { return row.rate == rate; });
+}
+
+std::string keywordOf(std::string_view option) {
+    std::string keyword(option);
+    std::replace(keyword.begin(), keyword.end(), '-', '_');
+    return keyword;
+}
+
+std::string optionList() {
+    std::string list;
+    for (const ValueRow& row : valueTable()) list += (list.empty() ? "" : ", ") + row.option;
+    return list;
+}
+
+std::vector<std::string> notReadByReplay() {
+    std::vector<std::string> names;
+    for (const ValueRow* row : valueRows({ValueGroup::Generator}))
+        if (row->headerHelp.empty()) names.push_back(row->option);
+    return names;
+}
+
+std::vector<NamedValue> batchValues(const BatchSetup& setup) {
+    std::vector<NamedValue> values;
+    for (const ValueRow& row : valueTable()) values.push_back({row.option, row.get(setup)});
+    return values;
+}
+
+}  // namespace mirvok
