@@ -1,5 +1,6 @@
 #include "arguments.hpp"
 #include "owned_array.hpp"
+#include "records/record_columns.hpp"
 #include "records/result_contents.hpp"
 #include "registrations.hpp"
 
@@ -26,14 +27,15 @@ py::dict sectionColumns(ResultSection&& section) {
     out["isi"] = section.isi;
     out["shape"] = section.shape;
     out["iterations"] = section.iterations;
-    out["index"] = ownedArray(std::move(index));
-    out["in_spikes"] = ownedArray(std::move(inSpikes));
-    out["cv"] = ownedArray(std::move(cv));
-    out["out_spikes"] = ownedArray(std::move(outSpikes));
-    out["q"] = ownedArray(std::move(q));
-    out["score"] = ownedArray(std::move(score));
-    out["in_trains"] = ownedArrays(std::move(inTrains));
-    out["out_trains"] = ownedArrays(std::move(outTrains));
+    const auto key = [](RecordField field) { return py::str(kRecordColumns[field].name); };
+    out[key(kIndex)] = ownedArray(std::move(index));
+    out[key(kInSpikes)] = ownedArray(std::move(inSpikes));
+    out[key(kCv)] = ownedArray(std::move(cv));
+    out[key(kOutSpikes)] = ownedArray(std::move(outSpikes));
+    out[key(kQ)] = ownedArray(std::move(q));
+    out[key(kScore)] = ownedArray(std::move(score));
+    out[key(kInput)] = ownedArrays(std::move(inTrains));
+    out[key(kOutput)] = ownedArrays(std::move(outTrains));
     out["damaged"] = section.damagedRecords;
     out["partial"] = section.partialRecords;
     return out;

@@ -36,6 +36,7 @@ py::dict run(const Arguments& a) {
     out["final_v1"] = state.V1;
     out["final_v2"] = state.V2;
     out["skipped"] = load.skipped;
+    warnSkipped(load.skipped, values.stateTemplate.Nsteps);
     return out;
 }
 

@@ -107,6 +107,10 @@ int failure(const std::exception_ptr& error, std::ostream& err) {
         return fail(err, e.what(), 2);
     } catch (const ValueError& e) {
         return fail(err, valueMessage(e.option(), e.what()), 2);
+    } catch (const GeneratorEntryError& e) {
+        // Named by the option that sets the entry, not by the window's label.
+        const ValueRow* row = rowOfGeneratorEntry(e.entry());
+        return fail(err, row ? valueMessage(row->option, e.reason()) : e.what(), 2);
     } catch (const EConvertError& e) {
         return fail(err, e.what(), 2);
     } catch (const InputError& e) {

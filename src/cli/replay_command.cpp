@@ -1,9 +1,11 @@
 #include "cli/replay_command.hpp"
 
+#include <filesystem>
 #include <vector>
 
 #include "base/errors.hpp"
 #include "batch/batch_memory.hpp"
+#include "batch/replay_budget.hpp"
 #include "batch/setup_workers.hpp"
 #include "cli/file_batch.hpp"
 #include "cli/source_replacement.hpp"
@@ -14,6 +16,21 @@
 #include "trains/spike_train_reader.hpp"
 
 namespace mirvok::cli {
+namespace {
+
+// The source as named from the result file's folder: verify finds it
+// wherever it runs, and where both files have moved together.
+std::string sourceFromResultFile(const std::string& source, const std::string& output) {
+    std::error_code ec;
+    const std::filesystem::path from = std::filesystem::absolute(output, ec).parent_path();
+    const std::filesystem::path to = std::filesystem::absolute(source, ec);
+    if (ec) return source;
+    const std::filesystem::path relative =
+        to.lexically_normal().lexically_proximate(from.lexically_normal());
+    return relative.empty() ? source : relative.string();
+}
+
+}  // namespace
 
 void addReplayCommand(CLI::App& app, ReplayOptions& o) {
     CLI::App* replay = app.add_subcommand(
@@ -32,8 +49,10 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
     const int threads = threadsFrom(o.file.threads);
 
     // The whole source is read before the result file is opened, so a replay
-    // may write into the file it reads.
-    const std::optional<ReplaySource> source = readReplaySource(o.source);
+    // may write into the file it reads; what it holds is weighed as it is read.
+    const std::optional<std::uint64_t> available = availableMemoryBytes();
+    const std::optional<ReplaySource> source = readReplaySource(
+        o.source, available ? replaySourceBudget(o.source, Nsteps, *available) : SourceBudget{});
     if (!source) throw FileError::couldNotRead(o.source);
     const std::vector<std::vector<int>>& lists = source->lists;
     const int count = static_cast<int>(lists.size());
@@ -51,7 +70,7 @@ void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& e
     batch.plan = plan;
     batch.total = count;
     batch.provenance = toolProvenance("replay", batchValuesJson(setup, notReadByReplay()));
-    batch.provenance.source = o.source;
+    batch.provenance.source = sourceFromResultFile(o.source, o.file.output);
     batch.provenance.more["source_sha256"] = source->sha256;
     batch.provenance.iterations = count;
     const bool intoSource = !o.file.append && sameRegularFile(o.source, o.file.output);

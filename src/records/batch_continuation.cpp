@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "base/errors.hpp"
-#include "records/record_line_parser.hpp"
-#include "system/file_chunks.hpp"
+#include "records/line_source.hpp"
+#include "records/record_tokens.hpp"
 #include "text/integer_scan.hpp"
 #include "text/json.hpp"
 #include "text/number_format.hpp"
@@ -14,12 +14,14 @@
 namespace mirvok {
 namespace {
 
-// A whole record whose first field is index.
+// A whole record whose index field is index.
 bool isRecord(std::string_view line, int index) {
+    const RecordTokens tokens = tokenizeRecord(line);
+    const std::optional<std::string_view>& field = tokens.numbers[kIndex];
     std::size_t pos = 0;
     int first = 0;
-    return parseRecordLine(line).kind == RecordLine::Kind::Record && scanStep(line, pos, first) &&
-           first == index && pos < line.size() && line[pos] == ';';
+    return tokens.kind == RecordKind::Record && field && scanStep(*field, pos, first) &&
+           pos == field->size() && first == index;
 }
 
 std::string withoutLineEnd(const std::string& line) {

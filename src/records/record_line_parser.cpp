@@ -1,40 +1,28 @@
 #include "records/record_line_parser.hpp"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "text/integer_scan.hpp"
 
 namespace mirvok {
-namespace {
-
-bool holdsNoRecord(std::string_view line) {
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return line.empty() || line.starts_with("NEW;");
-}
-
-}  // namespace
 
 RecordLine parseRecordLine(std::string_view line) {
+    const RecordTokens tokens = tokenizeRecord(line);
     RecordLine parsed;
-    if (holdsNoRecord(line)) return parsed;
-    parsed.kind = RecordLine::Kind::Damaged;
-    constexpr std::string_view kListStart = "\";\"";
-    const std::size_t start = line.find(kListStart);
-    if (start == std::string_view::npos) return parsed;
-    const std::size_t first = start + kListStart.size();
-    const std::size_t close = line.find('"', first);
-    if (close == std::string_view::npos) return parsed;
-
-    parsed.kind = RecordLine::Kind::Record;
-    StepList list = parseStepList(line.substr(first, close - first));
+    parsed.kind = tokens.kind;
+    if (tokens.kind != RecordKind::Record) return parsed;
+    StepList list = parseStepList(tokens.output);
     parsed.outputList = std::move(list.steps);
     parsed.outputPartial = !list.whole;
-    parsed.before = line.substr(0, start + 1);
     return parsed;
 }
 
 StepList parseStepList(std::string_view list) {
     StepList parsed;
+    // Sized once: a dense train's list is hundreds of megabytes, and growing
+    // it would hold it twice.
+    parsed.steps.reserve(static_cast<std::size_t>(std::count(list.begin(), list.end(), ',')) + 1);
     std::size_t pos = 0;
     int value = 0;
     const auto blank = [&](std::size_t from, std::size_t to) {

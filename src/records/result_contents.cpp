@@ -3,8 +3,9 @@
 #include <limits>
 
 #include "base/errors.hpp"
+#include "records/line_source.hpp"
 #include "records/record_line_parser.hpp"
-#include "system/file_chunks.hpp"
+#include "records/record_tokens.hpp"
 #include "text/number_parse.hpp"
 
 namespace mirvok {
@@ -19,20 +20,10 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-// The text up to the next semicolon, which text then starts after.
-std::optional<std::string_view> nextField(std::string_view& text) {
-    const std::size_t end = text.find(';');
-    if (end == std::string_view::npos) return std::nullopt;
-    const std::string_view field = trimmed(text.substr(0, end));
-    text.remove_prefix(end + 1);
-    return field;
-}
-
-// The next field as a number; false, with number left as it is, when it is
-// missing or does not convert.
+// The number a field holds; false, with number left as it is, when the
+// field is not there or does not convert.
 template <typename Number, typename Convert>
-bool readNumber(std::string_view& text, Number& number, Convert convert) {
-    const std::optional<std::string_view> field = nextField(text);
+bool readNumber(const std::optional<std::string_view>& field, Number& number, Convert convert) {
     if (!field) return false;
     try {
         number = convert(*field);
@@ -48,14 +39,6 @@ int toInt(std::string_view text) {
 
 double toDouble(std::string_view text) {
     return StrToDouble(text, '.');
-}
-
-// The list in double quotes that text starts with; nullopt when there is none.
-std::optional<StepList> quotedList(std::string_view text) {
-    if (text.empty() || text.front() != '"') return std::nullopt;
-    const std::size_t close = text.find('"', 1);
-    if (close == std::string_view::npos) return std::nullopt;
-    return parseStepList(text.substr(1, close - 1));
 }
 
 // "key: value" with the key expected.
@@ -89,28 +72,33 @@ std::optional<ResultSection> parseResultHeader(std::string_view line) {
 }
 
 std::optional<RecordValues> parseRecordValues(std::string_view line) {
-    RecordLine parsed = parseRecordLine(line);
-    if (parsed.kind != RecordLine::Kind::Record) return std::nullopt;
-    RecordValues r{-1, -1, kUnread, -1, kUnread, kUnread, {}, {}, parsed.outputPartial};
-    r.outSteps = std::move(parsed.outputList);
-    // The text before the output list: each number read as far as it can be.
-    std::string_view rest = parsed.before;
-    bool numbers = readNumber(rest, r.index, toInt);
-    numbers = readNumber(rest, r.inSpikes, toInt) && numbers;
-    numbers = readNumber(rest, r.cv, toDouble) && numbers;
-    numbers = readNumber(rest, r.outSpikes, toInt) && numbers;
-    numbers = readNumber(rest, r.q, toDouble) && numbers;
-    numbers = readNumber(rest, r.score, toDouble) && numbers;
-    std::optional<StepList> in = quotedList(trimmed(rest));
-    if (in) r.inSteps = std::move(in->steps);
-    r.partial = r.partial || !numbers || !in || !in->whole;
+    const RecordTokens tokens = tokenizeRecord(line);
+    if (tokens.kind != RecordKind::Record) return std::nullopt;
+    RecordValues r{-1, -1, kUnread, -1, kUnread, kUnread, {}, {}, false, false};
+    StepList out = parseStepList(tokens.output);
+    r.outputPartial = !out.whole;
+    r.outSteps = std::move(out.steps);
+    // Each number read as far as it can be.
+    const auto& n = tokens.numbers;
+    bool numbers = readNumber(n[kIndex], r.index, toInt);
+    numbers = readNumber(n[kInSpikes], r.inSpikes, toInt) && numbers;
+    numbers = readNumber(n[kCv], r.cv, toDouble) && numbers;
+    numbers = readNumber(n[kOutSpikes], r.outSpikes, toInt) && numbers;
+    numbers = readNumber(n[kQ], r.q, toDouble) && numbers;
+    numbers = readNumber(n[kScore], r.score, toDouble) && numbers;
+    bool input = false;
+    if (tokens.input) {
+        StepList in = parseStepList(*tokens.input);
+        r.inSteps = std::move(in.steps);
+        input = in.whole;
+    }
+    r.partial = !out.whole || !numbers || !input;
     return r;
 }
 
 std::optional<std::vector<ResultSection>> readResultSections(const std::string& path) {
     std::vector<ResultSection> sections;
     const bool exists = forEachLine(path, [&](std::string_view line, bool) {
-        if (trimmed(line).empty()) return;
         if (std::optional<ResultSection> header = parseResultHeader(line)) {
             sections.push_back(std::move(*header));
             return;
@@ -120,7 +108,7 @@ std::optional<std::vector<ResultSection>> readResultSections(const std::string& 
         if (std::optional<RecordValues> record = parseRecordValues(line)) {
             section.partialRecords += record->partial ? 1 : 0;
             section.records.push_back(std::move(*record));
-        } else {
+        } else if (tokenizeRecord(line).kind == RecordKind::Damaged) {
             ++section.damagedRecords;
         }
     });

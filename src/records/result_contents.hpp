@@ -23,6 +23,8 @@ struct RecordValues {
     // Something of the record could not be read: a number, or text in a list
     // that is no step (the list then holds the steps read up to it).
     bool partial = false;
+    // Of those, its output list: a replay of it runs the steps read up to that text.
+    bool outputPartial = false;
 };
 
 // A header line and the records after it, up to the next header. A header
@@ -41,14 +43,14 @@ struct ResultSection {
 // values that can be read; nullopt for a line that is no header.
 std::optional<ResultSection> parseResultHeader(std::string_view line);
 
-// A record line as a replay takes it (parseRecordLine: its output list closed
-// by its double quote), with its six numbers, each followed by a semicolon,
-// and its input list in double quotes; nullopt for any other line. What of
-// the record cannot be read is left unread and makes it partial.
+// A record line as tokenizeRecord reads it, its numbers and lists as
+// values; nullopt for any other line. What of the record cannot be read is
+// left unread and makes it partial.
 std::optional<RecordValues> parseRecordValues(std::string_view line);
 
 // Every section of a result file, in file order; empty lines are passed
 // over, other lines that are neither header nor record counted as damaged
+// as tokenizeRecord says
 // (the lines a replay of the file passes over, and counts, too).
 // nullopt when no file of that name exists; FileError when it cannot be
 // read.

@@ -9,6 +9,7 @@
 #include <charconv>
 
 #include "base/errors.hpp"
+#include "records/record_columns.hpp"
 #include "system/file_lock.hpp"
 #include "text/printf_number.hpp"
 
@@ -28,7 +29,7 @@ std::size_t stepWidth(const std::vector<int>& steps) {
 
 void appendStepList(std::string& out, const std::vector<int>& steps) {
     for (int step : steps) {
-        appendPaddedInt(out, step, 4);
+        appendPaddedInt(out, step, kRecordColumns[kInput].width);
         out += ',';
     }
 }
@@ -52,18 +53,13 @@ std::string formatResultRecord(int index, const SimState& state) {
     // growing would hold the old and the new copy together.
     out.reserve(64 + stepWidth(state.inSpikeSteps) * state.inSpikeSteps.size() +
                 stepWidth(state.outSpikeSteps) * state.outSpikeSteps.size());
-    appendPaddedInt(out, index, 4);
-    out += ';';
-    appendPaddedInt(out, static_cast<long long>(state.inSpikeSteps.size()), 2);
-    out += ';';
-    appendFixed(out, state.isiCV, 2, 4);
-    out += ';';
-    appendPaddedInt(out, static_cast<long long>(state.outSpikeSteps.size()), 2);
-    out += ';';
-    appendFixed(out, state.transmissionRatio, 2, 4);
-    out += ';';
-    appendFixed(out, state.analysisResult, 2, 4);
-    out += ";\"";
+    appendRecordNumber(out, kIndex, index);
+    appendRecordNumber(out, kInSpikes, static_cast<double>(state.inSpikeSteps.size()));
+    appendRecordNumber(out, kCv, state.isiCV);
+    appendRecordNumber(out, kOutSpikes, static_cast<double>(state.outSpikeSteps.size()));
+    appendRecordNumber(out, kQ, state.transmissionRatio);
+    appendRecordNumber(out, kScore, state.analysisResult);
+    out += '"';
     appendStepList(out, state.inSpikeSteps);
     out += "\";\"";
     appendStepList(out, state.outSpikeSteps);

@@ -1,35 +1,39 @@
 #include "records/result_file_reader.hpp"
 
+#include <algorithm>
 #include <string_view>
 
+#include "records/line_source.hpp"
 #include "records/record_line_parser.hpp"
-#include "system/file_chunks.hpp"
 #include "system/sha256.hpp"
 #include "text/number_format.hpp"
 
 namespace mirvok {
 
-std::optional<ReplaySource> readReplaySource(const std::string& path) {
+std::optional<ReplaySource> readReplaySource(const std::string& path, const SourceBudget& budget) {
+    std::optional<LineSource> lines = LineSource::open(path);
+    if (!lines) return std::nullopt;
     ReplaySource source;
     Sha256 sum;
-    bool first = true;
-    const auto visit = [&](std::string_view line, bool) {
-        if (first) {
-            first = false;
-            return;
-        }
-        const RecordLine record = parseRecordLine(line);
+    lines->setChunkObserver([&sum](std::string_view chunk) { sum.update(chunk); });
+    std::uint64_t held = 0;
+    std::size_t longest = 0;
+    if (budget)
+        lines->setGuard(
+            [&](std::uint64_t lineBytes, long long) { budget(held + lineBytes, longest); });
+    lines->next();  // the header, whatever it holds
+    while (const std::optional<std::string_view> line = lines->next()) {
+        RecordLine record = parseRecordLine(*line);
         if (record.kind == RecordLine::Kind::Record) {
-            // An exact copy: no spare capacity kept per list.
-            source.lists.emplace_back(record.outputList.begin(), record.outputList.end());
+            held += record.outputList.capacity() * sizeof(int) + sizeof(std::vector<int>);
+            longest = std::max(longest, record.outputList.size());
+            source.lists.push_back(std::move(record.outputList));
             source.partialRecords += record.outputPartial ? 1 : 0;
+            if (budget) budget(held, longest);
         } else if (record.kind == RecordLine::Kind::Damaged) {
             ++source.damagedRecords;
         }
-    };
-    const bool exists =
-        forEachLine(path, visit, [&sum](std::string_view chunk) { sum.update(chunk); });
-    if (!exists) return std::nullopt;
+    }
     source.sha256 = sum.hexDigest();
     return source;
 }

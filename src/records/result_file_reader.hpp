@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,7 +31,12 @@ struct ReplaySource {
 // last line without a line end counts. Returns nullopt when no file of that
 // name exists; throws FileError "Could not read the file <path>" when it
 // exists but cannot be read (a directory, no permission).
-std::optional<ReplaySource> readReplaySource(const std::string& path);
+// budget, when given, is called as the file is read with the bytes its
+// lists and the line being read hold, and the longest list so far: it
+// throws to refuse a source that would not fit before it is read whole.
+using SourceBudget = std::function<void(std::uint64_t heldBytes, std::size_t longestList)>;
+std::optional<ReplaySource> readReplaySource(const std::string& path,
+                                             const SourceBudget& budget = {});
 
 // "N damaged records were skipped".
 std::string damagedRecordsMessage(std::size_t count);

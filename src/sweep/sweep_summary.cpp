@@ -63,7 +63,7 @@ std::vector<NamedValue> valuesNamed(const BatchSetup& setup,
 const std::vector<std::string>& sweepResultColumns() {
     static const std::vector<std::string> columns = [] {
         std::vector<std::string> out;
-        for (const char* result : kSummaryResults)
+        for (const std::string_view result : kSummaryResults)
             for (const char* stat : {"_mean", "_sd"}) out.push_back(std::string(result) + stat);
         return out;
     }();

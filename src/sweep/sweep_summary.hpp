@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "batch/batch_iteration.hpp"
+#include "records/record_columns.hpp"
 #include "values/batch_setup.hpp"
 #include "values/value_table.hpp"
 
@@ -57,9 +58,11 @@ struct PointRow {
 std::vector<NamedValue> valuesNamed(const BatchSetup& setup, const std::vector<std::string>& names);
 
 // The results a summary gives of each point, in column order, each with its
-// mean and its standard deviation.
-inline constexpr const char* kSummaryResults[] = {"in_spikes", "cv",    "out_spikes",
-                                                  "q",         "score", "local_score"};
+// mean and its standard deviation: the numbers of a record but its index,
+// and the local score.
+inline constexpr std::string_view kSummaryResults[] = {
+    kRecordColumns[kInSpikes].name, kRecordColumns[kCv].name,    kRecordColumns[kOutSpikes].name,
+    kRecordColumns[kQ].name,        kRecordColumns[kScore].name, "local_score"};
 inline constexpr std::size_t kSummaryResultColumns = 2 * std::size(kSummaryResults);
 
 // "in_spikes_mean", "in_spikes_sd", ..., "local_score_sd": the result columns

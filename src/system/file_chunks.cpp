@@ -35,42 +35,6 @@ bool readFileInChunks(const std::string& path,
     return true;
 }
 
-bool forEachLine(const std::string& path,
-                 const std::function<void(std::string_view line, bool ended)>& visit,
-                 const std::function<void(std::string_view chunk)>& readChunk) {
-    std::string pending;  // the start of a line the last chunk did not end
-    bool binary = false;  // pending stands for a line holding a NUL byte
-    const auto hold = [&](std::string_view part) {
-        if (binary) return;
-        if (part.find('\0') == std::string_view::npos) {
-            pending.append(part);
-            return;
-        }
-        binary = true;
-        pending.assign(1, '\0');
-    };
-    const bool exists = readFileInChunks(path, [&](std::string_view chunk) {
-        if (readChunk) readChunk(chunk);
-        std::size_t end = 0;
-        while ((end = chunk.find('\n')) != std::string_view::npos) {
-            const std::string_view part = chunk.substr(0, end);
-            if (pending.empty() && part.find('\0') == std::string_view::npos) {
-                visit(part, true);
-            } else {
-                hold(part);
-                visit(pending, true);
-                pending.clear();
-                binary = false;
-            }
-            chunk.remove_prefix(end + 1);
-        }
-        hold(chunk);
-        return true;
-    });
-    if (!pending.empty()) visit(pending, false);
-    return exists;
-}
-
 std::optional<std::string> readWholeFile(const std::string& path) {
     std::string text;
     const bool exists = readFileInChunks(path, [&text](std::string_view chunk) {

@@ -17,17 +17,6 @@ namespace mirvok {
 bool readFileInChunks(const std::string& path,
                       const std::function<bool(std::string_view chunk)>& consume);
 
-// readFileInChunks line by line: visit gets each line without its "\n" (a
-// "\r" before it stays), and whether the line ended; only a last line cut off
-// without its line end has ended false. One line is held at a time; a line
-// holding a NUL byte is no text and is visited as that one byte, so that a
-// binary or zero-filled input (/dev/zero, the zeroed blocks a crash can leave
-// at the end of a file) costs no memory however long its "line" is.
-// readChunk, when given, sees every chunk as read, before its lines.
-bool forEachLine(const std::string& path,
-                 const std::function<void(std::string_view line, bool ended)>& visit,
-                 const std::function<void(std::string_view chunk)>& readChunk = {});
-
 // The whole of a small file (a description, a summary row), read as
 // readFileInChunks reads it; nullopt when no file of that name exists.
 std::optional<std::string> readWholeFile(const std::string& path);

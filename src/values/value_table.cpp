@@ -203,6 +203,20 @@ const ValueRow& rowOfRate(Rate rate) {
                          [rate](const ValueRow& row) { return row.rate == rate; });
 }
 
+const ValueRow* rowOfGeneratorEntry(GeneratorEntry entry) {
+    switch (entry) {
+        case GeneratorEntry::Isi:
+            return rowOfOption("isi");
+        case GeneratorEntry::IsiJitter:
+            return rowOfOption("isi-jitter");
+        case GeneratorEntry::Cv:
+            return rowOfOption("cv");
+        case GeneratorEntry::Shape:
+            return nullptr;
+    }
+    return nullptr;
+}
+
 std::string keywordOf(std::string_view option) {
     std::string keyword(option);
     std::replace(keyword.begin(), keyword.end(), '-', '_');

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/rates.hpp"
+#include "trains/generator_limits.hpp"
 
 namespace mirvok {
 
@@ -64,6 +65,10 @@ const ValueRow* rowOfControl(std::string_view control);
 
 // The row of the value a rate of the step reads.
 const ValueRow& rowOfRate(Rate rate);
+
+// The row of a generator entry; null for a shape typed in the window,
+// which no option sets.
+const ValueRow* rowOfGeneratorEntry(GeneratorEntry entry);
 
 // An option name as Python spells a keyword: '_' for '-'.
 std::string keywordOf(std::string_view option);

@@ -91,6 +91,8 @@ HeaderCheck headerOf(const NumberedEntry& e, const BatchSetup& setup, bool count
     header.isi = setup.generator.isi;
     if (e.entry->program != kWindowProgram) header.shape = setup.headerShape;
     if (counted) header.iterations = static_cast<int>(e.entry->iterations);
+    const auto line = e.entry->more.find("header");
+    if (line != e.entry->more.end() && line->is_string()) header.line = line->get<std::string>();
     return header;
 }
 
@@ -98,40 +100,40 @@ std::string sectionName(const FileSection& section) {
     return "the batch at line " + IntToStr(section.headerLine);
 }
 
-// The file a replay read, where it is now: as named, or beside the result
-// file when named relative to a folder it was made in.
-std::string sourcePath(const std::string& path, const std::string& source) {
-    std::error_code ec;
-    if (std::filesystem::exists(source, ec) || std::filesystem::path(source).is_absolute())
-        return source;
+// Where the file a replay read may be now: named relative to the result
+// file's folder (as replays record it), or as named (relative to the folder
+// an older replay ran in).
+std::vector<std::string> sourceCandidates(const std::string& path, const std::string& source) {
+    if (std::filesystem::path(source).is_absolute()) return {source};
     const std::filesystem::path beside = std::filesystem::path(path).parent_path() / source;
-    return std::filesystem::exists(beside, ec) ? beside.string() : source;
+    return {beside.lexically_normal().string(), source};
 }
 
 // The replay's source when it is there as it was replayed; otherwise nullopt
 // and why not. The source is read once: its reading sums its SHA-256 too.
 std::shared_ptr<const ReplaySource> unchangedSource(const std::string& path, const NumberedEntry& e,
                                                     std::string& whyNot) {
-    const std::string source = sourcePath(path, *e.entry->source);
+    const std::vector<std::string> candidates = sourceCandidates(path, *e.entry->source);
     const std::string recorded = e.entry->more.value("source_sha256", std::string());
     if (recorded.empty()) {
-        whyNot = "its provenance holds no SHA-256 of " + source;
+        whyNot = "its provenance holds no SHA-256 of " + candidates.front();
         return nullptr;
     }
-    std::optional<ReplaySource> read;
-    try {
-        read = readReplaySource(source);
-    } catch (const FileError&) {
-        // No digest to be had is no proof that it is unchanged.
-        whyNot = source + " changed since";
-        return nullptr;
+    whyNot.clear();
+    for (const std::string& source : candidates) {
+        std::optional<ReplaySource> read;
+        try {
+            read = readReplaySource(source);
+        } catch (const FileError&) {
+            // No digest to be had is no proof that it is unchanged.
+            if (whyNot.empty()) whyNot = source + " changed since";
+            continue;
+        }
+        if (!read) continue;
+        if (read->sha256 == recorded) return std::make_shared<const ReplaySource>(std::move(*read));
+        if (whyNot.empty()) whyNot = source + " changed since";
     }
-    if (!read)
-        whyNot = source + " is gone";
-    else if (read->sha256 != recorded)
-        whyNot = source + " changed since";
-    else
-        return std::make_shared<const ReplaySource>(std::move(*read));
+    if (whyNot.empty()) whyNot = candidates.front() + " is gone";
     return nullptr;
 }
 
@@ -154,9 +156,17 @@ BatchMaking replayMaking(const std::string& path, const FileSection& section,
     std::string whyNot;
     m.source = unchangedSource(path, e, whyNot);
     m.from = m.source ? MadeFrom::Source : MadeFrom::OwnInputs;
-    if (!m.source)
-        tally.note(sectionName(section) + " replayed " + *e.entry->source + ", but " + whyNot +
-                   ": each record was made again from its own input list");
+    if (m.source) return m;
+    tally.note(sectionName(section) + " replayed " + *e.entry->source + ", but " + whyNot +
+               ": each record was made again from its own input list");
+    tally.unchecked("the input lists of " + sectionName(section));
+    // The provenance vouches for a source the files no longer hold, unless
+    // the replay wrote into its source itself.
+    std::error_code ec;
+    const bool own =
+        std::filesystem::equivalent(sourceCandidates(path, *e.entry->source).front(), path, ec);
+    if (e.entry->more.contains("source_sha256") && !own)
+        tally.differs({sectionName(section) + ": source: " + whyNot});
     return m;
 }
 
@@ -187,6 +197,12 @@ BatchMaking groupMaking(const std::string& path, const FileSection& section, con
     const NumberedEntry& first = group.front();
     const std::string& command = first.entry->command;
     const bool point = command == "sweep" && first.entry->more.contains("point");
+    if (command == "replay" || command == "batch") {
+        // The window's header holds its shape box, which no value gives: an
+        // older window file, which did not record its header, has it unchecked.
+        if (first.entry->program == kWindowProgram && !first.entry->more.contains("header"))
+            tally.unchecked("the shape in the header of " + sectionName(section));
+    }
     if (command == "replay") return replayMaking(path, section, first, tally);
     if (command == "batch" || point) return seededMaking(group);
     if (command == "sweep" || command == "join")

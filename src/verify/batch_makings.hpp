@@ -33,11 +33,13 @@ struct ValueSpan {
     std::uint64_t seed = 0;
 };
 
-// What a batch's header must say; a value not known is not checked.
+// What a batch's header must say; a value not known is not checked. A
+// header recorded whole (the window's) is compared whole.
 struct HeaderCheck {
     std::optional<double> isi;
     std::optional<double> shape;
     std::optional<int> iterations;
+    std::optional<std::string> line;  // without its line end
 };
 
 // How one batch of a result file (a section) is made again.

@@ -8,10 +8,11 @@
 #include "batch/ordered_runner.hpp"
 #include "batch/setup_runs.hpp"
 #include "batch/worker_kit.hpp"
+#include "records/line_source.hpp"
 #include "records/record_line_parser.hpp"
+#include "records/record_tokens.hpp"
 #include "records/result_file.hpp"
 #include "text/number_format.hpp"
-#include "verify/line_reader.hpp"
 
 namespace mirvok {
 namespace {
@@ -48,17 +49,19 @@ std::vector<long long> jobsOf(const std::vector<FileSection>& sections,
 std::vector<InputLists> readInputLists(const std::string& path,
                                        const std::vector<FileSection>& sections,
                                        const std::vector<BatchMaking>& makings,
-                                       const std::vector<long long>& jobs) {
+                                       const std::vector<long long>& jobs,
+                                       std::optional<std::uint64_t> lineLimit) {
     std::vector<InputLists> lists(sections.size());
     if (std::none_of(makings.begin(), makings.end(), fromInputs)) return lists;
-    LineReader reader(path);
+    LineSource reader = LineSource::openExisting(path);
+    if (lineLimit) reader.setLineLimit(*lineLimit);
     for (std::size_t s = 0; s < sections.size(); ++s) {
         if (sections[s].headerLine > 0) reader.next();
         for (long long i = 0; i < sections[s].lines; ++i) {
             const std::optional<std::string_view> line = reader.next();
             if (!fromInputs(makings[s]) || i >= jobs[s]) continue;
-            const std::optional<RecordFields> fields = line ? recordFields(*line) : std::nullopt;
-            StepList input = fields ? parseStepList(fields->input) : StepList{{}, false};
+            const RecordTokens tokens = line ? tokenizeRecord(*line) : RecordTokens{};
+            StepList input = tokens.exact ? parseStepList(*tokens.input) : StepList{{}, false};
             lists[s].push_back(input.whole ? std::optional(std::move(input.steps)) : std::nullopt);
         }
     }
@@ -107,6 +110,7 @@ std::vector<std::string> headerDifferences(std::string_view found, const HeaderC
     std::string expected = formatResultHeader(check.isi.value_or(0.0), check.shape.value_or(0.0),
                                               check.iterations.value_or(0));
     expected.pop_back();  // its line end
+    if (check.line) expected = *check.line;
     const std::string place = "header (line " + IntToStr(line) + ")";
     std::vector<std::string> lines;
     const auto compare = [&](bool known, std::string_view key, std::string_view name) {
@@ -114,26 +118,48 @@ std::vector<std::string> headerDifferences(std::string_view found, const HeaderC
         const std::string e = headerField(expected, key);
         if (known && f != e) lines.push_back(differenceLine(place, name, f, e));
     };
-    compare(check.isi.has_value(), "isi:", "isi");
-    compare(check.shape.has_value(), "shape:", "shape");
-    compare(check.iterations.has_value(), "#:", "#");
-    const bool whole = check.isi && check.shape && check.iterations;
+    const bool recorded = check.line.has_value();
+    compare(recorded || check.isi.has_value(), "isi:", "isi");
+    compare(recorded || check.shape.has_value(), "shape:", "shape");
+    compare(recorded || check.iterations.has_value(), "#:", "#");
+    const bool whole = recorded || (check.isi && check.shape && check.iterations);
     if (lines.empty() && whole && found != expected)
         lines.push_back(differenceLine(place, "text", shownText(found), shownText(expected)));
     return lines;
 }
 
+std::string megabytes(std::uint64_t bytes) {
+    return IntToStr(static_cast<long long>((bytes + 999999) / 1000000));
+}
+
+// The plan of a check of `total` records, refused when it would not fit in
+// the memory available. A check makes the runs its file holds: only fewer
+// threads can make it fit.
+RunnerPlan planCheck(int total, const CheckRun& run, const RunSize& size) {
+    const RunnerPlan plan = planBatch(total, run.threads, size, std::nullopt);
+    if (!run.availableBytes || batchBytes(plan, size) <= *run.availableBytes) return plan;
+    const std::string needs =
+        "The check needs " + megabytes(batchBytes(plan, size)) + " MB of memory, " +
+        IntToStr(static_cast<long long>(*run.availableBytes / 1000000)) + " MB are available: ";
+    for (int workers = plan.workers - 1; workers >= 1; --workers)
+        if (batchBytes(planRun(total, workers, recordBytes(size)), size) <= *run.availableBytes)
+            throw InputError(needs + "use at most " + counted(workers, "thread"));
+    throw InputError(needs + "its longest run does not fit even on one thread");
+}
+
 class FileCheck {
   public:
     FileCheck(const std::string& path, const std::vector<FileSection>& sections,
-              const std::vector<BatchMaking>& makings, VerifyTally& tally)
+              const std::vector<BatchMaking>& makings, std::optional<std::uint64_t> lineLimit,
+              VerifyTally& tally)
         : path_(path),
           sections_(sections),
           makings_(makings),
           tally_(tally),
           jobs_(jobsOf(sections, makings)),
-          lists_(readInputLists(path, sections, makings, jobs_)),
-          reader_(path) {
+          lists_(readInputLists(path, sections, makings, jobs_, lineLimit)),
+          reader_(LineSource::openExisting(path)) {
+        if (lineLimit) reader_.setLineLimit(*lineLimit);
         long long offset = 0;
         for (long long jobs : jobs_) {
             offsets_.push_back(offset);
@@ -262,7 +288,7 @@ class FileCheck {
     std::vector<long long> jobs_;
     std::vector<long long> offsets_;
     std::vector<InputLists> lists_;
-    LineReader reader_;
+    LineSource reader_;
     long long total_ = 0;
     std::size_t current_ = 0;
     bool started_ = false;
@@ -273,12 +299,12 @@ class FileCheck {
 void checkResultFile(const std::string& path, const std::vector<FileSection>& sections,
                      const std::vector<BatchMaking>& makings, const CheckRun& run,
                      VerifyTally& tally) {
-    FileCheck check(path, sections, makings, tally);
+    FileCheck check(path, sections, makings, run.availableBytes, tally);
     if (check.total() > INT_MAX)
         throw InputError(path + " holds more records than one check makes");
     const int total = static_cast<int>(check.total());
     if (total > 0) {
-        const RunnerPlan plan = planBatch(total, run.threads, check.largest(), run.availableBytes);
+        const RunnerPlan plan = planCheck(total, run, check.largest());
         std::vector<WorkerKit> kits(static_cast<std::size_t>(plan.workers));
         std::vector<const BatchSetup*> loaded(kits.size(), nullptr);
         const int handed = runOrdered(

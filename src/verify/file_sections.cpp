@@ -1,12 +1,14 @@
 #include "verify/file_sections.hpp"
 
-#include "verify/line_reader.hpp"
+#include "records/line_source.hpp"
 
 namespace mirvok {
 
-std::vector<FileSection> readFileSections(const std::string& path) {
+std::vector<FileSection> readFileSections(const std::string& path,
+                                          std::optional<std::uint64_t> lineLimit) {
     std::vector<FileSection> sections;
-    LineReader reader(path);
+    LineSource reader = LineSource::openExisting(path);
+    if (lineLimit) reader.setLineLimit(*lineLimit);
     while (const std::optional<std::string_view> line = reader.next()) {
         if (line->starts_with("NEW;")) {
             sections.push_back({reader.number(), 0});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +17,9 @@ struct FileSection {
 // The sections of the result file at path, in file order, the lines before
 // its first header (if any) as a section of their own. Throws FileError
 // "Could not read the file <path>" when there is no such file or it cannot
-// be read.
-std::vector<FileSection> readFileSections(const std::string& path);
+// be read, InputError when a line is longer than lineLimit (the memory
+// available; nullopt: as long as the memory holds).
+std::vector<FileSection> readFileSections(const std::string& path,
+                                          std::optional<std::uint64_t> lineLimit = std::nullopt);
 
 }  // namespace mirvok

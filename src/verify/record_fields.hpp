@@ -1,25 +1,10 @@
 #pragma once
 
-#include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace mirvok {
-
-// A record line cut into its fields as written: index, input spikes, CV,
-// output spikes, q and score, each followed by a semicolon, then the input
-// and the output list, each in double quotes and followed by a semicolon.
-struct RecordFields {
-    std::array<std::string_view, 6> numbers;
-    std::string_view input;   // between its quotes
-    std::string_view output;  // between its quotes
-};
-
-// The fields of a line (without its line end); nullopt when it is no such
-// line.
-std::optional<RecordFields> recordFields(std::string_view line);
 
 // Which fields of a record are compared with the record made again.
 enum class FieldSet {

@@ -1,5 +1,6 @@
 #include "verify/sweep_check.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -7,6 +8,7 @@
 #include <set>
 
 #include "base/errors.hpp"
+#include "records/line_source.hpp"
 #include "records/result_file.hpp"
 #include "sweep/sweep_rows.hpp"
 #include "sweep/sweep_runner.hpp"
@@ -17,8 +19,8 @@
 #include "text/number_format.hpp"
 #include "values/setup_of_values.hpp"
 #include "values/value_table.hpp"
-#include "verify/line_reader.hpp"
 #include "verify/record_fields.hpp"
+#include "verify/sweep_provenance.hpp"
 
 namespace mirvok {
 namespace {
@@ -134,8 +136,17 @@ class PointCheck final : public SweepSink {
         keptIndex_ = 0;
         const std::string path = folder_.recordsFile(point.number);
         std::error_code ec;
-        if (!d_.keepRecords || !std::filesystem::exists(path, ec)) return;
-        kept_ = std::make_unique<LineReader>(path);
+        if (!d_.keepRecords) return;
+        if (!std::filesystem::exists(path, ec)) {
+            // The point is done (its row or a summary holds it): its records were kept.
+            tally_.checked();
+            tally_.differs({path + ": missing"});
+            return;
+        }
+        checkEntry(tally_, path,
+                   pointEntry(d_, point.number, point.seed, batchValuesJson(point.setup)));
+        kept_ = std::make_unique<LineSource>(LineSource::openExisting(path));
+        if (run_.availableBytes) kept_->setLineLimit(*run_.availableBytes);
         std::string header =
             formatResultHeader(point.setup.generator.isi, point.setup.headerShape, d_.iterations);
         header.pop_back();
@@ -183,7 +194,7 @@ class PointCheck final : public SweepSink {
     VerifyTally& tally_;
     std::vector<std::string> names_;
     std::vector<std::string> columns_;
-    std::unique_ptr<LineReader> kept_;
+    std::unique_ptr<LineSource> kept_;
     int keptPoint_ = -1;
     long long keptIndex_ = 0;
     std::map<int, std::string> rows_;
@@ -194,6 +205,7 @@ void checkSummary(VerifyTally& tally, const std::string& path, const SweepPart& 
                   const SweepDescription& d, const PointCheck& points) {
     const std::optional<std::string> text = readWholeFile(path);
     if (!text) return;
+    checkEntry(tally, path, summaryEntry(d, part));
     std::vector<std::string_view> found = linesOf(*text);
     if (!found.empty() && found.back().empty()) found.pop_back();
     std::string head;
@@ -217,6 +229,23 @@ void checkSummary(VerifyTally& tally, const std::string& path, const SweepPart& 
         else if (found[i] != expected[i])
             tally.differs(
                 {differenceLine(place, "header", shownText(found[i]), shownText(expected[i]))});
+    }
+}
+
+// A part whose points are all done, in a split of which other parts wrote
+// their summaries, wrote its own too: one not there was removed.
+void checkMissingParts(VerifyTally& tally, const SweepFolder& folder, const SweepFolderContents& c,
+                       int points) {
+    const std::set<int> rows(c.rows.begin(), c.rows.end());
+    for (const auto& [n, ks] : c.parts) {
+        for (int k = 1; k <= n; ++k) {
+            const std::vector<int> of = pointsOf({k, n}, points);
+            const bool done = !of.empty() && std::all_of(of.begin(), of.end(),
+                                                         [&](int p) { return rows.contains(p); });
+            if (ks.contains(k) || !done) continue;
+            tally.checked();
+            tally.differs({folder.summaryFile({k, n}) + ": missing"});
+        }
     }
 }
 
@@ -251,6 +280,7 @@ void checkSweepFolder(const SweepFolder& folder, const CheckRun& run, VerifyTall
     if (contents.summary) checkSummary(tally, folder.summaryFile({}), {}, d, points);
     for (const auto& [n, ks] : contents.parts)
         for (int k : ks) checkSummary(tally, folder.summaryFile({k, n}), {k, n}, d, points);
+    checkMissingParts(tally, folder, contents, d.points);
 }
 
 }  // namespace mirvok

@@ -27,8 +27,11 @@ void VerifyTally::inexact(std::string line) {
 }
 
 std::string closingLine(const VerifyReport& report) {
-    return counted(report.checked, "record") + " checked, " +
-           counted(report.differ, "differs", "differ");
+    std::string line = counted(report.checked, "record") + " checked, " +
+                       counted(report.differ, "differs", "differ");
+    for (std::size_t i = 0; i < report.unchecked.size(); ++i)
+        line += (i == 0 ? "; not checked: " : ", ") + report.unchecked[i];
+    return line;
 }
 
 std::vector<std::string> reportLines(const VerifyReport& report) {

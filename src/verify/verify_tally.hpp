@@ -18,8 +18,9 @@ struct VerifyReport {
     // many beyond those listed.
     std::vector<std::string> inexact;
     long long moreInexact = 0;
-    std::vector<std::string> notes;  // how parts of the file were checked
-    bool stopped = false;            // asked to stop before the end
+    std::vector<std::string> notes;      // how parts of the file were checked
+    std::vector<std::string> unchecked;  // what could not be checked
+    bool stopped = false;                // asked to stop before the end
 };
 
 // The most difference lines (and lines of inexact records) listed.
@@ -33,6 +34,7 @@ class VerifyTally {
     void differs(const std::vector<std::string>& lines);
     void inexact(std::string line);
     void note(std::string text) { report_.notes.push_back(std::move(text)); }
+    void unchecked(std::string what) { report_.unchecked.push_back(std::move(what)); }
     void stopped() { report_.stopped = true; }
     const VerifyReport& report() const { return report_; }
 
@@ -43,7 +45,8 @@ class VerifyTally {
     VerifyReport report_;
 };
 
-// "N records checked, M differ".
+// "N records checked, M differ", and "; not checked: ..." with what could
+// not be.
 std::string closingLine(const VerifyReport& report);
 
 // What a front end prints, in order: the records that cannot be made again

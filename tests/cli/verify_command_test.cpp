@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "record_lists.hpp"
 #include "tool_runner.hpp"
@@ -23,14 +26,15 @@ TEST(verify_command, exits_as_cmp_does_and_closes_with_the_records_checked) {
         0);
     const ToolResult same = runTool({"verify", "r.csv", "--quiet"}, dir.path());
     EXPECT_EQ(same.status, 0) << same.err;
-    EXPECT_EQ(linesOf(same.out).back(), "12 records checked, 0 differ");
+    EXPECT_EQ(linesOf(same.out).back(),
+              "12 records checked, 0 differ; not checked: the input lists of the batch at line 8");
 
     std::string text = test::readFile(dir.file("r.csv"));
     text[text.find(";0.", text.find('\n')) + 3] ^= 1;  // a digit of record 0's CV
     test::writeFile(dir.file("r.csv"), text);
     const ToolResult differ = runTool({"verify", "r.csv", "--quiet"}, dir.path());
     EXPECT_EQ(differ.status, 1);
-    EXPECT_EQ(linesOf(differ.out).back(), "12 records checked, 1 differs");
+    EXPECT_EQ(linesOf(differ.out).back().rfind("12 records checked, 1 differs;", 0), 0U);
     EXPECT_EQ(linesOf(differ.out)
                   .at(linesOf(differ.out).size() - 2)
                   .rfind("record 0 (line 2): cv: found ", 0),
@@ -48,15 +52,39 @@ TEST(verify_command, a_replay_is_made_again_from_its_source_only_while_that_is_u
                       dir.path())
                   .status,
               0);
-    ASSERT_EQ(runTool({"replay", "s.csv", "--output", "r.csv", "--quiet"}, dir.path()).status, 0);
-    const ToolResult unchanged = runTool({"verify", "r.csv"}, dir.path());
+    std::filesystem::create_directory(dir.file("out"));
+    ASSERT_EQ(runTool({"replay", "s.csv", "--output", "out/r.csv", "--quiet"}, dir.path()).status,
+              0);
+    // Found from the result file's folder, wherever verify runs.
+    const ToolResult unchanged = runTool({"verify", "r.csv"}, dir.file("out"));
     EXPECT_EQ(unchanged.status, 0) << unchanged.err;
     EXPECT_EQ(unchanged.out.find("but"), std::string::npos) << unchanged.out;
 
     test::writeFile(dir.file("s.csv"), test::readFile(dir.file("s.csv")) + "\n");
-    const ToolResult changed = runTool({"verify", "r.csv"}, dir.path());
-    EXPECT_EQ(changed.status, 0) << changed.err;
+    const ToolResult changed = runTool({"verify", "out/r.csv"}, dir.path());
+    EXPECT_EQ(changed.status, 1) << changed.err;
     EXPECT_NE(changed.out.find("s.csv changed since"), std::string::npos) << changed.out;
+    EXPECT_EQ(linesOf(changed.out).back(),
+              "4 records checked, 1 differs; not checked: the input lists of the batch at line 1");
+}
+
+TEST(verify_command, what_is_no_result_file_is_refused_saying_what_to_verify) {
+    TempDir dir;
+    ASSERT_EQ(runTool({"sweep", "--vary", "cv=0.1,0.5", "--iterations", "2", "--seed", "1", "--out",
+                       "sw", "--quiet"},
+                      dir.path())
+                  .status,
+              0);
+    const ToolResult summary = runTool({"verify", "sw/summary.csv"}, dir.path());
+    EXPECT_EQ(summary.status, 2);
+    EXPECT_EQ(summary.err,
+              "mirvok-cli: sw/summary.csv is a sweep's summary: verify the sweep's folder sw\n");
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    const ToolResult fifo = runTool({"verify", "fifo"}, dir.path());
+    EXPECT_EQ(fifo.status, 2);
+    EXPECT_EQ(fifo.err,
+              "mirvok-cli: fifo is not a regular file: verify reads a result file or a sweep's "
+              "folder\n");
 }
 
 }  // namespace

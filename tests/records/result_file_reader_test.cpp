@@ -70,5 +70,20 @@ TEST(result_file_reader, missing_file_gives_nothing_and_unreadable_file_throws) 
                      "Could not read the file " + dir.path());
 }
 
+TEST(result_file_reader, a_source_beyond_its_budget_is_refused_before_it_is_read_whole) {
+    TempDir dir;
+    const std::string path = dir.file("in.csv");
+    std::string record = "   0; 0;0.00;9;0.00;0.00;\"\";\"";
+    while (record.size() < 1'000'000) record += "1234,";
+    writeFile(path, "H\n" + record + "\";\n");
+    std::uint64_t most = 0;
+    const SourceBudget budget = [&most](std::uint64_t held, std::size_t) {
+        most = std::max(most, held);
+        if (held > 100'000) throw InputError("too much");
+    };
+    EXPECT_THROW(readReplaySource(path, budget), InputError);
+    EXPECT_LT(most, 200'000U);
+}
+
 }  // namespace
 }  // namespace mirvok

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <functional>
 
+#include "base/errors.hpp"
 #include "batch/parallel_batch.hpp"
 #include "batch/setup_workers.hpp"
 #include "support/temp_dir.hpp"
@@ -184,8 +186,11 @@ TEST(verify, a_replay_is_made_again_from_its_source_while_unchanged_else_from_it
     const VerifyReport fromInputs = verified(file, settings);
     ASSERT_EQ(fromInputs.notes.size(), 1U);
     EXPECT_NE(fromInputs.notes.front().find(source + " changed since"), std::string::npos);
-    EXPECT_EQ(fromInputs.differ, 1);
-    EXPECT_EQ(fromInputs.differences.front().rfind("record 2 (line 4): in_spikes: ", 0), 0U);
+    // The provenance vouched for the source: its loss is a difference.
+    EXPECT_EQ(fromInputs.differ, 2);
+    EXPECT_EQ(fromInputs.differences.front(),
+              "the batch at line 1: source: " + source + " changed since");
+    EXPECT_EQ(fromInputs.differences.at(1).rfind("record 2 (line 4): in_spikes: ", 0), 0U);
 }
 
 TEST(verify, a_file_without_provenance_is_made_again_from_its_inputs_with_the_values_given) {
@@ -223,13 +228,26 @@ TEST(verify, a_window_batch_is_made_again_with_the_values_each_run_read) {
     entry.more["changes"] = parseJson(R"([{"from_run": 4, "gamma2": 0.008},
         {"from_run": 6, "within_run": true, "gamma1": 0.02}])")
                                 .value();
-    // The header names the shape box, which no value gives.
-    writeRecords(file, ResultFileMode::Truncate, formatResultHeader(20, 1000, 10), 0, 10, work,
-                 entry);
+    // The header names the shape box, which no value gives: the window
+    // records the header it wrote.
+    const std::string header = formatResultHeader(20, 1000, 10);
+    entry.more["header"] = header.substr(0, header.size() - 1);
+    writeRecords(file, ResultFileMode::Truncate, header, 0, 10, work, entry);
     const VerifyReport report = verified(file);
     EXPECT_EQ(closingLine(report), "9 records checked, 0 differ");
     EXPECT_EQ(report.inexact, std::vector<std::string>{"record 6 (line 8): cannot be made again "
                                                        "exactly: gamma1 edited while it ran"});
+
+    editLines(file, [](auto& lines) { lines[0].replace(lines[0].find("1000."), 5, "2500."); });
+    EXPECT_EQ(verified(file).differences,
+              std::vector<std::string>{
+                  "header (line 1): shape: found 2500.000000, expected 1000.000000"});
+    // An older window file, whose header was not recorded: its shape is not checked.
+    entry.more.erase("header");
+    recordProvenance(file, entry, ProvenanceMode::Replace);
+    EXPECT_EQ(closingLine(verified(file)),
+              "9 records checked, 0 differ; not checked: the shape in the header of the batch at "
+              "line 1");
 }
 
 TEST(verify, a_sweep_folder_checks_its_rows_kept_records_and_summaries) {
@@ -261,6 +279,56 @@ TEST(verify, a_sweep_folder_checks_its_rows_kept_records_and_summaries) {
     EXPECT_EQ(running.differ, 3);
     EXPECT_EQ(running.differences.front(),
               dir.file("whole/points/p-00001.row") + ": point: found 2, expected 1");
+}
+
+TEST(verify, what_cannot_be_read_whole_in_the_memory_there_is_is_refused_never_passed) {
+    TempDir dir;
+    const std::string file = dir.file("r.csv");
+    writeBatch(file, setupOf({}), 3, 4, ResultFileMode::Truncate);
+    const std::string good = readFile(file);
+    VerifySettings small;
+    small.run.availableBytes = 100'000;
+    writeFile(file, good + std::string(300'000, '7'));
+    EXPECT_THROW(verified(file, small), InputError);
+    // Zeroed blocks after the records are no record, however many.
+    writeFile(file, good + std::string(300'000, '\0'));
+    EXPECT_EQ(verified(file).differ, 1);
+    // A check makes the runs the file holds: only fewer threads can help.
+    writeFile(file, good);
+    small.run.availableBytes = 1000;
+    try {
+        verified(file, small);
+        ADD_FAILURE() << "a check beyond the memory ran";
+    } catch (const InputError& e) {
+        EXPECT_EQ(std::string(e.what()).find("run time"), std::string::npos) << e.what();
+    }
+}
+
+TEST(verify, a_sweep_folder_fails_when_its_provenance_or_a_file_it_promises_is_changed_or_gone) {
+    TempDir dir;
+    std::filesystem::copy(kSweeps, dir.path(), std::filesystem::copy_options::recursive);
+    const auto replaceIn = [](const std::string& file, const std::string& from,
+                              const std::string& to) {
+        std::string text = readFile(file);
+        text.replace(text.find(from), from.size(), to);
+        writeFile(file, text);
+    };
+    replaceIn(dir.file("whole/points/p-00001.csv.json"), "\"gamma1\": 1e-04", "\"gamma1\": 2e-04");
+    replaceIn(dir.file("whole/summary.csv.json"), "\"seed\": 7", "\"seed\": 8");
+    std::filesystem::remove(dir.file("whole/points/p-00003.csv"));
+    const VerifyReport whole = verified(dir.file("whole"));
+    EXPECT_EQ(whole.differ, 3);
+    const auto listed = [&whole](const std::string& start) {
+        return std::any_of(whole.differences.begin(), whole.differences.end(),
+                           [&start](const std::string& line) { return line.starts_with(start); });
+    };
+    EXPECT_TRUE(listed(dir.file("whole/points/p-00001.csv.json") + ": values: found "));
+    EXPECT_TRUE(listed(dir.file("whole/summary.csv.json") + ": seed: found 8, expected 7"));
+    EXPECT_TRUE(listed(dir.file("whole/points/p-00003.csv") + ": missing"));
+
+    std::filesystem::remove(dir.file("split/summary.part-1-of-2.csv"));
+    EXPECT_EQ(verified(dir.file("split")).differences,
+              std::vector<std::string>{dir.file("split/summary.part-1-of-2.csv") + ": missing"});
 }
 
 TEST(verify, a_check_asked_to_stop_says_how_far_it_got) {

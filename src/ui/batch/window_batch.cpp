@@ -7,6 +7,7 @@
 #include "base/errors.hpp"
 #include "batch/batch_progress.hpp"
 #include "batch/batch_summary.hpp"
+#include "records/result_file.hpp"
 #include "records/result_file_reader.hpp"
 #include "system/vector_registers.hpp"
 #include "ui/batch/window_provenance.hpp"
@@ -17,6 +18,7 @@
 #include "ui/window/control_state.hpp"
 #include "ui/window/error_report.hpp"
 #include "ui/window/event_pump.hpp"
+#include "ui/window/form_controls.hpp"
 #include "ui/window/status_panels.hpp"
 #include "ui/window/ui_text.hpp"
 
@@ -43,17 +45,17 @@ class BatchRunningFlag {
 // All disabled and Stop enabled for as long as the batch's runs go on.
 class BatchButtons {
   public:
-    explicit BatchButtons(const BatchWidgets& widgets) : w_(widgets) { set(true); }
+    explicit BatchButtons(const FormControls& ui) : w_(ui) { set(true); }
     ~BatchButtons() { set(false); }
     BatchButtons(const BatchButtons&) = delete;
     BatchButtons& operator=(const BatchButtons&) = delete;
 
   private:
     void set(bool running) {
-        setControlEnabled(running ? w_.all : w_.stop, false, w_.count);
-        setControlEnabled(running ? w_.stop : w_.all, true, w_.count);
+        setControlEnabled(running ? w_.All : w_.StopButton, false, w_.DoTest);
+        setControlEnabled(running ? w_.StopButton : w_.All, true, w_.DoTest);
     }
-    const BatchWidgets& w_;
+    const FormControls& w_;
 };
 
 }  // namespace
@@ -88,7 +90,7 @@ void WindowBatch::run(const CoreBatch& batch) {
     BatchRunningFlag running(parts_.state);
     BatchReport report;
     {
-        const BatchButtons buttons(widgets_);
+        const BatchButtons buttons(ui_);
         const std::optional<ResultTarget> target = chooseResultFile();
         // A cancelled file dialog ends the batch without a trace.
         if (!target) return;
@@ -97,15 +99,21 @@ void WindowBatch::run(const CoreBatch& batch) {
         SessionStart start{*target, Previous::Dropped, begin(*target)};
         // The header's values as the batch starts; every box was checked before.
         const ParameterBoxes& b = parts_.boxes;
-        report = batch(std::move(start), {b.isi.value(), b.shape.value(), b.iterations.intValue()});
+        const ResultHeader header{b.isi.value(), b.shape.value(), b.iterations.intValue()};
+        // The shape box need not be the shape the CV gives: the header is
+        // recorded as written, so that verify can check it whole.
+        std::string line = formatResultHeader(header.isi, header.shape, header.ntests);
+        line.pop_back();
+        start.entry->more["header"] = line;
+        report = batch(std::move(start), header);
     }
     finish(report);
 }
 
 std::optional<ResultTarget> WindowBatch::chooseResultFile() {
     FileNameDialog& dialog = parts_.saveDialog;
-    const bool replaces = widgets_.firstDel->isChecked();
-    if (widgets_.askFile->isChecked()) {
+    const bool replaces = ui_.FirstDel->isChecked();
+    if (ui_.askfile->isChecked()) {
         // A cancelled dialog ends the batch before any file is touched. The
         // user is asked before a file is emptied, not before it is appended to.
         const auto existing = replaces ? FileNameDialog::Existing::AskBeforeReplacing
@@ -189,8 +197,7 @@ void WindowBatch::showProgress(int done, int total, BatchState state) {
 }
 
 TrainChoice WindowBatch::trainChoice() const {
-    return {widgets_.diffIntervals->isChecked(), widgets_.quantify->isChecked(),
-            widgets_.quantifyZeroOne->isChecked()};
+    return {ui_.diffintervals->isChecked(), ui_.quantify->isChecked(), ui_.c01->isChecked()};
 }
 
 GeneratedReads WindowBatch::reads() {

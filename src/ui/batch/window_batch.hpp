@@ -21,6 +21,8 @@ class QWidget;
 
 namespace mirvok::ui {
 
+struct FormControls;
+
 class Dialogs;
 class EventPump;
 class FileNameDialog;
@@ -28,18 +30,6 @@ class ParameterBoxes;
 class RunControl;
 class RunScreen;
 class StatusPanels;
-
-// The controls a batch reads and writes.
-struct BatchWidgets {
-    QPushButton* all = nullptr;
-    QPushButton* stop = nullptr;
-    QPushButton* count = nullptr;  // takes the focus of a button the batch disables
-    QCheckBox* askFile = nullptr;
-    QCheckBox* firstDel = nullptr;  // "del"
-    QCheckBox* diffIntervals = nullptr;
-    QCheckBox* quantify = nullptr;
-    QCheckBox* quantifyZeroOne = nullptr;  // "0--1"
-};
 
 // What a batch works with besides its controls. The save dialog is shown
 // through `dialogs`, modal to `window`; values are the boxes as a run reads
@@ -80,9 +70,9 @@ struct BatchParts {
 // counts the records made, and the exception goes on to end the click.
 class WindowBatch final : private LiveBatch {
   public:
-    WindowBatch(const BatchParts& parts, const BatchWidgets& widgets)
+    WindowBatch(const BatchParts& parts, const FormControls& ui)
         : parts_(parts),
-          widgets_(widgets),
+          ui_(ui),
           edits_(parts.boxes, parts.state),
           watchedEntries_(parts.entries, [this] { lookForEdits(BatchMoment::DrawingTrain); }) {}
     // The watched entries refer to this object: never copied.
@@ -129,7 +119,7 @@ class WindowBatch final : private LiveBatch {
     void lookForEdits(BatchMoment moment);
 
     BatchParts parts_;
-    BatchWidgets widgets_;
+    const FormControls& ui_;
     bool stopRequested_ = false;
     std::optional<std::uint64_t> seed_;  // a generated batch's
     std::optional<std::uint64_t> lastSeed_;

@@ -179,6 +179,26 @@ class ReproducibleBatchTest : public QObject {
         const mirvok::VerifyReport report = mirvok::verifyPath("output.csv", settings);
         QCOMPARE(report.differences, std::vector<std::string>{});
         QCOMPARE(report.checked + static_cast<long long>(report.inexact.size()), 250LL);
+
+        // The header the window wrote is checked whole, its shape box too.
+        QByteArray bytes = fileBytes("output.csv");
+        bytes.replace("shape: 1000.000000", "shape: 1001.000000");
+        QFile file("output.csv");
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        QCOMPARE(mirvok::verifyPath("output.csv", settings).differences,
+                 std::vector<std::string>{
+                     "header (line 1): shape: found 1001.000000, expected 1000.000000"});
+
+        // The batch's trains set the shape box to the CV's; typed over, the
+        // copied line's header would differ, and copying says so.
+        w.ui().CopyCommandButton->click();
+        QVERIFY(w.dialogs.messages.isEmpty());
+        w.ui().shape->setText("1000");
+        w.ui().CopyCommandButton->click();
+        QVERIFY(!w.dialogs.messages.isEmpty());
+        QVERIFY2(w.dialogs.messages.last().contains("(shape: 1000.000000)"),
+                 qPrintable(w.dialogs.messages.last()));
     }
 
     // The line copied after a batch with changed boxes, "del" clear and a
