@@ -5,6 +5,7 @@
 #include <new>
 
 #include "base/errors.hpp"
+#include "batch/batch_session.hpp"
 #include "cli/batch_command.hpp"
 #include "cli/generate_command.hpp"
 #include "cli/interrupt.hpp"
@@ -96,30 +97,10 @@ int fail(std::ostream& err, const std::string& message, int status) {
     return status;
 }
 
-}  // namespace
-
-int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    CLI::App app("Runs the Mirvok two-compartment model without a window.", kName);
-    AllOptions options;
-    buildApp(app, options);
+// Says the error on err and returns the exit status it gives.
+int failure(const std::exception_ptr& error, std::ostream& err) {
     try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
-        return app.exit(e, out, err);
-    } catch (const CLI::CallForAllHelp& e) {
-        return app.exit(e, out, err);
-    } catch (const CLI::CallForVersion& e) {
-        return app.exit(e, out, err);
-    } catch (const CLI::ParseError& e) {
-        err << kName << ": " << parseMessage(app, e) << '\n' << helpHint(app) << '\n';
-        return 2;
-    }
-    try {
-        const int status = dispatch(app, options, out, err);
-        // Results printed into a full disk or a closed pipe must not pass
-        // as printed.
-        if (!out.flush()) return fail(err, "Could not write the standard output", 1);
-        return status;
+        std::rethrow_exception(error);
     } catch (const Interrupted& e) {
         return fail(err, e.what(), 128 + e.signal());
     } catch (const OptionError& e) {
@@ -144,6 +125,40 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         return fail(err, "out of memory", 1);
     } catch (const std::exception& e) {
         return fail(err, e.what(), 1);
+    }
+}
+
+}  // namespace
+
+int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    CLI::App app("Runs the Mirvok two-compartment model without a window.", kName);
+    AllOptions options;
+    buildApp(app, options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::ParseError& e) {
+        err << kName << ": " << parseMessage(app, e) << '\n' << helpHint(app) << '\n';
+        return 2;
+    }
+    try {
+        const int status = dispatch(app, options, out, err);
+        // Results printed into a full disk or a closed pipe must not pass
+        // as printed.
+        if (!out.flush()) return fail(err, "Could not write the standard output", 1);
+        return status;
+    } catch (const RecordsKeptAside& e) {
+        // The error first, then what became of the records.
+        const int status = failure(e.error(), err);
+        err << kName << ": " << e.what() << '\n';
+        return status;
+    } catch (...) {
+        return failure(std::current_exception(), err);
     }
 }
 

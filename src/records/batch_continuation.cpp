@@ -1,5 +1,7 @@
 #include "records/batch_continuation.hpp"
 
+#include <sys/stat.h>
+
 #include <string_view>
 
 #include "base/errors.hpp"
@@ -25,15 +27,6 @@ bool isRecord(std::string_view line, int index) {
 
 std::string withoutLineEnd(const std::string& line) {
     return line.substr(0, line.find_last_not_of("\r\n") + 1);
-}
-
-// The runs already in the file when the entry's batch began: those of the
-// batch it continued.
-std::optional<long long> continuedFrom(const Provenance& entry) {
-    const auto found = entry.more.find("continued_from");
-    if (found == entry.more.end()) return 0;
-    if (!found->is_number_integer()) return std::nullopt;
-    return found->get<long long>();
 }
 
 // "time 1000", or "without quantify" for a value a batch leaves out.
@@ -96,10 +89,17 @@ std::optional<Provenance> lastBatchProvenance(const std::string& fileName, const
     } catch (const Error&) {
         return std::nullopt;  // says nothing of the batch: the header is checked all the same
     }
-    if (!entries || entries->empty()) return std::nullopt;
+    if (!entries) return std::nullopt;
+    struct stat info {};
+    if (::stat(fileName.c_str(), &info) == 0) dropEmptyEntries(*entries, info.st_size);
+    if (entries->empty()) return std::nullopt;
     const Provenance& entry = entries->back();
     const std::optional<long long> from = continuedFrom(entry);
-    if (!entry.seed || !from || *from + entry.runs != last.records) return std::nullopt;
+    if (!entry.seed || !from) return std::nullopt;
+    // An entry is written before its batch's first record; earlier versions
+    // wrote it at the end, so one of theirs that does not count the batch's
+    // whole records is an earlier batch's, left by one killed before it could record.
+    if (!entry.atByte && *from + entry.runs != last.records) return std::nullopt;
     return entry;
 }
 

@@ -4,6 +4,8 @@
 #include <functional>
 #include <utility>
 
+#include "base/errors.hpp"
+
 class QWidget;
 
 namespace mirvok::ui {
@@ -13,7 +15,7 @@ class Dialogs;
 // Thrown out of a running loop (an instant run, a batch) at its next event
 // check once the window was closed, so that the loop ends with the program
 // instead of going on unseen. Not an error: the report passes over it.
-struct WindowClosed {};
+struct WindowClosed : Interruption {};
 
 // The title of the box an error is about ("gamma 1"), for the message
 // window; the error's type and message stay the conversion's own.
