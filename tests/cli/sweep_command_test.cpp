@@ -303,7 +303,7 @@ TEST(sweep_command, refuses_a_value_any_point_would_refuse_before_writing_anythi
         {{"--vary", "gamma1=0.01,abc"}, "--gamma1"},
         {{"--vary", "time=500,0.5"}, "--time"},
         {{"--vary", "time=500,1000", "--segment", "999:20:0.1"}, "--segment"},
-        {{"--vary", "isi=20,0"}, "isi"},  // refused by the generator, at the point's first run
+        {{"--vary", "isi=20,0"}, "--isi"},  // refused by the generator, at the point's first run
         {{"--vary", "cv=0.1", "--part", "1/2"}, "--part"},
         {{"--vary", "cv=0.1", "--part", "3/2", "--seed", "1"}, "--part"},
         {{"--vary", "cv=0.1", "--part", "1/x", "--seed", "1"}, "--part"},
