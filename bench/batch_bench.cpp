@@ -68,7 +68,7 @@ void BM_ParallelBatch(benchmark::State& bench) {
     constexpr int kIterations = 4000;
     const int threads = static_cast<int>(bench.range(0));
     BatchSetup setup;
-    setup.stateTemplate.Nsteps = stepsForRunLength(setup.reset.time, kNoMemoryBound);
+    setup.steps = stepsForRunLength(setup.reset.time, kNoMemoryBound);
     ParallelBatch batch;
     batch.target = {"/dev/null", ResultFileMode::Truncate};
     batch.header = formatResultHeader(setup.generator.isi, 2500.0, kIterations);

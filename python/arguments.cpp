@@ -3,6 +3,7 @@
 #include <pybind11/numpy.h>
 
 #include <algorithm>
+#include <climits>
 
 #include "text/number_parse.hpp"
 #include "values/batch_setup.hpp"
@@ -59,9 +60,29 @@ std::string numberText(py::handle given, std::string_view name) {
     return py::str(py::repr(py::reinterpret_steal<py::float_>(asFloat)));
 }
 
-int intArgument(py::handle value, std::string_view name) {
+std::string integerText(py::handle value, std::string_view name) {
     const std::string text = numberText(value, name);
+    const py::object plain = plainNumber(value, name);
+    if (PyIndex_Check(plain.ptr())) {
+        const py::int_ number(plain);
+        if (number < py::int_(INT_MIN) || number > py::int_(INT_MAX))
+            refuse(name, text + " is out of range: an integer from " + std::to_string(INT_MIN) +
+                             " to " + std::to_string(INT_MAX) + " is needed");
+    }
+    return text;
+}
+
+int intArgument(py::handle value, std::string_view name) {
+    const std::string text = integerText(value, name);
     return named(name, [&] { return StrToInt(text); });
+}
+
+bool boolArgument(py::handle value, std::string_view name) {
+    const py::module_ numpy = py::module_::import("numpy");
+    if (py::isinstance<py::bool_>(value) || py::isinstance(value, numpy.attr("bool_")))
+        return PyObject_IsTrue(value.ptr()) == 1;
+    throw py::type_error(std::string(name) + ": True or False is needed, not " +
+                         std::string(py::str(value.get_type().attr("__name__"))));
 }
 
 int iterationsArgument(py::handle value) {
@@ -73,12 +94,12 @@ int iterationsArgument(py::handle value) {
 
 std::uint64_t seedArgument(py::handle value) {
     if (value.is_none()) return seedOrClock(std::nullopt);
-    return seedFrom(numberText(value, "seed"));
+    return seedFrom(integerText(value, "seed"));
 }
 
 int threadsArgument(py::handle value) {
     if (value.is_none()) return threadsFrom(std::nullopt);
-    return threadsFrom(numberText(value, "threads"));
+    return threadsFrom(integerText(value, "threads"));
 }
 
 void defineFunction(py::module_& m, const char* name, Function call, const char* doc,

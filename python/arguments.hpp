@@ -55,8 +55,15 @@ auto named(std::string_view name, Convert&& convert) {
 // TypeError.
 std::string numberText(py::handle value, std::string_view name);
 
+// The text of an integer argument as numberText gives it; an integer beyond
+// the range of int raises ValueError stating that range.
+std::string integerText(py::handle value, std::string_view name);
+
 // An int argument (StrToInt's range).
 int intArgument(py::handle value, std::string_view name);
+// A bool argument: True or False (NumPy's bool too); anything else, None
+// included, raises TypeError naming it.
+bool boolArgument(py::handle value, std::string_view name);
 // The iterations of a batch: 0 or more.
 int iterationsArgument(py::handle value);
 // A seed in 0 .. 2147483647, or the clock's for None.

@@ -18,6 +18,10 @@ CallPulse::CallPulse(py::handle progress, py::handle cancel, long long total)
     if (!progress_.report(0)) throw py::error_already_set();
 }
 
+bool CallPulse::cancelledAlready() {
+    return cancel_ && cancel_().cast<bool>();
+}
+
 bool CallPulse::beat(long long done) {
     const auto now = std::chrono::steady_clock::now();
     if (now < next_) return false;

@@ -37,6 +37,10 @@ class CallPulse {
     // With the GIL. progress as ProgressReport takes it; cancel: None or an
     // object with is_set(), such as a threading.Event. Reports (0, total).
     CallPulse(py::handle progress, py::handle cancel, long long total);
+    // With the GIL, before the call's work: whether the cancel event is set
+    // already, so that not even a first block of runs is made. Throws
+    // error_already_set when is_set() raised.
+    bool cancelledAlready();
     // Without the GIL, on the thread that released it, after `done` of the
     // total: true when the cancel event is set. Throws PythonRaised when a
     // signal handler, the progress callable or is_set() raised.

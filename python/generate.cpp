@@ -15,8 +15,14 @@ py::object generate(const Arguments& a) {
     const BatchSetup setup =
         batchSetupFrom(valueTexts(a, kGeneratorGroups), segmentTexts(a["segments"]));
     const std::uint64_t seed = seedArgument(a["seed"]);
-    const bool returnSeed = py::cast<bool>(a["return_seed"]);
-    py::object train = ownedArray(generatedTrain(setup, seed, availableMemoryBytes().value_or(0)));
+    const bool returnSeed = boolArgument(a["return_seed"], "return_seed");
+    std::vector<int> steps;
+    {
+        // A long train takes seconds: other threads run meanwhile.
+        py::gil_scoped_release release;
+        steps = generatedTrain(setup, seed, availableMemoryBytes().value_or(0));
+    }
+    py::object train = ownedArray(std::move(steps));
     if (returnSeed) return py::make_tuple(train, seed);
     return train;
 }

@@ -29,10 +29,12 @@ py::dict runKeptRuns(const RunnerPlan& plan, const IterationWork& work, KeptTrai
     RunColumns columns(trains);
     const BlockSink sink = [&](int first, std::span<IterationOutcome> block) {
         for (std::size_t j = 0; j < block.size(); ++j)
-            columns.add(first + static_cast<int>(j), block[j]);
+            columns.add(call.first + first + static_cast<int>(j), block[j]);
         if (pulse.beat(columns.runs())) throw CallCancelled{};
     };
-    const CallEnd end = withoutGil([&] { runOrdered(plan, work, sink); });
+    const CallEnd end = pulse.cancelledAlready()
+                            ? CallEnd::Cancelled
+                            : withoutGil([&] { runOrdered(plan, work, sink); });
 
     const int runs = columns.runs();
     py::dict out = columns.result(end != CallEnd::Completed);

@@ -26,15 +26,18 @@ RunnerPlan planKeptRuns(int count, int threads, const RunSize& run, KeptTrains t
 // What a call adds to the result of its runs: its own keys (given the
 // columns, before an exception carries the result as its partial), and how
 // far it got when interrupted after `runs`, the start of the message.
+// The runs are numbered from `first` on (a continued batch).
 struct KeptRunsCall {
-    std::function<void(py::dict& out, const RunColumns& columns)> addKeys;
+    std::function<void(py::dict& out, RunColumns& columns)> addKeys;
     std::function<std::string(int runs)> howFar;
+    int first = 0;
 };
 
 // Runs the plan's runs of `work` without the GIL, kept in columns as
 // RunColumns gives them, and returns their result; raises as the pulse does
 // (the result as the exception's partial) when Python raised or the
-// progress callable failed. A cancelled call returns what it made, partial.
+// progress callable failed. A cancelled call returns what it made, partial;
+// one cancelled before it starts makes no run.
 py::dict runKeptRuns(const RunnerPlan& plan, const IterationWork& work, KeptTrains trains,
                      CallPulse& pulse, const KeptRunsCall& call);
 

@@ -18,11 +18,19 @@ import re
 import shutil
 import sys
 
-MARK = re.compile(r"^(\s*)@(VALUES|VALUES_DOC) (\w+)@(.*)$")
+MARK = re.compile(r"^(\s*)@(VALUES|VALUES_DOC|VALUE_COLUMNS)(?: (\w+))?@(.*)$")
+# The types of a value's keyword: NumPy's scalars pass as Python's do.
+KINDS = {"int": "Int", "float": "Real"}
+# The column a varied value has in a sweep's result.
+COLUMNS = {"int": "_npt.NDArray[_np.int64]", "float": "FloatArray"}
 
 
 def parameters(rows):
-    return [f"{keyword}: {kind} = {default!r}" for keyword, kind, default, *_ in rows]
+    return [f"{keyword}: {KINDS[kind]} = {default!r}" for keyword, kind, default, *_ in rows]
+
+
+def columns(rows):
+    return [f"{keyword}: _t.NotRequired[{COLUMNS[kind]}]" for keyword, kind, *_ in rows]
 
 
 def descriptions(rows):
@@ -40,8 +48,10 @@ def expanded(template, arguments):
             out.append(line)
             continue
         indent, what, name, rest = mark.groups()
-        rows = arguments[name]["values"]
-        if what == "VALUES":
+        rows = arguments[name or "sweep"]["values"]
+        if what == "VALUE_COLUMNS":
+            out.extend(indent + line for line in columns(rows))
+        elif what == "VALUES":
             out.append(indent + (",\n" + indent).join(parameters(rows)) + rest)
         else:
             out.extend(indent + text if text else "" for text in descriptions(rows))
@@ -63,9 +73,16 @@ def check_arguments(tree, arguments):
                      f"{list(signature['own'])} and {values}")
 
 
+def is_overload(node):
+    return any(isinstance(d, ast.Attribute) and d.attr == "overload" for d in node.decorator_list)
+
+
 def stub(tree):
-    """The module as a stub: its imports, type aliases and public functions
-    with their signatures and docstrings, none of the code behind them."""
+    """The module as a stub: its imports, type aliases, classes and public
+    functions with their signatures and docstrings, none of the code behind
+    them. A function with overloads is its overloads alone."""
+    overloaded = {node.name for node in tree.body
+                  if isinstance(node, ast.FunctionDef) and is_overload(node)}
     body = []
     for node in tree.body:
         if isinstance(node, ast.ImportFrom) and (node.level > 0 or node.module == "__future__"):
@@ -73,8 +90,11 @@ def stub(tree):
         if isinstance(node, ast.FunctionDef):
             if node.name.startswith("_"):
                 continue
+            if node.name in overloaded and not is_overload(node):
+                continue
             doc = node.body[0] if ast.get_docstring(node) is not None else None
-            node.decorator_list = []
+            node.decorator_list = [d for d in node.decorator_list if d is not None and
+                                   isinstance(d, ast.Attribute) and d.attr == "overload"]
             node.body = ([doc] if doc else []) + [ast.Expr(ast.Constant(...))]
         elif isinstance(node, ast.AnnAssign):
             node.value = None
@@ -94,7 +114,8 @@ def main(source, package):
     (package / "__init__.py").write_text(
         "# Made by make_package.py from __init__.py.in and the value table.\n" + code)
     (package / "__init__.pyi").write_text(stub(tree))
-    shutil.copyfile(source / "_keywords.py", package / "_keywords.py")
+    for module in ("_keywords.py", "_neo.py"):
+        shutil.copyfile(source / module, package / module)
     (package / "py.typed").write_text("")
 
 

@@ -19,6 +19,17 @@ bool calledWell(F&& f) {
     }
 }
 
+// How often a line is written into a stderr that is no terminal.
+constexpr std::chrono::seconds kLineInterval(10);
+
+bool isTerminal(const py::object& stream) {
+    try {
+        return py::hasattr(stream, "isatty") && stream.attr("isatty")().cast<bool>();
+    } catch (py::error_already_set&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 ProgressReport::ProgressReport(py::handle progress, long long total) : total_(total) {
@@ -26,6 +37,7 @@ ProgressReport::ProgressReport(py::handle progress, long long total) : total_(to
     if (progress.is(py::bool_(true))) {
         stream_ = py::module_::import("sys").attr("stderr");
         if (stream_.is_none()) stream_ = py::object();  // pythonw: no standard error
+        terminal_ = stream_ && isTerminal(stream_);
     } else if (PyCallable_Check(progress.ptr())) {
         callable_ = py::reinterpret_borrow<py::object>(progress);
     } else {
@@ -42,12 +54,27 @@ ProgressReport::~ProgressReport() {
     }
 }
 
+double ProgressReport::seconds() const {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+}
+
+bool ProgressReport::writeLine(const std::string& text) {
+    return calledWell([&] {
+        stream_.attr("write")("mirvok: " + text + "\n");
+        stream_.attr("flush")();
+    });
+}
+
 bool ProgressReport::report(long long done) {
     if (callable_) return calledWell([&] { callable_(done, total_); });
     if (!stream_) return true;
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    std::string line = progressLine(done, total_, seconds);
+    if (!terminal_) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastLine_ < kLineInterval) return true;
+        lastLine_ = now;
+        return writeLine(progressText(done, total_, seconds()));
+    }
+    std::string line = progressLine(done, total_, seconds());
     if (line.size() < width_) line += std::string(width_ - line.size(), ' ');
     width_ = line.size();
     return calledWell([&] {
@@ -58,6 +85,8 @@ bool ProgressReport::report(long long done) {
 
 bool ProgressReport::finish(long long done) {
     if (callable_) return report(done);
+    if (stream_ && !terminal_)
+        return writeLine(progressText(done, total_, seconds(), BatchState::Ended));
     clear();
     return true;
 }

@@ -11,7 +11,9 @@ namespace py = pybind11;
 
 // Where a long call reports how far it got: nowhere (None, False), to a
 // callable taking (done, total), or (True) as the command line's progress
-// line, redrawn in place on sys.stderr. Anything else is a TypeError naming
+// line, redrawn in place on sys.stderr; a stderr that is no terminal (a
+// cluster job's log) gets a line of text now and then and one at the end
+// instead, where redrawing would pile up thousands of lines. Anything else is a TypeError naming
 // `progress`. Every member needs the GIL.
 class ProgressReport {
   public:
@@ -30,11 +32,16 @@ class ProgressReport {
     void clear();
 
   private:
+    double seconds() const;
+    bool writeLine(const std::string& text);
+
     py::object callable_;
     py::object stream_;
     long long total_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     std::size_t width_ = 0;
+    bool terminal_ = false;
+    std::chrono::steady_clock::time_point lastLine_ = start_;
 };
 
 }  // namespace mirvok::python

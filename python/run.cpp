@@ -15,7 +15,7 @@ py::dict run(const Arguments& a) {
     BatchSetup values = batchSetupFrom(valueTexts(a, kRunGroups), {});
 
     SimState state;
-    state.Nsteps = values.stateTemplate.Nsteps;
+    state.Nsteps = values.steps;
     const TrainLoad load = loadInputTrain(state, steps);
     {
         py::gil_scoped_release release;
@@ -36,6 +36,7 @@ py::dict run(const Arguments& a) {
     out["final_v1"] = state.V1;
     out["final_v2"] = state.V2;
     out["skipped"] = load.skipped;
+    warnSkipped(load.skipped, values.steps);
     return out;
 }
 

@@ -33,6 +33,7 @@ KeptTrains trainLayoutArgument(py::handle value) {
 
 void RunColumns::add(int index, IterationOutcome& run) {
     index_.push_back(index);
+    ++runs_;
     inSpikes_.push_back(static_cast<int>(run.inSpikes));
     cv_.push_back(run.isiCV);
     outSpikes_.push_back(static_cast<int>(run.outSpikes));
@@ -47,12 +48,18 @@ void RunColumns::add(int index, IterationOutcome& run) {
         appendFlat(outFlat_, outOffsets_, std::move(run.outSteps));
     }
     skipped_ += run.skippedSteps;
+    skippedByRun_.push_back(static_cast<std::int64_t>(run.skippedSteps));
+}
+
+py::object RunColumns::takeSkippedByRun() {
+    return ownedArray(std::move(skippedByRun_));
 }
 
 py::dict RunColumns::result(bool partial) {
     // Summed run by run in index order from 0, as a batch's averages are.
-    const double avg = mean(std::accumulate(score_.begin(), score_.end(), 0.0), runs());
-    const double avl = mean(std::accumulate(localScore_.begin(), localScore_.end(), 0.0), runs());
+    const int n = static_cast<int>(score_.size());
+    const double avg = mean(std::accumulate(score_.begin(), score_.end(), 0.0), n);
+    const double avl = mean(std::accumulate(localScore_.begin(), localScore_.end(), 0.0), n);
     py::dict runs;
     runs["index"] = ownedArray(std::move(index_));
     runs["in_spikes"] = ownedArray(std::move(inSpikes_));

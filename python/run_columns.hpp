@@ -27,10 +27,12 @@ class RunColumns {
     explicit RunColumns(KeptTrains layout) : layout_(layout) {}
     // Takes the run's trains.
     void add(int index, IterationOutcome& run);
-    int runs() const { return static_cast<int>(index_.size()); }
+    int runs() const { return runs_; }
     // The steps the runs added so far skipped (a replayed spike beyond the
     // run's end).
     std::size_t skippedSteps() const { return skipped_; }
+    // With the GIL, once: the steps each run skipped, in index order.
+    py::object takeSkippedByRun();
 
     // With the GIL, once: the result. The per-run columns (index, in_spikes,
     // cv, out_spikes, q, score, local_score), and with lists also under
@@ -47,6 +49,8 @@ class RunColumns {
     std::vector<int> inFlat_, outFlat_;
     std::vector<std::int64_t> inOffsets_{0}, outOffsets_{0};
     std::size_t skipped_ = 0;
+    int runs_ = 0;
+    std::vector<std::int64_t> skippedByRun_;
 };
 
 }  // namespace mirvok::python

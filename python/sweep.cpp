@@ -5,6 +5,7 @@
 
 #include "arguments.hpp"
 #include "batch/batch_summary.hpp"
+#include "call_provenance.hpp"
 #include "call_pulse.hpp"
 #include "owned_array.hpp"
 #include "registrations.hpp"
@@ -13,8 +14,12 @@
 #include "sweep/sweep_seeds.hpp"
 #include "sweep/sweep_summary.hpp"
 #include "system/machine_memory.hpp"
+#include "text/json.hpp"
 #include "text/number_format.hpp"
+#include "text/number_parse.hpp"
 #include "values.hpp"
+#include "values/batch_setup.hpp"
+#include "values/value_texts.hpp"
 
 namespace mirvok::python {
 namespace {
@@ -27,11 +32,28 @@ SweepGrid gridArgument(py::handle vary) {
         const std::string name = py::str(key);
         const ValueRow* row = rowOfKeyword(name);
         if (!row) refuse("vary", "'" + name + "' is no value a batch reads");
+        if (!py::isinstance<py::iterable>(values) || py::isinstance<py::str>(values))
+            throw py::type_error("vary: " + name + ": a list of values, not " +
+                                 std::string(py::str(values.get_type().attr("__name__"))));
         SweepAxis axis{row->option, {}};
-        for (py::handle value : values) axis.texts.push_back(numberText(value, name));
+        for (py::handle value : values)
+            axis.texts.push_back(row->kind == ValueKind::Integer ? integerText(value, name)
+                                                                 : numberText(value, name));
         named("vary", [&] { grid.add(std::move(axis)); });
     }
     return grid;
+}
+
+// The grid by keyword: {"cv": [0.1, 0.2], ...}, each value as the command
+// line reads its text.
+Json varyJson(const SweepGrid& grid) {
+    Json vary = Json::object();
+    for (const SweepAxis& axis : grid.axes()) {
+        Json values = Json::array();
+        for (const std::string& text : axis.texts) values.push_back(StrToDouble(text, '.'));
+        vary[rowOfOption(axis.name)->keyword] = values;
+    }
+    return vary;
 }
 
 // The summary's columns, point after point.
@@ -112,14 +134,20 @@ py::dict sweep(const Arguments& a) {
                     static_cast<long long>(grid.points()) * run.iterations);
     SummaryColumns summary(grid, pulse);
     SweepEnd stop = SweepEnd::Completed;
-    const CallEnd end =
-        withoutGil([&] { stop = runSweep(run, threads, summary, availableMemoryBytes()); });
+    CallProvenance made("sweep", batchValuesJson(batchSetupFrom(base, segments)));
+    made.entry().seed = seed;
+    made.entry().iterations = run.iterations;
+    made.entry().more["vary"] = varyJson(grid);
+    const CallEnd end = pulse.cancelledAlready() ? CallEnd::Cancelled : withoutGil([&] {
+        stop = runSweep(run, threads, summary, availableMemoryBytes());
+    });
     const bool partial = end != CallEnd::Completed || stop == SweepEnd::Stopped;
     const auto points = static_cast<long long>(summary.pointsDone());
     const long long runs = summary.runsDone();
     py::dict out = summary.columns();
     out["sweep_seed"] = seed;
     out["partial"] = partial;
+    out["provenance"] = made.text(runs);
     if (end == CallEnd::Raised || !pulse.finish(runs))
         pulse.raise(out, interruptedAfter(points, grid.points(), "points") +
                              " of the sweep seeded " + IntToStr(static_cast<long long>(seed)) +

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "arguments.hpp"
+#include "trains/spike_train_reader.hpp"
 
 namespace mirvok::python {
 namespace {
@@ -32,11 +33,30 @@ int heldInInt(double value) {
     return value >= static_cast<double>(INT_MAX) ? INT_MAX : static_cast<int>(value);
 }
 
+// Python ints of any size, which NumPy holds as objects when one exceeds
+// 64 bits: each held in int as trainArgument holds steps.
+std::vector<int> objectSteps(const py::array& given, std::string_view name) {
+    std::vector<int> out;
+    out.reserve(static_cast<std::size_t>(given.size()));
+    for (py::handle item : given.attr("ravel")()) {
+        if (!PyIndex_Check(item.ptr()) || py::isinstance<py::bool_>(item))
+            throw py::type_error(std::string(name) + ": steps must be integers, not " +
+                                 std::string(py::str(item.get_type().attr("__name__"))));
+        const py::int_ step = py::reinterpret_steal<py::int_>(PyNumber_Index(item.ptr()));
+        out.push_back(step < py::int_(INT_MIN)   ? INT_MIN
+                      : step > py::int_(INT_MAX) ? INT_MAX
+                                                 : step.cast<int>());
+    }
+    return out;
+}
+
 }  // namespace
 
 std::vector<int> trainArgument(py::handle train, std::string_view name) {
-    const auto steps = py::array_t<std::int64_t, py::array::c_style | py::array::forcecast>::ensure(
-        trainArray(train, name, "iu", "steps must be integers"));
+    const py::array given = trainArray(train, name, "iuO", "steps must be integers");
+    if (given.dtype().kind() == 'O') return objectSteps(given, name);
+    const auto steps =
+        py::array_t<std::int64_t, py::array::c_style | py::array::forcecast>::ensure(given);
     std::vector<int> out(static_cast<std::size_t>(steps.size()));
     const std::int64_t* data = steps.data();
     for (std::size_t i = 0; i < out.size(); ++i)
@@ -56,6 +76,14 @@ std::vector<int> msTrainArgument(py::handle train, std::string_view name) {
         out[i] = heldInInt(std::floor(2.0 * data[i]));
     }
     return out;
+}
+
+void warnSkipped(std::size_t skipped, int Nsteps) {
+    if (skipped == 0) return;
+    // Level 4: above the package's function, its keyword check and its Neo
+    // conversion.
+    if (PyErr_WarnEx(PyExc_UserWarning, skippedStepsMessage(skipped, Nsteps).c_str(), 4) != 0)
+        throw pybind11::error_already_set();
 }
 
 }  // namespace mirvok::python

@@ -20,4 +20,10 @@ std::vector<int> trainArgument(pybind11::handle train, std::string_view name);
 // int becomes its limit, outside every run.
 std::vector<int> msTrainArgument(pybind11::handle train, std::string_view name);
 
+// Warns (UserWarning, at the caller of the package's function) that steps
+// outside a run of Nsteps were left out, in the words the command line
+// prints; nothing when none was. Throws error_already_set when warnings
+// are errors.
+void warnSkipped(std::size_t skipped, int Nsteps);
+
 }  // namespace mirvok::python

@@ -11,7 +11,11 @@ set -euo pipefail
 # ccache keeps what each build stage compiled, so later stages and
 # rebuilds compile only what changed.
 # mypy's stubtest checks the Python package's stub against the package, so
-# that what IDEs and type checkers read is what the package takes.
+# that what IDEs and type checkers read is what the package takes; mypy
+# checks the README's examples too. Neo and quantities are the spike trains
+# the package takes and gives (optional for its users, tested here);
+# build, venv, setuptools and pip build its wheel offline and install it
+# into a fresh environment.
 # clang and its sanitizer runtimes (libFuzzer among them) build the fuzz
 # targets that make test runs.
 packages=(
@@ -20,6 +24,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     parallel xvfb xdotool
     pybind11-dev python3-dev python3-numpy python3-matplotlib python3-mypy
+    python3-neo python3-quantities python3-build python3-venv python3-setuptools python3-pip
     "$@"
 )
 # Slurm and its authentication, for the cluster tests: scripts/local-slurm.sh

@@ -57,6 +57,11 @@ class FileBusy : public FileError {
     FileBusy(const std::string& name, long long pid);
 };
 
+// Thrown to end a job its user ended before its end (the window closed
+// during a batch): not an error, so no catch of Error takes it for one.
+// A batch's file keeps what it made, as after an interruption.
+struct Interruption {};
+
 // An entry that converts but that the system refuses, because acting on it
 // would not end, would not fit in memory, or would corrupt the state.
 class InputError : public Error {

@@ -9,6 +9,7 @@
 #include "model/sim_state.hpp"
 #include "records/result_file.hpp"
 #include "records/result_file_reader.hpp"
+#include "records/result_session.hpp"
 
 namespace mirvok {
 
@@ -37,6 +38,9 @@ class LiveBatch : public RunEvents {
     virtual GeneratedReads reads() = 0;
     // The iteration's record was written: true ends the batch there.
     virtual bool recorded(const IterationOutcome& outcome) = 0;
+    // The batch ends, however it ends: what to add to its provenance entry
+    // before it is written for the last time (the window's edits).
+    virtual void describe(Provenance& /*entry*/) {}
 
   protected:
     ~LiveBatch() = default;
@@ -56,22 +60,24 @@ struct BatchReport {
     std::size_t skippedSteps = 0;  // replay: steps outside the run over all lines
 };
 
-// "Process All!": opens the result file, writes the header, then while
+// "Process All!": opens the result file (a writer session: FILE.json says
+// the batch is running before its first record, and how it ended), writes
+// the header, then while
 // index < live.iterations() runs iteration index from iterationSource(seed,
 // index) over live.reads(), adds its values to the sums and writes its
 // record; closes the file. With fixed reads its file is the one
 // `mirvok-cli batch --seed seed` writes, byte for byte.
 // Any exception (a conversion error, a write error, the window closed)
 // closes the file and goes on to the caller; the records written stay,
-// every line whole.
-BatchReport runGeneratedBatch(SimState& state, const ResultTarget& target,
-                              const ResultHeader& header, std::uint64_t seed, LiveBatch& live);
+// every line whole, and FILE.json says how far the batch got.
+BatchReport runGeneratedBatch(SimState& state, SessionStart start, const ResultHeader& header,
+                              std::uint64_t seed, LiveBatch& live);
 
 // "ReadMulti...": the same frame over the output lists of a result file
 // read beforehand (readReplaySource). Each list becomes the input train of a
 // run as long as live.reads() says (runReplayIteration), recorded with the
 // next index from 0. iterations() is not read.
-BatchReport runReplayBatch(SimState& state, const ResultTarget& target, const ResultHeader& header,
+BatchReport runReplayBatch(SimState& state, SessionStart start, const ResultHeader& header,
                            const ReplaySource& source, LiveBatch& live);
 
 }  // namespace mirvok

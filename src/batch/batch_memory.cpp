@@ -18,12 +18,12 @@ double spikesOver(double steps, double meanIntervalMs) {
     return steps / (2.0 * std::max(meanIntervalMs, kMinMeanIntervalMs));
 }
 
-double segmentSpikes(const SimState& s) {
-    const std::size_t n = std::min({s.segBounds.size() - 1, s.segIsi.size(), s.segShape.size()});
+double segmentSpikes(int steps, const Segments& s) {
+    const std::size_t n = std::min({s.bounds.size() - 1, s.isi.size(), s.shape.size()});
     double spikes = 0.0;
-    for (std::size_t i = 0; i < n && s.segBounds[i] < s.Nsteps; ++i) {
-        const int end = std::min(s.segBounds[i + 1], s.Nsteps - 1);
-        spikes += spikesOver(std::max(end - s.segBounds[i] + 1, 0), s.segIsi[i]);
+    for (std::size_t i = 0; i < n && s.bounds[i] < steps; ++i) {
+        const int end = std::min(s.bounds[i + 1], steps - 1);
+        spikes += spikesOver(std::max(end - s.bounds[i] + 1, 0), s.isi[i]);
     }
     return spikes;
 }
@@ -59,12 +59,11 @@ RunSize replaySize(int steps, const std::vector<std::vector<int>>& lists) {
     return {steps, longest};
 }
 
-std::size_t expectedSpikes(const SimState& stateTemplate, const GeneratorSettings& settings) {
-    const double spikes =
-        settings.segmentMode && !stateTemplate.segBounds.empty()
-            ? segmentSpikes(stateTemplate)
-            : spikesOver(stateTemplate.Nsteps, settings.isi - std::fabs(settings.isiJitter));
-    const double most = static_cast<double>(maxSpikesFor(stateTemplate.Nsteps));
+std::size_t expectedSpikes(int steps, const GeneratorSettings& settings) {
+    const double spikes = settings.segmentMode && !settings.segments.bounds.empty()
+                              ? segmentSpikes(steps, settings.segments)
+                              : spikesOver(steps, settings.isi - std::fabs(settings.isiJitter));
+    const double most = static_cast<double>(maxSpikesFor(steps));
     return static_cast<std::size_t>(std::ceil(std::min(spikes, most)));
 }
 

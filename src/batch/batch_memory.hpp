@@ -25,12 +25,12 @@ struct RunSize {
 // replayed as their input trains.
 RunSize replaySize(int steps, const std::vector<std::vector<int>>& lists);
 
-// The input spikes a generated train of the template's run length is
+// The input spikes a generated train of `steps` steps is
 // expected to hold: its steps over the shortest mean interval the settings
 // give (the isi less its jitter, or each segment's own). Trains vary around
 // it; the traces, which do not, outweigh the spikes unless the mean interval
 // is a few steps.
-std::size_t expectedSpikes(const SimState& stateTemplate, const GeneratorSettings& settings);
+std::size_t expectedSpikes(int steps, const GeneratorSettings& settings);
 
 // Bytes one worker keeps for a run without traces (a batch's): the train
 // flags (input, output and the generator's fresh train), the spike lists

@@ -1,36 +1,25 @@
 #include "batch/parallel_batch.hpp"
 
-#include "records/result_file.hpp"
+#include "batch/batch_session.hpp"
 
 namespace mirvok {
 
 ParallelOutcome runParallelBatch(const ParallelBatch& batch, const IterationWork& work) {
-    ResultFile file(batch.target.name, batch.target.mode);
-    if (file.lockRefused() && batch.unlocked) batch.unlocked();
-    if (!batch.header.empty()) file.write(batch.header);
+    BatchSession session({batch.target, batch.previous, batch.entry}, batch.header);
+    if (session.file().lockRefused() && batch.unlocked) batch.unlocked();
     ParallelOutcome outcome;
-    std::string records;
-    const auto sink = [&](int first, std::span<IterationOutcome> block) {
-        std::size_t bytes = 0;
-        for (const IterationOutcome& iteration : block) {
-            bytes += iteration.record.size();
-            outcome.sums.add(iteration.analysisResult, iteration.localScoreMean);
-            outcome.skippedSteps += iteration.skippedSteps;
-        }
-        // Short records go out in one write; a long run's record, alone in
-        // its block, is written as it is rather than copied.
-        if (block.size() == 1) {
-            file.write(block.front().record);
-        } else {
-            records.clear();
-            records.reserve(bytes);
-            for (const IterationOutcome& iteration : block) records += iteration.record;
-            file.write(records);
-        }
-        if (batch.progress) batch.progress(first + static_cast<int>(block.size()));
-    };
-    outcome.records = runOrdered(batch.plan, work, sink, batch.stop);
-    file.close();
+    runSession(session, [&] {
+        const auto sink = [&](int first, std::span<IterationOutcome> block) {
+            session.record(block);
+            if (batch.progress) batch.progress(first + static_cast<int>(block.size()));
+        };
+        outcome.records = runOrdered(batch.plan, work, sink, batch.stop);
+        outcome.stopped = outcome.records < batch.plan.count;
+        return outcome.stopped ? EntryState::Interrupted : EntryState::Complete;
+    });
+    outcome.sums = session.sums();
+    outcome.skippedSteps = session.skippedSteps();
+    if (outcome.stopped) outcome.previous = session.file().previousName();
     return outcome;
 }
 

@@ -4,20 +4,27 @@
 #include "trains/gamma_generator.hpp"
 
 namespace mirvok {
+namespace {
+
+// The generator draws segments from the state's lists.
+void useSegments(SimState& state, const Segments& segments) {
+    state.segBounds = segments.bounds;
+    state.segIsi = segments.isi;
+    state.segShape = segments.shape;
+}
+
+}  // namespace
 
 RunSize runSizeOf(const BatchSetup& setup) {
-    return RunSize{setup.stateTemplate.Nsteps,
-                   expectedSpikes(setup.stateTemplate, setup.generator)};
+    return RunSize{setup.steps, expectedSpikes(setup.steps, setup.generator)};
 }
 
 void loadSetup(WorkerKit& kit, const BatchSetup& setup) {
     kit.reset = setup.reset;
     kit.rates = setup.rates;
     kit.analysis = setup.analysis;
-    kit.state.Nsteps = setup.stateTemplate.Nsteps;
-    kit.state.segBounds = setup.stateTemplate.segBounds;
-    kit.state.segIsi = setup.stateTemplate.segIsi;
-    kit.state.segShape = setup.stateTemplate.segShape;
+    kit.state.Nsteps = setup.steps;
+    useSegments(kit.state, setup.generator.segments);
 }
 
 IterationOutcome runSetupIteration(WorkerKit& kit, const BatchSetup& setup, std::uint64_t seed,
@@ -28,7 +35,9 @@ IterationOutcome runSetupIteration(WorkerKit& kit, const BatchSetup& setup, std:
 
 std::vector<int> generatedTrain(const BatchSetup& setup, std::uint64_t seed,
                                 std::uint64_t availableBytes) {
-    SimState state = setup.stateTemplate;
+    SimState state;
+    state.Nsteps = setup.steps;
+    useSegments(state, setup.generator.segments);
     SettingsEntries entries(setup.generator, shapeTextForCv(setup.generator.cv, '.'));
     Pcg31 source = iterationSource(seed, 0);
     makeBatchTrain(state, entries, source, setup.generator.segmentMode, setup.generator.quantify,

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "base/errors.hpp"
+#include "batch/batch_session.hpp"
 #include "cli/batch_command.hpp"
 #include "cli/generate_command.hpp"
 #include "cli/interrupt.hpp"
@@ -96,6 +97,37 @@ int fail(std::ostream& err, const std::string& message, int status) {
     return status;
 }
 
+// Says the error on err and returns the exit status it gives.
+int failure(const std::exception_ptr& error, std::ostream& err) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const Interrupted& e) {
+        return fail(err, e.what(), 128 + e.signal());
+    } catch (const OptionError& e) {
+        return fail(err, e.what(), 2);
+    } catch (const ValueError& e) {
+        return fail(err, valueMessage(e.option(), e.what()), 2);
+    } catch (const GeneratorEntryError& e) {
+        // Named by the option that sets the entry, not by the window's label.
+        const ValueRow* row = rowOfGeneratorEntry(e.entry());
+        return fail(err, row ? valueMessage(row->option, e.reason()) : e.what(), 2);
+    } catch (const EConvertError& e) {
+        return fail(err, e.what(), 2);
+    } catch (const InputError& e) {
+        return fail(err, e.what(), 2);
+    } catch (const RateOverflow& e) {
+        // A value that drives the volumes out of range is refused like any
+        // other, under the option of the rate whose operation overflowed.
+        return fail(err, valueMessage(rowOfRate(e.rate()).option, e.what()), 2);
+    } catch (const Error& e) {
+        return fail(err, e.what(), 1);
+    } catch (const std::bad_alloc&) {
+        return fail(err, "out of memory", 1);
+    } catch (const std::exception& e) {
+        return fail(err, e.what(), 1);
+    }
+}
+
 }  // namespace
 
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -120,26 +152,13 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         // as printed.
         if (!out.flush()) return fail(err, "Could not write the standard output", 1);
         return status;
-    } catch (const Interrupted& e) {
-        return fail(err, e.what(), 128 + e.signal());
-    } catch (const OptionError& e) {
-        return fail(err, e.what(), 2);
-    } catch (const ValueError& e) {
-        return fail(err, valueMessage(e.option(), e.what()), 2);
-    } catch (const EConvertError& e) {
-        return fail(err, e.what(), 2);
-    } catch (const InputError& e) {
-        return fail(err, e.what(), 2);
-    } catch (const RateOverflow& e) {
-        // A value that drives the volumes out of range is refused like any
-        // other, under the option of the rate whose operation overflowed.
-        return fail(err, valueMessage(rowOfRate(e.rate()).option, e.what()), 2);
-    } catch (const Error& e) {
-        return fail(err, e.what(), 1);
-    } catch (const std::bad_alloc&) {
-        return fail(err, "out of memory", 1);
-    } catch (const std::exception& e) {
-        return fail(err, e.what(), 1);
+    } catch (const RecordsKeptAside& e) {
+        // The error first, then what became of the records.
+        const int status = failure(e.error(), err);
+        err << kName << ": " << e.what() << '\n';
+        return status;
+    } catch (...) {
+        return failure(std::current_exception(), err);
     }
 }
 

@@ -1,11 +1,13 @@
 #include "cli/file_batch.hpp"
 
+#include <filesystem>
 #include <iostream>
 
 #include "batch/batch_summary.hpp"
 #include "cli/interrupt.hpp"
 #include "cli/progress_bar.hpp"
-#include "records/provenance_recorder.hpp"
+#include "system/file_replace.hpp"
+#include "system/stale_temporaries.hpp"
 
 namespace mirvok::cli {
 namespace {
@@ -26,38 +28,33 @@ ParallelOutcome runFileBatch(const FileBatch& b, const IterationWork& work) {
     ParallelBatch batch;
     const std::string& target = b.writeTo.empty() ? b.file.output : b.writeTo;
     batch.target = ResultTarget{target, modeOf(b)};
+    // An error never leaves less than before: the file replaced is kept
+    // until the batch is complete. A file beside the output is new anyway.
+    batch.previous = b.writeTo.empty() ? Previous::Kept : Previous::Dropped;
+    batch.entry = b.provenance;
+    if (b.continuing) batch.entry->more["continued_from"] = b.done;
     batch.header = b.header;
     batch.plan = b.plan;
-    int written = 0;
-    batch.progress = [&](int done) {
-        written = done;
-        progress.update(done);
-    };
+    batch.progress = [&](int done) { progress.update(done); };
     batch.unlocked = [&b] {
         std::cerr << "mirvok-cli: " << b.file.output
                   << " is written without a lock: its file system keeps none\n";
     };
+    // What a killed batch left beside the file (a half-written FILE.json, a
+    // replay's records beside its source) goes before this one writes there.
+    const std::filesystem::path folder = std::filesystem::path(linkTarget(target)).parent_path();
+    removeStaleTemporaries(folder.empty() ? "." : folder.string());
     const InterruptCatcher interrupts;
     batch.stop = [] { return InterruptCatcher::caught() != 0; };
-    ProvenanceRecorder provenance(b.provenance);
-    if (b.continuing) provenance.entry().more["continued_from"] = b.done;
-    const ProvenanceMode mode =
-        b.file.append || b.continuing ? ProvenanceMode::Append : ProvenanceMode::Replace;
-    ParallelOutcome outcome;
-    try {
-        outcome = runParallelBatch(batch, work);
-    } catch (...) {
-        provenance.recordQuietly(target, written, mode);
-        throw;
-    }
+    const ParallelOutcome outcome = runParallelBatch(batch, work);
     progress.finish();
-    if (outcome.records < b.plan.count && InterruptCatcher::caught() != 0) {
-        provenance.recordQuietly(target, outcome.records, mode);
-        throw Interrupted(
-            InterruptCatcher::caught(),
-            interruptedAfter(b.done + outcome.records, b.total, "runs") + b.resumeHint);
+    if (outcome.stopped && InterruptCatcher::caught() != 0) {
+        std::string message =
+            interruptedAfter(b.done + outcome.records, b.total, "runs") + b.resumeHint;
+        if (!outcome.previous.empty())
+            message += "; " + outcome.previous + " keeps the file it replaces";
+        throw Interrupted(InterruptCatcher::caught(), message);
     }
-    provenance.record(target, outcome.records, mode);
     return outcome;
 }
 

@@ -34,12 +34,14 @@ inline constexpr const char* kToolName = "mirvok-cli";
 // (batchValuesJson).
 Provenance toolProvenance(std::string command, Json values);
 
-// Runs the batch, then records its provenance beside the result file (a new
-// entry when appending or continuing). A SIGINT or SIGTERM meanwhile stops it
-// after the records being written and throws Interrupted "interrupted after
-// <runs> of <total> runs" and the resume hint, every line of the file whole.
-// A batch stopped or failing after it wrote records still records the runs
-// it made.
+// Runs the batch in a writer session: its provenance entry beside the
+// result file (a new one when appending or continuing) says it is running
+// before the first record and how it ended. The file it replaces is kept as
+// FILE.prev until the batch is complete; an error puts it back, the records
+// made beside it (RecordsKeptAside says where). A SIGINT or SIGTERM
+// meanwhile stops it after the records being written and throws Interrupted
+// "interrupted after <runs> of <total> runs", the resume hint and where the
+// file replaced is kept, every line of the file whole.
 ParallelOutcome runFileBatch(const FileBatch& batch, const IterationWork& work);
 
 // The averages of the runs, "avg: " and "avl: " lines with the full stop.

@@ -44,7 +44,7 @@ void addReplayCommand(CLI::App& app, ReplayOptions& o) {
 
 void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& err) {
     const BatchSetup setup = batchSetupFrom(o.values.numbers, {});
-    const int Nsteps = setup.stateTemplate.Nsteps;
+    const int Nsteps = setup.steps;
     const int iterations = iterationsFrom(o.iterations);
     const int threads = threadsFrom(o.file.threads);
 

@@ -45,7 +45,7 @@ void runRunCommand(const RunOptions& o, std::ostream& out, std::ostream& err) {
     // The train is read for the run length the run will have, as the window
     // reads it for the Nsteps it holds.
     SimState state;
-    state.Nsteps = values.stateTemplate.Nsteps;
+    state.Nsteps = values.steps;
     const std::optional<TrainLoad> load =
         readSpikeTrainFile(state, o.train, availableMemoryBytes().value_or(0));
     if (!load) throw FileError::couldNotRead(o.train);

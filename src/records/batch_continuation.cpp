@@ -1,5 +1,7 @@
 #include "records/batch_continuation.hpp"
 
+#include <sys/stat.h>
+
 #include <string_view>
 
 #include "base/errors.hpp"
@@ -8,6 +10,7 @@
 #include "text/integer_scan.hpp"
 #include "text/json.hpp"
 #include "text/number_format.hpp"
+#include "values/values_before.hpp"
 
 namespace mirvok {
 namespace {
@@ -24,15 +27,6 @@ bool isRecord(std::string_view line, int index) {
 
 std::string withoutLineEnd(const std::string& line) {
     return line.substr(0, line.find_last_not_of("\r\n") + 1);
-}
-
-// The runs already in the file when the entry's batch began: those of the
-// batch it continued.
-std::optional<long long> continuedFrom(const Provenance& entry) {
-    const auto found = entry.more.find("continued_from");
-    if (found == entry.more.end()) return 0;
-    if (!found->is_number_integer()) return std::nullopt;
-    return found->get<long long>();
 }
 
 // "time 1000", or "without quantify" for a value a batch leaves out.
@@ -95,10 +89,17 @@ std::optional<Provenance> lastBatchProvenance(const std::string& fileName, const
     } catch (const Error&) {
         return std::nullopt;  // says nothing of the batch: the header is checked all the same
     }
-    if (!entries || entries->empty()) return std::nullopt;
+    if (!entries) return std::nullopt;
+    struct stat info {};
+    if (::stat(fileName.c_str(), &info) == 0) dropEmptyEntries(*entries, info.st_size);
+    if (entries->empty()) return std::nullopt;
     const Provenance& entry = entries->back();
     const std::optional<long long> from = continuedFrom(entry);
-    if (!entry.seed || !from || *from + entry.runs != last.records) return std::nullopt;
+    if (!entry.seed || !from) return std::nullopt;
+    // An entry is written before its batch's first record; earlier versions
+    // wrote it at the end, so one of theirs that does not count the batch's
+    // whole records is an earlier batch's, left by one killed before it could record.
+    if (!entry.atByte && *from + entry.runs != last.records) return std::nullopt;
     return entry;
 }
 
@@ -108,15 +109,17 @@ void checkContinuedValues(const Provenance& made, const Json& values, std::uint6
     if (made.seed != seed)
         throw InputError(start + "with seed " + std::to_string(made.seed.value_or(0)) +
                          ", this batch with seed " + std::to_string(seed));
+    // A value added after the batch was made is compared with its value before.
+    const Json madeValues = withValuesBefore(made.values, made.version);
     std::vector<std::string> names;
-    for (const auto& [name, value] : made.values.items()) names.push_back(name);
+    for (const auto& [name, value] : madeValues.items()) names.push_back(name);
     for (const auto& [name, value] : values.items()) names.push_back(name);
     for (const std::string& name : names) {
-        const auto before = made.values.find(name);
+        const auto before = madeValues.find(name);
         const auto now = values.find(name);
-        const bool same = before != made.values.end() && now != values.end() && *before == *now;
+        const bool same = before != madeValues.end() && now != values.end() && *before == *now;
         if (!same)
-            throw InputError(start + valueText(name, made.values) + ", this batch " +
+            throw InputError(start + valueText(name, madeValues) + ", this batch " +
                              valueText(name, values));
     }
 }

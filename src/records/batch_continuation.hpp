@@ -41,10 +41,12 @@ void checkLastRecord(const LastBatch& last, const std::string& recomputed,
                      const std::string& fileName);
 
 // The provenance entry of the file's last batch: the last entry of its
-// FILE.json, when that is a batch's (it has a seed) and counts exactly the
-// batch's whole records (its runs, after the runs it continued from).
-// nullopt otherwise: no FILE.json, one that is no list of entries, or an
-// entry of an earlier batch left by one killed before it could record.
+// FILE.json that describes lines of the file, when that is a batch's (it
+// has a seed). Its runs are not read (the file's records are what count),
+// except in an entry of an earlier version, written once its batch ended,
+// which must count the batch's whole records (after the runs it continued
+// from). nullopt otherwise: no FILE.json, one that is no list of entries,
+// or such an entry of an earlier batch left by one killed before it could record.
 std::optional<Provenance> lastBatchProvenance(const std::string& fileName, const LastBatch& last);
 
 // Throws InputError naming the seed or the first value (by its option name,

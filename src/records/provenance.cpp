@@ -18,6 +18,8 @@ using Clock = std::chrono::system_clock;
 
 constexpr std::string_view kTimeForm = "0000-00-00T00:00:00Z";
 constexpr std::string_view kListEnd = "\n]\n";
+constexpr EntryState kStates[] = {EntryState::Complete, EntryState::Stopped, EntryState::Running,
+                                  EntryState::Interrupted, EntryState::Failed};
 
 std::string utcText(Clock::time_point when) {
     const std::time_t seconds = Clock::to_time_t(when);
@@ -120,6 +122,17 @@ class EntryReader {
         }
         return name;
     }
+    EntryState state() {
+        if (!entry_.contains("state")) return EntryState::Complete;
+        const std::string name = text("state");
+        for (const EntryState s : kStates)
+            if (stateName(s) == name) return s;
+        refuse("state", "a state");
+    }
+    std::optional<std::uint64_t> atByte() {
+        if (!entry_.contains("at_byte")) return std::nullopt;
+        return take("at_byte", &Json::is_number_unsigned, "a byte offset").get<std::uint64_t>();
+    }
     // What is left once the entry's own members are taken.
     Json rest() { return std::move(entry_); }
 
@@ -155,6 +168,8 @@ Provenance entryOf(Json entry, std::size_t number) {
     p.source = read.source();
     p.iterations = read.count("iterations");
     p.runs = read.count("runs");
+    p.state = read.state();
+    p.atByte = read.atByte();
     p.more = read.rest();
     return p;
 }
@@ -164,9 +179,11 @@ bool isRegularFile(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+}  // namespace
+
 // The list already there without its closing bracket, when it is a list of
 // entries.
-std::optional<std::string> openList(const std::string& path) {
+std::optional<std::string> provenanceListHead(const std::string& path) {
     std::optional<std::string> text;
     try {
         text = readWholeFile(path);
@@ -181,8 +198,6 @@ std::optional<std::string> openList(const std::string& path) {
     }
     return text;
 }
-
-}  // namespace
 
 std::string provenanceEntry(const Provenance& p) {
     Json json;
@@ -200,6 +215,9 @@ std::string provenanceEntry(const Provenance& p) {
     }
     json["iterations"] = p.iterations;
     json["runs"] = p.runs;
+    // A complete entry reads as those of earlier versions, which wrote only complete ones.
+    if (p.state != EntryState::Complete) json["state"] = stateName(p.state);
+    if (p.atByte) json["at_byte"] = *p.atByte;
     for (const auto& [key, value] : p.more.items()) json[key] = value;
     return jsonLine(json);
 }
@@ -214,7 +232,41 @@ std::vector<Provenance> parseProvenance(std::string_view text) {
 }
 
 std::string provenancePath(const std::string& resultFile) {
-    return resultFile + ".json";
+    return linkTarget(resultFile) + ".json";
+}
+
+std::string_view stateName(EntryState state) {
+    switch (state) {
+        case EntryState::Complete:
+            return "complete";
+        case EntryState::Stopped:
+            return "stopped";
+        case EntryState::Running:
+            return "running";
+        case EntryState::Interrupted:
+            return "interrupted";
+        case EntryState::Failed:
+            break;
+    }
+    return "failed";
+}
+
+std::optional<long long> continuedFrom(const Provenance& entry) {
+    const auto found = entry.more.find("continued_from");
+    if (found == entry.more.end()) return 0;
+    if (!found->is_number_integer() || found->get<long long>() < 0 ||
+        found->get<long long>() > 0x7fffffff)
+        return std::nullopt;
+    return found->get<long long>();
+}
+
+void dropEmptyEntries(std::vector<Provenance>& entries, std::uint64_t fileSize) {
+    while (!entries.empty() && entries.back().atByte && *entries.back().atByte >= fileSize)
+        entries.pop_back();
+}
+
+std::string provenanceList(const std::string& head, const Provenance& entry) {
+    return head + provenanceEntry(entry) + std::string(kListEnd);
 }
 
 std::optional<std::vector<Provenance>> readProvenance(const std::string& path) {
@@ -232,11 +284,11 @@ void recordProvenance(const std::string& resultFile, const Provenance& provenanc
     if (!isRegularFile(resultFile)) return;
     const std::string path = provenancePath(resultFile);
     const std::optional<std::string> earlier =
-        mode == ProvenanceMode::Append ? openList(path) : std::nullopt;
+        mode == ProvenanceMode::Append ? provenanceListHead(path) : std::nullopt;
     // Beside and renamed, as durable as the result file it describes: not
     // forced to disk, which a sweep keeping a file per point would wait for.
     FileBeside file(path);
-    file.write(earlier.value_or("[\n") + provenanceEntry(provenance) + std::string(kListEnd));
+    file.write(provenanceList(earlier.value_or("[\n"), provenance));
     file.place();
 }
 

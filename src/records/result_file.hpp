@@ -61,6 +61,10 @@ class ResultFile {
     // The file system would not lock the file: it is written unlocked.
     bool lockRefused() const { return lockRefused_; }
     const std::string& name() const { return name_; }
+    // A regular file (not a pipe or a device).
+    bool regular() const { return regular_; }
+    // The bytes in the file: after a failed write, those up to its last line end.
+    std::uint64_t size() const { return size_; }
 
   private:
     void lock();

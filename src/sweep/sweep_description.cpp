@@ -7,6 +7,7 @@
 #include "text/number_parse.hpp"
 #include "text/shortest_number.hpp"
 #include "values/value_table.hpp"
+#include "values/values_before.hpp"
 
 namespace mirvok {
 namespace {
@@ -87,8 +88,11 @@ bool describesPoints(const Json& values, const std::vector<SweepAxisValues>& var
         if (!isSharedValue(name, value) || contains(named, name)) return false;
         named.push_back(name);
     }
-    return std::all_of(valueTable().begin(), valueTable().end(),
-                       [&](const ValueRow& row) { return contains(named, row.option); });
+    // A value added after the sweep was made is left out: its points read
+    // the value before.
+    return std::all_of(valueTable().begin(), valueTable().end(), [&](const ValueRow& row) {
+        return contains(named, row.option) || madeBefore(row, std::nullopt);
+    });
 }
 
 bool isInt(const Json& value) {

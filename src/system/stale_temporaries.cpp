@@ -49,7 +49,10 @@ int removeStaleTemporaries(const std::string& folder, std::chrono::seconds quiet
         if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
             changedWithin(info, quiet))
             continue;
-        if (removeUnlessHeld(path)) ++removed;
+        if (!removeUnlessHeld(path)) continue;
+        // A batch written under the temporary name describes it beside it.
+        ::unlink((path + ".json").c_str());
+        ++removed;
     }
     return removed;
 }

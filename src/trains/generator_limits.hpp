@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+
+#include "base/errors.hpp"
 
 namespace mirvok {
 
@@ -21,12 +24,29 @@ inline constexpr double kMinMeanIntervalMs = 0.0625;
 // Where a shape came from, so that a refusal names the entry the user typed.
 enum class ShapeOrigin { Cv, Entered };
 
-// Throws InputError, naming "isi:" or "+/-", unless every mean that
+// The generator's entry a refusal is about.
+enum class GeneratorEntry { Isi, IsiJitter, Cv, Shape };
+
+// A generator entry refused. The message names the entry by the window's
+// label ("+/-: ..."); the command line and Python name it by their own
+// option or keyword instead, from entry() and reason().
+class GeneratorEntryError : public InputError {
+  public:
+    GeneratorEntryError(GeneratorEntry entry, const std::string& reason);
+    GeneratorEntry entry() const { return entry_; }
+    const std::string& reason() const { return reason_; }
+
+  private:
+    GeneratorEntry entry_;
+    std::string reason_;
+};
+
+// Throws GeneratorEntryError, naming "isi:" or "+/-", unless every mean that
 // isi + jitter * u (u in [-1, 1]) can give is finite and at least
 // kMinMeanIntervalMs.
 void checkMeanInterval(double isiMs, double jitterMs, char decimalSeparator);
 
-// Throws InputError, naming "CV:" or "shape:", unless a is finite and lies
+// Throws GeneratorEntryError, naming "CV:" or "shape:", unless a is finite and lies
 // in [kMinShape, kMaxShape].
 void checkShape(double a, ShapeOrigin origin, char decimalSeparator);
 

@@ -8,14 +8,11 @@
 namespace mirvok {
 namespace {
 
-Json segmentsJson(const SimState& state) {
+Json segmentsJson(const Segments& s) {
     Json segments = Json::array();
-    const std::size_t n =
-        std::min({state.segBounds.size() - 1, state.segIsi.size(), state.segShape.size()});
+    const std::size_t n = std::min({s.bounds.size() - 1, s.isi.size(), s.shape.size()});
     for (std::size_t i = 0; i < n; ++i)
-        segments.push_back({{"end", state.segBounds[i + 1]},
-                            {"isi", state.segIsi[i]},
-                            {"shape", state.segShape[i]}});
+        segments.push_back({{"end", s.bounds[i + 1]}, {"isi", s.isi[i]}, {"shape", s.shape[i]}});
     return segments;
 }
 
@@ -31,8 +28,8 @@ Json batchValuesJson(const BatchSetup& setup, const std::vector<std::string>& le
         else
             json[name] = row.get(setup);
     }
-    if (setup.generator.segmentMode && !setup.stateTemplate.segBounds.empty())
-        json["segments"] = segmentsJson(setup.stateTemplate);
+    if (setup.generator.segmentMode && !setup.generator.segments.bounds.empty())
+        json["segments"] = segmentsJson(setup.generator.segments);
     if (setup.generator.quantify) json["quantify"] = true;
     if (setup.generator.quantifyZeroOne) json["c01"] = true;
     return json;

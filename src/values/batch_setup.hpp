@@ -6,21 +6,20 @@
 #include "analysis/analysis_params.hpp"
 #include "model/rates.hpp"
 #include "model/reset.hpp"
-#include "model/sim_state.hpp"
 #include "text/json_fwd.hpp"
 #include "trains/generator_settings.hpp"
 
 namespace mirvok {
 
 // Everything a generated batch reads, converted and checked before it starts:
-// the model, analysis and generator values and the state every run starts
-// from (its run length and segment lists).
+// the model, analysis and generator values (the segments with the
+// generator's) and the steps of every run.
 struct BatchSetup {
     FixedResetValues reset;
     FixedRates rates;
     FixedAnalysisParams analysis;
     GeneratorSettings generator;
-    SimState stateTemplate;
+    int steps = 0;             // of every run, from its length
     double headerShape = 0.0;  // 1/cv^2 as the shape box shows it, for the header
 };
 

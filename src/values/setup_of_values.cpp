@@ -25,25 +25,23 @@ double numberOf(const ValueRow& row, const Json& value) {
 // each segment's end after its predecessor's, with its mean and shape.
 void setSegments(BatchSetup& setup, const Json& segments) {
     if (!segments.is_array()) throw refusedSegments(jsonLine(segments) + " is not a list");
-    SimState& s = setup.stateTemplate;
-    s.segBounds = {0};
-    s.segIsi.clear();
-    s.segShape.clear();
+    Segments& s = setup.generator.segments;
+    s = {{0}, {}, {}};
     for (const Json& segment : segments) {
         const bool whole = segment.is_object() && segment.size() == 3 && segment.contains("end") &&
                            segment["end"].is_number_integer() && segment.contains("isi") &&
                            segment["isi"].is_number() && segment.contains("shape") &&
                            segment["shape"].is_number();
-        if (!whole || segment["end"].get<long long>() <= s.segBounds.back() ||
+        if (!whole || segment["end"].get<long long>() <= s.bounds.back() ||
             segment["end"].get<long long>() > std::numeric_limits<int>::max())
             throw refusedSegments(jsonLine(segment) +
                                   " is no segment ending after the one before it");
-        s.segBounds.push_back(segment["end"].get<int>());
-        s.segIsi.push_back(segment["isi"].get<double>());
-        s.segShape.push_back(segment["shape"].get<double>());
+        s.bounds.push_back(segment["end"].get<int>());
+        s.isi.push_back(segment["isi"].get<double>());
+        s.shape.push_back(segment["shape"].get<double>());
     }
-    setup.generator.segmentMode = !s.segIsi.empty();
-    if (!setup.generator.segmentMode) s.segBounds.clear();
+    setup.generator.segmentMode = !s.isi.empty();
+    if (!setup.generator.segmentMode) s.bounds.clear();
 }
 
 bool flagOf(const Json& values, const char* name) {

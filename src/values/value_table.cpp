@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/errors.hpp"
 #include "model/reset.hpp"
 #include "text/number_format.hpp"
 #include "text/number_parse.hpp"
@@ -24,6 +25,17 @@ std::string cvHelp() {
            " in size, its sign does not matter (the gamma shape is 1/cv^2)";
 }
 
+constexpr std::size_t kMostAddedRows = 4;
+
+// The keyword is the option as Python spells names; the default is what a
+// setup holds until a value is given, so both cannot drift from it.
+void complete(ValueRow& row) {
+    row.keyword = keywordOf(row.option);
+    const double value = row.get(BatchSetup{});
+    row.defaultText = row.kind == ValueKind::Integer ? IntToStr(static_cast<long long>(value))
+                                                     : FloatToStr(value, '.');
+}
+
 std::vector<ValueRow> makeTable() {
     std::vector<ValueRow> rows{
         {.option = "time",
@@ -36,9 +48,7 @@ std::vector<ValueRow> makeTable() {
          .get = [](const BatchSetup& s) { return static_cast<double>(s.reset.time); },
          // Refused before anything else when the run would not fit in memory.
          .derive =
-             [](BatchSetup& s) {
-                 s.stateTemplate.Nsteps = stepsForRunLength(s.reset.time, s.reset.memory);
-             }},
+             [](BatchSetup& s) { s.steps = stepsForRunLength(s.reset.time, s.reset.memory); }},
         {.option = "v1-start",
          .kind = K::Real,
          .help = "start volume of compartment 1",
@@ -152,15 +162,14 @@ std::vector<ValueRow> makeTable() {
              },
          .headerHelp = "CV whose shape is recorded in the header"},
     };
-    // The keyword is the option as Python spells names; the default is what
-    // a setup holds until a value is given, so both cannot drift from it.
-    const BatchSetup defaults;
-    for (ValueRow& row : rows) {
-        row.keyword = keywordOf(row.option);
-        const double value = row.get(defaults);
-        row.defaultText = row.kind == K::Integer ? IntToStr(static_cast<long long>(value))
-                                                 : FloatToStr(value, '.');
-    }
+    for (ValueRow& row : rows) complete(row);
+    // Room for the rows added while trying, so that no row a caller holds moves.
+    rows.reserve(rows.size() + kMostAddedRows);
+    return rows;
+}
+
+std::vector<ValueRow>& rowsOfTable() {
+    static std::vector<ValueRow> rows = makeTable();
     return rows;
 }
 
@@ -173,8 +182,18 @@ const ValueRow* findRow(std::string_view text, std::string ValueRow::*field) {
 }  // namespace
 
 std::span<const ValueRow> valueTable() {
-    static const std::vector<ValueRow> rows = makeTable();
-    return rows;
+    return rowsOfTable();
+}
+
+AddedValueRow::AddedValueRow(ValueRow row) {
+    std::vector<ValueRow>& rows = rowsOfTable();
+    if (rows.size() == rows.capacity()) throw Error("no room for another row");
+    complete(row);
+    rows.push_back(std::move(row));
+}
+
+AddedValueRow::~AddedValueRow() {
+    rowsOfTable().pop_back();
 }
 
 std::vector<const ValueRow*> valueRows(std::initializer_list<ValueGroup> groups) {
@@ -201,6 +220,20 @@ const ValueRow& rowOfRate(Rate rate) {
     const std::span<const ValueRow> rows = valueTable();
     return *std::find_if(rows.begin(), rows.end(),
                          [rate](const ValueRow& row) { return row.rate == rate; });
+}
+
+const ValueRow* rowOfGeneratorEntry(GeneratorEntry entry) {
+    switch (entry) {
+        case GeneratorEntry::Isi:
+            return rowOfOption("isi");
+        case GeneratorEntry::IsiJitter:
+            return rowOfOption("isi-jitter");
+        case GeneratorEntry::Cv:
+            return rowOfOption("cv");
+        case GeneratorEntry::Shape:
+            return nullptr;
+    }
+    return nullptr;
 }
 
 std::string keywordOf(std::string_view option) {

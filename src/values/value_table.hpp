@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/rates.hpp"
+#include "trains/generator_limits.hpp"
 
 namespace mirvok {
 
@@ -44,6 +45,12 @@ struct ValueRow {
     // What a result file's header records when the value is only recorded
     // there (a replay's mean interval and CV); empty for the others.
     std::string headerHelp = {};
+    // The revision of the result files' records (the version of Mirvok
+    // that wrote them) from which on they list the value, empty for a value
+    // every record lists; and its value before: the value that makes again
+    // what a file made earlier holds (0 for a period that did not exist).
+    std::string since = {};
+    double before = 0.0;
     // Made by the table from the above: "v1_start", the Python keyword; and
     // "0.2", the setup's default written with the full stop.
     std::string keyword = {};
@@ -52,6 +59,17 @@ struct ValueRow {
 
 // Every row, in the order the values are listed to the user.
 std::span<const ValueRow> valueTable();
+
+// A row added to the end of the table for as long as this lives: for trying
+// what a value added later does to files made before it. Not while another
+// thread reads the table.
+class AddedValueRow {
+  public:
+    explicit AddedValueRow(ValueRow row);
+    ~AddedValueRow();
+    AddedValueRow(const AddedValueRow&) = delete;
+    AddedValueRow& operator=(const AddedValueRow&) = delete;
+};
 
 // The rows of the groups given, in table order.
 std::vector<const ValueRow*> valueRows(std::initializer_list<ValueGroup> groups);
@@ -64,6 +82,10 @@ const ValueRow* rowOfControl(std::string_view control);
 
 // The row of the value a rate of the step reads.
 const ValueRow& rowOfRate(Rate rate);
+
+// The row of a generator entry; null for a shape typed in the window,
+// which no option sets.
+const ValueRow* rowOfGeneratorEntry(GeneratorEntry entry);
 
 // An option name as Python spells a keyword: '_' for '-'.
 std::string keywordOf(std::string_view option);

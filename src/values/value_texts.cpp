@@ -51,12 +51,15 @@ void defineSegment(SegmentDefinition& definition, const std::string& text, int l
 
 // Segments are defined as the interval dialog defines them, END being the
 // slider's position; the last must end at the run's last step.
-void defineSegments(SimState& state, std::span<const std::string> segments) {
-    const int last = state.Nsteps - 1;
+Segments definedSegments(int steps, std::span<const std::string> segments) {
+    const int last = steps - 1;
+    SimState state;
+    state.Nsteps = steps;
     SegmentDefinition definition(state);
     for (const std::string& segment : segments) defineSegment(definition, segment, last);
     if (!definition.done())
         throw refusedSegments("the last END must be the run's last step " + IntToStr(last));
+    return {std::move(state.segBounds), std::move(state.segIsi), std::move(state.segShape)};
 }
 
 }  // namespace
@@ -68,7 +71,7 @@ BatchSetup batchSetupFrom(const NamedTexts& texts, std::span<const std::string> 
         return row.kind == ValueKind::Integer ? StrToInt(text) : StrToDouble(text, '.');
     });
     if (!segments.empty()) {
-        defineSegments(setup.stateTemplate, segments);
+        setup.generator.segments = definedSegments(setup.steps, segments);
         setup.generator.segmentMode = true;
     }
     return setup;

@@ -8,6 +8,7 @@
 #include "text/number_format.hpp"
 #include "values/setup_of_values.hpp"
 #include "values/value_changes.hpp"
+#include "values/values_before.hpp"
 
 namespace mirvok {
 namespace {
@@ -33,13 +34,25 @@ std::optional<long long> continuedFrom(const NumberedEntry& e) {
     return from.get<long long>();
 }
 
+// Whether a continuation goes on with the batch of the entry before it:
+// that batch did not end as it should, or ended where the continuation
+// starts. Otherwise the batch it continued has no entry (an earlier version
+// wrote entries at the end only, so a killed batch left none).
+bool continues(const NumberedEntry& before, long long from) {
+    const Provenance& p = *before.entry;
+    const bool ended = p.state == EntryState::Complete || p.state == EntryState::Stopped;
+    return !ended || continuedFrom(before).value_or(0) + p.runs == from;
+}
+
 // A batch and the entries that continue it.
 std::vector<Group> groupsOf(const std::string& jsonPath, const std::vector<Provenance>& entries) {
     std::vector<Group> groups;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         NumberedEntry e{&entries[i],
                         jsonPath + ": entry " + IntToStr(static_cast<long long>(i + 1))};
-        if (groups.empty() || !continuedFrom(e)) groups.emplace_back();
+        const std::optional<long long> from = continuedFrom(e);
+        if (groups.empty() || !from || !continues(groups.back().back(), *from))
+            groups.emplace_back();
         groups.back().push_back(e);
     }
     return groups;
@@ -48,7 +61,8 @@ std::vector<Group> groupsOf(const std::string& jsonPath, const std::vector<Prove
 std::shared_ptr<const BatchSetup> setupOf(const NumberedEntry& e, Json values) {
     values.erase("iterations");  // the count a window batch read, no value of a run
     try {
-        return std::make_shared<const BatchSetup>(setupOfValues(values));
+        return std::make_shared<const BatchSetup>(
+            setupOfValues(withValuesBefore(values, e.entry->version)));
     } catch (const ValueError& error) {
         throw Error(e.where + ": " + error.option() + ": " + error.what());
     } catch (const Error& error) {
@@ -125,13 +139,22 @@ std::shared_ptr<const ReplaySource> unchangedSource(const std::string& path, con
     return nullptr;
 }
 
+// The records an entry's batch made, as far as its entry can tell: those of
+// a batch that ended as it should; for one still running, killed, stopped
+// by a signal or failed, whatever whole records the file holds.
+std::optional<long long> claimedRuns(const Provenance& entry) {
+    if (entry.state == EntryState::Complete || entry.state == EntryState::Stopped)
+        return entry.runs;
+    return std::nullopt;
+}
+
 BatchMaking replayMaking(const std::string& path, const FileSection& section,
                          const NumberedEntry& e, VerifyTally& tally) {
     if (!e.entry->source) throw Error(e.where + ": a replay without its \"source\"");
     BatchMaking m;
     addSpans(m, e, 0, 0);
     m.header = headerOf(e, *m.spans.front().setup, false);
-    m.records = e.entry->runs;
+    m.records = claimedRuns(*e.entry);
     std::string whyNot;
     m.source = unchangedSource(path, e, whyNot);
     m.from = m.source ? MadeFrom::Source : MadeFrom::OwnInputs;
@@ -155,16 +178,19 @@ BatchMaking seededMaking(const Group& group) {
     long long end = 0;
     for (const NumberedEntry& e : group) {
         if (!e.entry->seed) throw Error(e.where + ": a batch without its \"seed\"");
-        const long long start = &e == &group.front() ? 0 : continuedFrom(e).value_or(0);
+        // A continuation alone goes on after the records of a batch not described.
+        const long long start = continuedFrom(e).value_or(0);
         addSpans(m, e, start, *e.entry->seed);
         end = std::max(end, start + e.entry->runs);
     }
+    // The last entry of the group says whether its batch ended as it should.
+    const bool claimed = claimedRuns(*group.back().entry).has_value();
     std::stable_sort(m.spans.begin(), m.spans.end(),
                      [](const ValueSpan& a, const ValueSpan& b) { return a.from < b.from; });
     // A continuation whose own batch is not described goes on with its values.
     m.spans.front().from = 0;
     m.header = headerOf(group.front(), *m.spans.front().setup, true);
-    m.records = end;
+    if (claimed) m.records = end;
     return m;
 }
 
@@ -218,8 +244,13 @@ std::vector<BatchMaking> batchMakings(const std::string& path,
                                       const std::vector<FileSection>& sections,
                                       const std::optional<std::vector<Provenance>>& entries,
                                       const MakingInputs& inputs, VerifyTally& tally) {
+    // Entries of batches that wrote nothing describe no section.
+    std::vector<Provenance> described = entries.value_or(std::vector<Provenance>{});
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec) dropEmptyEntries(described, size);
     const std::vector<Group> groups =
-        entries ? groupsOf(provenancePath(path), *entries) : std::vector<Group>{};
+        entries ? groupsOf(provenancePath(path), described) : std::vector<Group>{};
     std::vector<BatchMaking> makings(sections.size());
     // The newest entries describe the last batches: an older file appended to
     // holds batches from before its provenance.

@@ -19,6 +19,7 @@
 #include "text/number_format.hpp"
 #include "values/setup_of_values.hpp"
 #include "values/value_table.hpp"
+#include "values/values_before.hpp"
 #include "verify/record_fields.hpp"
 #include "verify/sweep_provenance.hpp"
 
@@ -48,7 +49,7 @@ BatchSetup pointSetup(const SweepDescription& d, int p) {
         else
             values[d.vary[a].name] = at[a];
     }
-    return setupOfValues(values);
+    return setupOfValues(withValuesBefore(values, std::nullopt));
 }
 
 // The points whose results the folder holds: their rows, or a summary's. A

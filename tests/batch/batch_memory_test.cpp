@@ -31,18 +31,14 @@ TEST(batch_memory, a_batch_that_does_not_fit_names_the_threads_that_would_or_the
 }
 
 TEST(batch_memory, expected_spikes_follow_the_shortest_mean_interval) {
-    SimState s;
-    s.Nsteps = 2000;
     GeneratorSettings settings;
-    EXPECT_EQ(expectedSpikes(s, settings), 50u);  // 1000 ms at 20 ms
+    EXPECT_EQ(expectedSpikes(2000, settings), 50u);  // 1000 ms at 20 ms
     settings.isiJitter = -10.0;
-    EXPECT_EQ(expectedSpikes(s, settings), 100u);  // as short as 10 ms
+    EXPECT_EQ(expectedSpikes(2000, settings), 100u);  // as short as 10 ms
     settings.segmentMode = true;
-    s.segBounds = {0, 999, 2500, 3000};
-    s.segIsi = {5.0, 50.0, 1.0};
-    s.segShape = {1.0, 1.0, 1.0};
+    settings.segments = {{0, 999, 2500, 3000}, {5.0, 50.0, 1.0}, {1.0, 1.0, 1.0}};
     // 100 and 10.01 spikes, rounded up; the third segment lies beyond the run.
-    EXPECT_EQ(expectedSpikes(s, settings), 111u);
+    EXPECT_EQ(expectedSpikes(2000, settings), 111u);
 }
 
 }  // namespace

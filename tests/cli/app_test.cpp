@@ -42,7 +42,11 @@ TEST(app, refused_command_lines_and_files_exit_with_their_code_and_message) {
          "mirvok-cli: --delta1: Floating point overflow"},
         {{"batch", "--isi", "0"},
          2,
-         "mirvok-cli: isi: the mean interval must be greater than 0 ms"},
+         "mirvok-cli: --isi: the mean interval must be greater than 0 ms"},
+        {{"generate", "--out", "t.txt", "--isi-jitter", "20"},
+         2,
+         "mirvok-cli: --isi-jitter: the shift must be smaller than the mean interval, or the "
+         "mean could fall to 0 ms or below"},
         {{"generate", "--out", "t.txt", "--segment", "999:20:0.1"},
          2,
          "mirvok-cli: --segment: the last END must be the run's last step 1999"},

@@ -121,7 +121,7 @@ TEST(batch_command, append_keeps_earlier_batches_and_a_clock_seed_repeats) {
     EXPECT_EQ(none.out.substr(0, 16), "avg: -\navl: -\nse");
 }
 
-TEST(batch_command, a_full_disk_leaves_the_whole_records_that_fit_and_fails) {
+TEST(batch_command, a_full_disk_keeps_the_file_replaced_and_the_whole_records_that_fit_beside_it) {
     TempDir dir;
     const std::vector<std::string> args{"batch", "--seed",       "4",  "--quiet", "--output",
                                         "r.csv", "--iterations", "200"};
@@ -130,9 +130,14 @@ TEST(batch_command, a_full_disk_leaves_the_whole_records_that_fit_and_fails) {
 
     const auto full = test::runToolWithFileLimit(args, dir.path(), 16);
     EXPECT_EQ(full.status, 1);
-    EXPECT_EQ(full.err, "mirvok-cli: Could not write the file r.csv\n");
-    const std::string part = test::readFile(dir.file("r.csv"));
-    ASSERT_GT(linesOf(part).size(), 2u);
+    const std::string part = test::readFile(dir.file("r.partial.csv"));
+    const std::size_t records = linesOf(part).size() - 1;
+    EXPECT_EQ(full.err,
+              "mirvok-cli: Could not write the file r.csv\nmirvok-cli: r.csv stays as it "
+              "was, the " +
+                  std::to_string(records) + " records made are in r.partial.csv\n");
+    EXPECT_EQ(test::readFile(dir.file("r.csv")), complete);
+    ASSERT_GT(records, 1u);
     ASSERT_LT(part.size(), complete.size());
     EXPECT_EQ(part, complete.substr(0, part.size()));
     EXPECT_EQ(part.back(), '\n');

@@ -133,8 +133,7 @@ TEST(peak_memory, a_generated_train_takes_what_its_estimate_says_within_half_aga
         {kCli, "generate", "--time", "1000000", "--isi", "0.1", "--seed", "1", "--out", "t.txt"},
         dir.path());
     const BatchSetup setup = batchSetupFrom({{"time", "1000000"}, {"isi", "0.1"}}, {});
-    expectHeldWithinHalfAgain(trainBytes(expectedSpikes(setup.stateTemplate, setup.generator),
-                                         setup.stateTemplate.Nsteps),
+    expectHeldWithinHalfAgain(trainBytes(expectedSpikes(setup.steps, setup.generator), setup.steps),
                               measured);
 }
 

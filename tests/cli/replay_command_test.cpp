@@ -198,5 +198,38 @@ TEST(replay_command, into_its_own_source_replaces_it_only_once_complete) {
               4);  // self.csv and self.partial.csv with their .json: nothing left beside
 }
 
+TEST(replay_command, a_killed_replay_into_its_source_leaves_nothing_a_later_one_keeps) {
+    TempDir dir;
+    ASSERT_EQ(runTool({"batch", "--iterations", "20000", "--seed", "1", "--time", "200", "--output",
+                       "self.csv", "--quiet"},
+                      dir.path())
+                  .status,
+              0);
+    const std::string source = test::readFile(dir.file("self.csv"));
+    const auto killed = test::runToolWithSignal(
+        {"replay", "self.csv", "--output", "self.csv", "--quiet", "--time", "200"}, dir.path(),
+        [&] { return linesBeside(dir.path(), "self.csv") > 50; }, SIGKILL);
+    ASSERT_EQ(killed.status, -1);
+    EXPECT_EQ(test::readFile(dir.file("self.csv")), source);
+    // Left unchanged for longer than a writer may take to lock it.
+    const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5);
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        std::filesystem::last_write_time(entry.path(), past);
+
+    // Into the source through a link: the file and its FILE.json change together.
+    std::filesystem::create_symlink("self.csv", dir.file("link.csv"));
+    ASSERT_EQ(runTool({"replay", "self.csv", "--output", "link.csv", "--quiet", "--time", "200"},
+                      dir.path())
+                  .status,
+              0);
+    EXPECT_EQ(readProvenance(dir.file("self.csv.json"))->front().command, "replay");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("link.csv.json")));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"link.csv", "self.csv", "self.csv.json"}));
+}
+
 }  // namespace
 }  // namespace mirvok::cli

@@ -1,5 +1,7 @@
 import io
+import json
 import os
+import threading
 import unittest
 
 import numpy as np
@@ -28,6 +30,33 @@ class BatchTest(unittest.TestCase):
                     lines = f.readlines()
                 self.assertEqual(lines[1:], [record_line(b, i) for i in range(150)])
                 self.assertIn("avg: %.5f\navl: %.5f\n" % (b["avg"], b["avl"]), summary)
+
+    def test_a_batch_cut_short_and_continued_from_first_run_is_the_whole_batch(self):
+        whole = mirvok.batch(iterations=20000, seed=8, quantify=True)
+        cancel = threading.Event()
+        part = mirvok.batch(iterations=20000, seed=8, quantify=True, cancel=cancel, threads=1,
+                            progress=lambda done, _: done and cancel.set())
+        made = len(part["index"])
+        self.assertTrue(part["partial"] and 0 < made < 20000)
+        rest = mirvok.batch(iterations=20000, seed=8, quantify=True, first_run=made)
+        self.assertEqual(json.loads(rest["provenance"])["continued_from"], made)
+        for column in ("index", "q", "score", "local_score"):
+            self.assertEqual(np.concatenate([part[column], rest[column]]).tolist(),
+                             whole[column].tolist())
+        self.assertEqual([t.tolist() for t in part["in_trains"] + rest["in_trains"]],
+                         [t.tolist() for t in whole["in_trains"]])
+
+    def test_provenance_is_the_entry_the_command_line_writes_for_the_batch(self):
+        out = os.path.join(temp_dir(self), "out.csv")
+        cli("batch", "--iterations", "20", "--seed", "4", "--cv", "0.3", "--quantify",
+            "--segment", "999:10:0.2", "--segment", "1999:30:0.5", "--output", out, "--quiet")
+        with open(out + ".json") as f:
+            written = json.load(f)[-1]
+        made = json.loads(mirvok.batch(iterations=20, seed=4, cv=0.3, quantify=True,
+                                       segments=[(999, 10, 0.2), (1999, 30, 0.5)],
+                                       trains="flat")["provenance"])
+        for key in ("version", "command", "values", "seed", "iterations", "runs"):
+            self.assertEqual(made[key], written[key], key)
 
     def test_each_runs_local_score_is_that_of_its_train_run_alone(self):
         b = mirvok.batch(iterations=40, seed=2, c0=0.2)

@@ -13,6 +13,11 @@ class PackageTest(unittest.TestCase):
         gamma1 = inspect.signature(mirvok.batch).parameters["gamma1"]
         self.assertEqual((gamma1.kind, gamma1.default), (gamma1.KEYWORD_ONLY, 0.009))
 
+    def test_the_module_lists_no_names_of_what_it_imports(self):
+        public = {name for name in dir(mirvok) if not name.startswith("_")}
+        self.assertEqual(public & {"np", "npt", "os", "threading", "Any", "Union", "annotations"},
+                         set())
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -1,10 +1,16 @@
 import io
+import json
 import sys
 import threading
 import time
 import unittest
 
 import mirvok
+
+
+class Terminal(io.StringIO):
+    def isatty(self):
+        return True
 
 
 def calls_of_each():
@@ -32,8 +38,8 @@ class ProgressTest(unittest.TestCase):
                 # About ten a second, and the first and the last besides.
                 self.assertLessEqual(len(heard), 3 + seconds * 10)
 
-    def test_true_draws_the_command_lines_line_on_standard_error_and_clears_it(self):
-        err = io.StringIO()
+    def test_true_draws_the_command_lines_line_on_a_terminal_and_clears_it(self):
+        err = Terminal()
         sys.stderr, saved = err, sys.stderr
         try:
             mirvok.batch(iterations=30000, seed=1, progress=True)
@@ -42,6 +48,15 @@ class ProgressTest(unittest.TestCase):
         text = err.getvalue()
         self.assertTrue(text.startswith("\r[..............................]     0/30000 runs"))
         self.assertEqual(text.split("\r")[-2:], [" " * len(text.split("\r")[-3]), ""])
+
+    def test_true_writes_whole_lines_into_a_log(self):
+        err = io.StringIO()
+        sys.stderr, saved = err, sys.stderr
+        try:
+            mirvok.batch(iterations=3000, seed=1, progress=True)
+        finally:
+            sys.stderr = saved
+        self.assertRegex(err.getvalue(), r"^mirvok: 3000 of 3000, \d+ runs/s\n$")
 
 
 class CancelTest(unittest.TestCase):
@@ -73,6 +88,15 @@ class CancelTest(unittest.TestCase):
                 self.assertLess(made, many)
                 alone = call(max(made, 1))[column][:made]
                 self.assertEqual(result[column].tolist(), alone.tolist())
+
+    def test_an_event_set_before_the_call_makes_no_run(self):
+        cancel = threading.Event()
+        cancel.set()
+        for result in (mirvok.batch(iterations=10, seed=1, cancel=cancel),
+                       mirvok.replay([[10, 90]] * 10, cancel=cancel),
+                       mirvok.sweep({"cv": [0.1]}, iterations=10, seed=1, cancel=cancel)):
+            self.assertTrue(result["partial"])
+            self.assertEqual(json.loads(result["provenance"])["runs"], 0)
 
     def test_an_error_of_the_progress_callable_carries_the_runs_made(self):
         def fail(done, _):

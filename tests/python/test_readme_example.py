@@ -23,8 +23,12 @@ class ReadmeExampleTest(unittest.TestCase):
 
     def test_the_batch_and_replay_run_as_written(self):
         done = run_example(temp_dir(self), "python-daily")
-        self.assertIn("/20000 runs", done.stderr)
+        self.assertIn("mirvok: 20000 of 20000, ", done.stderr)
         self.assertTrue(done.stdout.startswith("seed 7: mean q "), done.stdout)
+
+    def test_the_typed_calls_and_the_neo_round_trip_run_as_written(self):
+        for name in ("python-typed", "python-neo"):
+            run_example(temp_dir(self), name)
 
 
 if __name__ == "__main__":

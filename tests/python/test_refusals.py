@@ -38,6 +38,16 @@ class RefusalTest(unittest.TestCase):
             (lambda: mirvok.replay([[float("nan")]], unit="ms"), ValueError, "input_trains[0]: "),
             (lambda: mirvok.replay([[2.5]]), TypeError, "input_trains[0]: "),
             (lambda: mirvok.replay([[2]], unit="s"), ValueError, "unit: "),
+            (lambda: mirvok.generate(return_seed="yes"), TypeError,
+             "return_seed: True or False is needed, not str"),
+            (lambda: mirvok.batch(quantify=None), TypeError, "quantify: "),
+            (lambda: mirvok.generate(seed=2**31), ValueError,
+             "seed: 2147483648 is out of range: an integer from -2147483648 to 2147483647"),
+            (lambda: mirvok.run([], time=10**12), ValueError, "time: 1000000000000 is out of"),
+            (lambda: mirvok.sweep({"cv": 0.1}), TypeError, "vary: cv: a list of values"),
+            (lambda: mirvok.generate(isi_jitter=20), ValueError, "isi_jitter: the shift must"),
+            (lambda: mirvok.batch(cv=1e-9), ValueError, "cv: this CV is too small"),
+            (lambda: mirvok.batch(iterations=5, first_run=6), ValueError, "first_run: "),
         ]
         for call, error, start in cases:
             with self.subTest(start=start, error=error):
@@ -46,7 +56,8 @@ class RefusalTest(unittest.TestCase):
                 self.assertTrue(str(raised.exception).startswith(start), str(raised.exception))
 
     def test_a_numpy_scalar_or_0_d_array_is_its_value(self):
-        given = mirvok.batch(iterations=20, seed=3, cv=np.array(0.5), gamma1=np.array(0.012))
+        given = mirvok.batch(iterations=np.int64(20), seed=np.int32(3), cv=np.array(0.5),
+                             gamma1=np.float64(0.012), quantify=np.bool_(False))
         plain = mirvok.batch(iterations=20, seed=3, cv=0.5, gamma1=0.012)
         self.assertEqual(given["q"].tolist(), plain["q"].tolist())
 

@@ -43,6 +43,24 @@ class LongCallTest(unittest.TestCase):
         self.during(lambda: mirvok.batch(iterations=20000, seed=1), lambda: None)
         self.assertEqual(self.seen, "during")
 
+    def test_another_thread_runs_while_a_long_train_is_generated(self):
+        self.during(lambda: mirvok.generate(time=2_000_000, isi=0.5, seed=1), lambda: None)
+        self.assertEqual(self.seen, "during")
+
+    def test_ctrl_c_while_trains_are_converted_carries_an_empty_result(self):
+        trains = [list(range(10, 200, 7))] * 600000
+        handler = signal.signal(signal.SIGINT, signal.default_int_handler)
+        self.addCleanup(signal.signal, signal.SIGINT, handler)
+        signal.setitimer(signal.ITIMER_REAL, 0.1)
+        self.addCleanup(signal.setitimer, signal.ITIMER_REAL, 0)
+        alarm = signal.signal(signal.SIGALRM, lambda *_: os.kill(os.getpid(), signal.SIGINT))
+        self.addCleanup(signal.signal, signal.SIGALRM, alarm)
+        with self.assertRaises(KeyboardInterrupt) as raised:
+            mirvok.replay(trains, threads=1)
+        self.assertIn("before any run", str(raised.exception))
+        self.assertEqual((len(raised.exception.partial["index"]),
+                          raised.exception.partial["partial"]), (0, True))
+
     def test_ctrl_c_stops_a_long_call_and_keeps_what_it_made(self):
         calls = [(lambda: mirvok.batch(iterations=300000, seed=1, threads=1),
                   "runs of the batch seeded 1", "index"),

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/errors.hpp"
+#include "support/added_value_row.hpp"
 #include "support/expect_throw_msg.hpp"
 #include "support/temp_dir.hpp"
 
@@ -130,6 +131,23 @@ TEST(batch_continuation, a_batch_continues_only_with_the_seed_and_values_it_was_
             EXPECT_THROW_MSG(checkContinuedValues(madeWith(3), c.values, c.seed, "f.csv"),
                              InputError, c.refusal);
     }
+}
+
+// A batch made before a value was added goes on with the value it had then.
+TEST(batch_continuation, a_batch_made_before_a_value_was_added_goes_on_with_its_value_before) {
+    const std::string kept = std::string(MIRVOK_TEST_DATA) + "/v6.1/batch.csv";
+    const AddedRefractory added;
+    const std::optional<LastBatch> last = readLastBatch(kept);
+    ASSERT_TRUE(last);
+    const std::optional<Provenance> made = lastBatchProvenance(kept, *last);
+    ASSERT_TRUE(made);
+    Json values = made->values;
+    values["refractory"] = 0.0;
+    EXPECT_NO_THROW(checkContinuedValues(*made, values, 5, "f.csv"));
+    values["refractory"] = 2.5;
+    EXPECT_THROW_MSG(checkContinuedValues(*made, values, 5, "f.csv"), InputError,
+                     "the last batch in f.csv was made with refractory 0.0, this batch with "
+                     "refractory 2.5");
 }
 
 }  // namespace

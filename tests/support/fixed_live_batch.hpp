@@ -37,10 +37,12 @@ class FixedLiveBatch : public LiveBatch {
 
     FixedBatchSettings& settings() { return settings_; }
     BatchReport runGenerated(SimState& state, std::uint64_t seed) {
-        return runGeneratedBatch(state, settings_.target, settings_.header, seed, *this);
+        return runGeneratedBatch(state, {settings_.target, Previous::Dropped, std::nullopt},
+                                 settings_.header, seed, *this);
     }
     BatchReport runReplay(SimState& state, const ReplaySource& source) {
-        return runReplayBatch(state, settings_.target, settings_.header, source, *this);
+        return runReplayBatch(state, {settings_.target, Previous::Dropped, std::nullopt},
+                              settings_.header, source, *this);
     }
 
   private:

@@ -15,7 +15,7 @@ SweepPoint point(int number, int timeMs, double cv) {
     p.number = number;
     p.seed = 1000u + static_cast<std::uint64_t>(number);
     p.setup.reset.time = timeMs;
-    p.setup.stateTemplate.Nsteps = stepsForRunLength(timeMs, kNoMemoryBound);
+    p.setup.steps = stepsForRunLength(timeMs, kNoMemoryBound);
     p.setup.generator.cv = cv;
     return p;
 }

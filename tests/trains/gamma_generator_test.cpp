@@ -13,6 +13,7 @@
 #include "support/expect_throw_msg.hpp"
 #include "support/scripted_source.hpp"
 #include "text/number_parse.hpp"
+#include "trains/generator_limits.hpp"
 
 namespace mirvok {
 namespace {
@@ -199,19 +200,20 @@ TEST(gamma_generator, refuses_entries_for_which_generation_cannot_end) {
         const char* cvOrShape;
         ShapeSource shapeSource;
         const char* label;
+        GeneratorEntry entry;
     };
     const Case cases[] = {
-        {"0", "0", "0.02", ShapeSource::FromCv, "isi:"},
-        {"-5", "0", "0.02", ShapeSource::FromCv, "isi:"},
-        {"0.05", "0", "0.02", ShapeSource::FromCv, "isi:"},
-        {"20", "20", "0.02", ShapeSource::FromCv, "+/-:"},
-        {"20", "-25", "0.02", ShapeSource::FromCv, "+/-:"},
-        {"1", "0.95", "0.02", ShapeSource::FromCv, "+/-:"},
-        {"20", "0", "150", ShapeSource::FromCv, "CV:"},
-        {"20", "0", "0.0000001", ShapeSource::FromCv, "CV:"},
-        {"20", "0", "0", ShapeSource::AsEntered, "shape:"},
-        {"20", "0", "-1", ShapeSource::AsEntered, "shape:"},
-        {"20", "0", "1e13", ShapeSource::AsEntered, "shape:"},
+        {"0", "0", "0.02", ShapeSource::FromCv, "isi:", GeneratorEntry::Isi},
+        {"-5", "0", "0.02", ShapeSource::FromCv, "isi:", GeneratorEntry::Isi},
+        {"0.05", "0", "0.02", ShapeSource::FromCv, "isi:", GeneratorEntry::Isi},
+        {"20", "20", "0.02", ShapeSource::FromCv, "+/-:", GeneratorEntry::IsiJitter},
+        {"20", "-25", "0.02", ShapeSource::FromCv, "+/-:", GeneratorEntry::IsiJitter},
+        {"1", "0.95", "0.02", ShapeSource::FromCv, "+/-:", GeneratorEntry::IsiJitter},
+        {"20", "0", "150", ShapeSource::FromCv, "CV:", GeneratorEntry::Cv},
+        {"20", "0", "0.0000001", ShapeSource::FromCv, "CV:", GeneratorEntry::Cv},
+        {"20", "0", "0", ShapeSource::AsEntered, "shape:", GeneratorEntry::Shape},
+        {"20", "0", "-1", ShapeSource::AsEntered, "shape:", GeneratorEntry::Shape},
+        {"20", "0", "1e13", ShapeSource::AsEntered, "shape:", GeneratorEntry::Shape},
     };
     for (const Case& c : cases) {
         SimState state = stateWith(100);
@@ -224,8 +226,10 @@ TEST(gamma_generator, refuses_entries_for_which_generation_cannot_end) {
             generateTrain(state, entries, source, false, c.shapeSource);
             ADD_FAILURE() << "accepted isi " << c.isi << " +/- " << c.jitter << " cv/shape "
                           << c.cvOrShape;
-        } catch (const InputError& e) {
+        } catch (const GeneratorEntryError& e) {
             EXPECT_EQ(std::string(e.what()).rfind(c.label, 0), 0U) << e.what();
+            EXPECT_EQ(e.entry(), c.entry) << e.what();
+            EXPECT_EQ(std::string(e.what()), std::string(c.label) + " " + e.reason());
             // The check before a batch refuses the same, without drawing.
             if (c.shapeSource == ShapeSource::FromCv) {
                 entries.log.clear();

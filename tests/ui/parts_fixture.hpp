@@ -19,14 +19,14 @@
 #include "ui/boxes/box_params.hpp"
 #include "ui/dialogs/file_name_dialog.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"
+#include "ui/display/display_painter.hpp"
 #include "ui/display/local_cv_list.hpp"
 #include "ui/display/run_screen.hpp"
 #include "ui/run/run_control.hpp"
-#include "ui/trains/train_actions.hpp"
+#include "ui/trains/box_generator_entries.hpp"
 #include "ui/window/event_pump.hpp"
 #include "ui/window/form_controls.hpp"
 #include "ui/window/status_panels.hpp"
-#include "ui/window_parts.hpp"
 
 // An input train with a spike every `every` steps from step `first` on, over
 // a run of `ms` milliseconds typed into `timeEdit`.
@@ -78,8 +78,7 @@ struct Parts {
     QTimer timer;
     mirvok::ui::EventPump pump;
     RecordingScreen screen;
-    mirvok::ui::RunControl run{
-        state, {reset, rates, analysis, vari}, mirvok::ui::runWidgets(c.ui), timer, pump, screen};
+    mirvok::ui::RunControl run{state, {reset, rates, analysis, vari}, c.ui, timer, pump, screen};
     mirvok::ui::ScriptedDialogs dialogs;
     mirvok::ui::FileNameDialog saveDialog{mirvok::ui::FileNameDialog::Mode::Save, "csv"};
     mirvok::ui::BoxGeneratorEntries entries{boxes, c.ui.shape, pump};
@@ -96,7 +95,7 @@ struct Parts {
                                    &c.host,
                                    entries,
                                    {}},
-                                  mirvok::ui::batchWidgets(c.ui)};
+                                  c.ui};
     // What escaped a tick, as the window's error report would show it.
     QStringList tickErrors;
 

@@ -16,7 +16,7 @@ TEST(setup_of_values, the_values_of_a_provenance_give_back_their_batch) {
     setup.generator.quantify = setup.generator.quantifyZeroOne = true;
     const BatchSetup read = setupOfValues(batchValuesJson(setup));
     EXPECT_EQ(batchValuesJson(read), batchValuesJson(setup));
-    EXPECT_EQ(read.stateTemplate.Nsteps, 1200);
+    EXPECT_EQ(read.steps, 1200);
     EXPECT_EQ(read.headerShape, setup.headerShape);
     // A replay's values leave the generator's own out: their defaults.
     EXPECT_EQ(setupOfValues(Json::object()).generator.isiJitter, BatchSetup{}.generator.isiJitter);

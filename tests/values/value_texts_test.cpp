@@ -25,7 +25,7 @@ std::string refusal(const NamedTexts& texts, std::vector<std::string> segments =
 TEST(value_texts, convert_with_the_full_stop_and_blanks_and_default_what_is_not_given) {
     const BatchSetup s = setupOf({{"time", " 250 "}, {"gamma1", "+1.5E-2"}, {"cv", ".3"}});
     EXPECT_EQ(s.reset.time, 250);
-    EXPECT_EQ(s.stateTemplate.Nsteps, 500);
+    EXPECT_EQ(s.steps, 500);
     EXPECT_EQ(s.rates.g1, 0.015);
     EXPECT_EQ(s.generator.cv, 0.3);
     // The header's shape as the window writes 1/cv^2 into its box.
@@ -65,9 +65,9 @@ TEST(value_texts, refused_values_are_named_as_option_and_keyword) {
 TEST(value_texts, segments_build_the_lists_of_an_interval_definition) {
     const BatchSetup s = setupOf({{"time", "600"}}, {"400:10:1", "800:20:0.5", "1199:30:1"});
     EXPECT_TRUE(s.generator.segmentMode);
-    EXPECT_EQ(s.stateTemplate.segBounds, (std::vector<int>{0, 400, 800, 1199}));
-    EXPECT_EQ(s.stateTemplate.segIsi, (std::vector<double>{10, 20, 30}));
-    EXPECT_EQ(s.stateTemplate.segShape, (std::vector<double>{1, 4, 1}));
+    EXPECT_EQ(s.generator.segments.bounds, (std::vector<int>{0, 400, 800, 1199}));
+    EXPECT_EQ(s.generator.segments.isi, (std::vector<double>{10, 20, 30}));
+    EXPECT_EQ(s.generator.segments.shape, (std::vector<double>{1, 4, 1}));
 }
 
 TEST(value_texts, refused_segments_say_why) {

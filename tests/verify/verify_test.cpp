@@ -10,6 +10,7 @@
 #include "base/errors.hpp"
 #include "batch/parallel_batch.hpp"
 #include "batch/setup_workers.hpp"
+#include "support/added_value_row.hpp"
 #include "support/temp_dir.hpp"
 #include "text/json.hpp"
 #include "values/value_table.hpp"
@@ -279,6 +280,23 @@ TEST(verify, a_sweep_folder_checks_its_rows_kept_records_and_summaries) {
     EXPECT_EQ(running.differ, 3);
     EXPECT_EQ(running.differences.front(),
               dir.file("whole/points/p-00001.row") + ": point: found 2, expected 1");
+}
+
+// A batch and a sweep of version 6.1 check out after a value was added: each
+// point and run is made again with the value as it was before.
+TEST(verify, files_made_before_a_value_was_added_are_made_again_with_its_value_before) {
+    TempDir dir;
+    std::filesystem::copy(kSweeps + "/whole", dir.file("whole"),
+                          std::filesystem::copy_options::recursive);
+    std::filesystem::copy(
+        (std::filesystem::path(MIRVOK_TEST_DATA) / "../../records/data/v6.1").lexically_normal(),
+        dir.file("batch"), std::filesystem::copy_options::recursive);
+    const AddedRefractory added;
+    EXPECT_EQ(closingLine(verified(dir.file("batch/batch.csv"))), "3 records checked, 0 differ");
+    EXPECT_EQ(refractoryRead.load(), 0.0);
+    refractoryRead = 2.5;
+    EXPECT_EQ(closingLine(verified(dir.file("whole"))), "20 records checked, 0 differ");
+    EXPECT_EQ(refractoryRead.load(), 0.0);
 }
 
 TEST(verify, what_cannot_be_read_whole_in_the_memory_there_is_is_refused_never_passed) {

@@ -18,6 +18,7 @@
 #include "ui/window/control_state.hpp"
 #include "ui/window/error_report.hpp"
 #include "ui/window/event_pump.hpp"
+#include "ui/window/form_controls.hpp"
 #include "ui/window/status_panels.hpp"
 #include "ui/window/ui_text.hpp"
 
@@ -44,17 +45,17 @@ class BatchRunningFlag {
 // All disabled and Stop enabled for as long as the batch's runs go on.
 class BatchButtons {
   public:
-    explicit BatchButtons(const BatchWidgets& widgets) : w_(widgets) { set(true); }
+    explicit BatchButtons(const FormControls& ui) : w_(ui) { set(true); }
     ~BatchButtons() { set(false); }
     BatchButtons(const BatchButtons&) = delete;
     BatchButtons& operator=(const BatchButtons&) = delete;
 
   private:
     void set(bool running) {
-        setControlEnabled(running ? w_.all : w_.stop, false, w_.count);
-        setControlEnabled(running ? w_.stop : w_.all, true, w_.count);
+        setControlEnabled(running ? w_.All : w_.StopButton, false, w_.DoTest);
+        setControlEnabled(running ? w_.StopButton : w_.All, true, w_.DoTest);
     }
-    const BatchWidgets& w_;
+    const FormControls& w_;
 };
 
 }  // namespace
@@ -63,8 +64,8 @@ void WindowBatch::runGenerated(std::uint64_t seed) {
     seed_ = seed;
     lastSeed_ = seed;
     source_ = nullptr;
-    run([&](const ResultTarget& target, const ResultHeader& header) {
-        return runGeneratedBatch(parts_.state, target, header, seed, *this);
+    run([&](SessionStart start, const ResultHeader& header) {
+        return runGeneratedBatch(parts_.state, std::move(start), header, seed, *this);
     });
 }
 
@@ -80,57 +81,39 @@ void WindowBatch::replay(const std::string& path) {
         const ReplaySource*& source;
         ~Forget() { source = nullptr; }
     } forget{source_};
-    run([&](const ResultTarget& target, const ResultHeader& header) {
-        return runReplayBatch(parts_.state, target, header, *source, *this);
+    run([&](SessionStart start, const ResultHeader& header) {
+        return runReplayBatch(parts_.state, std::move(start), header, *source, *this);
     });
 }
 
 void WindowBatch::run(const CoreBatch& batch) {
     BatchRunningFlag running(parts_.state);
-    unrecorded_ = false;
-    try {
-        BatchReport report;
-        {
-            const BatchButtons buttons(widgets_);
-            const std::optional<ResultTarget> target = chooseResultFile();
-            // A cancelled file dialog ends the batch without a trace.
-            if (!target) return;
-            begin(*target);
-            // The header's values as the batch starts; every box was checked before.
-            const ParameterBoxes& b = parts_.boxes;
-            const ResultHeader header{b.isi.value(), b.shape.value(), b.iterations.intValue()};
-            // The shape box need not be the shape the CV gives: the header is
-            // recorded as written, so that verify can check it whole.
-            std::string line = formatResultHeader(header.isi, header.shape, header.ntests);
-            line.pop_back();
-            provenance_->entry().more["header"] = line;
-            report = batch(*target, header);
-        }
-        finish(report);
-    } catch (const WindowClosed&) {
-        // The window was closed, which ends the program: the batch ended at
-        // that event check with its whole records (a run the close cut short
-        // left none) and is described as a stopped batch is, or a batch of
-        // the clock's seed could never be made again or continued.
-        // recorded() follows each record at once, with no event check
-        // between them: one point per record written.
-        if (unrecorded_) recordProvenance(static_cast<int>(points_.size()));
-        throw;
-    } catch (...) {
-        // A run that failed: its records stay and are described too; the
-        // run's own error is what the user is shown.
-        try {
-            if (unrecorded_) recordProvenance(static_cast<int>(points_.size()));
-        } catch (...) {
-        }
-        throw;
+    BatchReport report;
+    {
+        const BatchButtons buttons(ui_);
+        const std::optional<ResultTarget> target = chooseResultFile();
+        // A cancelled file dialog ends the batch without a trace.
+        if (!target) return;
+        // The core's session keeps FILE.json true however the batch ends: a
+        // closed window or a failed run leaves the records made, described.
+        SessionStart start{*target, Previous::Dropped, begin(*target)};
+        // The header's values as the batch starts; every box was checked before.
+        const ParameterBoxes& b = parts_.boxes;
+        const ResultHeader header{b.isi.value(), b.shape.value(), b.iterations.intValue()};
+        // The shape box need not be the shape the CV gives: the header is
+        // recorded as written, so that verify can check it whole.
+        std::string line = formatResultHeader(header.isi, header.shape, header.ntests);
+        line.pop_back();
+        start.entry->more["header"] = line;
+        report = batch(std::move(start), header);
     }
+    finish(report);
 }
 
 std::optional<ResultTarget> WindowBatch::chooseResultFile() {
     FileNameDialog& dialog = parts_.saveDialog;
-    const bool replaces = widgets_.firstDel->isChecked();
-    if (widgets_.askFile->isChecked()) {
+    const bool replaces = ui_.FirstDel->isChecked();
+    if (ui_.askfile->isChecked()) {
         // A cancelled dialog ends the batch before any file is touched. The
         // user is asked before a file is emptied, not before it is appended to.
         const auto existing = replaces ? FileNameDialog::Existing::AskBeforeReplacing
@@ -146,16 +129,15 @@ std::optional<ResultTarget> WindowBatch::chooseResultFile() {
     return target;
 }
 
-void WindowBatch::begin(const ResultTarget& target) {
+Provenance WindowBatch::begin(const ResultTarget& target) {
     stopRequested_ = false;
     points_.clear();
     target_ = target;
     // The values as the batch starts: every one was checked before.
-    provenance_.emplace(
+    Provenance entry =
         provenanceOf("mirvok", seed_ ? "batch" : "replay",
                      boxValuesJson(parts_.boxes, parts_.state, trainChoice(),
-                                   seed_ ? BatchSource::Generated : BatchSource::Replayed)));
-    Provenance& entry = provenance_->entry();
+                                   seed_ ? BatchSource::Generated : BatchSource::Replayed));
     entry.seed = seed_;
     entry.source = source_ ? std::optional(sourcePath_) : std::nullopt;
     if (source_) entry.more["source_sha256"] = source_->sha256;
@@ -163,11 +145,11 @@ void WindowBatch::begin(const ResultTarget& target) {
     entry.iterations = askedFor();
     inRun_ = false;
     edits_.start(trainChoice(), seed_.has_value());
-    unrecorded_ = true;
     parts_.status.setText(10, seed_ ? QStringLiteral("seed: ") + intText(*seed_) : QString());
     clock_.start();
     progressShownAt_ = 0;
     counter_.clear();
+    return entry;
 }
 
 int WindowBatch::askedFor() const {
@@ -215,8 +197,7 @@ void WindowBatch::showProgress(int done, int total, BatchState state) {
 }
 
 TrainChoice WindowBatch::trainChoice() const {
-    return {widgets_.diffIntervals->isChecked(), widgets_.quantify->isChecked(),
-            widgets_.quantifyZeroOne->isChecked()};
+    return {ui_.diffintervals->isChecked(), ui_.quantify->isChecked(), ui_.c01->isChecked()};
 }
 
 GeneratedReads WindowBatch::reads() {
@@ -251,19 +232,14 @@ void WindowBatch::runLastIterationTraced(int index) {
     parts_.run.runAllSteps();
 }
 
-void WindowBatch::recordProvenance(int runs) {
-    unrecorded_ = false;  // once, even when the write fails
+void WindowBatch::describe(Provenance& entry) {
     const Json changes = edits_.changes();
-    if (!changes.empty()) provenance_->entry().more["changes"] = changes;
-    provenance_->record(
-        target_.name, runs,
-        widgets_.firstDel->isChecked() ? ProvenanceMode::Replace : ProvenanceMode::Append);
+    if (!changes.empty()) entry.more["changes"] = changes;
 }
 
 void WindowBatch::finish(const BatchReport& report) {
     const int runs = report.sums.runs;
     if (report.end == BatchEnd::OpenFailed) {
-        unrecorded_ = false;
         // Another process writing the file: to the user a file that cannot
         // be opened, said as such.
         parts_.screen.showMessage(toQt(
@@ -280,7 +256,6 @@ void WindowBatch::finish(const BatchReport& report) {
     parts_.status.setText(3, toQt(texts.avg));
     parts_.status.setText(4, toQt(texts.avl));
     if (seed_) parts_.status.setText(10, QStringLiteral("seed: ") + intText(*seed_));
-    if (unrecorded_) recordProvenance(runs);
     parts_.screen.redraw();
     // What a replay passed over is said in one message.
     QStringList passedOver;

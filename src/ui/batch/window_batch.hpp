@@ -10,7 +10,7 @@
 
 #include "batch/batch_loops.hpp"
 #include "batch/batch_progress.hpp"
-#include "records/provenance_recorder.hpp"
+#include "records/provenance.hpp"
 #include "trains/gamma_generator.hpp"
 #include "ui/batch/batch_edits.hpp"
 #include "ui/results/results_data.hpp"
@@ -21,6 +21,8 @@ class QWidget;
 
 namespace mirvok::ui {
 
+struct FormControls;
+
 class Dialogs;
 class EventPump;
 class FileNameDialog;
@@ -28,18 +30,6 @@ class ParameterBoxes;
 class RunControl;
 class RunScreen;
 class StatusPanels;
-
-// The controls a batch reads and writes.
-struct BatchWidgets {
-    QPushButton* all = nullptr;
-    QPushButton* stop = nullptr;
-    QPushButton* count = nullptr;  // takes the focus of a button the batch disables
-    QCheckBox* askFile = nullptr;
-    QCheckBox* firstDel = nullptr;  // "del"
-    QCheckBox* diffIntervals = nullptr;
-    QCheckBox* quantify = nullptr;
-    QCheckBox* quantifyZeroOne = nullptr;  // "0--1"
-};
 
 // What a batch works with besides its controls. The save dialog is shown
 // through `dialogs`, modal to `window`; values are the boxes as a run reads
@@ -69,19 +59,20 @@ struct BatchParts {
 // second and the time left in its tooltip and in showProgress. At the end
 // the last iteration is run again with its traces for the displays, then
 // the summary goes into panels 1, 3 and 4 (and the seed of a generated
-// batch into panel 10), FILE.json beside the result file says how it was
-// made, and the displays are redrawn once. FILE.json lists the values as
+// batch into panel 10), and the displays are redrawn once. FILE.json
+// beside the result file says how it is being made from before the first
+// record (the core's writer session) and how the batch ended. FILE.json lists the values as
 // the batch started and every edit of them from the first run that read it
 // (BatchEdits); its "iterations" is the count the header names, a replay's
 // the records it read. A window closed during a batch ends it at its next
-// event check (the pump throws WindowClosed), and a run that fails ends it
-// with its error: either way FILE.json is written for the records made,
-// and the exception goes on to end the click.
+// event check (the pump throws WindowClosed: FILE.json says interrupted),
+// and a run that fails ends it with its error (failed): either way FILE.json
+// counts the records made, and the exception goes on to end the click.
 class WindowBatch final : private LiveBatch {
   public:
-    WindowBatch(const BatchParts& parts, const BatchWidgets& widgets)
+    WindowBatch(const BatchParts& parts, const FormControls& ui)
         : parts_(parts),
-          widgets_(widgets),
+          ui_(ui),
           edits_(parts.boxes, parts.state),
           watchedEntries_(parts.entries, [this] { lookForEdits(BatchMoment::DrawingTrain); }) {}
     // The watched entries refer to this object: never copied.
@@ -112,31 +103,29 @@ class WindowBatch final : private LiveBatch {
     void iterationStarts(int index, int total) override;
     GeneratedReads reads() override;
     bool recorded(const IterationOutcome& outcome) override;
+    void describe(Provenance& entry) override;
 
-    using CoreBatch = std::function<BatchReport(const ResultTarget&, const ResultHeader&)>;
+    using CoreBatch = std::function<BatchReport(SessionStart, const ResultHeader&)>;
     void run(const CoreBatch& batch);
-    void begin(const ResultTarget& target);
+    // Readies the batch; returns its provenance entry as it starts.
+    Provenance begin(const ResultTarget& target);
     // The iterations asked for: the box as it reads now, or a replay's lines.
     int askedFor() const;
     void finish(const BatchReport& report);
     TrainChoice trainChoice() const;
     void showProgress(int done, int total, BatchState state);
     void runLastIterationTraced(int index);
-    void recordProvenance(int runs);
     // The window's events were just handled at `moment` of the current run.
     void lookForEdits(BatchMoment moment);
 
     BatchParts parts_;
-    BatchWidgets widgets_;
+    const FormControls& ui_;
     bool stopRequested_ = false;
     std::optional<std::uint64_t> seed_;  // a generated batch's
     std::optional<std::uint64_t> lastSeed_;
     const ReplaySource* source_ = nullptr;  // a replay's, while it runs
     std::string sourcePath_;
     ResultTarget target_;
-    // FILE.json's entry from the batch's start; empty before the first batch.
-    std::optional<ProvenanceRecorder> provenance_;
-    bool unrecorded_ = false;  // the result file opened, FILE.json not yet written
     BatchEdits edits_;
     WatchedEntries watchedEntries_;
     bool inRun_ = false;  // the run has read what it reads before its train

@@ -12,9 +12,7 @@ BatchSetup boxSetup(const ParameterBoxes& boxes, const SimState& state, TrainCho
     setup.generator.segmentMode = trains.segmentMode;
     setup.generator.quantify = trains.quantify;
     setup.generator.quantifyZeroOne = trains.quantify && trains.quantifyZeroOne;
-    setup.stateTemplate.segBounds = state.segBounds;
-    setup.stateTemplate.segIsi = state.segIsi;
-    setup.stateTemplate.segShape = state.segShape;
+    setup.generator.segments = {state.segBounds, state.segIsi, state.segShape};
     setup.headerShape = boxes.shape.value();
     return setup;
 }

@@ -11,6 +11,7 @@
 #include "model/rates.hpp"
 #include "model/reset.hpp"
 #include "system/machine_memory.hpp"
+#include "ui/window/error_report.hpp"
 #include "values/value_table.hpp"
 
 class QLineEdit;
@@ -18,18 +19,6 @@ class QLineEdit;
 namespace mirvok::ui {
 
 struct FormControls;
-
-// The title of the box an error is about ("gamma 1"), for the message
-// window; the error's type and message stay the conversion's own.
-class BoxTitled {
-  public:
-    explicit BoxTitled(QString title) : title_(std::move(title)) {}
-    virtual ~BoxTitled() = default;
-    const QString& boxTitle() const { return title_; }
-
-  private:
-    QString title_;
-};
 
 template <class E>
 class BoxError final : public E, public BoxTitled {

@@ -6,8 +6,10 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <algorithm>
+#include <array>
 
 #include "ui/display/display_scene.hpp"
+#include "ui/window/form_controls.hpp"
 #include "ui/window/image_area.hpp"
 #include "ui/window/status_panels.hpp"
 #include "ui/window/ui_text.hpp"
@@ -78,17 +80,17 @@ void setVdiffColour(QLineEdit* box, bool match) {
 
 }  // namespace
 
-void paintDisplays(const SimState& state, const DisplayWidgets& widgets,
+void paintDisplays(const SimState& state, const FormControls& ui, StatusPanels& status,
                    const TracesColumns& columns) {
     DisplayInputs inputs;
-    inputs.inImage = sizeOf(widgets.inImage);
-    inputs.outImage = sizeOf(widgets.outImage);
-    inputs.plotter = sizeOf(widgets.plotter);
-    inputs.variImage = sizeOf(widgets.variImage);
-    inputs.timeText = toStd(widgets.timeEdit->text());
-    inputs.ignText = toStd(widgets.ign->text());
-    inputs.pbV1Max = widgets.pbV1->maximum();
-    inputs.pbV2Max = widgets.pbV2->maximum();
+    inputs.inImage = sizeOf(ui.InImage);
+    inputs.outImage = sizeOf(ui.OutImage);
+    inputs.plotter = sizeOf(ui.Plotter);
+    inputs.variImage = sizeOf(ui.VariImage);
+    inputs.timeText = toStd(ui.TimeEdit->text());
+    inputs.ignText = toStd(ui.ign->text());
+    inputs.pbV1Max = ui.pbV1->maximum();
+    inputs.pbV2Max = ui.pbV2->maximum();
     inputs.decimalSeparator = decimalSeparator();
     // The canvas is painted in the application font, not the widget's.
     inputs.digitWidth = widestDigit(QApplication::font());
@@ -96,24 +98,26 @@ void paintDisplays(const SimState& state, const DisplayWidgets& widgets,
     inputs.v2Columns = &columns.v2;
     const DisplayScene scene = buildDisplayScene(state, inputs);
 
-    for (std::size_t i = 0; i < widgets.axisLabels.size(); ++i)
-        widgets.axisLabels[i]->setText(toQt(scene.axisLabels[i]));
-    paintArea(widgets.plotter, scene.plotter);
-    paintArea(widgets.variImage, scene.variImage);
-    paintArea(widgets.inImage, scene.inImage);
-    paintArea(widgets.outImage, scene.outImage);
+    const std::array<QLabel*, 5> axisLabels{ui.Nsteps0Text, ui.Nsteps1Text, ui.Nsteps2Text,
+                                            ui.Nsteps3Text, ui.Nsteps4Text};
+    for (std::size_t i = 0; i < axisLabels.size(); ++i)
+        axisLabels[i]->setText(toQt(scene.axisLabels[i]));
+    paintArea(ui.Plotter, scene.plotter);
+    paintArea(ui.VariImage, scene.variImage);
+    paintArea(ui.InImage, scene.inImage);
+    paintArea(ui.OutImage, scene.outImage);
     if (scene.failure) std::rethrow_exception(scene.failure);
 
-    widgets.pbV1->setValue(scene.pbV1);
-    widgets.pbV2->setValue(scene.pbV2);
-    widgets.v1Act->setText(toQt(scene.v1Act));
-    widgets.v2Act->setText(toQt(scene.v2Act));
-    for (const auto& [panel, text] : scene.panels) widgets.status->setText(panel, toQt(text));
-    widgets.vdiff->setText(toQt(scene.vdiff));
-    setVdiffColour(widgets.vdiff, scene.vdiffMatch);
+    ui.pbV1->setValue(scene.pbV1);
+    ui.pbV2->setValue(scene.pbV2);
+    ui.V1_act->setText(toQt(scene.v1Act));
+    ui.V2_act->setText(toQt(scene.v2Act));
+    for (const auto& [panel, text] : scene.panels) status.setText(panel, toQt(text));
+    ui.Vdiff->setText(toQt(scene.vdiff));
+    setVdiffColour(ui.Vdiff, scene.vdiffMatch);
 }
 
-void recordTraceStep(const SimState& s, const DisplayWidgets& widgets, TracesColumns& columns) {
+void recordTraceStep(const SimState& s, const FormControls& ui, TracesColumns& columns) {
     const long long k = s.curStep;
     if (k < 0 || static_cast<size_t>(k) >= s.V1trace.size() ||
         s.V1trace.size() != s.V2trace.size()) {
@@ -121,7 +125,7 @@ void recordTraceStep(const SimState& s, const DisplayWidgets& widgets, TracesCol
         columns.v2.invalidate();
         return;
     }
-    const double spp = static_cast<double>(s.Nsteps) / widgets.inImage->width();
+    const double spp = static_cast<double>(s.Nsteps) / ui.InImage->width();
     columns.v1.feed(k, s.V1trace[static_cast<size_t>(k)], spp, s.V1trace.size());
     columns.v2.feed(k, s.V2trace[static_cast<size_t>(k)], spp, s.V2trace.size());
 }

@@ -5,7 +5,7 @@
 namespace mirvok::ui {
 
 void WindowScreen::redraw() {
-    paintDisplays(state_, widgets_, columns_);
+    paintDisplays(state_, ui_, status_, columns_);
 }
 
 void WindowScreen::recordStep() {
@@ -19,7 +19,7 @@ void WindowScreen::recordStep() {
         }
         return;
     }
-    recordTraceStep(state_, widgets_, columns_);
+    recordTraceStep(state_, ui_, columns_);
 }
 
 void WindowScreen::showMessage(const QString& text) {

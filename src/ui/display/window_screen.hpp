@@ -18,9 +18,9 @@ class Dialogs;
 // runs step, and messages modal to the window.
 class WindowScreen final : public RunScreen {
   public:
-    WindowScreen(const SimState& state, const DisplayWidgets& widgets, Dialogs& dialogs,
-                 QWidget* window)
-        : state_(state), widgets_(widgets), dialogs_(dialogs), window_(window) {}
+    WindowScreen(const SimState& state, const FormControls& ui, StatusPanels& status,
+                 Dialogs& dialogs, QWidget* window)
+        : state_(state), ui_(ui), status_(status), dialogs_(dialogs), window_(window) {}
 
     void redraw() override;
     void recordStep() override;
@@ -28,7 +28,8 @@ class WindowScreen final : public RunScreen {
 
   private:
     const SimState& state_;
-    DisplayWidgets widgets_;
+    const FormControls& ui_;
+    StatusPanels& status_;
     TracesColumns columns_;
     Dialogs& dialogs_;
     QWidget* window_;

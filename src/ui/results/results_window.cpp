@@ -17,13 +17,13 @@
 #include <QtCharts/QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "base/errors.hpp"
 #include "ui/dialogs/dialogs.hpp"
 #include "ui/results/nice_axis.hpp"
 #include "ui/results/verify_row.hpp"
 #include "ui/results/widget_image.hpp"
-#include "ui/sweeps/sweep_browser.hpp"
 #include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
@@ -61,8 +61,12 @@ constexpr ResultsModel::Series kAllSeries[] = {
 
 }  // namespace
 
-ResultsWindow::ResultsWindow(const ResultsModel& model, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), model_(model), dialogs_(dialogs) {
+ResultsWindow::ResultsWindow(const ResultsModel& model, Dialogs& dialogs, QWidget* parent,
+                             OpenSweep sweepOpener)
+    : QWidget(parent, Qt::Window),
+      model_(model),
+      dialogs_(dialogs),
+      openSweep_(std::move(sweepOpener)) {
     setObjectName(QStringLiteral("ResultsWindow"));
     setWindowTitle(QStringLiteral("Mirvok results"));
     auto* column = new QVBoxLayout(this);
@@ -85,9 +89,10 @@ ResultsWindow::ResultsWindow(const ResultsModel& model, Dialogs& dialogs, QWidge
         const QString folder = dialogs_.askFolder(this, QString());
         if (!folder.isEmpty()) this->openSweep(folder);
     });
-    openSweep_ = openSweep;
+    openSweepButton_ = openSweep;
     top->addWidget(openSweep, 0, Qt::AlignRight);
     column->addLayout(top);
+    if (!openSweep_) openSweep->hide();
     column->addWidget(makePanel(Chart::Batch, QStringLiteral("Last batch"),
                                 QStringLiteral("input CV"), QStringLiteral("q, score")));
     column->addWidget(makePanel(Chart::Intervals, QStringLiteral("Input train"),
@@ -149,14 +154,10 @@ QWidget* ResultsWindow::makePanel(Chart chart, const QString& title, const QStri
     return row;
 }
 
-void ResultsWindow::openSweep(const QString& folder) {
-    if (SweepBrowser* browser = SweepBrowser::open(folder, dialogs_, this)) browser->raise();
-}
-
 void ResultsWindow::showOnly(Chart chart, const QString& title) {
     for (Chart c : {Chart::Batch, Chart::Intervals, Chart::LocalCvs})
         panels_[index(c)].view->parentWidget()->setVisible(c == chart);
-    openSweep_->hide();
+    openSweepButton_->hide();
     panels_[index(chart)].title = title;
     setWindowTitle(title);
     resize(760, 380);

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "ui/results/results_model.hpp"
 
@@ -34,7 +35,13 @@ class ResultsWindow final : public QWidget {
     using Chart = ResultsModel::Chart;
     using Series = ResultsModel::Series;
 
-    ResultsWindow(const ResultsModel& model, Dialogs& dialogs, QWidget* parent = nullptr);
+    // Opens the sweep browser of a folder over the window given, or says
+    // why there is none: the one who makes the results window knows how.
+    using OpenSweep = std::function<void(const QString& folder, QWidget* over)>;
+
+    // "Open sweep..." is offered when sweepOpener is given.
+    ResultsWindow(const ResultsModel& model, Dialogs& dialogs, QWidget* parent = nullptr,
+                  OpenSweep sweepOpener = {});
 
     // Writes the chart to path (beside it, then renamed into place); a
     // failure is shown once, naming the path, and returns false.
@@ -43,7 +50,7 @@ class ResultsWindow final : public QWidget {
     QXYSeries* series(Series series) const { return series_[index(series)]; }
 
     // The sweep browser of a folder, or a message saying why there is none.
-    void openSweep(const QString& folder);
+    void openSweep(const QString& folder) { openSweep_(folder, this); }
     // Only the chart's panel, under this title: for a batch scatter of its own.
     void showOnly(Chart chart, const QString& title);
 
@@ -84,7 +91,8 @@ class ResultsWindow final : public QWidget {
     Dialogs& dialogs_;
     QLabel* progress_ = nullptr;
     VerifyRow* verify_ = nullptr;
-    QWidget* openSweep_ = nullptr;
+    OpenSweep openSweep_;
+    QWidget* openSweepButton_ = nullptr;
     std::array<Panel, 3> panels_;
     std::array<QXYSeries*, ResultsModel::kSeries> series_{};
     std::array<std::uint64_t, ResultsModel::kSeries> handed_{};  // the model's revisions

@@ -16,6 +16,7 @@
 #include "ui/display/run_screen.hpp"
 #include "ui/window/control_state.hpp"
 #include "ui/window/event_pump.hpp"
+#include "ui/window/form_controls.hpp"
 #include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
@@ -25,24 +26,23 @@ const char* const kRateFailedMessage = "Error: Your inputs are probably not floa
 using Controls = std::initializer_list<QWidget*>;
 }  // namespace
 
-RunControl::RunControl(SimState& state, RunBoxes boxes, const RunWidgets& widgets, QTimer& timer,
+RunControl::RunControl(SimState& state, RunBoxes boxes, const FormControls& ui, QTimer& timer,
                        EventPump& pump, RunScreen& screen)
     : state_(state),
       boxes_(boxes),
-      widgets_(widgets),
+      ui_(ui),
       timer_(timer),
       pump_(pump),
       screen_(screen),
       instantHooks_(*this, true),
       tickHooks_(*this, false) {
-    speed_ = widgets.speed->value();
-    graphicTrace_ = widgets.graphicTrace->isChecked();
+    speed_ = ui.speed->value();
+    graphicTrace_ = ui.GraphicTrace->isChecked();
     // The slots only copy a value: nothing in them can throw.
-    speedWatch_ = QObject::connect(widgets.speed, &QSlider::valueChanged, widgets.speed,
+    speedWatch_ = QObject::connect(ui.speed, &QSlider::valueChanged, ui.speed,
                                    [this](int value) { speed_ = value; });
-    graphicTraceWatch_ =
-        QObject::connect(widgets.graphicTrace, &QCheckBox::toggled, widgets.graphicTrace,
-                         [this](bool checked) { graphicTrace_ = checked; });
+    graphicTraceWatch_ = QObject::connect(ui.GraphicTrace, &QCheckBox::toggled, ui.GraphicTrace,
+                                          [this](bool checked) { graphicTrace_ = checked; });
 }
 
 RunControl::~RunControl() {
@@ -75,7 +75,7 @@ void RunControl::Hooks::rateFailed() {
 }
 
 void RunControl::enable(QWidget* control, bool enabled) {
-    setControlEnabled(control, enabled, widgets_.count);
+    setControlEnabled(control, enabled, ui_.DoTest);
 }
 
 void RunControl::runAllSteps() {
@@ -83,18 +83,18 @@ void RunControl::runAllSteps() {
     // A continuous run's ticks must not step inside this loop.
     timer_.stop();
     EventPump::Scope loop(pump_);
-    if (!s.batchRunning) enable(widgets_.simulate, false);
-    widgets_.graphicTrace->setChecked(false);
+    if (!s.batchRunning) enable(ui_.SimulateButton, false);
+    ui_.GraphicTrace->setChecked(false);
     const std::size_t skippedBefore = s.skippedSteps;
     try {
         runInstant(s, boxes_.reset, boxes_.rates, instantHooks_);
     } catch (...) {
         // A refused value leaves no run behind: Simulate! is usable again.
-        if (!s.batchRunning) enable(widgets_.simulate, true);
+        if (!s.batchRunning) enable(ui_.SimulateButton, true);
         throw;
     }
     if (s.batchRunning) return;
-    enable(widgets_.simulate, true);
+    enable(ui_.SimulateButton, true);
     screen_.redraw();
     // Steps of the loaded train beyond a shorter run are said once, when the
     // run length leaves out another number of them.
@@ -111,25 +111,27 @@ void RunControl::startContinuousRun() {
     // length gets trains that fit it.
     resetSimulation(state_, boxes_.reset);
     fitTrains(state_);
-    widgets_.graphicTrace->setChecked(true);
+    ui_.GraphicTrace->setChecked(true);
     setContinuousButtons();
     watching_ = true;
     timer_.start();
 }
 
 void RunControl::setContinuousButtons() {
-    const RunWidgets& w = widgets_;
-    for (QWidget* off : Controls{w.simulate, w.read, w.save, w.maxDiff, w.zeroDiff})
+    const FormControls& w = ui_;
+    for (QWidget* off :
+         Controls{w.SimulateButton, w.ReadButton, w.SaveButton, w.MaxDiff, w.ZeroDiff})
         enable(off, false);
-    enable(w.stop, true);
-    enable(w.pause, true);
+    enable(w.StopButton, true);
+    enable(w.PauseButton, true);
 }
 
 void RunControl::setIdleButtons() {
-    const RunWidgets& w = widgets_;
-    enable(w.stop, false);
-    enable(w.pause, false);
-    for (QWidget* on : Controls{w.maxDiff, w.zeroDiff, w.simulate, w.read, w.save})
+    const FormControls& w = ui_;
+    enable(w.StopButton, false);
+    enable(w.PauseButton, false);
+    for (QWidget* on :
+         Controls{w.MaxDiff, w.ZeroDiff, w.SimulateButton, w.ReadButton, w.SaveButton})
         enable(on, true);
 }
 
@@ -158,7 +160,7 @@ void RunControl::togglePause() {
         timer_.stop();
     else
         timer_.start();
-    enable(widgets_.save, !widgets_.save->isEnabled());
+    enable(ui_.SaveButton, !ui_.SaveButton->isEnabled());
     screen_.redraw();
 }
 
@@ -178,7 +180,7 @@ void RunControl::tick() {
         // would fail again at once and bury the window under message boxes.
         if (timer_.isActive()) {
             timer_.stop();
-            enable(widgets_.save, true);
+            enable(ui_.SaveButton, true);
         }
         throw;
     }

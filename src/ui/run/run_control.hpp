@@ -17,24 +17,11 @@ class QWidget;
 
 namespace mirvok::ui {
 
+struct FormControls;
+
 class EventPump;
 class LocalCvList;
 class RunScreen;
-
-// The controls whose state follows the run: the run buttons, the two boxes
-// locked during a watched run, "graphic trace" and the speed bar.
-struct RunWidgets {
-    QPushButton* count = nullptr;  // Count!: takes the focus from a control being disabled
-    QPushButton* simulate = nullptr;
-    QPushButton* read = nullptr;
-    QPushButton* save = nullptr;
-    QPushButton* stop = nullptr;
-    QPushButton* pause = nullptr;
-    QLineEdit* maxDiff = nullptr;
-    QLineEdit* zeroDiff = nullptr;
-    QCheckBox* graphicTrace = nullptr;
-    QSlider* speed = nullptr;
-};
 
 // The boxes as a run reads them: the reset's values, the step's rates, the
 // analysis values and the list of local CVs.
@@ -52,7 +39,7 @@ struct RunBoxes {
 // wired by the caller to tick().
 class RunControl {
   public:
-    RunControl(SimState& state, RunBoxes boxes, const RunWidgets& widgets, QTimer& timer,
+    RunControl(SimState& state, RunBoxes boxes, const FormControls& ui, QTimer& timer,
                EventPump& pump, RunScreen& screen);
     // The hooks and the widgets' connections refer to this object.
     ~RunControl();
@@ -94,7 +81,7 @@ class RunControl {
 
     SimState& state_;
     RunBoxes boxes_;
-    RunWidgets widgets_;
+    const FormControls& ui_;
     QTimer& timer_;
     EventPump& pump_;
     RunScreen& screen_;

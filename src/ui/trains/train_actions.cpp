@@ -11,41 +11,18 @@
 #include "ui/boxes/box_params.hpp"
 #include "ui/dialogs/dialogs.hpp"
 #include "ui/dialogs/interval_dialog.hpp"
-#include "ui/tform1.hpp"
+#include "ui/display/run_screen.hpp"
+#include "ui/results/results_model.hpp"
+#include "ui/run/run_actions.hpp"
+#include "ui/run/run_control.hpp"
+#include "ui/trains/box_generator_entries.hpp"
 #include "ui/window/event_pump.hpp"
 #include "ui/window/form_controls.hpp"
+#include "ui/window/main_window.hpp"
 #include "ui/window/status_panels.hpp"
 #include "ui/window/ui_text.hpp"
 
 namespace mirvok::ui {
-
-double BoxGeneratorEntries::cv() {
-    return boxes_.cv.value();
-}
-
-void BoxGeneratorEntries::writeShape(const std::string& text) {
-    shapeBox_->setText(toQt(text));
-}
-
-double BoxGeneratorEntries::shape() {
-    return boxes_.shape.value();
-}
-
-double BoxGeneratorEntries::isi() {
-    return boxes_.isi.value();
-}
-
-double BoxGeneratorEntries::isiJitter() {
-    return boxes_.isiJitter.value();
-}
-
-char BoxGeneratorEntries::decimalSeparator() const {
-    return ui::decimalSeparator();
-}
-
-void BoxGeneratorEntries::pumpEvents() {
-    pump_.pump();
-}
 
 namespace {
 
@@ -92,14 +69,29 @@ class TrainBackup {
 
 }  // namespace
 
-void TForm1::ReadButtonClick() {
+TrainActions::TrainActions(MainWindow& window, const TrainParts& parts)
+    : window_(window),
+      parts_(parts),
+      spikeListDialog_(FileNameDialog::Mode::Save, QStringLiteral("csv"),
+                       QStringLiteral("spikes.csv")),
+      intervalDialog_(new TOKBottomDlg(&window)) {
+    intervalDialog_->hide();
+    using Click = MainWindow::Click;
+    const FormControls& ui = window.ui();
+    window.onClick(ui.ReadButton, Click::StartsWork, [this] { ReadButtonClick(); });
+    window.onClick(ui.SaveButton, Click::StartsWork, [this] { SaveButtonClick(); });
+    window.onClick(ui.newints, Click::StartsWork, [this] { newintsClick(); });
+    window.onClick(ui.GammaButton, Click::StartsWork, [this] { GammaButtonClick(); });
+}
+
+void TrainActions::ReadButtonClick() {
     // The train is read for the run length in "time", not the last run's.
-    runControl_.latchRunLength();
+    parts_.run.latchRunLength();
     // A cancelled dialog ends the operation: nothing read, nothing redrawn.
-    if (!openDialog_.execute(dialogs_, this)) return;
-    const QString path = openDialog_.fileName();
+    if (!parts_.openDialog.execute(window_.dialogs(), &window_)) return;
+    const QString path = parts_.openDialog.fileName();
     const std::optional<TrainLoad> load =
-        readSpikeTrainFile(state_, toStd(path), availableMemoryBytes().value_or(0));
+        readSpikeTrainFile(parts_.state, toStd(path), availableMemoryBytes().value_or(0));
     // Panel 0 names the file just read, also when it held no number; text
     // that ended the reading early is said in its tooltip and beside the
     // train's intervals, never in a box the user must close.
@@ -107,49 +99,52 @@ void TForm1::ReadButtonClick() {
         const std::string note = load->stoppedAt ? readStopMessage(toStd(path), *load->stoppedAt,
                                                                    load->stored + load->skipped)
                                                  : std::string();
-        statusBar_->setText(0, spikeCountLead(load->stored), path, toQt(note));
-        results_.setTrain(state_, note);
+        window_.StatusBar().setText(0, spikeCountLead(load->stored), path, toQt(note));
+        parts_.results.setTrain(parts_.state, note);
     }
-    redrawDisplays();
+    parts_.screen.redraw();
     if (load && load->skipped > 0)
-        dialogs_.showMessage(this, toQt(skippedStepsMessage(load->skipped, state_.Nsteps)));
+        window_.dialogs().showMessage(
+            &window_, toQt(skippedStepsMessage(load->skipped, parts_.state.Nsteps)));
 }
 
-void TForm1::GammaButtonClick() {
-    TrainBackup backup(state_);
+void TrainActions::GammaButtonClick() {
+    TrainBackup backup(parts_.state);
     {
         // Clicks that would start other work are ignored (a Count! waits for
         // the train), and a watched run's ticks pause, while a long train
         // is drawn with the window's events handled.
-        EventPump::Scope loop(pump_);
-        countAfterTrain_ = false;
-        drawingTrain_ = true;
-        const struct Drawing {
-            bool& flag;
-            ~Drawing() { flag = false; }
-        } drawing{drawingTrain_};
+        EventPump::Scope loop(window_.pump());
+        parts_.runActions.holdCounts();
+        const struct Holding {
+            RunActions& run;
+            ~Holding() { run.releaseCounts(); }
+        } holding{parts_.runActions};
         try {
-            runControl_.latchRunLength();
-            generateTrain(state_, generatorEntries_, random_, ui_.diffintervals->isChecked(),
-                          ShapeSource::FromCv, availableMemoryBytes().value_or(0));
+            parts_.run.latchRunLength();
+            generateTrain(parts_.state, parts_.entries, parts_.random,
+                          window_.ui().diffintervals->isChecked(), ShapeSource::FromCv,
+                          availableMemoryBytes().value_or(0));
         } catch (...) {
             backup.restore();
             throw;
         }
     }
-    if (state_.batchRunning) return;
-    results_.setTrain(state_);
-    redrawDisplays();
-    if (std::exchange(countAfterTrain_, false)) DoTestClick();
+    if (parts_.state.batchRunning) return;
+    parts_.results.setTrain(parts_.state);
+    parts_.screen.redraw();
+    parts_.runActions.runCountsHeld();
 }
 
-void TForm1::newintsClick() {
+void TrainActions::newintsClick() {
     // The segments are cut for the run length in "time".
-    runControl_.latchRunLength();
+    parts_.run.latchRunLength();
     intervalDialog_->defineIntervals(
-        state_, decimalSeparator(),
-        [this](TOKBottomDlg& dialog) { return dialogs_.execDialog(dialog); },
-        [this](const std::string& message) { dialogs_.showMessage(this, toQt(message)); });
+        parts_.state, decimalSeparator(),
+        [this](TOKBottomDlg& dialog) { return window_.dialogs().execDialog(dialog); },
+        [this](const std::string& message) {
+            window_.dialogs().showMessage(&window_, toQt(message));
+        });
 }
 
 }  // namespace mirvok::ui

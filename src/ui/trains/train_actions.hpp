@@ -1,35 +1,53 @@
 #pragma once
 
-#include <string>
-
-#include "trains/gamma_generator.hpp"
-
-class QLineEdit;
+#include "model/sim_state.hpp"
+#include "random/random_source.hpp"
+#include "ui/dialogs/file_name_dialog.hpp"
 
 namespace mirvok::ui {
 
-class EventPump;
-class ParameterBoxes;
+class BoxGeneratorEntries;
+class MainWindow;
+class ResultsModel;
+class RunActions;
+class RunControl;
+class RunScreen;
+class TOKBottomDlg;
 
-// The generator's entries read from the window's boxes: "CV:", "shape:",
-// "isi:" and "+/-"; the shape text is written into the "shape:" box. While
-// a long train is drawn the window's events are handled.
-class BoxGeneratorEntries final : public GeneratorEntries {
+// The window's parts the train handlers work with. openDialog is shared
+// with "ReadMulti...", so that both start where the user last looked.
+struct TrainParts {
+    SimState& state;
+    RandomSource& random;
+    RunControl& run;
+    RunActions& runActions;
+    RunScreen& screen;
+    ResultsModel& results;
+    BoxGeneratorEntries& entries;
+    FileNameDialog& openDialog;
+};
+
+// "Read...", "Save...", "GammaGen!" and "define intervals": the handlers
+// that replace the input train or the segment lists, or save the output
+// train. The interval dialog OKBottomDlg is created hidden as a child of
+// the window.
+class TrainActions {
   public:
-    BoxGeneratorEntries(const ParameterBoxes& boxes, QLineEdit* shapeBox, EventPump& pump)
-        : boxes_(boxes), shapeBox_(shapeBox), pump_(pump) {}
-    double cv() override;
-    void writeShape(const std::string& text) override;
-    double shape() override;
-    double isi() override;
-    double isiJitter() override;
-    char decimalSeparator() const override;
-    void pumpEvents() override;
+    TrainActions(MainWindow& window, const TrainParts& parts);
+    TrainActions(const TrainActions&) = delete;
+    TrainActions& operator=(const TrainActions&) = delete;
 
   private:
-    const ParameterBoxes& boxes_;
-    QLineEdit* shapeBox_;
-    EventPump& pump_;
+    void ReadButtonClick();
+    void SaveButtonClick();
+    void GammaButtonClick();
+    void newintsClick();
+
+    MainWindow& window_;
+    TrainParts parts_;
+    // Save... proposes a spike list of its own, never a batch's results.
+    FileNameDialog spikeListDialog_;
+    TOKBottomDlg* intervalDialog_;
 };
 
 }  // namespace mirvok::ui

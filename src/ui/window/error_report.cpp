@@ -3,7 +3,6 @@
 #include <QString>
 #include <exception>
 
-#include "ui/boxes/box_params.hpp"
 #include "ui/dialogs/dialogs.hpp"
 
 namespace mirvok::ui {

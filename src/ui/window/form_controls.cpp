@@ -14,6 +14,7 @@
 #include "ui/window/line_list_view.hpp"
 #include "ui/window/ui_text.hpp"
 #include "ui/window/window_layout.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok::ui {
 namespace {
@@ -54,8 +55,19 @@ void showReadOnly(QLineEdit* edit) {
     edit->setPalette(palette);
 }
 
+// A box of a value shows the table's default; any other control its
+// layout text.
+QString startText(const ControlEntry& c) {
+    if (const ValueRow* row = rowOfControl(c.name)) {
+        QString text = toQt(row->defaultText);
+        text.replace(QLatin1Char('.'), QLatin1Char(decimalSeparator()));
+        return text;
+    }
+    return localeDefaultText(c.text);
+}
+
 QWidget* makeWidget(QWidget* form, const ControlEntry& c) {
-    const QString text = localeDefaultText(c.text);
+    const QString text = startText(c);
     switch (c.kind) {
         case ControlKind::Edit:
         case ControlKind::ReadOnlyEdit: {
@@ -135,61 +147,8 @@ FormControls createControls(QWidget* form) {
         addSideLabels(form, c);
     }
     FormControls u;
-#define MIRVOK_BIND(type, member) u.member = named<type>(form, #member)
-    MIRVOK_BIND(QLineEdit, V1_start);
-    MIRVOK_BIND(QLineEdit, gamma1);
-    MIRVOK_BIND(QLineEdit, delta1);
-    MIRVOK_BIND(QLineEdit, V2_start);
-    MIRVOK_BIND(QLineEdit, gamma2);
-    MIRVOK_BIND(QLineEdit, delta2);
-    MIRVOK_BIND(QLineEdit, MaxDiff);
-    MIRVOK_BIND(QLineEdit, TimeEdit);
-    MIRVOK_BIND(QLineEdit, isi);
-    MIRVOK_BIND(QLineEdit, isiInt);
-    MIRVOK_BIND(QLineEdit, CVedit);
-    MIRVOK_BIND(QLineEdit, ntests);
-    MIRVOK_BIND(QLineEdit, C0Edit);
-    MIRVOK_BIND(QLineEdit, ZeroDiff);
-    MIRVOK_BIND(QLineEdit, ign);
-    MIRVOK_BIND(QLineEdit, shape);
-    MIRVOK_BIND(QLineEdit, localTolerance);
-    MIRVOK_BIND(QLineEdit, Range);
-    MIRVOK_BIND(QLineEdit, seedEdit);
-    MIRVOK_BIND(QLineEdit, V1_act);
-    MIRVOK_BIND(QLineEdit, V2_act);
-    MIRVOK_BIND(QLineEdit, Vdiff);
-    MIRVOK_BIND(QPushButton, ReadButton);
-    MIRVOK_BIND(QPushButton, ReadMultipleButton);
-    MIRVOK_BIND(QPushButton, SimulateButton);
-    MIRVOK_BIND(QPushButton, PauseButton);
-    MIRVOK_BIND(QPushButton, StopButton);
-    MIRVOK_BIND(QPushButton, SaveButton);
-    MIRVOK_BIND(QPushButton, newints);
-    MIRVOK_BIND(QPushButton, GammaButton);
-    MIRVOK_BIND(QPushButton, DoTest);
-    MIRVOK_BIND(QPushButton, All);
-    MIRVOK_BIND(QPushButton, ResultsButton);
-    MIRVOK_BIND(QPushButton, CopyCommandButton);
-    MIRVOK_BIND(QCheckBox, GraphicTrace);
-    MIRVOK_BIND(QCheckBox, askfile);
-    MIRVOK_BIND(QCheckBox, FirstDel);
-    MIRVOK_BIND(QCheckBox, diffintervals);
-    MIRVOK_BIND(QCheckBox, quantify);
-    MIRVOK_BIND(QCheckBox, c01);
-    MIRVOK_BIND(QSlider, speed);
-    MIRVOK_BIND(QProgressBar, pbV1);
-    MIRVOK_BIND(QProgressBar, pbV2);
-    MIRVOK_BIND(LineListView, VariBox);
-    MIRVOK_BIND(QFrame, Bevel4);
-    MIRVOK_BIND(ImageArea, OutImage);
-    MIRVOK_BIND(ImageArea, InImage);
-    MIRVOK_BIND(ImageArea, Plotter);
-    MIRVOK_BIND(ImageArea, VariImage);
-    MIRVOK_BIND(QLabel, Nsteps0Text);
-    MIRVOK_BIND(QLabel, Nsteps1Text);
-    MIRVOK_BIND(QLabel, Nsteps2Text);
-    MIRVOK_BIND(QLabel, Nsteps3Text);
-    MIRVOK_BIND(QLabel, Nsteps4Text);
+#define MIRVOK_BIND(name, kind, ...) u.name = named<WidgetOf<ControlKind::kind>::type>(form, #name);
+    MIRVOK_WINDOW_CONTROLS(MIRVOK_BIND)
 #undef MIRVOK_BIND
     u.PauseButton->setEnabled(false);
     u.StopButton->setEnabled(false);

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "ui/window/window_layout.hpp"
+
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -16,70 +18,57 @@ namespace mirvok::ui {
 class ImageArea;
 class LineListView;
 
-// The named controls of the main window, one member per control, named as in
-// the layout (window_layout.cpp). The window owns the widgets; these are
-// plain pointers for the handlers to use.
+// The widget type of each kind of control.
+template <ControlKind kind>
+struct WidgetOf;
+template <>
+struct WidgetOf<ControlKind::Edit> {
+    using type = QLineEdit;
+};
+template <>
+struct WidgetOf<ControlKind::ReadOnlyEdit> {
+    using type = QLineEdit;
+};
+template <>
+struct WidgetOf<ControlKind::Button> {
+    using type = QPushButton;
+};
+template <>
+struct WidgetOf<ControlKind::CheckBox> {
+    using type = QCheckBox;
+};
+template <>
+struct WidgetOf<ControlKind::TrackBar> {
+    using type = QSlider;
+};
+template <>
+struct WidgetOf<ControlKind::ProgressBar> {
+    using type = QProgressBar;
+};
+template <>
+struct WidgetOf<ControlKind::ListBox> {
+    using type = LineListView;
+};
+template <>
+struct WidgetOf<ControlKind::Image> {
+    using type = ImageArea;
+};
+template <>
+struct WidgetOf<ControlKind::Label> {
+    using type = QLabel;
+};
+template <>
+struct WidgetOf<ControlKind::Bevel> {
+    using type = QFrame;
+};
+
+// The controls of the main window, one member per row of the layout
+// (window_layout.hpp), named and typed as the row says. The window owns
+// the widgets; these are plain pointers for the handlers to use.
 struct FormControls {
-    // Parameter boxes.
-    QLineEdit* V1_start = nullptr;
-    QLineEdit* gamma1 = nullptr;
-    QLineEdit* delta1 = nullptr;
-    QLineEdit* V2_start = nullptr;
-    QLineEdit* gamma2 = nullptr;
-    QLineEdit* delta2 = nullptr;
-    QLineEdit* MaxDiff = nullptr;
-    QLineEdit* TimeEdit = nullptr;
-    QLineEdit* isi = nullptr;
-    QLineEdit* isiInt = nullptr;
-    QLineEdit* CVedit = nullptr;
-    QLineEdit* ntests = nullptr;
-    QLineEdit* C0Edit = nullptr;
-    QLineEdit* ZeroDiff = nullptr;
-    QLineEdit* ign = nullptr;
-    QLineEdit* shape = nullptr;
-    QLineEdit* localTolerance = nullptr;
-    QLineEdit* Range = nullptr;
-    QLineEdit* seedEdit = nullptr;  // empty: a seed from the clock
-    // Read-only value boxes.
-    QLineEdit* V1_act = nullptr;
-    QLineEdit* V2_act = nullptr;
-    QLineEdit* Vdiff = nullptr;
-    // Buttons.
-    QPushButton* ReadButton = nullptr;
-    QPushButton* ReadMultipleButton = nullptr;
-    QPushButton* SimulateButton = nullptr;
-    QPushButton* PauseButton = nullptr;
-    QPushButton* StopButton = nullptr;
-    QPushButton* SaveButton = nullptr;
-    QPushButton* newints = nullptr;
-    QPushButton* GammaButton = nullptr;
-    QPushButton* DoTest = nullptr;
-    QPushButton* All = nullptr;
-    QPushButton* ResultsButton = nullptr;
-    QPushButton* CopyCommandButton = nullptr;
-    // Check boxes.
-    QCheckBox* GraphicTrace = nullptr;
-    QCheckBox* askfile = nullptr;
-    QCheckBox* FirstDel = nullptr;
-    QCheckBox* diffintervals = nullptr;
-    QCheckBox* quantify = nullptr;
-    QCheckBox* c01 = nullptr;
-    // Others.
-    QSlider* speed = nullptr;
-    QProgressBar* pbV1 = nullptr;
-    QProgressBar* pbV2 = nullptr;
-    LineListView* VariBox = nullptr;
-    QFrame* Bevel4 = nullptr;
-    // Displays and their time-axis labels.
-    ImageArea* OutImage = nullptr;
-    ImageArea* InImage = nullptr;
-    ImageArea* Plotter = nullptr;
-    ImageArea* VariImage = nullptr;
-    QLabel* Nsteps0Text = nullptr;
-    QLabel* Nsteps1Text = nullptr;
-    QLabel* Nsteps2Text = nullptr;
-    QLabel* Nsteps3Text = nullptr;
-    QLabel* Nsteps4Text = nullptr;
+#define MIRVOK_MEMBER(name, kind, ...) WidgetOf<ControlKind::kind>::type* name = nullptr;
+    MIRVOK_WINDOW_CONTROLS(MIRVOK_MEMBER)
+#undef MIRVOK_MEMBER
 };
 
 // The parameter box of that control name, for the parts that take their
@@ -87,8 +76,9 @@ struct FormControls {
 QLineEdit* parameterBox(const FormControls& ui, std::string_view name);
 
 // Creates every control of the layout on `form`, each with its objectName,
-// default text (with the locale's decimal separator), label, place and
-// initial state, and returns the named pointers.
+// default text (the table's default for a box of a value, else the
+// layout's, with the locale's decimal separator), label, place and initial
+// state, and returns the named pointers.
 FormControls createControls(QWidget* form);
 
 }  // namespace mirvok::ui

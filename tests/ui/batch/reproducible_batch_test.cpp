@@ -226,6 +226,27 @@ class ReproducibleBatchTest : public QObject {
         QCOMPARE(runShell(line + " --quiet"), 0);
         QCOMPARE(fileBytes("output.csv"), fileBytes("window.csv"));
     }
+
+    // With "different intervals" the copied line carries them as --segment.
+    void the_copied_command_line_carries_the_intervals_defined() {
+        InTempFolder folder;
+        Window w;
+        w.ui().ntests->setText("5");
+        w.ui().shape->setText("2500");  // the header the command line writes
+        w.state.segBounds = {0, 999, 1999};
+        w.state.segIsi = {10.0, 30.0};
+        w.state.segShape = {11.1111111111111, 1.0};  // as the dialog takes CV 0.3 and 1
+        w.ui().diffintervals->setChecked(true);
+        w.ui().All->click();
+        QCOMPARE(w.dialogs.messages, QStringList{});
+        w.ui().CopyCommandButton->click();
+        const QString line = QGuiApplication::clipboard()->text();
+        QVERIFY2(line.contains("--segment 999:10:0.3") && line.contains("--segment 1999:30:1 "),
+                 qPrintable(line));
+        QVERIFY(QFile::rename("output.csv", "window.csv"));
+        QCOMPARE(runShell(line + " --quiet"), 0);
+        QCOMPARE(fileBytes("output.csv"), fileBytes("window.csv"));
+    }
 };
 
 QTEST_MAIN(ReproducibleBatchTest)

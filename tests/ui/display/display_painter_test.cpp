@@ -35,7 +35,6 @@ QColor vdiffBase(const Controls& c) {
 // starts (Nsteps from the default run length) and columns of its own.
 struct Painter : RunHooks {
     Controls c;
-    DisplayWidgets widgets = displayWidgets(c.ui, c.status);
     TracesColumns columns;
     SimState state;
     FixedResetValues reset;
@@ -43,7 +42,7 @@ struct Painter : RunHooks {
     FixedAnalysisParams analysis;
 
     Painter() { state.Nsteps = 2000; }
-    void paint() { paintDisplays(state, widgets, columns); }
+    void paint() { paintDisplays(state, c.ui, c.status, columns); }
 
     // The core's instant run over a train with a spike every `every` steps,
     // recording every step as run control has it done.
@@ -52,7 +51,7 @@ struct Painter : RunHooks {
         reset.time = ms;
         runInstant(state, reset, rates, *this);
     }
-    void afterUpdate() override { recordTraceStep(state, widgets, columns); }
+    void afterUpdate() override { recordTraceStep(state, c.ui, columns); }
     void stopRun() override { state.analysisResult = analyseRun(state, analysis); }
 };
 
@@ -146,7 +145,7 @@ class DisplayPainterTest : public QObject {
         p.paint();
         const QImage recorded = p.c.ui.Plotter->image().toImage();
         const TracesColumns fresh;
-        paintDisplays(p.state, p.widgets, fresh);
+        paintDisplays(p.state, p.c.ui, p.c.status, fresh);
         QCOMPARE(p.c.ui.Plotter->image().toImage(), recorded);
 
         // A watched run, paused part-way: the columns recorded step by step.
@@ -156,7 +155,7 @@ class DisplayPainterTest : public QObject {
         QVERIFY(p.columns.v1.describes(p.state.V1trace, p.state.curStep, 600.0 / 697));
         p.paint();
         const QImage paused = p.c.ui.Plotter->image().toImage();
-        paintDisplays(p.state, p.widgets, fresh);
+        paintDisplays(p.state, p.c.ui, p.c.status, fresh);
         QCOMPARE(p.c.ui.Plotter->image().toImage(), paused);
     }
 

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <utility>
 
 #include "base/errors.hpp"
 #include "ui/dialogs/interval_dialog.hpp"
@@ -231,8 +232,18 @@ class TForm1Test : public QObject {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         {
             Window w;
-            QCOMPARE(w.ui().V1_start->text(), QString("0,2"));
-            QCOMPARE(w.ui().C0Edit->text(), QString("0,3333"));
+            // Every box starts as it always has: a value's the table's
+            // default, the others their own text.
+            const FormControls& ui = w.ui();
+            const std::pair<QLineEdit*, const char*> starts[] = {
+                {ui.V1_start, "0,2"},  {ui.gamma1, "0,009"},       {ui.delta1, "0,45"},
+                {ui.V2_start, "0,8"},  {ui.gamma2, "0,006"},       {ui.delta2, "0,3"},
+                {ui.MaxDiff, "0,005"}, {ui.TimeEdit, "1000"},      {ui.isi, "20"},
+                {ui.isiInt, "0"},      {ui.CVedit, "0,02"},        {ui.ntests, "100"},
+                {ui.C0Edit, "0,3333"}, {ui.ZeroDiff, "0"},         {ui.ign, "0"},
+                {ui.shape, "1000"},    {ui.localTolerance, "0,1"}, {ui.Range, "5"},
+                {ui.seedEdit, ""}};
+            for (const auto& [box, text] : starts) QCOMPARE(box->text(), QString(text));
             w.loadRegularTrain(1000, 40);
             w.ui().DoTest->click();
             QVERIFY(w.dialogs.messages.isEmpty());

@@ -1,0 +1,39 @@
+#include "ui/trains/box_generator_entries.hpp"
+
+#include <QLineEdit>
+
+#include "ui/boxes/box_params.hpp"
+#include "ui/window/event_pump.hpp"
+#include "ui/window/ui_text.hpp"
+
+namespace mirvok::ui {
+
+double BoxGeneratorEntries::cv() {
+    return boxes_.cv.value();
+}
+
+void BoxGeneratorEntries::writeShape(const std::string& text) {
+    shapeBox_->setText(toQt(text));
+}
+
+double BoxGeneratorEntries::shape() {
+    return boxes_.shape.value();
+}
+
+double BoxGeneratorEntries::isi() {
+    return boxes_.isi.value();
+}
+
+double BoxGeneratorEntries::isiJitter() {
+    return boxes_.isiJitter.value();
+}
+
+char BoxGeneratorEntries::decimalSeparator() const {
+    return ui::decimalSeparator();
+}
+
+void BoxGeneratorEntries::pumpEvents() {
+    pump_.pump();
+}
+
+}  // namespace mirvok::ui
