@@ -7,9 +7,10 @@
 namespace mirvok {
 namespace {
 
+// A blank line (spaces, tabs, a CR) is no damaged record: an editor may
+// leave one.
 bool holdsNoRecord(std::string_view line) {
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return line.empty() || line.starts_with("NEW;");
+    return line.find_first_not_of(" \t\r") == std::string_view::npos || line.starts_with("NEW;");
 }
 
 std::string_view trimmed(std::string_view text) {

@@ -11,7 +11,7 @@ namespace mirvok {
 // What a line of a result file is.
 enum class RecordKind {
     Record,   // a record whose output list is closed by its double quote
-    Other,    // an empty line or a further "NEW;" header: nothing to replay
+    Other,    // a blank line or a further "NEW;" header: nothing to replay
     Damaged,  // any other line: a record cut off (a full disk, a killed
               // writer) or text that is no record
 };
@@ -35,7 +35,7 @@ struct RecordTokens {
 // The one reading of a record line, for every reader. A record's output
 // list starts just after the first `";"` and counts only when a double
 // quote closes it: a line cut inside the list would otherwise pass a
-// half-written number as a spike. An empty line (a lone "\r" too) and a
+// half-written number as a spike. A blank line (spaces, tabs, a CR) and a
 // line starting "NEW;" hold no record; any other line without a closed
 // output list is damaged. The numbers and the input list are read from the
 // text before the output list.

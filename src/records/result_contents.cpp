@@ -103,12 +103,15 @@ std::optional<std::vector<ResultSection>> readResultSections(const std::string& 
             sections.push_back(std::move(*header));
             return;
         }
+        std::optional<RecordValues> record = parseRecordValues(line);
+        // A blank line is passed over, and starts no section.
+        if (!record && tokenizeRecord(line).kind != RecordKind::Damaged) return;
         if (sections.empty()) sections.push_back({kUnread, kUnread, -1, {}, 0, 0});
         ResultSection& section = sections.back();
-        if (std::optional<RecordValues> record = parseRecordValues(line)) {
+        if (record) {
             section.partialRecords += record->partial ? 1 : 0;
             section.records.push_back(std::move(*record));
-        } else if (tokenizeRecord(line).kind == RecordKind::Damaged) {
+        } else {
             ++section.damagedRecords;
         }
     });

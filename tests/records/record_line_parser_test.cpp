@@ -61,7 +61,7 @@ TEST(record_line_parser, headers_and_empty_lines_hold_nothing_and_cut_records_ar
         // Cut inside the input list or the numbers.
         {record.substr(0, record.find("120")), Kind::Damaged},
         {"   0; 3;0.0", Kind::Damaged},
-        {" ", Kind::Damaged},
+        {" \t\r", Kind::Other},
         {"\";", Kind::Damaged},
         {"\" ; \"", Kind::Damaged},
     };
