@@ -26,7 +26,6 @@ struct SimState {
     double boundaryTol = 0.0;
 
     bool matchFlag = false;
-    bool batchRunning = false;
 
     // Results of the latest analysis.
     double analysisResult = 0.0;

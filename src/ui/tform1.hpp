@@ -15,6 +15,7 @@
 #include "ui/trains/box_generator_entries.hpp"
 #include "ui/trains/train_actions.hpp"
 #include "ui/window/main_window.hpp"
+#include "ui/window/window_state.hpp"
 
 namespace mirvok::ui {
 
@@ -44,10 +45,14 @@ class TForm1 final : public MainWindow {
     // saying why there is none.
     void openSweep(const QString& folder);
 
+    // What the window keeps beside the model's state.
+    const WindowState& windowState() const { return windowState_; }
+
   private:
     void FormCreate();
 
     SimState& state_;
+    WindowState windowState_;
     ParameterBoxes boxes_;
     BoxResetValues resetValues_;
     BoxRates rates_;

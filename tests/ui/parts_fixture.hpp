@@ -27,6 +27,7 @@
 #include "ui/window/event_pump.hpp"
 #include "ui/window/form_controls.hpp"
 #include "ui/window/status_panels.hpp"
+#include "ui/window/window_state.hpp"
 
 // An input train with a spike every `every` steps from step `first` on, over
 // a run of `ms` milliseconds typed into `timeEdit`.
@@ -69,6 +70,7 @@ struct RecordingScreen final : mirvok::ui::RunScreen {
 
 struct Parts {
     mirvok::SimState state;
+    mirvok::ui::WindowState window;
     Controls c;
     mirvok::ui::ParameterBoxes boxes{c.ui};
     mirvok::ui::BoxResetValues reset{boxes};
@@ -78,12 +80,14 @@ struct Parts {
     QTimer timer;
     mirvok::ui::EventPump pump;
     RecordingScreen screen;
-    mirvok::ui::RunControl run{state, {reset, rates, analysis, vari}, c.ui, timer, pump, screen};
+    mirvok::ui::RunControl run{state, window, {reset, rates, analysis, vari}, c.ui, timer,
+                               pump,  screen};
     mirvok::ui::ScriptedDialogs dialogs;
     mirvok::ui::FileNameDialog saveDialog{mirvok::ui::FileNameDialog::Mode::Save, "csv"};
     mirvok::ui::BoxGeneratorEntries entries{boxes, c.ui.shape, pump};
     mirvok::Pcg31 random{1};
     mirvok::ui::WindowBatch batch{{state,
+                                   window,
                                    boxes,
                                    {reset, rates, analysis},
                                    run,

@@ -56,8 +56,8 @@ BatchActions::BatchActions(MainWindow& window, const BatchActionParts& parts)
       parts_(parts),
       saveDialog_(FileNameDialog::Mode::Save, QStringLiteral("csv")),
       batch_(
-          {parts.state, parts.boxes, parts.values, parts.run, window.pump(), parts.screen,
-           window.StatusBar(), saveDialog_, window.dialogs(), &window, parts.entries,
+          {parts.state, parts.windowState, parts.boxes, parts.values, parts.run, window.pump(),
+           parts.screen, window.StatusBar(), saveDialog_, window.dialogs(), &window, parts.entries,
            [&results = parts.results](const QString& progress) { results.showProgress(progress); }},
           window.ui()) {
     using Click = MainWindow::Click;
@@ -107,7 +107,7 @@ void BatchActions::showBatchResults() {
 
 void BatchActions::StopButtonClick() {
     // A batch ends after the record being written; a run is Stop's own.
-    if (parts_.state.batchRunning) batch_.requestStop();
+    if (parts_.run.batchRunning()) batch_.requestStop();
 }
 
 void BatchActions::CopyCommandButtonClick() {

@@ -19,6 +19,7 @@ class RunScreen;
 // with "Read...".
 struct BatchActionParts {
     SimState& state;
+    WindowState& windowState;
     ParameterBoxes& boxes;
     RunValues values;
     RunControl& run;

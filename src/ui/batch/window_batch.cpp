@@ -33,13 +33,15 @@ constexpr qint64 kProgressIntervalMs = 100;
 // leave the buttons and the displays to the batch.
 class BatchRunningFlag {
   public:
-    explicit BatchRunningFlag(SimState& state) : state_(state) { state_.batchRunning = true; }
-    ~BatchRunningFlag() { state_.batchRunning = false; }
+    explicit BatchRunningFlag(WindowState& window) : window_(window) {
+        window_.batchRunning = true;
+    }
+    ~BatchRunningFlag() { window_.batchRunning = false; }
     BatchRunningFlag(const BatchRunningFlag&) = delete;
     BatchRunningFlag& operator=(const BatchRunningFlag&) = delete;
 
   private:
-    SimState& state_;
+    WindowState& window_;
 };
 
 // All disabled and Stop enabled for as long as the batch's runs go on.
@@ -87,7 +89,7 @@ void WindowBatch::replay(const std::string& path) {
 }
 
 void WindowBatch::run(const CoreBatch& batch) {
-    BatchRunningFlag running(parts_.state);
+    BatchRunningFlag running(parts_.windowState);
     BatchReport report;
     {
         const BatchButtons buttons(ui_);

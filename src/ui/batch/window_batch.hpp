@@ -14,6 +14,7 @@
 #include "trains/gamma_generator.hpp"
 #include "ui/batch/batch_edits.hpp"
 #include "ui/results/results_data.hpp"
+#include "ui/window/window_state.hpp"
 
 class QCheckBox;
 class QPushButton;
@@ -36,6 +37,7 @@ class StatusPanels;
 // them; showProgress (may be empty) gets the batch's progress as it changes.
 struct BatchParts {
     SimState& state;
+    WindowState& windowState;
     const ParameterBoxes& boxes;
     RunValues values;
     RunControl& run;

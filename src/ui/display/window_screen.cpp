@@ -12,7 +12,7 @@ void WindowScreen::recordStep() {
     // A batch redraws once, at its end, from the traces themselves; recording
     // every one of its runs would cost as much as the model's own steps. The
     // columns are dropped at the first step of each of its runs.
-    if (state_.batchRunning) {
+    if (window_.batchRunning) {
         if (state_.curStep == 0) {
             columns_.v1.invalidate();
             columns_.v2.invalidate();
@@ -23,7 +23,7 @@ void WindowScreen::recordStep() {
 }
 
 void WindowScreen::showMessage(const QString& text) {
-    dialogs_.showMessage(window_, text);
+    dialogs_.showMessage(widget_, text);
 }
 
 }  // namespace mirvok::ui

@@ -6,6 +6,7 @@
 #include "ui/display/display_painter.hpp"
 #include "ui/display/run_screen.hpp"
 #include "ui/display/trace_columns.hpp"
+#include "ui/window/window_state.hpp"
 
 class QWidget;
 
@@ -18,9 +19,14 @@ class Dialogs;
 // runs step, and messages modal to the window.
 class WindowScreen final : public RunScreen {
   public:
-    WindowScreen(const SimState& state, const FormControls& ui, StatusPanels& status,
-                 Dialogs& dialogs, QWidget* window)
-        : state_(state), ui_(ui), status_(status), dialogs_(dialogs), window_(window) {}
+    WindowScreen(const SimState& state, const WindowState& window, const FormControls& ui,
+                 StatusPanels& status, Dialogs& dialogs, QWidget* widget)
+        : state_(state),
+          window_(window),
+          ui_(ui),
+          status_(status),
+          dialogs_(dialogs),
+          widget_(widget) {}
 
     void redraw() override;
     void recordStep() override;
@@ -28,11 +34,12 @@ class WindowScreen final : public RunScreen {
 
   private:
     const SimState& state_;
+    const WindowState& window_;
     const FormControls& ui_;
     StatusPanels& status_;
     TracesColumns columns_;
     Dialogs& dialogs_;
-    QWidget* window_;
+    QWidget* widget_;
 };
 
 }  // namespace mirvok::ui

@@ -61,7 +61,7 @@ void RunActions::PauseButtonClick() {
 
 void RunActions::StopButtonClick() {
     // A batch ends after the record being written, at its own Stop.
-    if (state_.batchRunning) return;
+    if (run_.batchRunning()) return;
     run_.stopRun();
     showRunResults();
 }

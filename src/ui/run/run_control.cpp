@@ -26,9 +26,10 @@ const char* const kRateFailedMessage = "Error: Your inputs are probably not floa
 using Controls = std::initializer_list<QWidget*>;
 }  // namespace
 
-RunControl::RunControl(SimState& state, RunBoxes boxes, const FormControls& ui, QTimer& timer,
-                       EventPump& pump, RunScreen& screen)
+RunControl::RunControl(SimState& state, WindowState& window, RunBoxes boxes, const FormControls& ui,
+                       QTimer& timer, EventPump& pump, RunScreen& screen)
     : state_(state),
+      window_(window),
       boxes_(boxes),
       ui_(ui),
       timer_(timer),
@@ -62,7 +63,7 @@ void RunControl::Hooks::afterUpdate() {
         c.intervalSet_ = interval;
     }
     // A batch draws once, at its end, whatever "graphic trace" says.
-    if (c.graphicTrace_ && !c.state_.batchRunning) c.screen_.redraw();
+    if (c.graphicTrace_ && !c.batchRunning()) c.screen_.redraw();
     c.screen_.recordStep();
 }
 
@@ -83,17 +84,17 @@ void RunControl::runAllSteps() {
     // A continuous run's ticks must not step inside this loop.
     timer_.stop();
     EventPump::Scope loop(pump_);
-    if (!s.batchRunning) enable(ui_.SimulateButton, false);
+    if (!batchRunning()) enable(ui_.SimulateButton, false);
     ui_.GraphicTrace->setChecked(false);
     const std::size_t skippedBefore = s.skippedSteps;
     try {
         runInstant(s, boxes_.reset, boxes_.rates, instantHooks_);
     } catch (...) {
         // A refused value leaves no run behind: Simulate! is usable again.
-        if (!s.batchRunning) enable(ui_.SimulateButton, true);
+        if (!batchRunning()) enable(ui_.SimulateButton, true);
         throw;
     }
-    if (s.batchRunning) return;
+    if (batchRunning()) return;
     enable(ui_.SimulateButton, true);
     screen_.redraw();
     // Steps of the loaded train beyond a shorter run are said once, when the
@@ -144,7 +145,7 @@ void RunControl::stopRun() {
         failure = std::current_exception();
     }
     boxes_.vari.flush();  // the lines made before a failure stay shown
-    if (!s.batchRunning) {
+    if (!batchRunning()) {
         // A refused analysis value ends the run as well: the window is idle,
         // not left with a running timer whose run the error did not stop.
         timer_.stop();
@@ -152,7 +153,7 @@ void RunControl::stopRun() {
         setIdleButtons();
     }
     if (failure) std::rethrow_exception(failure);
-    if (!s.batchRunning) screen_.redraw();
+    if (!batchRunning()) screen_.redraw();
 }
 
 void RunControl::togglePause() {

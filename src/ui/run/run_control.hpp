@@ -7,6 +7,7 @@
 #include "model/reset.hpp"
 #include "model/sim_state.hpp"
 #include "model/step.hpp"
+#include "ui/window/window_state.hpp"
 
 class QCheckBox;
 class QLineEdit;
@@ -39,8 +40,8 @@ struct RunBoxes {
 // wired by the caller to tick().
 class RunControl {
   public:
-    RunControl(SimState& state, RunBoxes boxes, const FormControls& ui, QTimer& timer,
-               EventPump& pump, RunScreen& screen);
+    RunControl(SimState& state, WindowState& window, RunBoxes boxes, const FormControls& ui,
+               QTimer& timer, EventPump& pump, RunScreen& screen);
     // The hooks and the widgets' connections refer to this object.
     ~RunControl();
     RunControl(const RunControl&) = delete;
@@ -59,6 +60,8 @@ class RunControl {
     void latchRunLength();
     // A watched run is open: ticking or paused, until Stop or its last step.
     bool watching() const { return watching_; }
+    // One of the window's batches runs (WindowState).
+    bool batchRunning() const { return window_.batchRunning; }
 
   private:
     // What the core's loops need from the window.
@@ -80,6 +83,7 @@ class RunControl {
     void enable(QWidget* control, bool enabled);
 
     SimState& state_;
+    WindowState& window_;
     RunBoxes boxes_;
     const FormControls& ui_;
     QTimer& timer_;

@@ -130,7 +130,7 @@ void TrainActions::GammaButtonClick() {
             throw;
         }
     }
-    if (parts_.state.batchRunning) return;
+    if (parts_.run.batchRunning()) return;
     parts_.results.setTrain(parts_.state);
     parts_.screen.redraw();
     parts_.runActions.runCountsHeld();

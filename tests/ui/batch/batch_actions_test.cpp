@@ -154,7 +154,7 @@ class BatchActionsTest : public QObject {
         QCOMPARE(w.form.StatusBar().text(2), QString("st: 2000"));
         QCOMPARE(w.ui().shape->text(), QString("2500"));
         QVERIFY(w.ui().All->isEnabled());
-        QVERIFY(!w.state.batchRunning);
+        QVERIFY(!w.form.windowState().batchRunning);
         QVERIFY(w.dialogs.messages.isEmpty());
         QCOMPARE(w.dialogs.saveStarts.size(), 0);
     }
@@ -213,7 +213,7 @@ class BatchActionsTest : public QObject {
         QCOMPARE(w.form.StatusBar().text(1), "output: " + path);
         QCOMPARE(w.form.StatusBar().text(3), QString("avg: -"));
         QVERIFY(w.ui().All->isEnabled());
-        QVERIFY(!w.state.batchRunning);
+        QVERIFY(!w.form.windowState().batchRunning);
     }
 
     void ask_file_cancelled_ends_the_batch_at_once() {
@@ -228,7 +228,7 @@ class BatchActionsTest : public QObject {
         QCOMPARE(w.form.StatusBar().text(1), QString("no ouput"));
         QCOMPARE(w.form.StatusBar().text(3), QString());
         QVERIFY(w.ui().All->isEnabled());
-        QVERIFY(!w.state.batchRunning);
+        QVERIFY(!w.form.windowState().batchRunning);
         QVERIFY(w.dialogs.messages.isEmpty());
     }
 
@@ -368,7 +368,7 @@ class BatchActionsTest : public QObject {
         QCOMPARE(w.dialogs.titles, QStringList{title});
         QCOMPARE(fileLines("output.csv"), before);
         QVERIFY(w.ui().All->isEnabled());
-        QVERIFY(!w.state.batchRunning);
+        QVERIFY(!w.form.windowState().batchRunning);
         // The window works again: a fixed box lets the next batch run.
         edit->setText(good);
         w.dialogs.openAnswers = {"source.csv"};
@@ -497,7 +497,7 @@ class BatchActionsTest : public QObject {
         QCOMPARE(w.form.StatusBar().text(1), QString("output: output.csv"));
         QVERIFY(w.form.StatusBar().text(3).startsWith("avg: "));
         QVERIFY(w.ui().All->isEnabled());
-        QVERIFY(!w.state.batchRunning);
+        QVERIFY(!w.form.windowState().batchRunning);
         QVERIFY(w.dialogs.messages.isEmpty());
         // FILE.json: a replay is asked for the records of its source.
         QFile record("output.csv.json");
@@ -536,7 +536,7 @@ class BatchActionsTest : public QObject {
                  QStringList{"Could not read the file " + dir_->filePath("folder.csv")});
         QVERIFY(!QFile::exists("output.csv"));
         QVERIFY(w.ui().All->isEnabled());
-        QVERIFY(!w.state.batchRunning);
+        QVERIFY(!w.form.windowState().batchRunning);
     }
 
     void process_all_during_a_continuous_run_ends_that_run_first() {

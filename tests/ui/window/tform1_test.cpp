@@ -276,7 +276,7 @@ class TForm1Test : public QObject {
         QTimer::singleShot(0, &w.form, [&w] { w.form.close(); });
         (batch ? w.ui().All : w.ui().DoTest)->click();
         QVERIFY(!w.form.loopRunning());
-        QVERIFY(!w.state.batchRunning);
+        QVERIFY(!w.form.windowState().batchRunning);
         QCOMPARE(w.dialogs.messages, QStringList{});
         if (batch) {
             QFile result("output.csv");

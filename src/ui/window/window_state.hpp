@@ -1,0 +1,14 @@
+#pragma once
+
+namespace mirvok::ui {
+
+// What the window keeps beside the model's state (SimState), made by the
+// main window and read by its groups of handlers and its displays.
+struct WindowState {
+    // From the start of one of the window's batches to its summary: inside
+    // it the runs leave the buttons and the displays to the batch, GammaGen!
+    // leaves the results view alone, and Stop is the batch's.
+    bool batchRunning = false;
+};
+
+}  // namespace mirvok::ui
