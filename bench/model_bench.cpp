@@ -51,9 +51,10 @@ void BM_instant_run_with_analysis(benchmark::State& st) {
     values.time = timeMs;
     FixedRates rates;
     FixedAnalysisParams params;
+    RunResults results;
     for (auto _ : st) {
-        runAndAnalyse(s, values, rates, params);
-        benchmark::DoNotOptimize(s.analysisResult);
+        runAndAnalyse(s, values, rates, params, results);
+        benchmark::DoNotOptimize(results.analysisResult);
     }
     st.SetItemsProcessed(st.iterations() * 2 * timeMs);
 }
@@ -66,10 +67,11 @@ void BM_instant_run_with_traces(benchmark::State& st) {
     FixedResetValues values;
     FixedRates rates;
     FixedAnalysisParams params;
-    AnalysingHooks hooks(s, params);
+    RunResults results;
+    AnalysingHooks hooks(s, params, results);
     for (auto _ : st) {
         runInstant(s, values, rates, hooks);
-        benchmark::DoNotOptimize(s.analysisResult);
+        benchmark::DoNotOptimize(results.analysisResult);
     }
     st.SetItemsProcessed(st.iterations() * 2000);
 }
@@ -80,7 +82,11 @@ void BM_analysis_of_100000_spikes(benchmark::State& st) {
     for (int i = 0; i < 100000; ++i) s.inSpikeSteps.push_back(40 * i + (i * 7919) % 23);
     for (int i = 0; i < 100000; i += 3) s.outSpikeSteps.push_back(s.inSpikeSteps[i]);
     FixedAnalysisParams params;
-    for (auto _ : st) benchmark::DoNotOptimize(analyseRun(s, params));
+    RunResults results;
+    for (auto _ : st) {
+        analyseRun(s, params, results);
+        benchmark::DoNotOptimize(results.analysisResult);
+    }
 }
 BENCHMARK(BM_analysis_of_100000_spikes)->Unit(benchmark::kMillisecond);
 

@@ -53,7 +53,7 @@ void BM_count_click(benchmark::State& st) {
     Window w(static_cast<int>(st.range(0)) / 2);
     for (auto _ : st) {
         w.form.ui().DoTest->click();
-        benchmark::DoNotOptimize(w.state.analysisResult);
+        benchmark::DoNotOptimize(w.form.windowState().results.analysisResult);
     }
     if (!w.dialogs.messages.isEmpty() || w.state.curStep != st.range(0))
         st.SkipWithError("the run did not complete");

@@ -15,11 +15,12 @@ py::dict run(const Arguments& a) {
     BatchSetup values = batchSetupFrom(valueTexts(a, kRunGroups), {});
 
     SimState state;
+    RunResults results;
     state.Nsteps = values.steps;
     const TrainLoad load = loadInputTrain(state, steps);
     {
         py::gil_scoped_release release;
-        AnalysingHooks hooks(state, values.analysis);
+        AnalysingHooks hooks(state, values.analysis, results);
         runInstant(state, values.reset, values.rates, hooks);
     }
 
@@ -29,10 +30,10 @@ py::dict run(const Arguments& a) {
     out["v1"] = ownedArray(std::move(state.V1trace));
     out["v2"] = ownedArray(std::move(state.V2trace));
     out["local_cv"] = ownedArray(std::move(state.spikeVari));
-    out["q"] = state.transmissionRatio;
-    out["cv"] = state.isiCV;
-    out["score"] = state.analysisResult;
-    out["local_score"] = state.localScoreMean;
+    out["q"] = results.transmissionRatio;
+    out["cv"] = results.isiCV;
+    out["score"] = results.analysisResult;
+    out["local_score"] = results.localScoreMean;
     out["final_v1"] = state.V1;
     out["final_v2"] = state.V2;
     out["skipped"] = load.skipped;

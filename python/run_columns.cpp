@@ -35,11 +35,11 @@ void RunColumns::add(int index, IterationOutcome& run) {
     index_.push_back(index);
     ++runs_;
     inSpikes_.push_back(static_cast<int>(run.inSpikes));
-    cv_.push_back(run.isiCV);
+    cv_.push_back(run.results.isiCV);
     outSpikes_.push_back(static_cast<int>(run.outSpikes));
-    q_.push_back(run.transmissionRatio);
-    score_.push_back(run.analysisResult);
-    localScore_.push_back(run.localScoreMean);
+    q_.push_back(run.results.transmissionRatio);
+    score_.push_back(run.results.analysisResult);
+    localScore_.push_back(run.results.localScoreMean);
     if (layout_ == KeptTrains::Arrays) {
         inTrains_.push_back(std::move(run.inSteps));
         outTrains_.push_back(std::move(run.outSteps));

@@ -3,12 +3,12 @@
 namespace mirvok {
 
 void AnalysingHooks::stopRun() {
-    state_.analysisResult = analyseRun(state_, params_);
+    analyseRun(state_, params_, results_);
 }
 
 RunEnd runAndAnalyse(SimState& state, ResetValues& values, RateSource& rates,
-                     AnalysisParams& params, RunEvents* events) {
-    AnalysingHooks hooks(state, params, events);
+                     AnalysisParams& params, RunResults& results, RunEvents* events) {
+    AnalysingHooks hooks(state, params, results, events);
     return runWithoutTraces(state, values, rates, hooks);
 }
 

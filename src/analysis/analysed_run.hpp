@@ -15,12 +15,13 @@ class RunEvents {
     ~RunEvents() = default;
 };
 
-// Run hooks for runs without a window: stopping a run only analyses it and
-// stores the overall score, as it does inside a batch.
+// Run hooks for runs without a window: stopping a run only analyses it into
+// results, as it does inside a batch.
 class AnalysingHooks : public RunHooks {
   public:
-    AnalysingHooks(SimState& state, AnalysisParams& params, RunEvents* events = nullptr)
-        : state_(state), params_(params), events_(events) {}
+    AnalysingHooks(SimState& state, AnalysisParams& params, RunResults& results,
+                   RunEvents* events = nullptr)
+        : state_(state), params_(params), results_(results), events_(events) {}
     void pumpEvents() override {
         if (events_) events_->pumpEvents();
     }
@@ -29,13 +30,14 @@ class AnalysingHooks : public RunHooks {
   private:
     SimState& state_;
     AnalysisParams& params_;
+    RunResults& results_;
     RunEvents* events_;
 };
 
-// An instant run with its analysis, for the batches and the command line:
-// made for its spike lists and results only, so it keeps no traces. Events
-// (may be null) are offered as the run goes on.
+// An instant run with its analysis into results, for the batches and the
+// command line: made for its spike lists and results only, so it keeps no
+// traces. Events (may be null) are offered as the run goes on.
 RunEnd runAndAnalyse(SimState& state, ResetValues& values, RateSource& rates,
-                     AnalysisParams& params, RunEvents* events = nullptr);
+                     AnalysisParams& params, RunResults& results, RunEvents* events = nullptr);
 
 }  // namespace mirvok

@@ -123,12 +123,12 @@ std::string localCvLine(std::size_t spike, double lcv, char sep) {
     return IntToStr(static_cast<long long>(spike) + 1) + ".: " + FloatToStrF(lcv, 5, sep);
 }
 
-double analyseRun(SimState& s, AnalysisParams& params, LocalWindowSink* sink) {
-    s.transmissionRatio = computeTransmissionRatio(s.inSpikeSteps, s.outSpikeSteps, params);
-    s.isiCV = computeIsiCV(s.inSpikeSteps, params);
-    s.localScoreMean = computeLocalCv(s.inSpikeSteps, s.outSpikeSteps, params, s.spikeVari, sink);
+void analyseRun(SimState& s, AnalysisParams& params, RunResults& r, LocalWindowSink* sink) {
+    r.transmissionRatio = computeTransmissionRatio(s.inSpikeSteps, s.outSpikeSteps, params);
+    r.isiCV = computeIsiCV(s.inSpikeSteps, params);
+    r.localScoreMean = computeLocalCv(s.inSpikeSteps, s.outSpikeSteps, params, s.spikeVari, sink);
     const double c0 = params.c0();
-    return cvScore(s.transmissionRatio, s.isiCV, c0);
+    r.analysisResult = cvScore(r.transmissionRatio, r.isiCV, c0);
 }
 
 }  // namespace mirvok

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/analysis_params.hpp"
+#include "analysis/run_results.hpp"
 #include "model/sim_state.hpp"
 
 namespace mirvok {
@@ -34,9 +35,10 @@ double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
 // fixed 5 with the decimal separator sep. The list holds the non-zero ones.
 std::string localCvLine(std::size_t spike, double lcv, char sep);
 
-// The whole analysis of a run: stores transmissionRatio, isiCV and
-// localScoreMean in the state as each is computed and returns the overall
-// score. A parameter that throws ends it there.
-double analyseRun(SimState& state, AnalysisParams& params, LocalWindowSink* sink = nullptr);
+// The whole analysis of the run the state holds: stores transmissionRatio,
+// isiCV, localScoreMean and then the overall score in results as each is
+// computed (spikeVari in the state). A parameter that throws ends it there.
+void analyseRun(SimState& state, AnalysisParams& params, RunResults& results,
+                LocalWindowSink* sink = nullptr);
 
 }  // namespace mirvok

@@ -31,14 +31,14 @@ std::string drawableShapeText(const std::string& text, char sep) {
 IterationOutcome runAndRecord(SimState& state, RunValues values, int index,
                               RecordText record = RecordText::Formatted) {
     IterationOutcome outcome;
-    outcome.end = runAndAnalyse(state, values.reset, values.rates, values.analysis, values.events);
-    outcome.analysisResult = state.analysisResult;
-    outcome.localScoreMean = state.localScoreMean;
+    // Every iteration its own results: a run with no step to analyse
+    // records zeros, never the results of the run before it.
+    outcome.end = runAndAnalyse(state, values.reset, values.rates, values.analysis, outcome.results,
+                                values.events);
     outcome.inSpikes = state.inSpikeSteps.size();
     outcome.outSpikes = state.outSpikeSteps.size();
-    outcome.isiCV = state.isiCV;
-    outcome.transmissionRatio = state.transmissionRatio;
-    if (record == RecordText::Formatted) outcome.record = formatResultRecord(index, state);
+    if (record == RecordText::Formatted)
+        outcome.record = formatResultRecord(index, state, outcome.results);
     if (record == RecordText::Trains) {
         outcome.inSteps = state.inSpikeSteps;
         outcome.outSteps = state.outSpikeSteps;

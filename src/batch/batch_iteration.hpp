@@ -50,16 +50,13 @@ void makeBatchTrain(SimState& state, GeneratorEntries& entries, RandomSource& so
 enum class RecordText { Formatted, Skipped, Trains };
 
 // What one iteration produced: the record line to write at its place in the
-// file, the two values the batch sums and the rest of the run's results,
-// unrounded, for summaries over runs.
+// file, and the run's results, unrounded (the batch sums analysisResult and
+// localScoreMean; summaries over runs read them all).
 struct IterationOutcome {
     std::string record;
-    double analysisResult = 0.0;
-    double localScoreMean = 0.0;
+    RunResults results;
     std::size_t inSpikes = 0;
     std::size_t outSpikes = 0;
-    double isiCV = 0.0;
-    double transmissionRatio = 0.0;
     std::size_t skippedSteps = 0;  // replay only: steps outside the run
     std::vector<int> inSteps;      // RecordText::Trains only: the input train
     std::vector<int> outSteps;     // and the output train

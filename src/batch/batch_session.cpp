@@ -13,7 +13,7 @@ void BatchSession::writeHeader() {
 
 void BatchSession::record(std::span<const IterationOutcome> outcomes) {
     for (const IterationOutcome& o : outcomes) {
-        sums_.add(o.analysisResult, o.localScoreMean);
+        sums_.add(o.results.analysisResult, o.results.localScoreMean);
         skippedSteps_ += o.skippedSteps;
     }
     // A long run's record, alone, is written as it is rather than copied.

@@ -22,14 +22,14 @@ void addRunCommand(CLI::App& app, RunOptions& o) {
         ->type_name("FILE");
 }
 
-std::string runJson(const SimState& s) {
+std::string runJson(const SimState& s, const RunResults& r) {
     const Json json = {{"nsteps", s.Nsteps},
                        {"input_spikes", s.inSpikeSteps},
                        {"output_spikes", s.outSpikeSteps},
-                       {"transmission_ratio", s.transmissionRatio},
-                       {"isi_cv", s.isiCV},
-                       {"local_score_mean", s.localScoreMean},
-                       {"analysis_result", s.analysisResult},
+                       {"transmission_ratio", r.transmissionRatio},
+                       {"isi_cv", r.isiCV},
+                       {"local_score_mean", r.localScoreMean},
+                       {"analysis_result", r.analysisResult},
                        {"local_cv", s.spikeVari},
                        {"v1", s.V1},
                        {"v2", s.V2}};
@@ -55,9 +55,10 @@ void runRunCommand(const RunOptions& o, std::ostream& out, std::ostream& err) {
     if (load->skipped > 0)
         err << "mirvok-cli: " << skippedStepsMessage(load->skipped, state.Nsteps) << '\n';
 
-    runAndAnalyse(state, values.reset, values.rates, values.analysis);
+    RunResults results;
+    runAndAnalyse(state, values.reset, values.rates, values.analysis, results);
     if (saved) saved->replace(formatSpikeList(state.outSpikeSteps));
-    out << runJson(state);
+    out << runJson(state, results);
 }
 
 }  // namespace mirvok::cli

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 
+#include "analysis/run_results.hpp"
 #include "cli/option_texts.hpp"
 #include "model/sim_state.hpp"
 
@@ -21,7 +22,7 @@ void addRunCommand(CLI::App& app, RunOptions& options);
 // JSON object of the run to out, warnings (steps outside the run) to err.
 void runRunCommand(const RunOptions& options, std::ostream& out, std::ostream& err);
 
-// The JSON object `run` prints for the run a state holds.
-std::string runJson(const SimState& state);
+// The JSON object `run` prints for the run a state holds and its results.
+std::string runJson(const SimState& state, const RunResults& results);
 
 }  // namespace mirvok::cli

@@ -27,12 +27,6 @@ struct SimState {
 
     bool matchFlag = false;
 
-    // Results of the latest analysis.
-    double analysisResult = 0.0;
-    double transmissionRatio = 0.0;
-    double isiCV = 0.0;
-    double localScoreMean = 0.0;
-
     // The input train as it was loaded (read, generated or replayed): its
     // steps in ascending order, those beyond the current run included, and
     // the number of its negative steps, which no run holds. inTrain and

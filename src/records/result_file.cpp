@@ -47,7 +47,7 @@ std::string formatResultHeader(double isi, double shape, int ntests) {
     return out;
 }
 
-std::string formatResultRecord(int index, const SimState& state) {
+std::string formatResultRecord(int index, const SimState& state, const RunResults& results) {
     std::string out;
     // Room for all of it at once: a record of a long run is megabytes, and
     // growing would hold the old and the new copy together.
@@ -55,10 +55,10 @@ std::string formatResultRecord(int index, const SimState& state) {
                 stepWidth(state.outSpikeSteps) * state.outSpikeSteps.size());
     appendRecordNumber(out, kIndex, index);
     appendRecordNumber(out, kInSpikes, static_cast<double>(state.inSpikeSteps.size()));
-    appendRecordNumber(out, kCv, state.isiCV);
+    appendRecordNumber(out, kCv, results.isiCV);
     appendRecordNumber(out, kOutSpikes, static_cast<double>(state.outSpikeSteps.size()));
-    appendRecordNumber(out, kQ, state.transmissionRatio);
-    appendRecordNumber(out, kScore, state.analysisResult);
+    appendRecordNumber(out, kQ, results.transmissionRatio);
+    appendRecordNumber(out, kScore, results.analysisResult);
     out += '"';
     appendStepList(out, state.inSpikeSteps);
     out += "\";\"";

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/run_results.hpp"
 #include "model/sim_state.hpp"
 
 namespace mirvok {
@@ -13,14 +14,14 @@ namespace mirvok {
 // decimals after a full stop.
 std::string formatResultHeader(double isi, double shape, int ntests);
 
-// One record line for the run the state holds, ending in "\n":
+// One record line for the run the state holds and its results, ending in "\n":
 //   index (width 4); input spike count (width 2); isiCV (2 decimals, width 4);
 //   output spike count (width 2); transmissionRatio; analysisResult;
 //   then the input and the output steps, each list in double quotes with
 //   every step right-aligned in 4 characters and followed by a comma.
 // Every field is followed by a semicolon; wider numbers are never cut.
 // Example: "   3; 2;0.50; 1;0.50;-1.00;\"  40,  81,\";\"  41,\";\n"
-std::string formatResultRecord(int index, const SimState& state);
+std::string formatResultRecord(int index, const SimState& state, const RunResults& results);
 
 // How a batch opens its result file: Truncate when "del" is ticked (the old
 // content is gone as soon as the file is opened), Append otherwise (a new

@@ -42,11 +42,11 @@ double RunningStat::sd() const {
 
 void PointStats::add(const IterationOutcome& run) {
     inSpikes.add(static_cast<double>(run.inSpikes));
-    cv.add(run.isiCV);
+    cv.add(run.results.isiCV);
     outSpikes.add(static_cast<double>(run.outSpikes));
-    q.add(run.transmissionRatio);
-    score.add(run.analysisResult);
-    localScore.add(run.localScoreMean);
+    q.add(run.results.transmissionRatio);
+    score.add(run.results.analysisResult);
+    localScore.add(run.results.localScoreMean);
     ++runs;
 }
 

@@ -42,6 +42,12 @@ SimState withTrains(std::vector<int> in, std::vector<int> out) {
     return s;
 }
 
+RunResults analysed(SimState& s, AnalysisParams& params, LocalWindowSink* sink = nullptr) {
+    RunResults r;
+    analyseRun(s, params, r, sink);
+    return r;
+}
+
 }  // namespace
 
 TEST(analysis, worked_example) {
@@ -49,16 +55,16 @@ TEST(analysis, worked_example) {
     CountingParams params;
     Lines lines;
     lines.sep = ',';
-    const double result = analyseRun(s, params, &lines);
+    const RunResults r = analysed(s, params, &lines);
     const double cv = std::sqrt(24.0) / 14.0;
-    EXPECT_DOUBLE_EQ(s.transmissionRatio, 0.2);
-    EXPECT_DOUBLE_EQ(s.isiCV, cv);
+    EXPECT_DOUBLE_EQ(r.transmissionRatio, 0.2);
+    EXPECT_DOUBLE_EQ(r.isiCV, cv);
     EXPECT_EQ(lines.lines, std::vector<std::string>{"6.: 0,34993"});
     EXPECT_EQ(s.spikeVari, (std::vector<double>{0, 0, 0, 0, 0, s.spikeVari[5]}));
     EXPECT_DOUBLE_EQ(s.spikeVari[5], cv);
-    EXPECT_NEAR(s.localScoreMean, 0.02494, 1e-5);
-    EXPECT_DOUBLE_EQ(s.localScoreMean, (cv - 0.3333) / (1 - 0.3333));
-    EXPECT_NEAR(result, 0.00499, 1e-5);
+    EXPECT_NEAR(r.localScoreMean, 0.02494, 1e-5);
+    EXPECT_DOUBLE_EQ(r.localScoreMean, (cv - 0.3333) / (1 - 0.3333));
+    EXPECT_NEAR(r.analysisResult, 0.00499, 1e-5);
     EXPECT_EQ(params.rangeReads, 1);
     EXPECT_EQ(params.c0Reads, 2);  // one window, then the overall score
 }
@@ -77,10 +83,11 @@ TEST(analysis, cv_score) {
 TEST(analysis, no_input_spikes_never_read_ign_and_score_one) {
     SimState s = withTrains({}, {});
     CountingParams params;
-    EXPECT_DOUBLE_EQ(analyseRun(s, params), 1.0);
-    EXPECT_EQ(s.transmissionRatio, 0.0);
-    EXPECT_EQ(s.isiCV, 0.0);
-    EXPECT_EQ(s.localScoreMean, 0.0);
+    const RunResults r = analysed(s, params);
+    EXPECT_DOUBLE_EQ(r.analysisResult, 1.0);
+    EXPECT_EQ(r.transmissionRatio, 0.0);
+    EXPECT_EQ(r.isiCV, 0.0);
+    EXPECT_EQ(r.localScoreMean, 0.0);
     EXPECT_EQ(params.ignReads, 0);
 }
 
@@ -89,12 +96,12 @@ TEST(analysis, equal_intervals_give_zero_cvs_and_leave_the_list_empty) {
     CountingParams params;
     Lines lines;
     lines.lines = {"old"};
-    analyseRun(s, params, &lines);
-    EXPECT_EQ(s.isiCV, 0.0);
+    const RunResults r = analysed(s, params, &lines);
+    EXPECT_EQ(r.isiCV, 0.0);
     EXPECT_TRUE(lines.lines.empty());
     EXPECT_EQ(s.spikeVari, std::vector<double>(7, 0.0));
     // Windows end at 60 (fired) and 70 (silent): scores 0 and 1.
-    EXPECT_DOUBLE_EQ(s.localScoreMean, 0.5);
+    EXPECT_DOUBLE_EQ(r.localScoreMean, 0.5);
 }
 
 TEST(analysis, too_few_spikes_for_a_window_clear_the_previous_lines) {
@@ -105,8 +112,8 @@ TEST(analysis, too_few_spikes_for_a_window_clear_the_previous_lines) {
         params.rangeIntervals = range;
         Lines lines;
         lines.lines = {"previous"};
-        analyseRun(s, params, &lines);
-        EXPECT_EQ(s.localScoreMean, 0.0);
+        const RunResults r = analysed(s, params, &lines);
+        EXPECT_EQ(r.localScoreMean, 0.0);
         EXPECT_TRUE(s.spikeVari.empty());
         EXPECT_TRUE(lines.lines.empty());
     }
@@ -118,10 +125,11 @@ TEST(analysis, ign_beyond_the_last_spike) {
     params.ignSteps = 100;
     Lines lines;
     lines.lines = {"previous"};
-    EXPECT_DOUBLE_EQ(analyseRun(s, params, &lines), 1.0);
-    EXPECT_EQ(s.transmissionRatio, 0.0);
-    EXPECT_EQ(s.isiCV, 0.0);
-    EXPECT_EQ(s.localScoreMean, 0.0);
+    const RunResults r = analysed(s, params, &lines);
+    EXPECT_DOUBLE_EQ(r.analysisResult, 1.0);
+    EXPECT_EQ(r.transmissionRatio, 0.0);
+    EXPECT_EQ(r.isiCV, 0.0);
+    EXPECT_EQ(r.localScoreMean, 0.0);
     EXPECT_TRUE(lines.lines.empty());
     EXPECT_EQ(s.spikeVari, std::vector<double>(6, 0.0));
 }
@@ -131,8 +139,9 @@ TEST(analysis, c0_of_zero_or_one_scores_minus_one) {
         SimState s = withTrains({0, 10, 30, 40, 60, 70}, {70});
         CountingParams params;
         params.c0Value = c0;
-        EXPECT_EQ(analyseRun(s, params), -1.0);
-        EXPECT_EQ(s.localScoreMean, -1.0);
+        const RunResults r = analysed(s, params);
+        EXPECT_EQ(r.analysisResult, -1.0);
+        EXPECT_EQ(r.localScoreMean, -1.0);
     }
 }
 
@@ -151,11 +160,11 @@ TEST(analysis, the_output_search_resumes_where_it_stopped) {
     FixedAnalysisParams params;
     params.rangeIntervals = 2;
     params.c0Value = 0.5;
-    analyseRun(s, params);
+    const RunResults r = analysed(s, params);
     const double lcv30 = 0.5 / 1.5, lcv40 = 5.0 / 15.0, lcv60 = 5.0 / 15.0;
     const double expected =
         (cvScore(0, lcv30, 0.5) + cvScore(1, lcv40, 0.5) + cvScore(1, lcv60, 0.5)) / 3;
-    EXPECT_DOUBLE_EQ(s.localScoreMean, expected);
+    EXPECT_DOUBLE_EQ(r.localScoreMean, expected);
 }
 
 TEST(analysis, a_failing_c0_leaves_earlier_results_stored_and_the_list_partly_filled) {
@@ -163,11 +172,14 @@ TEST(analysis, a_failing_c0_leaves_earlier_results_stored_and_the_list_partly_fi
     CountingParams params;
     params.failC0At = 1;  // the second window
     Lines lines;
-    s.localScoreMean = 42.0;
-    EXPECT_THROW(analyseRun(s, params, &lines), EConvertError);
-    EXPECT_DOUBLE_EQ(s.transmissionRatio, 0.0);
-    EXPECT_GT(s.isiCV, 0.0);
-    EXPECT_EQ(s.localScoreMean, 42.0);
+    RunResults r;
+    r.localScoreMean = 42.0;
+    r.analysisResult = 43.0;
+    EXPECT_THROW(analyseRun(s, params, r, &lines), EConvertError);
+    EXPECT_DOUBLE_EQ(r.transmissionRatio, 0.0);
+    EXPECT_GT(r.isiCV, 0.0);
+    EXPECT_EQ(r.localScoreMean, 42.0);
+    EXPECT_EQ(r.analysisResult, 43.0);
     EXPECT_EQ(lines.lines.size(), 1u);
     EXPECT_EQ(s.spikeVari.size(), 8u);
 }

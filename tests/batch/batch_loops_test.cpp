@@ -104,7 +104,7 @@ TEST(batch_loops, generated_batch_writes_header_and_records_in_iteration_order) 
         const IterationOutcome outcome =
             runGeneratedIteration(own, s.generator, source, {s.reset, s.rates, s.analysis}, i);
         EXPECT_EQ(lines[i + 1] + "\n", outcome.record);
-        expected.add(outcome.analysisResult, outcome.localScoreMean);
+        expected.add(outcome.results.analysisResult, outcome.results.localScoreMean);
         // Spikes near multiples of 40 steps at the defaults.
         EXPECT_GT(std::count(outcome.record.begin(), outcome.record.end(), ','), 40);
     }

@@ -18,12 +18,17 @@ using test::TempDir;
 const std::string kTrain = MIRVOK_TEST_DATA "/small_train.txt";
 
 // The run the core makes over the small train with these values.
-SimState coreRun(FixedResetValues reset, FixedRates rates, FixedAnalysisParams analysis) {
+struct CoreRun {
     SimState state;
-    state.Nsteps = stepsForRunLength(reset.time, kNoMemoryBound);
-    readSpikeTrainFile(state, kTrain);
-    runAndAnalyse(state, reset, rates, analysis);
-    return state;
+    RunResults results;
+};
+
+CoreRun coreRun(FixedResetValues reset, FixedRates rates, FixedAnalysisParams analysis) {
+    CoreRun run;
+    run.state.Nsteps = stepsForRunLength(reset.time, kNoMemoryBound);
+    readSpikeTrainFile(run.state, kTrain);
+    runAndAnalyse(run.state, reset, rates, analysis, run.results);
+    return run;
 }
 
 struct OptionCase {
@@ -56,9 +61,9 @@ TEST(run_command, prints_the_cores_run_and_analysis_of_the_values_given) {
         const auto result = runTool(args, dir.path());
         ASSERT_EQ(result.status, 0) << result.err;
         EXPECT_EQ(result.err, "");
-        const SimState expected = coreRun(c.reset, c.rates, c.analysis);
-        EXPECT_FALSE(expected.outSpikeSteps.empty());
-        EXPECT_EQ(result.out, runJson(expected));
+        const CoreRun expected = coreRun(c.reset, c.rates, c.analysis);
+        EXPECT_FALSE(expected.state.outSpikeSteps.empty());
+        EXPECT_EQ(result.out, runJson(expected.state, expected.results));
     }
 }
 
@@ -67,14 +72,15 @@ TEST(run_command, json_names_every_value_of_the_run) {
     s.Nsteps = 4;
     s.inSpikeSteps = {1, 3};
     s.outSpikeSteps = {3};
-    s.transmissionRatio = 0.5;
-    s.isiCV = 0.1;
-    s.localScoreMean = -0.25;
-    s.analysisResult = 1.0 / 3.0;
+    RunResults r;
+    r.transmissionRatio = 0.5;
+    r.isiCV = 0.1;
+    r.localScoreMean = -0.25;
+    r.analysisResult = 1.0 / 3.0;
     s.spikeVari = {0.0, 0.125};
     s.V1 = 0.2;
     s.V2 = 1.0;
-    EXPECT_EQ(runJson(s),
+    EXPECT_EQ(runJson(s, r),
               "{\"nsteps\":4,\"input_spikes\":[1,3],\"output_spikes\":[3],"
               "\"transmission_ratio\":0.5,\"isi_cv\":0.1,\"local_score_mean\":-0.25,"
               "\"analysis_result\":0.3333333333333333,\"local_cv\":[0.0,0.125],\"v1\":0.2,"
@@ -90,9 +96,9 @@ TEST(run_command, saves_the_output_list_as_save_does_and_warns_of_steps_outside_
     EXPECT_EQ(result.err, "mirvok-cli: " + skippedStepsMessage(11, 400) + "\n");
     FixedResetValues reset;
     reset.time = 200;
-    const SimState expected = coreRun(reset, {}, {});
-    EXPECT_EQ(test::readFile(dir.file("out.txt")), formatSpikeList(expected.outSpikeSteps));
-    EXPECT_EQ(result.out, runJson(expected));
+    const CoreRun expected = coreRun(reset, {}, {});
+    EXPECT_EQ(test::readFile(dir.file("out.txt")), formatSpikeList(expected.state.outSpikeSteps));
+    EXPECT_EQ(result.out, runJson(expected.state, expected.results));
 }
 
 TEST(run_command, an_endless_input_ends_at_once_and_a_run_of_no_steps_says_so) {

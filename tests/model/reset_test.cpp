@@ -42,7 +42,6 @@ SimState usedState() {
     s.spikeVari = {0.1};
     s.inTrain.assign(200, 1);
     s.inSpikeSteps = {1, 2};
-    s.analysisResult = 0.75;
     return s;
 }
 
@@ -63,11 +62,10 @@ TEST(reset, default_boxes_give_the_start_of_a_two_thousand_step_run) {
     EXPECT_EQ(s.V2trace, std::vector<double>(2000, 0.0));
     EXPECT_TRUE(s.outSpikeSteps.empty());
     EXPECT_TRUE(s.spikeVari.empty());
-    // Left alone: the train, dV and the analysis results.
+    // Left alone: the train and dV.
     EXPECT_EQ(s.dV, 0.25);
     EXPECT_EQ(s.inTrain.size(), 200u);
     EXPECT_EQ(s.inSpikeSteps, (std::vector<int>{1, 2}));
-    EXPECT_EQ(s.analysisResult, 0.75);
 }
 
 TEST(reset, a_failing_value_leaves_the_earlier_fields_changed_and_the_later_ones_alone) {

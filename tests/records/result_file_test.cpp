@@ -21,15 +21,24 @@ using testing::inChildWithFileLimit;
 using testing::readFile;
 using testing::TempDir;
 
-SimState stateWith(std::vector<int> in, std::vector<int> out, double cv, double ratio,
-                   double result) {
-    SimState s;
-    s.inSpikeSteps = std::move(in);
-    s.outSpikeSteps = std::move(out);
-    s.isiCV = cv;
-    s.transmissionRatio = ratio;
-    s.analysisResult = result;
-    return s;
+struct RecordedRun {
+    SimState state;
+    RunResults results;
+};
+
+RecordedRun runWith(std::vector<int> in, std::vector<int> out, double cv, double ratio,
+                    double result) {
+    RecordedRun run;
+    run.state.inSpikeSteps = std::move(in);
+    run.state.outSpikeSteps = std::move(out);
+    run.results.isiCV = cv;
+    run.results.transmissionRatio = ratio;
+    run.results.analysisResult = result;
+    return run;
+}
+
+std::string recordOf(int index, const RecordedRun& run) {
+    return formatResultRecord(index, run.state, run.results);
 }
 
 // The C library in the "C" locale is the reference for the number texts.
@@ -94,29 +103,29 @@ TEST(result_file, records_match_the_worked_examples_byte_for_byte) {
     struct Case {
         const char* name;
         int index;
-        SimState state;
+        RecordedRun run;
         std::string line;
     };
     const Case cases[] = {
-        {"small index and lists", 7, stateWith({7, 12345}, {7}, 0.5, 0.5, -1.0),
+        {"small index and lists", 7, runWith({7, 12345}, {7}, 0.5, 0.5, -1.0),
          "   7; 2;0.50; 1;0.50;-1.00;\"   7,12345,\";\"   7,\";\n"},
-        {"no input spikes", 0, stateWith({}, {}, 0.0, 0.0, 0.0),
+        {"no input spikes", 0, runWith({}, {}, 0.0, 0.0, 0.0),
          "   0; 0;0.00; 0;0.00;0.00;\"\";\"\";\n"},
-        {"wide index and values", 12345, stateWith({40}, {}, 12.5, 0.0, 12.5),
+        {"wide index and values", 12345, runWith({40}, {}, 12.5, 0.0, 12.5),
          "12345; 1;12.50; 0;0.00;12.50;\"  40,\";\"\";\n"},
-        {"negative index", -1, stateWith({}, {}, 0.125, 1.0, 0.994),
+        {"negative index", -1, runWith({}, {}, 0.125, 1.0, 0.994),
          "  -1; 0;0.12; 0;1.00;0.99;\"\";\"\";\n"},
     };
-    for (const Case& c : cases) EXPECT_EQ(formatResultRecord(c.index, c.state), c.line) << c.name;
-    EXPECT_EQ(formatResultRecord(3, stateWith({40, 81}, {41}, 0.5, 0.5, -1.0)) +
-                  formatResultRecord(4, stateWith({}, {}, 0, 0, 0)),
+    for (const Case& c : cases) EXPECT_EQ(recordOf(c.index, c.run), c.line) << c.name;
+    EXPECT_EQ(recordOf(3, runWith({40, 81}, {41}, 0.5, 0.5, -1.0)) +
+                  recordOf(4, runWith({}, {}, 0, 0, 0)),
               readFile(MIRVOK_TEST_DATA "/two_records.csv"));
 }
 
 TEST(result_file, record_of_150_input_spikes_is_one_line_with_a_three_digit_count) {
     std::vector<int> in;
     for (int i = 1; i <= 150; ++i) in.push_back(i * 13);
-    const std::string line = formatResultRecord(0, stateWith(in, {}, 0, 0, 0));
+    const std::string line = recordOf(0, runWith(in, {}, 0, 0, 0));
     EXPECT_EQ(line.substr(0, 9), "   0;150;");
     EXPECT_EQ(line.find('\n'), line.size() - 1);
     EXPECT_EQ(line.size(), 34u + 150u * 5u);

@@ -49,11 +49,11 @@ TEST(sweep_summary, rows_hold_shortest_numbers_integer_options_and_nan) {
               "out_spikes_sd,q_mean,q_sd,score_mean,score_sd,local_score_mean,local_score_sd\n");
     IterationOutcome run;
     run.inSpikes = 50;
-    run.isiCV = 0.1;
+    run.results.isiCV = 0.1;
     run.outSpikes = 3;
-    run.transmissionRatio = 0.06;
-    run.analysisResult = 1.0 / 3.0;
-    run.localScoreMean = 1e-7;
+    run.results.transmissionRatio = 0.06;
+    run.results.analysisResult = 1.0 / 3.0;
+    run.results.localScoreMean = 1e-7;
     PointRow row{12, {{"time", 1000000.0}, {"cv", 0.1}}, 2147483647u, {}};
     row.stats.add(run);
     EXPECT_EQ(summaryRow(row),

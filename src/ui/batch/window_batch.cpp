@@ -211,7 +211,8 @@ GeneratedReads WindowBatch::reads() {
 
 bool WindowBatch::recorded(const IterationOutcome& outcome) {
     inRun_ = false;
-    points_.push_back({outcome.isiCV, outcome.transmissionRatio, outcome.analysisResult});
+    const RunResults& r = outcome.results;
+    points_.push_back({r.isiCV, r.transmissionRatio, r.analysisResult});
     // A replay's line: its output list, now the run's input train.
     if (source_ && outcome.inSpikes > 0)
         parts_.status.setText(0, spikeCountLead(outcome.inSpikes), toQt(sourcePath_));

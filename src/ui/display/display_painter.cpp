@@ -80,8 +80,8 @@ void setVdiffColour(QLineEdit* box, bool match) {
 
 }  // namespace
 
-void paintDisplays(const SimState& state, const FormControls& ui, StatusPanels& status,
-                   const TracesColumns& columns) {
+void paintDisplays(const SimState& state, const WindowState& window, const FormControls& ui,
+                   StatusPanels& status, const TracesColumns& columns) {
     DisplayInputs inputs;
     inputs.inImage = sizeOf(ui.InImage);
     inputs.outImage = sizeOf(ui.OutImage);
@@ -89,6 +89,7 @@ void paintDisplays(const SimState& state, const FormControls& ui, StatusPanels& 
     inputs.variImage = sizeOf(ui.VariImage);
     inputs.timeText = toStd(ui.TimeEdit->text());
     inputs.ignText = toStd(ui.ign->text());
+    inputs.results = window.results;
     inputs.pbV1Max = ui.pbV1->maximum();
     inputs.pbV2Max = ui.pbV2->maximum();
     inputs.decimalSeparator = decimalSeparator();

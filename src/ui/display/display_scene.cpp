@@ -121,12 +121,13 @@ std::array<std::string, 5> axisLabels(const std::string& timeText, char sep) {
     return labels;
 }
 
-std::vector<std::pair<int, std::string>> panelTexts(const SimState& s, char sep) {
+std::vector<std::pair<int, std::string>> panelTexts(const SimState& s, const RunResults& r,
+                                                    char sep) {
     return {{2, "st: " + IntToStr(s.curStep)},
             {5, "s: " + IntToStr(static_cast<long long>(s.inSpikeSteps.size()))},
             {6, "f: " + IntToStr(static_cast<long long>(s.outSpikeSteps.size()))},
-            {7, "c: " + FloatToStrF(s.isiCV, 5, sep)},
-            {8, "q: " + FloatToStrF(s.transmissionRatio, 5, sep)},
+            {7, "c: " + FloatToStrF(r.isiCV, 5, sep)},
+            {8, "q: " + FloatToStrF(r.transmissionRatio, 5, sep)},
             {9, "i: " + IntToStr(definedIntervals(s))}};
 }
 
@@ -180,7 +181,7 @@ DisplayScene buildDisplayScene(const SimState& s, const DisplayInputs& in) {
     scene.pbV2 = barPosition(in.pbV2Max, s.V2);
     scene.v1Act = FloatToStrF(s.V1, 5, in.decimalSeparator);
     scene.v2Act = FloatToStrF(s.V2, 5, in.decimalSeparator);
-    scene.panels = panelTexts(s, in.decimalSeparator);
+    scene.panels = panelTexts(s, in.results, in.decimalSeparator);
     scene.vdiff = FloatToStrF(s.dV, 5, in.decimalSeparator);
     scene.vdiffMatch = s.matchFlag;
     return scene;

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/run_results.hpp"
 #include "model/sim_state.hpp"
 #include "ui/display/trace_columns.hpp"
 
@@ -65,6 +66,7 @@ struct DisplayInputs {
     AreaSize variImage{601, 17};
     std::string timeText = "1000";  // TimeEdit
     std::string ignText = "0";      // ign
+    RunResults results;             // of the latest run analysed
     int pbV1Max = 100;
     int pbV2Max = 100;
     char decimalSeparator = '.';
@@ -99,7 +101,8 @@ DisplayScene buildDisplayScene(const SimState& state, const DisplayInputs& input
 
 // Parts, for their own tests.
 std::array<std::string, 5> axisLabels(const std::string& timeText, char sep);
-std::vector<std::pair<int, std::string>> panelTexts(const SimState& state, char sep);
+std::vector<std::pair<int, std::string>> panelTexts(const SimState& state,
+                                                    const RunResults& results, char sep);
 int barPosition(int max, double volume);
 
 }  // namespace mirvok::ui

@@ -5,7 +5,7 @@
 namespace mirvok::ui {
 
 void WindowScreen::redraw() {
-    paintDisplays(state_, ui_, status_, columns_);
+    paintDisplays(state_, window_, ui_, status_, columns_);
 }
 
 void WindowScreen::recordStep() {

@@ -140,7 +140,7 @@ void RunControl::stopRun() {
     SimState& s = state_;
     std::exception_ptr failure;
     try {
-        s.analysisResult = analyseRun(s, boxes_.analysis, &boxes_.vari);
+        analyseRun(s, boxes_.analysis, window_.results, &boxes_.vari);
     } catch (...) {
         failure = std::current_exception();
     }

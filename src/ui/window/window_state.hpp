@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/run_results.hpp"
+
 namespace mirvok::ui {
 
 // What the window keeps beside the model's state (SimState), made by the
@@ -9,6 +11,9 @@ struct WindowState {
     // it the runs leave the buttons and the displays to the batch, GammaGen!
     // leaves the results view alone, and Stop is the batch's.
     bool batchRunning = false;
+    // The results of the latest run analysed: a Count! with no step to run
+    // leaves those before it shown.
+    RunResults results;
 };
 
 }  // namespace mirvok::ui

@@ -37,12 +37,13 @@ struct Painter : RunHooks {
     Controls c;
     TracesColumns columns;
     SimState state;
+    WindowState window;
     FixedResetValues reset;
     FixedRates rates;
     FixedAnalysisParams analysis;
 
     Painter() { state.Nsteps = 2000; }
-    void paint() { paintDisplays(state, c.ui, c.status, columns); }
+    void paint() { paintDisplays(state, window, c.ui, c.status, columns); }
 
     // The core's instant run over a train with a spike every `every` steps,
     // recording every step as run control has it done.
@@ -52,7 +53,7 @@ struct Painter : RunHooks {
         runInstant(state, reset, rates, *this);
     }
     void afterUpdate() override { recordTraceStep(state, c.ui, columns); }
-    void stopRun() override { state.analysisResult = analyseRun(state, analysis); }
+    void stopRun() override { analyseRun(state, analysis, window.results); }
 };
 
 }  // namespace
@@ -145,7 +146,7 @@ class DisplayPainterTest : public QObject {
         p.paint();
         const QImage recorded = p.c.ui.Plotter->image().toImage();
         const TracesColumns fresh;
-        paintDisplays(p.state, p.c.ui, p.c.status, fresh);
+        paintDisplays(p.state, p.window, p.c.ui, p.c.status, fresh);
         QCOMPARE(p.c.ui.Plotter->image().toImage(), recorded);
 
         // A watched run, paused part-way: the columns recorded step by step.
@@ -155,7 +156,7 @@ class DisplayPainterTest : public QObject {
         QVERIFY(p.columns.v1.describes(p.state.V1trace, p.state.curStep, 600.0 / 697));
         p.paint();
         const QImage paused = p.c.ui.Plotter->image().toImage();
-        paintDisplays(p.state, p.c.ui, p.c.status, fresh);
+        paintDisplays(p.state, p.window, p.c.ui, p.c.status, fresh);
         QCOMPARE(p.c.ui.Plotter->image().toImage(), paused);
     }
 

@@ -85,14 +85,15 @@ class DisplaySceneTest : public QObject {
         s.curStep = 1234;
         s.inSpikeSteps = {1, 2, 3};
         s.outSpikeSteps = {2};
-        s.isiCV = 0.123456;
-        s.transmissionRatio = 1.0 / 3.0;
+        DisplayInputs in;
+        in.results.isiCV = 0.123456;
+        in.results.transmissionRatio = 1.0 / 3.0;
         s.segBounds = {0, 10, 20, 30, 40, 50, 1999};
         s.V1 = 0.999;
         s.V2 = -0.2;
         s.dV = 0.001;
         s.matchFlag = true;
-        const DisplayScene scene = buildDisplayScene(s, DisplayInputs{});
+        const DisplayScene scene = buildDisplayScene(s, in);
         QCOMPARE(scene.panels[0].second, std::string("st: 1234"));
         QCOMPARE(scene.panels[1].second, std::string("s: 3"));
         QCOMPARE(scene.panels[2].second, std::string("f: 1"));

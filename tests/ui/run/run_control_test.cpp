@@ -54,7 +54,7 @@ class RunControlTest : public QObject {
         QCOMPARE(runState(p), kIdle);
         QVERIFY(!p.ui().GraphicTrace->isChecked());
         QVERIFY(!p.state.outSpikeSteps.empty());
-        QVERIFY(p.state.transmissionRatio > 0.0);
+        QVERIFY(p.window.results.transmissionRatio > 0.0);
         // Every step recorded for the display; no redraw until the run ends
         // (one by stopRun, one by the instant run itself).
         QCOMPARE(p.screen.recordedSteps, 2000);
@@ -65,10 +65,10 @@ class RunControlTest : public QObject {
     void count_with_no_steps_runs_nothing_and_redraws() {
         Parts p;
         p.ui().TimeEdit->setText("0");
-        p.state.analysisResult = 42.0;
+        p.window.results.analysisResult = 42.0;
         p.run.runAllSteps();
         QCOMPARE(p.state.Nsteps, 0);
-        QCOMPARE(p.state.analysisResult, 42.0);  // no stopRun, no analysis
+        QCOMPARE(p.window.results.analysisResult, 42.0);  // no stopRun, no analysis
         QCOMPARE(runState(p), kIdle);
         QCOMPARE(p.screen.redraws, 1);
     }
