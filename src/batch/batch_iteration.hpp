@@ -28,6 +28,7 @@ class SettingsEntries final : public GeneratorEntries {
     double shape() override;
     double isi() override { return settings_.isi; }
     double isiJitter() override { return settings_.isiJitter; }
+    const Segments& segments() const override { return settings_.segments; }
     const std::string& shapeText() const { return shapeText_; }
 
   private:

@@ -4,16 +4,6 @@
 #include "trains/gamma_generator.hpp"
 
 namespace mirvok {
-namespace {
-
-// The generator draws segments from the state's lists.
-void useSegments(SimState& state, const Segments& segments) {
-    state.segBounds = segments.bounds;
-    state.segIsi = segments.isi;
-    state.segShape = segments.shape;
-}
-
-}  // namespace
 
 RunSize runSizeOf(const BatchSetup& setup) {
     return RunSize{setup.steps, expectedSpikes(setup.steps, setup.generator)};
@@ -24,7 +14,6 @@ void loadSetup(WorkerKit& kit, const BatchSetup& setup) {
     kit.rates = setup.rates;
     kit.analysis = setup.analysis;
     kit.state.Nsteps = setup.steps;
-    useSegments(kit.state, setup.generator.segments);
 }
 
 IterationOutcome runSetupIteration(WorkerKit& kit, const BatchSetup& setup, std::uint64_t seed,
@@ -37,7 +26,6 @@ std::vector<int> generatedTrain(const BatchSetup& setup, std::uint64_t seed,
                                 std::uint64_t availableBytes) {
     SimState state;
     state.Nsteps = setup.steps;
-    useSegments(state, setup.generator.segments);
     SettingsEntries entries(setup.generator, shapeTextForCv(setup.generator.cv, '.'));
     Pcg31 source = iterationSource(seed, 0);
     makeBatchTrain(state, entries, source, setup.generator.segmentMode, setup.generator.quantify,

@@ -13,7 +13,8 @@ namespace mirvok {
 // The size of every run of the batch, for planBatch.
 RunSize runSizeOf(const BatchSetup& setup);
 
-// Puts the setup's values and segment lists into a worker's kit.
+// Puts the setup's values into a worker's kit (its segments reach the generator
+// through the setup's generator settings).
 void loadSetup(WorkerKit& kit, const BatchSetup& setup);
 
 // Iteration `index` of the batch seeded `seed`, on the kit (loadSetup first):

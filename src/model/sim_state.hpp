@@ -52,11 +52,6 @@ struct SimState {
     std::vector<double> V2trace;
     std::vector<double> spikeVari;
 
-    // Segments of the run for the generator: bounds, mean interval (ms), shape.
-    std::vector<int> segBounds;
-    std::vector<double> segIsi;
-    std::vector<double> segShape;
-
     bool operator==(const SimState&) const = default;
 };
 

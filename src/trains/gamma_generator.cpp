@@ -152,19 +152,19 @@ void generateSingle(SimState& state, TrainBuffer& buffer, GeneratorEntries& entr
 
 // The segments that fit a run of Nsteps: complete ones (a bound on each
 // side, a mean and a shape) that start inside it.
-std::size_t usableSegments(const SimState& state, int Nsteps) {
+std::size_t usableSegments(const Segments& segments, int Nsteps) {
     std::size_t n =
-        std::min({state.segBounds.size() - 1, state.segIsi.size(), state.segShape.size()});
+        std::min({segments.bounds.size() - 1, segments.isi.size(), segments.shape.size()});
     for (std::size_t i = 0; i < n; ++i)
-        if (state.segBounds[i] > Nsteps - 1) return i;
+        if (segments.bounds[i] > Nsteps - 1) return i;
     return n;
 }
 
-void checkSegments(const SimState& state, std::size_t n) {
+void checkSegments(const Segments& segments, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
         try {
-            checkShape(state.segShape[i], ShapeOrigin::Cv, '.');
-            checkMeanInterval(state.segIsi[i], 0.0, '.');
+            checkShape(segments.shape[i], ShapeOrigin::Cv, '.');
+            checkMeanInterval(segments.isi[i], 0.0, '.');
         } catch (const InputError& e) {
             throw InputError("Interval #" + IntToStr(static_cast<long long>(i + 1)) + ": " +
                              e.what());
@@ -172,23 +172,29 @@ void checkSegments(const SimState& state, std::size_t n) {
     }
 }
 
-void generateSegments(const SimState& state, TrainBuffer& buffer, RandomSource& source) {
-    const std::size_t n = usableSegments(state, state.Nsteps);
-    checkSegments(state, n);
-    const int last = state.Nsteps - 1;
+void generateSegments(const Segments& segments, int Nsteps, TrainBuffer& buffer,
+                      RandomSource& source) {
+    const std::size_t n = usableSegments(segments, Nsteps);
+    checkSegments(segments, n);
+    const int last = Nsteps - 1;
+    const std::vector<int>& bounds = segments.bounds;
     double expected = 0.0;
     for (std::size_t i = 0; i < n; ++i)
-        expected += (std::min(state.segBounds[i + 1], last) - state.segBounds[i] + 1) /
-                    (2.0 * state.segIsi[i]);
+        expected += (std::min(bounds[i + 1], last) - bounds[i] + 1) / (2.0 * segments.isi[i]);
     buffer.room.checkExpected(expected);
     for (std::size_t i = 0; i < n; ++i) {
-        const double a = state.segShape[i];
-        const double theta = checkedDivide(2.0 * state.segIsi[i], a);
-        fill(buffer, state.segBounds[i], std::min(state.segBounds[i + 1], last), theta, a, source);
+        const double a = segments.shape[i];
+        const double theta = checkedDivide(2.0 * segments.isi[i], a);
+        fill(buffer, bounds[i], std::min(bounds[i + 1], last), theta, a, source);
     }
 }
 
 }  // namespace
+
+const Segments& GeneratorEntries::segments() const {
+    static const Segments none;
+    return none;
+}
 
 void fillGammaSegment(Flags& inTrain, std::vector<int>& inSpikeSteps, int start, int end,
                       double theta, double a, RandomSource& source, std::size_t maxSpikes) {
@@ -222,8 +228,8 @@ void generateTrain(SimState& state, GeneratorEntries& entries, RandomSource& sou
     state.trainShape = 0.0;
     const TrainRoom room{availableBytes, state.Nsteps, "use a shorter run or a longer isi"};
     TrainBuffer buffer = emptyBuffer(state.Nsteps, entries, room);
-    if (segmentMode && !state.segBounds.empty())
-        generateSegments(state, buffer, source);
+    if (segmentMode && !entries.segments().bounds.empty())
+        generateSegments(entries.segments(), state.Nsteps, buffer, source);
     else
         generateSingle(state, buffer, entries, source, shapeSource);
     // Every step drawn lies inside the run, in ascending order.
@@ -232,10 +238,11 @@ void generateTrain(SimState& state, GeneratorEntries& entries, RandomSource& sou
     state.inSpikeSteps = std::move(buffer.steps);
 }
 
-void checkTrainEntries(const SimState& state, int Nsteps, GeneratorEntries& entries,
-                       bool segmentMode, ShapeSource shapeSource) {
-    if (segmentMode && !state.segBounds.empty()) {
-        checkSegments(state, usableSegments(state, Nsteps));
+void checkTrainEntries(int Nsteps, GeneratorEntries& entries, bool segmentMode,
+                       ShapeSource shapeSource) {
+    const Segments& segments = entries.segments();
+    if (segmentMode && !segments.bounds.empty()) {
+        checkSegments(segments, usableSegments(segments, Nsteps));
         return;
     }
     const char sep = entries.decimalSeparator();

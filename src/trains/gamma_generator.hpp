@@ -7,6 +7,7 @@
 
 #include "model/sim_state.hpp"
 #include "random/random_source.hpp"
+#include "trains/generator_settings.hpp"
 
 namespace mirvok {
 
@@ -28,7 +29,8 @@ std::size_t maxSpikesFor(int Nsteps);
 std::string shapeTextForCv(double cv, char decimalSeparator);
 
 // The generator's entries in single mode, each obtained when it is needed
-// (the window converts its boxes in each call).
+// (the window converts its boxes in each call), and the segments it draws
+// in segment mode.
 class GeneratorEntries {
   public:
     virtual ~GeneratorEntries() = default;
@@ -38,6 +40,9 @@ class GeneratorEntries {
     virtual double isi() = 0;                              // "isi:" in ms
     virtual double isiJitter() = 0;                        // "+/-" in ms
     virtual char decimalSeparator() const { return '.'; }
+    // The segments of "different intervals" as defined: none unless the
+    // entries hold some.
+    virtual const Segments& segments() const;
     // Lets pending window events be handled while a long train is drawn;
     // offered every so many draws, rarely enough to cost a batch nothing.
     virtual void pumpEvents() {}
@@ -50,8 +55,8 @@ enum class ShapeSource { FromCv, AsEntered };
 
 // "GammaGen!": clears inTrain, outTrain (Nsteps flags each) and
 // inSpikeSteps, then fills a new train, which also becomes the loaded
-// train. Segment mode when segmentMode is set and segBounds is not empty,
-// single mode otherwise. Refuses entries for which generation cannot end
+// train. Segment mode when segmentMode is set and the entries' segments have
+// bounds, single mode otherwise. Refuses entries for which generation cannot end
 // with InputError, before any spike is placed. A train that would take more
 // than availableBytes (0: no bound) is refused as it grows (TrainRoom).
 void generateTrain(SimState& state, GeneratorEntries& entries, RandomSource& source,
@@ -63,7 +68,7 @@ void generateTrain(SimState& state, GeneratorEntries& entries, RandomSource& sou
 // writing the shape entry, so that a batch refuses them before it touches
 // its result file. With ShapeSource::AsEntered the shape is each train's
 // own and is not checked here.
-void checkTrainEntries(const SimState& state, int Nsteps, GeneratorEntries& entries,
-                       bool segmentMode, ShapeSource shapeSource = ShapeSource::FromCv);
+void checkTrainEntries(int Nsteps, GeneratorEntries& entries, bool segmentMode,
+                       ShapeSource shapeSource = ShapeSource::FromCv);
 
 }  // namespace mirvok

@@ -9,10 +9,11 @@
 
 namespace mirvok {
 
-SegmentDefinition::SegmentDefinition(SimState& state) : state_(state) {
-    state_.segIsi.clear();
-    state_.segBounds.assign(1, 0);
-    state_.segShape.clear();
+SegmentDefinition::SegmentDefinition(Segments& segments, int Nsteps)
+    : segments_(segments), Nsteps_(Nsteps) {
+    segments_.isi.clear();
+    segments_.bounds.assign(1, 0);
+    segments_.shape.clear();
 }
 
 bool SegmentDefinition::done() const {
@@ -20,15 +21,15 @@ bool SegmentDefinition::done() const {
 }
 
 std::string SegmentDefinition::caption() const {
-    return "Define interval: #" + IntToStr(static_cast<long long>(state_.segBounds.size()));
+    return "Define interval: #" + IntToStr(static_cast<long long>(segments_.bounds.size()));
 }
 
 int SegmentDefinition::trackMax() const {
-    return state_.Nsteps - 1;
+    return Nsteps_ - 1;
 }
 
 int SegmentDefinition::lastBound() const {
-    return state_.segBounds.back();
+    return segments_.bounds.back();
 }
 
 SegmentDefinition::PassResult SegmentDefinition::pass(int position, std::string_view isiText,
@@ -45,9 +46,9 @@ SegmentDefinition::PassResult SegmentDefinition::pass(int position, std::string_
     const double isi = StrToDouble(isiText, decimalSeparator);
     checkShape(shape, ShapeOrigin::Cv, decimalSeparator);
     checkMeanInterval(isi, 0.0, decimalSeparator);
-    state_.segBounds.push_back(position);
-    state_.segIsi.push_back(isi);
-    state_.segShape.push_back(shape);
+    segments_.bounds.push_back(position);
+    segments_.isi.push_back(isi);
+    segments_.shape.push_back(shape);
     return {Outcome::Stored, std::move(shapeText)};
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/sim_state.hpp"
+#include "trains/generator_settings.hpp"
 
 namespace mirvok {
 
@@ -13,7 +13,8 @@ namespace mirvok {
 // together, so the lists are always consistent.
 class SegmentDefinition {
   public:
-    explicit SegmentDefinition(SimState& state);
+    // A definition for a run of Nsteps, into segments.
+    SegmentDefinition(Segments& segments, int Nsteps);
 
     // True once a segment ends at the last step (Nsteps - 1), at once when
     // Nsteps <= 1.
@@ -39,7 +40,8 @@ class SegmentDefinition {
                     char decimalSeparator);
 
   private:
-    SimState& state_;
+    Segments& segments_;
+    int Nsteps_;
 };
 
 }  // namespace mirvok

@@ -14,7 +14,7 @@ TForm1::TForm1(SimState& state, RandomSource& random, Dialogs& dialogs, QWidget*
       rates_(boxes_),
       analysisParams_(boxes_),
       variList_(ui().VariBox),
-      generatorEntries_(boxes_, ui().shape, pump()),
+      generatorEntries_(boxes_, ui().shape, pump(), windowState_.segments),
       screen_(state_, windowState_, ui(), StatusBar(), dialogs, this),
       runControl_(state_, windowState_, {resetValues_, rates_, analysisParams_, variList_}, ui(),
                   Timer1(), pump(), screen_),
@@ -25,7 +25,7 @@ TForm1::TForm1(SimState& state, RandomSource& random, Dialogs& dialogs, QWidget*
                        browser->raise();
                }),
       run_(*this, runControl_, state_, boxes_, variList_, results_.model()),
-      trains_(*this, {state_, random, runControl_, run_, screen_, results_.model(),
+      trains_(*this, {state_, windowState_, random, runControl_, run_, screen_, results_.model(),
                       generatorEntries_, openDialog_}),
       batch_(*this, {state_,
                      windowState_,

@@ -53,13 +53,12 @@ void defineSegment(SegmentDefinition& definition, const std::string& text, int l
 // slider's position; the last must end at the run's last step.
 Segments definedSegments(int steps, std::span<const std::string> segments) {
     const int last = steps - 1;
-    SimState state;
-    state.Nsteps = steps;
-    SegmentDefinition definition(state);
+    Segments defined;
+    SegmentDefinition definition(defined, steps);
     for (const std::string& segment : segments) defineSegment(definition, segment, last);
     if (!definition.done())
         throw refusedSegments("the last END must be the run's last step " + IntToStr(last));
-    return {std::move(state.segBounds), std::move(state.segIsi), std::move(state.segShape)};
+    return defined;
 }
 
 }  // namespace

@@ -54,11 +54,9 @@ TEST(batch_iteration, quantified_shape_reaches_the_train_in_single_mode) {
 TEST(batch_iteration, segment_mode_follows_the_segment_lists) {
     GeneratorSettings settings;
     settings.segmentMode = true;
+    settings.segments = {{0, 999, 1999}, {10.0, 40.0}, {2500.0, 2500.0}};  // 20 and 80 steps
     SimState state;
     state.Nsteps = 2000;
-    state.segBounds = {0, 999, 1999};
-    state.segIsi = {10.0, 40.0};  // 20 and 80 steps
-    state.segShape = {2500.0, 2500.0};
     SettingsEntries entries(settings);
     Pcg31 source = iterationSource(3, 0);
     makeBatchTrain(state, entries, source, true, false, false);

@@ -42,7 +42,9 @@ class FakeEntries final : public GeneratorEntries {
     double isiJitter() override { return read("jitter", jitterText); }
     char decimalSeparator() const override { return sep; }
     void pumpEvents() override { ++pumps; }
+    const Segments& segments() const override { return defined; }
     int pumps = 0;
+    Segments defined;
 
   private:
     double read(const char* name, const std::string& text) {
@@ -233,8 +235,7 @@ TEST(gamma_generator, refuses_entries_for_which_generation_cannot_end) {
             // The check before a batch refuses the same, without drawing.
             if (c.shapeSource == ShapeSource::FromCv) {
                 entries.log.clear();
-                EXPECT_THROW_MSG(checkTrainEntries(state, 100, entries, false), InputError,
-                                 e.what());
+                EXPECT_THROW_MSG(checkTrainEntries(100, entries, false), InputError, e.what());
                 EXPECT_EQ(std::count(entries.log.begin(), entries.log.end(), "writeShape"), 0);
             }
         }
@@ -354,13 +355,12 @@ TEST(gamma_generator, fill_stays_inside_the_train_and_always_ends) {
     EXPECT_GE(maxSpikesFor(2000), 16U * 2000U);
 }
 
-SimState segmentedState(int Nsteps, std::vector<int> bounds, std::vector<double> isi,
-                        std::vector<double> shape) {
-    SimState state = stateWith(Nsteps);
-    state.segBounds = std::move(bounds);
-    state.segIsi = std::move(isi);
-    state.segShape = std::move(shape);
-    return state;
+// Entries whose segments are these lists.
+FakeEntries segmentedEntries(std::vector<int> bounds, std::vector<double> isi,
+                             std::vector<double> shape) {
+    FakeEntries entries;
+    entries.defined = {std::move(bounds), std::move(isi), std::move(shape)};
+    return entries;
 }
 
 long countIn(const std::vector<int>& steps, int from, int to) {
@@ -368,9 +368,9 @@ long countIn(const std::vector<int>& steps, int from, int to) {
 }
 
 TEST(gamma_generator, segment_mode_follows_each_segment_and_reads_no_entry) {
-    SimState state =
-        segmentedState(1200, {0, 400, 800, 1199}, {20.0, 5.0, 20.0}, {2500.0, 2500.0, 2500.0});
-    FakeEntries entries;
+    SimState state = stateWith(1200);
+    FakeEntries entries =
+        segmentedEntries({0, 400, 800, 1199}, {20.0, 5.0, 20.0}, {2500.0, 2500.0, 2500.0});
     Pcg31 source(8);
     generateTrain(state, entries, source, true);
     EXPECT_TRUE(entries.log.empty());
@@ -383,34 +383,35 @@ TEST(gamma_generator, segment_mode_follows_each_segment_and_reads_no_entry) {
     entries.cvText = "1";
     generateTrain(state, entries, source, false);
     EXPECT_FALSE(entries.log.empty());
-    SimState unsegmented = stateWith(100);
+    entries.defined = {};
     entries.log.clear();
-    generateTrain(unsegmented, entries, source, true);
+    generateTrain(state, entries, source, true);
     EXPECT_FALSE(entries.log.empty());
 }
 
 TEST(gamma_generator, segment_lists_that_do_not_fit_the_run_are_cut) {
     struct Case {
         const char* what;
-        SimState state;
+        int Nsteps;
+        FakeEntries entries;
         int lastPossible;  // no spike beyond this step
     };
     Case cases[] = {
-        {"run shortened: cut at 599, third segment dropped",
-         segmentedState(600, {0, 400, 800, 1199}, {20.0, 5.0, 20.0}, {2500.0, 2500.0, 2500.0}),
-         599},
-        {"one mean short: only the first segment",
-         segmentedState(1200, {0, 400, 800}, {5.0}, {2500.0, 2500.0}), 400},
-        {"one shape short: only the first segment",
-         segmentedState(1200, {0, 400, 800}, {5.0, 5.0}, {2500.0}), 400},
-        {"bound 0 alone: no spike", segmentedState(1200, {0}, {}, {}), 0},
+        {"run shortened: cut at 599, third segment dropped", 600,
+         segmentedEntries({0, 400, 800, 1199}, {20.0, 5.0, 20.0}, {2500.0, 2500.0, 2500.0}), 599},
+        {"one mean short: only the first segment", 1200,
+         segmentedEntries({0, 400, 800}, {5.0}, {2500.0, 2500.0}), 400},
+        {"one shape short: only the first segment", 1200,
+         segmentedEntries({0, 400, 800}, {5.0, 5.0}, {2500.0}), 400},
+        {"bound 0 alone: no spike", 1200, segmentedEntries({0}, {}, {}), 0},
     };
     for (Case& c : cases) {
-        FakeEntries entries;
+        SimState state = stateWith(c.Nsteps);
+        FakeEntries& entries = c.entries;
         Pcg31 source(9);
-        generateTrain(c.state, entries, source, true);
-        expectConsistentTrain(c.state);
-        const int last = c.state.inSpikeSteps.empty() ? 0 : c.state.inSpikeSteps.back();
+        generateTrain(state, entries, source, true);
+        expectConsistentTrain(state);
+        const int last = state.inSpikeSteps.empty() ? 0 : state.inSpikeSteps.back();
         EXPECT_LE(last, c.lastPossible) << c.what;
         if (c.lastPossible > 0) {
             EXPECT_GT(last, c.lastPossible - 30) << c.what;
@@ -420,8 +421,8 @@ TEST(gamma_generator, segment_lists_that_do_not_fit_the_run_are_cut) {
 }
 
 TEST(gamma_generator, segment_with_values_the_generator_refuses_is_named) {
-    SimState state = segmentedState(1200, {0, 400, 1199}, {20.0, 0.0}, {1.0, 1.0});
-    FakeEntries entries;
+    SimState state = stateWith(1200);
+    FakeEntries entries = segmentedEntries({0, 400, 1199}, {20.0, 0.0}, {1.0, 1.0});
     Pcg31 source(10);
     EXPECT_THROW_MSG_STARTS(generateTrain(state, entries, source, true), InputError,
                             "Interval #2: isi:");
@@ -430,16 +431,15 @@ TEST(gamma_generator, segment_with_values_the_generator_refuses_is_named) {
 }
 
 TEST(gamma_generator, check_passes_what_generation_accepts) {
-    SimState state = segmentedState(1200, {0, 400, 1199}, {20.0, 0.0}, {1.0, 1.0});
-    FakeEntries entries;
-    EXPECT_NO_THROW(checkTrainEntries(state, 2000, entries, false));
-    EXPECT_THROW_MSG(checkTrainEntries(state, 2000, entries, true), InputError,
+    FakeEntries entries = segmentedEntries({0, 400, 1199}, {20.0, 0.0}, {1.0, 1.0});
+    EXPECT_NO_THROW(checkTrainEntries(2000, entries, false));
+    EXPECT_THROW_MSG(checkTrainEntries(2000, entries, true), InputError,
                      "Interval #2: isi: the mean interval must be greater than 0 ms");
     // The second segment starts beyond a run of 400 steps, so it is not drawn.
-    EXPECT_NO_THROW(checkTrainEntries(state, 400, entries, true));
+    EXPECT_NO_THROW(checkTrainEntries(400, entries, true));
     entries.cvText = "0";
     entries.log.clear();
-    EXPECT_THROW(checkTrainEntries(state, 2000, entries, false), EZeroDivide);
+    EXPECT_THROW(checkTrainEntries(2000, entries, false), EZeroDivide);
     EXPECT_EQ(entries.log, std::vector<std::string>{"cv"});
 }
 

@@ -12,22 +12,17 @@
 namespace mirvok {
 namespace {
 
-SimState stateWith(int Nsteps) {
-    SimState state;
-    state.Nsteps = Nsteps;
-    // Lists of an earlier definition, which a new one replaces.
-    state.segBounds = {0, 10, 20};
-    state.segIsi = {1.0, 2.0};
-    state.segShape = {3.0, 4.0};
-    return state;
+// Lists of an earlier definition, which a new one replaces.
+Segments earlier() {
+    return {{0, 10, 20}, {1.0, 2.0}, {3.0, 4.0}};
 }
 
 TEST(segment_definition, three_passes_define_three_segments) {
-    SimState state = stateWith(1200);
-    SegmentDefinition definition(state);
-    EXPECT_EQ(state.segBounds, std::vector<int>{0});
-    EXPECT_TRUE(state.segIsi.empty());
-    EXPECT_TRUE(state.segShape.empty());
+    Segments segments = earlier();
+    SegmentDefinition definition(segments, 1200);
+    EXPECT_EQ(segments.bounds, std::vector<int>{0});
+    EXPECT_TRUE(segments.isi.empty());
+    EXPECT_TRUE(segments.shape.empty());
     EXPECT_EQ(definition.trackMax(), 1199);
 
     struct Pass {
@@ -49,14 +44,14 @@ TEST(segment_definition, three_passes_define_three_segments) {
         EXPECT_EQ(definition.lastBound(), p.position);
     }
     EXPECT_TRUE(definition.done());
-    EXPECT_EQ(state.segBounds, (std::vector<int>{0, 400, 800, 1199}));
-    EXPECT_EQ(state.segShape, (std::vector<double>{1.0, 4.0, 1.0}));
-    EXPECT_EQ(state.segIsi, (std::vector<double>{20.0, 7.5, 30.0}));
+    EXPECT_EQ(segments.bounds, (std::vector<int>{0, 400, 800, 1199}));
+    EXPECT_EQ(segments.shape, (std::vector<double>{1.0, 4.0, 1.0}));
+    EXPECT_EQ(segments.isi, (std::vector<double>{20.0, 7.5, 30.0}));
 }
 
 TEST(segment_definition, pass_not_right_of_the_last_bound_stores_nothing) {
-    SimState state = stateWith(1200);
-    SegmentDefinition definition(state);
+    Segments segments = earlier();
+    SegmentDefinition definition(segments, 1200);
     EXPECT_EQ(definition.pass(0, "20", "1", '.').outcome,
               SegmentDefinition::Outcome::NotRightOfLast);
     // Even bad text is not looked at when the slider did not move right.
@@ -67,8 +62,8 @@ TEST(segment_definition, pass_not_right_of_the_last_bound_stores_nothing) {
         EXPECT_EQ(definition.pass(position, "20", "1", '.').outcome,
                   SegmentDefinition::Outcome::NotRightOfLast);
     }
-    EXPECT_EQ(state.segBounds, (std::vector<int>{0, 400}));
-    EXPECT_EQ(state.segIsi.size(), 1U);
+    EXPECT_EQ(segments.bounds, (std::vector<int>{0, 400}));
+    EXPECT_EQ(segments.isi.size(), 1U);
     EXPECT_EQ(definition.caption(), "Define interval: #2");
 }
 
@@ -88,40 +83,40 @@ TEST(segment_definition, refused_pass_appends_nothing_and_the_next_one_works) {
         {"20", "0.0000001", "CV:"},
     };
     for (const Case& c : cases) {
-        SimState state = stateWith(1200);
-        SegmentDefinition definition(state);
+        Segments segments = earlier();
+        SegmentDefinition definition(segments, 1200);
         definition.pass(400, "20", "1", '.');
         EXPECT_THROW_MSG_STARTS(definition.pass(800, c.isi, c.cv, '.'), Error, c.message);
-        EXPECT_EQ(state.segBounds, (std::vector<int>{0, 400})) << c.cv;
-        EXPECT_EQ(state.segIsi.size(), 1U);
-        EXPECT_EQ(state.segShape.size(), 1U);
+        EXPECT_EQ(segments.bounds, (std::vector<int>{0, 400})) << c.cv;
+        EXPECT_EQ(segments.isi.size(), 1U);
+        EXPECT_EQ(segments.shape.size(), 1U);
         EXPECT_EQ(definition.pass(800, "20", "1", '.').outcome, SegmentDefinition::Outcome::Stored);
     }
 }
 
 TEST(segment_definition, runs_of_one_step_or_less_are_done_at_once) {
     for (int n : {1, 0}) {
-        SimState state = stateWith(n);
-        SegmentDefinition definition(state);
+        Segments segments = earlier();
+        SegmentDefinition definition(segments, n);
         EXPECT_TRUE(definition.done());
-        EXPECT_EQ(state.segBounds, std::vector<int>{0});
-        EXPECT_TRUE(state.segIsi.empty());
-        EXPECT_TRUE(state.segShape.empty());
+        EXPECT_EQ(segments.bounds, std::vector<int>{0});
+        EXPECT_TRUE(segments.isi.empty());
+        EXPECT_TRUE(segments.shape.empty());
     }
 }
 
 TEST(segment_definition, slider_past_the_end_ends_the_definition_at_the_last_step) {
-    SimState state = stateWith(1200);
-    SegmentDefinition definition(state);
+    Segments segments = earlier();
+    SegmentDefinition definition(segments, 1200);
     definition.pass(5000, "20", "1", '.');
     EXPECT_TRUE(definition.done());
-    EXPECT_EQ(state.segBounds, (std::vector<int>{0, 1199}));
+    EXPECT_EQ(segments.bounds, (std::vector<int>{0, 1199}));
 }
 
 // Stored segments are always ones the generator accepts.
 TEST(segment_definition, defined_segments_generate_a_train) {
-    SimState state = stateWith(1200);
-    SegmentDefinition definition(state);
+    Segments segments = earlier();
+    SegmentDefinition definition(segments, 1200);
     definition.pass(600, "0.0625", "100", '.');
     definition.pass(1199, "20", "0.0001", '.');
     class NoEntries final : public GeneratorEntries {
@@ -130,7 +125,14 @@ TEST(segment_definition, defined_segments_generate_a_train) {
         double shape() override { throw std::logic_error("read"); }
         double isi() override { throw std::logic_error("read"); }
         double isiJitter() override { throw std::logic_error("read"); }
-    } entries;
+        const Segments& segments() const override { return defined; }
+
+      public:
+        explicit NoEntries(const Segments& s) : defined(s) {}
+        const Segments& defined;
+    } entries(segments);
+    SimState state;
+    state.Nsteps = 1200;
     Pcg31 source(17);
     EXPECT_NO_THROW(generateTrain(state, entries, source, true));
     EXPECT_EQ(state.inTrain.size(), 1200U);

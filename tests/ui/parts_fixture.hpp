@@ -84,7 +84,7 @@ struct Parts {
                                pump,  screen};
     mirvok::ui::ScriptedDialogs dialogs;
     mirvok::ui::FileNameDialog saveDialog{mirvok::ui::FileNameDialog::Mode::Save, "csv"};
-    mirvok::ui::BoxGeneratorEntries entries{boxes, c.ui.shape, pump};
+    mirvok::ui::BoxGeneratorEntries entries{boxes, c.ui.shape, pump, window.segments};
     mirvok::Pcg31 random{1};
     mirvok::ui::WindowBatch batch{{state,
                                    window,

@@ -9,10 +9,12 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "model/sim_state.hpp"
 #include "parts_fixture.hpp"
 #include "random/random_source.hpp"
+#include "ui/dialogs/interval_dialog.hpp"
 #include "ui/dialogs/scripted/scripted_dialogs.hpp"
 #include "ui/tform1.hpp"
 #include "ui/window/form_controls.hpp"
@@ -31,6 +33,18 @@ struct Window {
         ::loadRegularTrain(state, ui().TimeEdit, ms, every, first);
     }
 };
+
+// One scripted pass of the interval dialog: slider position, isi and CV.
+inline std::function<int(QDialog&)> intervalPass(int position, const QString& isi,
+                                                 const QString& cv) {
+    return [=](QDialog& d) {
+        auto& dialog = static_cast<mirvok::ui::TOKBottomDlg&>(d);
+        dialog.IsiEntry->setText(isi);
+        dialog.CVEntry->setText(cv);
+        dialog.TrackBar1->setValue(position);
+        return int(QDialog::Accepted);
+    };
+}
 
 // The lines a list box shows.
 inline QStringList listLines(const mirvok::ui::LineListView* box) {

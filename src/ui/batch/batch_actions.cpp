@@ -73,7 +73,7 @@ void BatchActions::AllClick() {
     // Every box the batch reads is checked first: a refused value is shown
     // once, and the result file is left as it was.
     const std::uint64_t seed = batchSeed(ui.seedEdit->text());
-    checkBatchBoxes(parts_.boxes, parts_.state, parts_.entries,
+    checkBatchBoxes(parts_.boxes, parts_.entries,
                     {.generated = true,
                      .segmentMode = ui.diffintervals->isChecked(),
                      .quantify = ui.quantify->isChecked()});
@@ -91,7 +91,7 @@ void BatchActions::ReadMultipleButtonClick() {
     FileNameDialog& open = parts_.openDialog;
     // A cancelled dialog, or no file of that name: nothing happens.
     if (!open.execute(window_.dialogs(), &window_) || !QFileInfo::exists(open.fileName())) return;
-    checkBatchBoxes(parts_.boxes, parts_.state, parts_.entries, {});
+    checkBatchBoxes(parts_.boxes, parts_.entries, {});
     // As for "Process All!", a continuous run ends first.
     if (parts_.run.watching()) parts_.run.stopRun();
     EventPump::Scope loop(window_.pump());
@@ -117,8 +117,8 @@ void BatchActions::CopyCommandButtonClick() {
     if (!seed) seed = batch_.lastSeed();
     const QString output =
         saveDialog_.fileName().isEmpty() ? QStringLiteral("output.csv") : saveDialog_.fileName();
-    QApplication::clipboard()->setText(
-        batchCommandLine(ui, parts_.state, seed, QFileInfo(output).absoluteFilePath()));
+    QApplication::clipboard()->setText(batchCommandLine(ui, parts_.windowState.segments, seed,
+                                                        QFileInfo(output).absoluteFilePath()));
     if (const std::optional<QString> note = headerShapeNote(parts_.boxes))
         window_.dialogs().showMessage(&window_, *note);
 }

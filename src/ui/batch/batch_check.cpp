@@ -7,15 +7,14 @@
 
 namespace mirvok::ui {
 
-void checkBatchBoxes(const ParameterBoxes& boxes, const SimState& state, GeneratorEntries& entries,
-                     BatchTrains trains) {
+void checkBatchBoxes(const ParameterBoxes& boxes, GeneratorEntries& entries, BatchTrains trains) {
     // In the order the batch reads them: the header, the train, the run.
     boxes.iterations.intValue();
     boxes.shape.value();
     boxes.isi.value();
     const int steps = stepsForRunLength(boxes.time.intValue(), physicalMemoryBytes());
     if (trains.generated)
-        checkTrainEntries(state, steps, entries, trains.segmentMode,
+        checkTrainEntries(steps, entries, trains.segmentMode,
                           trains.quantify ? ShapeSource::AsEntered : ShapeSource::FromCv);
     for (const ValueRow* row : valueRows({ValueGroup::Model, ValueGroup::Analysis}))
         boxes.valueBox(*row).value();

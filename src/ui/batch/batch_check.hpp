@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/sim_state.hpp"
 #include "trains/gamma_generator.hpp"
 
 namespace mirvok::ui {
@@ -20,7 +19,6 @@ struct BatchTrains {
 // refuse of them for its runs, throwing the first refusal with its own
 // message. Called before the batch touches anything, so a refused value is
 // shown once and leaves the result file as it was.
-void checkBatchBoxes(const ParameterBoxes& boxes, const SimState& state, GeneratorEntries& entries,
-                     BatchTrains trains);
+void checkBatchBoxes(const ParameterBoxes& boxes, GeneratorEntries& entries, BatchTrains trains);
 
 }  // namespace mirvok::ui

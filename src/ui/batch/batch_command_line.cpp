@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "model/sim_state.hpp"
+#include "trains/generator_settings.hpp"
 #include "ui/window/form_controls.hpp"
 #include "ui/window/ui_text.hpp"
 #include "values/command_line.hpp"
@@ -21,7 +21,7 @@ std::string optionText(const QLineEdit* box) {
 
 }  // namespace
 
-QString batchCommandLine(const FormControls& ui, const SimState& state,
+QString batchCommandLine(const FormControls& ui, const Segments& segments,
                          std::optional<std::uint64_t> seed, const QString& outputPath) {
     BatchCommand command{.iterations = optionText(ui.ntests),
                          .seed = seed,
@@ -33,10 +33,10 @@ QString batchCommandLine(const FormControls& ui, const SimState& state,
         command.values[row.option] = optionText(parameterBox(ui, row.control));
     if (ui.diffintervals->isChecked())
         for (std::size_t i = 0;
-             i + 1 < state.segBounds.size() && i < state.segIsi.size() && i < state.segShape.size();
+             i + 1 < segments.bounds.size() && i < segments.isi.size() && i < segments.shape.size();
              ++i)
             command.segments.push_back(
-                segmentText(state.segBounds[i + 1], state.segIsi[i], state.segShape[i]));
+                segmentText(segments.bounds[i + 1], segments.isi[i], segments.shape[i]));
     return toQt(mirvok::batchCommandLine(command));
 }
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 namespace mirvok {
-struct SimState;
+struct Segments;
 }
 
 namespace mirvok::ui {
@@ -17,8 +17,8 @@ struct FormControls;
 // (none: the command line takes one from the clock), into outputPath. Box
 // texts go in as typed, with the full stop as the decimal separator, so
 // that both read the same numbers. With "different intervals" ticked the
-// intervals defined in `state` go in as its segments.
-QString batchCommandLine(const FormControls& ui, const SimState& state,
+// intervals defined (segments) go in as its segments.
+QString batchCommandLine(const FormControls& ui, const Segments& segments,
                          std::optional<std::uint64_t> seed, const QString& outputPath);
 
 }  // namespace mirvok::ui

@@ -18,7 +18,7 @@ std::vector<double> BatchEdits::numbers(TrainChoice trains) const {
 }
 
 Json BatchEdits::values(TrainChoice trains) const {
-    Json values = boxValuesJson(boxes_, state_, trains,
+    Json values = boxValuesJson(boxes_, segments_, trains,
                                 generated_ ? BatchSource::Generated : BatchSource::Replayed);
     if (generated_) values[kIterationsKey] = boxes_.iterations.intValue();
     return values;

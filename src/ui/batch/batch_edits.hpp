@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "batch/batch_iteration.hpp"
-#include "model/sim_state.hpp"
 #include "text/json.hpp"
 #include "trains/gamma_generator.hpp"
+#include "trains/generator_settings.hpp"
 #include "values/value_changes.hpp"
 
 namespace mirvok::ui {
@@ -22,7 +22,8 @@ class ParameterBoxes;
 // batch nothing.
 class BatchEdits {
   public:
-    BatchEdits(const ParameterBoxes& boxes, const SimState& state) : boxes_(boxes), state_(state) {}
+    BatchEdits(const ParameterBoxes& boxes, const Segments& segments)
+        : boxes_(boxes), segments_(segments) {}
 
     // A batch starts with the boxes as they are now; a generated batch also
     // reads the iteration count before every run.
@@ -37,7 +38,7 @@ class BatchEdits {
     Json values(TrainChoice trains) const;
 
     const ParameterBoxes& boxes_;
-    const SimState& state_;
+    const Segments& segments_;
     bool generated_ = false;
     std::vector<double> seen_;
     std::optional<ValueChanges> changes_;
@@ -55,6 +56,7 @@ class WatchedEntries final : public GeneratorEntries {
     double isi() override { return entries_.isi(); }
     double isiJitter() override { return entries_.isiJitter(); }
     char decimalSeparator() const override { return entries_.decimalSeparator(); }
+    const Segments& segments() const override { return entries_.segments(); }
     void pumpEvents() override {
         entries_.pumpEvents();
         handled_();

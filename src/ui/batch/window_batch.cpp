@@ -138,7 +138,7 @@ Provenance WindowBatch::begin(const ResultTarget& target) {
     // The values as the batch starts: every one was checked before.
     Provenance entry =
         provenanceOf("mirvok", seed_ ? "batch" : "replay",
-                     boxValuesJson(parts_.boxes, parts_.state, trainChoice(),
+                     boxValuesJson(parts_.boxes, parts_.windowState.segments, trainChoice(),
                                    seed_ ? BatchSource::Generated : BatchSource::Replayed));
     entry.seed = seed_;
     entry.source = source_ ? std::optional(sourcePath_) : std::nullopt;

@@ -75,7 +75,7 @@ class WindowBatch final : private LiveBatch {
     WindowBatch(const BatchParts& parts, const FormControls& ui)
         : parts_(parts),
           ui_(ui),
-          edits_(parts.boxes, parts.state),
+          edits_(parts.boxes, parts.windowState.segments),
           watchedEntries_(parts.entries, [this] { lookForEdits(BatchMoment::DrawingTrain); }) {}
     // The watched entries refer to this object: never copied.
     WindowBatch(const WindowBatch&) = delete;

@@ -6,20 +6,20 @@
 
 namespace mirvok::ui {
 
-BatchSetup boxSetup(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains) {
+BatchSetup boxSetup(const ParameterBoxes& boxes, const Segments& segments, TrainChoice trains) {
     BatchSetup setup;
     for (const ValueRow& row : valueTable()) row.set(setup, boxes.valueBox(row).value());
     setup.generator.segmentMode = trains.segmentMode;
     setup.generator.quantify = trains.quantify;
     setup.generator.quantifyZeroOne = trains.quantify && trains.quantifyZeroOne;
-    setup.generator.segments = {state.segBounds, state.segIsi, state.segShape};
+    setup.generator.segments = segments;
     setup.headerShape = boxes.shape.value();
     return setup;
 }
 
-Json boxValuesJson(const ParameterBoxes& boxes, const SimState& state, TrainChoice trains,
+Json boxValuesJson(const ParameterBoxes& boxes, const Segments& segments, TrainChoice trains,
                    BatchSource source) {
-    const BatchSetup setup = boxSetup(boxes, state, trains);
+    const BatchSetup setup = boxSetup(boxes, segments, trains);
     return source == BatchSource::Replayed ? batchValuesJson(setup, notReadByReplay())
                                            : batchValuesJson(setup);
 }

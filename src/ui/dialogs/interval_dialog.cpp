@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "base/errors.hpp"
-#include "model/sim_state.hpp"
 #include "trains/segment_definition.hpp"
 
 namespace {
@@ -101,21 +100,17 @@ void TOKBottomDlg::TrackBar1Change() {
     Curpos->adjustSize();
 }
 
-void TOKBottomDlg::defineIntervals(SimState& state, char decimalSeparator,
+void TOKBottomDlg::defineIntervals(Segments& segments, int Nsteps, char decimalSeparator,
                                    const PassRunner& runPass, const MessageSink& showMessage) {
-    const std::vector<int> bounds = state.segBounds;
-    const std::vector<double> isi = state.segIsi;
-    const std::vector<double> shape = state.segShape;
-    SegmentDefinition definition(state);
+    const Segments before = segments;
+    SegmentDefinition definition(segments, Nsteps);
     TrackBar1->setValue(0);
     // The minimum stays 0; a run without steps leaves nothing to slide over.
     TrackBar1->setMaximum(std::max(0, definition.trackMax()));
     while (!definition.done()) {
         setWindowTitle(QString::fromStdString(definition.caption()));
         if (runPass(*this) != QDialog::Accepted) {
-            state.segBounds = bounds;
-            state.segIsi = isi;
-            state.segShape = shape;
+            segments = before;
             return;
         }
         try {

@@ -11,7 +11,7 @@ class QPushButton;
 class QSlider;
 
 namespace mirvok {
-struct SimState;
+struct Segments;
 }
 
 namespace mirvok::ui {
@@ -44,14 +44,14 @@ class TOKBottomDlg : public QDialog {
     // Shows the message of a refused pass.
     using MessageSink = std::function<void(const std::string&)>;
 
-    // Defines the segments of the run anew, pass by pass, until a segment
-    // ends at the last step (Nsteps - 1). A pass with the slider not right of
-    // the last bound stores nothing and puts the slider back on that bound; a
-    // pass whose entries are refused shows why and asks again. The segment
-    // lists of the state stay consistent after every pass, and a rejected
-    // pass puts back the segments defined before.
-    void defineIntervals(SimState& state, char decimalSeparator, const PassRunner& runPass,
-                         const MessageSink& showMessage);
+    // Defines the segments of a run of Nsteps anew, pass by pass, until a
+    // segment ends at the last step (Nsteps - 1). A pass with the slider not
+    // right of the last bound stores nothing and puts the slider back on that
+    // bound; a pass whose entries are refused shows why and asks again. The
+    // segment lists stay consistent after every pass, and a rejected pass
+    // puts back the segments defined before.
+    void defineIntervals(Segments& segments, int Nsteps, char decimalSeparator,
+                         const PassRunner& runPass, const MessageSink& showMessage);
 
   public slots:
     // "curpos: " and the track bar's position, a step index.

@@ -90,6 +90,7 @@ void paintDisplays(const SimState& state, const WindowState& window, const FormC
     inputs.timeText = toStd(ui.TimeEdit->text());
     inputs.ignText = toStd(ui.ign->text());
     inputs.results = window.results;
+    inputs.segmentBounds = window.segments.bounds.size();
     inputs.pbV1Max = ui.pbV1->maximum();
     inputs.pbV2Max = ui.pbV2->maximum();
     inputs.decimalSeparator = decimalSeparator();

@@ -108,8 +108,8 @@ AreaDrawing cleared(AreaSize size, bool baseline) {
 
 // The intervals as a user counts them: the bounds hold one more entry, and
 // none before the first definition.
-long long definedIntervals(const SimState& s) {
-    return s.segBounds.empty() ? 0 : static_cast<long long>(s.segBounds.size()) - 1;
+long long definedIntervals(std::size_t bounds) {
+    return bounds == 0 ? 0 : static_cast<long long>(bounds) - 1;
 }
 
 }  // namespace
@@ -121,14 +121,15 @@ std::array<std::string, 5> axisLabels(const std::string& timeText, char sep) {
     return labels;
 }
 
-std::vector<std::pair<int, std::string>> panelTexts(const SimState& s, const RunResults& r,
-                                                    char sep) {
+std::vector<std::pair<int, std::string>> panelTexts(const SimState& s, const DisplayInputs& in) {
+    const RunResults& r = in.results;
+    const char sep = in.decimalSeparator;
     return {{2, "st: " + IntToStr(s.curStep)},
             {5, "s: " + IntToStr(static_cast<long long>(s.inSpikeSteps.size()))},
             {6, "f: " + IntToStr(static_cast<long long>(s.outSpikeSteps.size()))},
             {7, "c: " + FloatToStrF(r.isiCV, 5, sep)},
             {8, "q: " + FloatToStrF(r.transmissionRatio, 5, sep)},
-            {9, "i: " + IntToStr(definedIntervals(s))}};
+            {9, "i: " + IntToStr(definedIntervals(in.segmentBounds))}};
 }
 
 int barPosition(int max, double volume) {
@@ -181,7 +182,7 @@ DisplayScene buildDisplayScene(const SimState& s, const DisplayInputs& in) {
     scene.pbV2 = barPosition(in.pbV2Max, s.V2);
     scene.v1Act = FloatToStrF(s.V1, 5, in.decimalSeparator);
     scene.v2Act = FloatToStrF(s.V2, 5, in.decimalSeparator);
-    scene.panels = panelTexts(s, in.results, in.decimalSeparator);
+    scene.panels = panelTexts(s, in);
     scene.vdiff = FloatToStrF(s.dV, 5, in.decimalSeparator);
     scene.vdiffMatch = s.matchFlag;
     return scene;

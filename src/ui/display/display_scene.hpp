@@ -67,6 +67,7 @@ struct DisplayInputs {
     std::string timeText = "1000";  // TimeEdit
     std::string ignText = "0";      // ign
     RunResults results;             // of the latest run analysed
+    std::size_t segmentBounds = 0;  // of the segments defined (none: 0)
     int pbV1Max = 100;
     int pbV2Max = 100;
     char decimalSeparator = '.';
@@ -102,7 +103,7 @@ DisplayScene buildDisplayScene(const SimState& state, const DisplayInputs& input
 // Parts, for their own tests.
 std::array<std::string, 5> axisLabels(const std::string& timeText, char sep);
 std::vector<std::pair<int, std::string>> panelTexts(const SimState& state,
-                                                    const RunResults& results, char sep);
+                                                    const DisplayInputs& inputs);
 int barPosition(int max, double volume);
 
 }  // namespace mirvok::ui

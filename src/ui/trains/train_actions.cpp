@@ -140,7 +140,7 @@ void TrainActions::newintsClick() {
     // The segments are cut for the run length in "time".
     parts_.run.latchRunLength();
     intervalDialog_->defineIntervals(
-        parts_.state, decimalSeparator(),
+        parts_.windowState.segments, parts_.state.Nsteps, decimalSeparator(),
         [this](TOKBottomDlg& dialog) { return window_.dialogs().execDialog(dialog); },
         [this](const std::string& message) {
             window_.dialogs().showMessage(&window_, toQt(message));

@@ -3,6 +3,7 @@
 #include "model/sim_state.hpp"
 #include "random/random_source.hpp"
 #include "ui/dialogs/file_name_dialog.hpp"
+#include "ui/window/window_state.hpp"
 
 namespace mirvok::ui {
 
@@ -18,6 +19,7 @@ class TOKBottomDlg;
 // with "ReadMulti...", so that both start where the user last looked.
 struct TrainParts {
     SimState& state;
+    WindowState& windowState;
     RandomSource& random;
     RunControl& run;
     RunActions& runActions;

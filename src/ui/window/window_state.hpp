@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/run_results.hpp"
+#include "trains/generator_settings.hpp"
 
 namespace mirvok::ui {
 
@@ -14,6 +15,9 @@ struct WindowState {
     // The results of the latest run analysed: a Count! with no step to run
     // leaves those before it shown.
     RunResults results;
+    // The segments "define intervals" made, which the generator draws in
+    // when "different intervals" is ticked.
+    Segments segments;
 };
 
 }  // namespace mirvok::ui

@@ -233,9 +233,8 @@ class ReproducibleBatchTest : public QObject {
         Window w;
         w.ui().ntests->setText("5");
         w.ui().shape->setText("2500");  // the header the command line writes
-        w.state.segBounds = {0, 999, 1999};
-        w.state.segIsi = {10.0, 30.0};
-        w.state.segShape = {11.1111111111111, 1.0};  // as the dialog takes CV 0.3 and 1
+        w.dialogs.dialogScripts = {intervalPass(999, "10", "0.3"), intervalPass(1999, "30", "1")};
+        w.ui().newints->click();
         w.ui().diffintervals->setChecked(true);
         w.ui().All->click();
         QCOMPARE(w.dialogs.messages, QStringList{});

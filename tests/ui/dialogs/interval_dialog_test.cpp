@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "model/sim_state.hpp"
+#include "trains/generator_settings.hpp"
 
-using mirvok::SimState;
+using mirvok::Segments;
 using mirvok::ui::TOKBottomDlg;
 
 namespace {
@@ -57,10 +57,14 @@ QWidget* nextTabStop(QWidget* w) {
     return next;
 }
 
-SimState stateWithSteps(int steps) {
-    SimState state;
-    state.Nsteps = steps;
-    return state;
+// The segments of a run of Nsteps, as the window holds them.
+struct RunSegments {
+    int Nsteps = 0;
+    Segments segments;
+};
+
+RunSegments runOf(int steps) {
+    return {steps, {}};
 }
 
 }  // namespace
@@ -138,17 +142,17 @@ void IntervalDialogTest::curposFollowsTheSlider() {
 }
 
 void IntervalDialogTest::threePassesDefineThreeSegments() {
-    SimState state = stateWithSteps(1200);
+    RunSegments run = runOf(1200);
     TOKBottomDlg dialog;
     PassScript script;
     script.passes = {{400, "20", "1"}, {800, "10", "0.5"}, {1199, "30", "1"}};
     QStringList messages;
-    dialog.defineIntervals(state, '.', std::ref(script),
+    dialog.defineIntervals(run.segments, run.Nsteps, '.', std::ref(script),
                            [&](const std::string& m) { messages << QString::fromStdString(m); });
 
-    QCOMPARE(state.segBounds, (std::vector<int>{0, 400, 800, 1199}));
-    QCOMPARE(state.segShape, (std::vector<double>{1, 4, 1}));
-    QCOMPARE(state.segIsi, (std::vector<double>{20, 10, 30}));
+    QCOMPARE(run.segments.bounds, (std::vector<int>{0, 400, 800, 1199}));
+    QCOMPARE(run.segments.shape, (std::vector<double>{1, 4, 1}));
+    QCOMPARE(run.segments.isi, (std::vector<double>{20, 10, 30}));
     QCOMPARE(script.captions,
              (QStringList{"Define interval: #1", "Define interval: #2", "Define interval: #3"}));
     QVERIFY(messages.isEmpty());
@@ -158,28 +162,30 @@ void IntervalDialogTest::threePassesDefineThreeSegments() {
 }
 
 void IntervalDialogTest::farRightInTheFirstPassDefinesOneSegment() {
-    SimState state = stateWithSteps(2000);
+    RunSegments run = runOf(2000);
     TOKBottomDlg dialog;
     PassScript script;
     script.passes = {{1999, "15", "0.5"}};
-    dialog.defineIntervals(state, '.', std::ref(script), [](const std::string&) {});
-    QCOMPARE(state.segBounds, (std::vector<int>{0, 1999}));
-    QCOMPARE(state.segIsi, (std::vector<double>{15}));
-    QCOMPARE(state.segShape, (std::vector<double>{4}));
+    dialog.defineIntervals(run.segments, run.Nsteps, '.', std::ref(script),
+                           [](const std::string&) {});
+    QCOMPARE(run.segments.bounds, (std::vector<int>{0, 1999}));
+    QCOMPARE(run.segments.isi, (std::vector<double>{15}));
+    QCOMPARE(run.segments.shape, (std::vector<double>{4}));
     QCOMPARE(dialog.ShapeEntry->text(), QString("4"));
 }
 
 void IntervalDialogTest::passNotRightOfTheLastBoundStoresNothing() {
-    SimState state = stateWithSteps(1200);
+    RunSegments run = runOf(1200);
     TOKBottomDlg dialog;
     PassScript script;
     // Next without moving; a bound; left of it; on it; then the end.
     script.passes = {
         {0, "20", "1"}, {400, "20", "1"}, {300, "20", "1"}, {400, "20", "1"}, {1199, "20", "1"}};
-    dialog.defineIntervals(state, '.', std::ref(script), [](const std::string&) {});
+    dialog.defineIntervals(run.segments, run.Nsteps, '.', std::ref(script),
+                           [](const std::string&) {});
 
-    QCOMPARE(state.segBounds, (std::vector<int>{0, 400, 1199}));
-    QCOMPARE(state.segIsi.size(), std::size_t{2});
+    QCOMPARE(run.segments.bounds, (std::vector<int>{0, 400, 1199}));
+    QCOMPARE(run.segments.isi.size(), std::size_t{2});
     QCOMPARE(script.captions,
              (QStringList{"Define interval: #1", "Define interval: #1", "Define interval: #2",
                           "Define interval: #2", "Define interval: #2"}));
@@ -205,54 +211,57 @@ void IntervalDialogTest::refusedEntriesAreAskedForAgain_data() {
 void IntervalDialogTest::refusedEntriesAreAskedForAgain() {
     QFETCH(QString, isi);
     QFETCH(QString, cv);
-    SimState state = stateWithSteps(1200);
+    RunSegments run = runOf(1200);
     TOKBottomDlg dialog;
     PassScript script;
     script.passes = {{500, isi, cv}, {500, "25", "0.5"}, {1199, "20", "1"}};
     QStringList messages;
-    dialog.defineIntervals(state, '.', std::ref(script),
+    dialog.defineIntervals(run.segments, run.Nsteps, '.', std::ref(script),
                            [&](const std::string& m) { messages << QString::fromStdString(m); });
 
     QCOMPARE(messages.size(), 1);
     QVERIFY(!messages.front().isEmpty());
-    QCOMPARE(state.segBounds, (std::vector<int>{0, 500, 1199}));
-    QCOMPARE(state.segIsi, (std::vector<double>{25, 20}));
-    QCOMPARE(state.segShape, (std::vector<double>{4, 1}));
+    QCOMPARE(run.segments.bounds, (std::vector<int>{0, 500, 1199}));
+    QCOMPARE(run.segments.isi, (std::vector<double>{25, 20}));
+    QCOMPARE(run.segments.shape, (std::vector<double>{4, 1}));
     // The refused pass asked again with the same caption.
     QCOMPARE(script.captions.at(0), script.captions.at(1));
 }
 
 void IntervalDialogTest::runWithoutStepsAsksNothing() {
     for (const int steps : {0, 1}) {
-        SimState state = stateWithSteps(steps);
+        RunSegments run = runOf(steps);
         TOKBottomDlg dialog;
         PassScript script;
-        dialog.defineIntervals(state, '.', std::ref(script), [](const std::string&) {});
+        dialog.defineIntervals(run.segments, run.Nsteps, '.', std::ref(script),
+                               [](const std::string&) {});
         QVERIFY(script.captions.isEmpty());
-        QCOMPARE(state.segBounds, (std::vector<int>{0}));
-        QVERIFY(state.segIsi.empty());
-        QVERIFY(state.segShape.empty());
+        QCOMPARE(run.segments.bounds, (std::vector<int>{0}));
+        QVERIFY(run.segments.isi.empty());
+        QVERIFY(run.segments.shape.empty());
     }
 }
 
 void IntervalDialogTest::redefiningStartsAfresh() {
-    SimState state = stateWithSteps(1200);
+    RunSegments run = runOf(1200);
     TOKBottomDlg dialog;
     PassScript first;
     first.passes = {{300, "20", "1"}, {600, "20", "2"}, {1199, "20", "1"}};
-    dialog.defineIntervals(state, '.', std::ref(first), [](const std::string&) {});
-    QCOMPARE(state.segBounds.size(), std::size_t{4});
+    dialog.defineIntervals(run.segments, run.Nsteps, '.', std::ref(first),
+                           [](const std::string&) {});
+    QCOMPARE(run.segments.bounds.size(), std::size_t{4});
 
     // A shorter run: the slider starts at 0 again and ends at the new last step.
-    state.Nsteps = 600;
+    run.Nsteps = 600;
     PassScript second;
     second.passes = {{599, "12,5", "0,5"}};
-    dialog.defineIntervals(state, ',', std::ref(second), [](const std::string&) {});
+    dialog.defineIntervals(run.segments, run.Nsteps, ',', std::ref(second),
+                           [](const std::string&) {});
     QCOMPARE(second.positionsShown, (std::vector<int>{0}));
     QCOMPARE(dialog.TrackBar1->maximum(), 599);
-    QCOMPARE(state.segBounds, (std::vector<int>{0, 599}));
-    QCOMPARE(state.segIsi, (std::vector<double>{12.5}));
-    QCOMPARE(state.segShape, (std::vector<double>{4}));
+    QCOMPARE(run.segments.bounds, (std::vector<int>{0, 599}));
+    QCOMPARE(run.segments.isi, (std::vector<double>{12.5}));
+    QCOMPARE(run.segments.shape, (std::vector<double>{4}));
 }
 
 void IntervalDialogTest::cancelEscAndCloseBoxKeepTheSegments_data() {
@@ -266,11 +275,11 @@ void IntervalDialogTest::cancelEscAndCloseBoxKeepTheSegments_data() {
 // without it, and the segments defined before stay as they were.
 void IntervalDialogTest::cancelEscAndCloseBoxKeepTheSegments() {
     QFETCH(int, way);
-    SimState state = stateWithSteps(1200);
-    state.segBounds = {0, 300, 1199};
-    state.segIsi = {5.0, 7.0};
-    state.segShape = {1.0, 4.0};
-    const SimState before = state;
+    RunSegments run = runOf(1200);
+    run.segments.bounds = {0, 300, 1199};
+    run.segments.isi = {5.0, 7.0};
+    run.segments.shape = {1.0, 4.0};
+    const RunSegments before = run;
     TOKBottomDlg dialog;
     int shown = 0;
     const auto modalPass = [&](TOKBottomDlg& d) {
@@ -288,11 +297,11 @@ void IntervalDialogTest::cancelEscAndCloseBoxKeepTheSegments() {
         });
         return d.exec();
     };
-    dialog.defineIntervals(state, '.', modalPass, [](const std::string&) {});
+    dialog.defineIntervals(run.segments, run.Nsteps, '.', modalPass, [](const std::string&) {});
     QCOMPARE(shown, 2);
-    QCOMPARE(state.segBounds, before.segBounds);
-    QCOMPARE(state.segIsi, before.segIsi);
-    QCOMPARE(state.segShape, before.segShape);
+    QCOMPARE(run.segments.bounds, before.segments.bounds);
+    QCOMPARE(run.segments.isi, before.segments.isi);
+    QCOMPARE(run.segments.shape, before.segments.shape);
     QVERIFY(!dialog.isVisible());
 }
 

@@ -88,7 +88,7 @@ class DisplaySceneTest : public QObject {
         DisplayInputs in;
         in.results.isiCV = 0.123456;
         in.results.transmissionRatio = 1.0 / 3.0;
-        s.segBounds = {0, 10, 20, 30, 40, 50, 1999};
+        in.segmentBounds = 7;
         s.V1 = 0.999;
         s.V2 = -0.2;
         s.dV = 0.001;

@@ -26,17 +26,6 @@ QString dataFile(const char* name) {
     return QStringLiteral(MIRVOK_TEST_DATA "/") + QString::fromUtf8(name);
 }
 
-// One scripted pass of the interval dialog: slider position, isi and CV.
-std::function<int(QDialog&)> intervalPass(int position, const QString& isi, const QString& cv) {
-    return [=](QDialog& d) {
-        auto& dialog = static_cast<TOKBottomDlg&>(d);
-        dialog.IsiEntry->setText(isi);
-        dialog.CVEntry->setText(cv);
-        dialog.TrackBar1->setValue(position);
-        return int(QDialog::Accepted);
-    };
-}
-
 std::size_t flagsSet(const Flags& flags) {
     return static_cast<std::size_t>(std::count(flags.begin(), flags.end(), 1));
 }
@@ -259,8 +248,8 @@ class TrainActionsTest : public QObject {
         w.dialogs.dialogScripts = {intervalPass(999, "5", "0.02"),
                                    intervalPass(1999, "50", "0.02")};
         w.ui().newints->click();
-        QCOMPARE(w.state.segBounds, (std::vector<int>{0, 999, 1999}));
-        QCOMPARE(w.state.segIsi, (std::vector<double>{5, 50}));
+        QCOMPARE(w.form.windowState().segments.bounds, (std::vector<int>{0, 999, 1999}));
+        QCOMPARE(w.form.windowState().segments.isi, (std::vector<double>{5, 50}));
         QCOMPARE(w.dialogs.dialogsShown, 2);
 
         w.ui().shape->setText("7");
@@ -307,7 +296,7 @@ class TrainActionsTest : public QObject {
         w.form.findChild<QPushButton*>(button)->click();
         QCOMPARE(w.state.Nsteps, 40000);
         if (button == "newints") {
-            QCOMPARE(w.state.segBounds, (std::vector<int>{0, 39999}));
+            QCOMPARE(w.form.windowState().segments.bounds, (std::vector<int>{0, 39999}));
         } else {
             // Beyond the 2000 steps of the run at start.
             QVERIFY(!w.state.inSpikeSteps.empty());
@@ -344,6 +333,28 @@ class TrainActionsTest : public QObject {
         QVERIFY(w.dialogs.messages.isEmpty());
     }
 
+    // GammaGen! during a watched run draws the new trains between two of its
+    // ticks: the run goes on over them, at the length it started with.
+    void gamma_during_a_watched_run_replaces_the_trains_between_ticks() {
+        Window w;
+        w.loadRegularTrain(1000, 8);
+        const std::vector<int> regular = w.state.inSpikeSteps;
+        w.ui().SimulateButton->click();
+        QTRY_VERIFY(w.state.curStep > 2);
+        w.ui().TimeEdit->setText("50");  // not this run's length
+        w.ui().GammaButton->click();
+        QVERIFY(w.dialogs.messages.isEmpty());
+        QCOMPARE(w.state.Nsteps, 2000);
+        QVERIFY(w.state.inSpikeSteps != regular);
+        QCOMPARE(flagsSet(w.state.inTrain), w.state.inSpikeSteps.size());
+        QCOMPARE(w.state.outTrain.size(), std::size_t{2000});
+        const int stepAfterDraw = w.state.curStep;
+        QVERIFY(w.form.Timer1().isActive());
+        QTRY_VERIFY(w.state.curStep > stepAfterDraw);
+        w.ui().StopButton->click();
+        QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
     void define_intervals_refuses_a_bad_pass_and_asks_again() {
         Window w;
         w.ui().TimeEdit->setText("600");
@@ -353,8 +364,8 @@ class TrainActionsTest : public QObject {
                                    intervalPass(300, "20", "0.5"), intervalPass(800, "20", "0.5"),
                                    intervalPass(1199, "20", "1")};
         w.ui().newints->click();
-        QCOMPARE(w.state.segBounds, (std::vector<int>{0, 400, 800, 1199}));
-        QCOMPARE(w.state.segShape, (std::vector<double>{1, 4, 1}));
+        QCOMPARE(w.form.windowState().segments.bounds, (std::vector<int>{0, 400, 800, 1199}));
+        QCOMPARE(w.form.windowState().segments.shape, (std::vector<double>{1, 4, 1}));
         QCOMPARE(w.dialogs.messages, QStringList{"Floating point division by zero"});
         QCOMPARE(w.form.findChild<TOKBottomDlg*>()->windowTitle(), QString("Define interval: #3"));
         // Defining intervals neither ticks the box nor makes a train.
