@@ -9,8 +9,12 @@ namespace mirvok {
 // One flag per step; a byte each, because the step reads them in its hot loop.
 using Flags = std::vector<std::uint8_t>;
 
-// All data of a run. The program holds exactly one, made before the window
-// and outliving it; tests and the command-line batch make their own.
+// The model's state: the run's length and step, the volumes, and the trains
+// it runs over and makes. What a run's analysis gives is its outcome
+// (RunResults), the segments the generator draws in are its settings', and
+// the window keeps what only it needs. The window holds exactly one, made
+// before it and outliving it; tests, batches and the command line make
+// their own.
 struct SimState {
     // Run length in steps of 0.5 ms, and the step the next update computes.
     int Nsteps = 0;
@@ -36,7 +40,9 @@ struct SimState {
     std::size_t loadedOutsideAnyRun = 0;
     // The gamma distribution a generated train was drawn from, for a view
     // of its intervals: mean interval in ms and shape; both 0 for a train
-    // that was read, replayed or drawn in segments.
+    // that was read, replayed or drawn in segments. Part of the train's
+    // description: whatever loads a train sets or clears it with the train,
+    // so no view shows the law of a train that is gone.
     double trainMeanMs = 0.0;
     double trainShape = 0.0;
     std::size_t skippedSteps = 0;
