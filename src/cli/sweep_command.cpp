@@ -142,6 +142,9 @@ void prepare(const SweepOptions& o, const SweepFolder& dir, Sweep& s) {
     s.seed = sweepSeed(o, dir, describeWith);
     s.description = describeWith(s.seed);
     if (dir.holdsOther(s.description)) throw otherSweep(dir);
+    // The folder's own description, which a sweep made before a value was
+    // added words without it: its points' rows and its parts name it.
+    if (std::optional<SweepDescription> there = dir.description()) s.description = *there;
 }
 
 }  // namespace

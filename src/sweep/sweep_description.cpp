@@ -158,7 +158,12 @@ SweepDescription describeSweep(const SweepGrid& grid, const BatchSetup& first, i
 }
 
 bool sameSweep(const SweepDescription& a, const SweepDescription& b) {
-    return nlohmann::json(a.values) == nlohmann::json(b.values) && a.vary == b.vary &&
+    // A sweep made before a value was added leaves it out, and its points
+    // were made with the value before: the same sweep as one that names it.
+    const auto completed = [](const Json& values) {
+        return nlohmann::json(withValuesBefore(values, std::nullopt));
+    };
+    return completed(a.values) == completed(b.values) && a.vary == b.vary &&
            a.iterations == b.iterations && a.keepRecords == b.keepRecords && a.seed == b.seed &&
            a.points == b.points;
 }
