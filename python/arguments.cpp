@@ -86,15 +86,15 @@ bool boolArgument(py::handle value, std::string_view name) {
 }
 
 int iterationsArgument(py::handle value) {
-    const int iterations = intArgument(value, "iterations");
-    if (iterations < 0)
-        refuse("iterations", "must be 0 or more, not " + std::to_string(iterations));
+    const std::string& name = keyword(Setting::Iterations);
+    const int iterations = intArgument(value, name);
+    if (iterations < 0) refuse(name, "must be 0 or more, not " + std::to_string(iterations));
     return iterations;
 }
 
 std::uint64_t seedArgument(py::handle value) {
     if (value.is_none()) return seedOrClock(std::nullopt);
-    return seedFrom(integerText(value, "seed"));
+    return seedFrom(integerText(value, keyword(Setting::Seed)));
 }
 
 int threadsArgument(py::handle value) {

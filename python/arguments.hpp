@@ -19,10 +19,16 @@ namespace py = pybind11;
 
 // The arguments of one call by name, as the package's function passes them:
 // every argument of its signature, by keyword.
+// The Python keyword of a batch's setting ("segments").
+inline const std::string& keyword(Setting setting) {
+    return settingRow(setting).keyword;
+}
+
 class Arguments {
   public:
     explicit Arguments(py::dict given) : given_(std::move(given)) {}
     py::handle operator[](std::string_view name) const;
+    py::handle operator[](Setting setting) const { return (*this)[keyword(setting)]; }
 
   private:
     py::dict given_;

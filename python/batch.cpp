@@ -23,18 +23,19 @@ int firstRunArgument(py::handle value, int iterations) {
 }
 
 py::dict batch(const Arguments& a) {
-    BatchSetup setup = batchSetupFrom(valueTexts(a, kAllGroups), segmentTexts(a["segments"]));
-    setup.generator.quantify = boolArgument(a["quantify"], "quantify");
-    setup.generator.quantifyZeroOne = boolArgument(a["c01"], "c01");
+    BatchSetup setup =
+        batchSetupFrom(valueTexts(a, kAllGroups), segmentTexts(a[Setting::Segments]));
+    setup.generator.quantify = boolArgument(a[Setting::Quantify], keyword(Setting::Quantify));
+    setup.generator.quantifyZeroOne = boolArgument(a[Setting::C01], keyword(Setting::C01));
     if (setup.generator.quantifyZeroOne && !setup.generator.quantify)
-        refuse("c01", "needs quantify=True");
-    const int iterations = iterationsArgument(a["iterations"]);
+        refuse(keyword(Setting::C01), "needs " + keyword(Setting::Quantify) + "=True");
+    const int iterations = iterationsArgument(a[Setting::Iterations]);
     const int first = firstRunArgument(a["first_run"], iterations);
-    const std::uint64_t seed = seedArgument(a["seed"]);
+    const std::uint64_t seed = seedArgument(a[Setting::Seed]);
     const int threads = threadsArgument(a["threads"]);
     const KeptTrains trains = trainLayoutArgument(a["trains"]);
-    const RunnerPlan plan =
-        planKeptRuns(iterations - first, threads, runSizeOf(setup), trains, "iterations");
+    const RunnerPlan plan = planKeptRuns(iterations - first, threads, runSizeOf(setup), trains,
+                                         keyword(Setting::Iterations));
 
     CallProvenance made("batch", batchValuesJson(setup));
     made.entry().seed = seed;
@@ -64,7 +65,8 @@ py::dict batch(const Arguments& a) {
 
 void registerBatch(py::module_& m) {
     defineFunction(m, "batch", batch, "The compiled half of mirvok.batch.",
-                   {"iterations", "first_run", "seed", "threads", "quantify", "c01", "segments",
+                   {keyword(Setting::Iterations), "first_run", keyword(Setting::Seed), "threads",
+                    keyword(Setting::Quantify), keyword(Setting::C01), keyword(Setting::Segments),
                     "trains", "progress", "cancel"},
                    kAllGroups);
 }

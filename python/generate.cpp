@@ -13,8 +13,8 @@ py::object generate(const Arguments& a) {
     // A batch's values with the model's and analysis' defaults: only the
     // run length and the generator's own matter here.
     const BatchSetup setup =
-        batchSetupFrom(valueTexts(a, kGeneratorGroups), segmentTexts(a["segments"]));
-    const std::uint64_t seed = seedArgument(a["seed"]);
+        batchSetupFrom(valueTexts(a, kGeneratorGroups), segmentTexts(a[Setting::Segments]));
+    const std::uint64_t seed = seedArgument(a[Setting::Seed]);
     const bool returnSeed = boolArgument(a["return_seed"], "return_seed");
     std::vector<int> steps;
     {
@@ -31,7 +31,8 @@ py::object generate(const Arguments& a) {
 
 void registerGenerate(py::module_& m) {
     defineFunction(m, "generate", generate, "The compiled half of mirvok.generate.",
-                   {"segments", "seed", "return_seed"}, kGeneratorGroups);
+                   {keyword(Setting::Segments), keyword(Setting::Seed), "return_seed"},
+                   kGeneratorGroups);
 }
 
 }  // namespace mirvok::python

@@ -115,9 +115,9 @@ class SummaryColumns final : public SweepSink {
 
 py::dict sweep(const Arguments& a) {
     const SweepGrid grid = gridArgument(a["vary"]);
-    const std::uint64_t seed = seedArgument(a["seed"]);
+    const std::uint64_t seed = seedArgument(a[Setting::Seed]);
     const NamedTexts base = valueTexts(a, kAllGroups);
-    const std::vector<std::string> segments = segmentTexts(a["segments"]);
+    const std::vector<std::string> segments = segmentTexts(a[Setting::Segments]);
     // Every point is checked before any runs, one at a time, and made only
     // when the sweep comes to it: a large grid holds the points it works on.
     checkGridSetups(grid, base, segments);
@@ -127,7 +127,7 @@ py::dict sweep(const Arguments& a) {
     run.points = SweepPoints(std::move(numbers), [&](int p) {
         return SweepPoint{p, pointSeed(seed, p), gridSetup(grid, base, segments, p)};
     });
-    run.iterations = iterationsArgument(a["iterations"]);
+    run.iterations = iterationsArgument(a[Setting::Iterations]);
     const int threads = threadsArgument(a["threads"]);
 
     CallPulse pulse(a["progress"], a["cancel"],
@@ -159,7 +159,8 @@ py::dict sweep(const Arguments& a) {
 
 void registerSweep(py::module_& m) {
     defineFunction(m, "sweep", sweep, "The compiled half of mirvok.sweep.",
-                   {"vary", "iterations", "seed", "threads", "segments", "progress", "cancel"},
+                   {"vary", keyword(Setting::Iterations), keyword(Setting::Seed), "threads",
+                    keyword(Setting::Segments), "progress", "cancel"},
                    kAllGroups);
 }
 

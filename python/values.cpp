@@ -12,18 +12,18 @@ NamedTexts valueTexts(const Arguments& arguments, std::initializer_list<ValueGro
 }
 
 std::vector<std::string> segmentTexts(py::handle segments) {
+    const std::string& name = keyword(Setting::Segments);
     std::vector<std::string> texts;
     if (segments.is_none()) return texts;
     if (!py::isinstance<py::iterable>(segments))
-        throw py::type_error("segments: None or a list of (end_step, isi, cv), not " +
+        throw py::type_error(name + ": None or a list of (end_step, isi, cv), not " +
                              std::string(py::str(segments.get_type().attr("__name__"))));
     for (py::handle item : segments) {
         const auto segment = py::reinterpret_borrow<py::sequence>(item);
         if (!py::isinstance<py::sequence>(item) || segment.size() != 3)
-            refuse("segments", "each segment is (end_step, isi, cv)");
-        texts.push_back(integerText(segment[0], "segments") + ":" +
-                        numberText(segment[1], "segments") + ":" +
-                        numberText(segment[2], "segments"));
+            refuse(name, "each segment is (end_step, isi, cv)");
+        texts.push_back(integerText(segment[0], name) + ":" + numberText(segment[1], name) + ":" +
+                        numberText(segment[2], name));
     }
     return texts;
 }

@@ -39,7 +39,8 @@ int continuationOf(const std::string& output, const ThisBatch& b, const Iteratio
 
 std::string resumeHint(std::uint64_t seed) {
     const std::string s = IntToStr(static_cast<long long>(seed));
-    return "; seed: " + s + " (add --continue --seed " + s + " to go on)";
+    return "; seed: " + s + " (add --continue " + settingFlag(Setting::Seed) + " " + s +
+           " to go on)";
 }
 
 }  // namespace
@@ -50,19 +51,21 @@ void addBatchCommand(CLI::App& app, BatchOptions& o) {
     addValueOptions(
         *batch, o.values,
         {ValueGroup::Run, ValueGroup::Model, ValueGroup::Analysis, ValueGroup::Generator});
-    addText(*batch, "--iterations", o.iterations, "number of runs", "N");
+    addText(*batch, settingFlag(Setting::Iterations), o.iterations,
+            settingRow(Setting::Iterations).help, "N");
     addBatchFileOptions(*batch, o.file);
     CLI::Option* seed =
-        addOptionalText(*batch, "--seed", o.seed,
-                        "random seed (default: from the clock; printed at the start and the end)");
+        addOptionalText(*batch, settingFlag(Setting::Seed), o.seed,
+                        settingRow(Setting::Seed).help +
+                            " (default: from the clock; printed at the start and the end)");
     batch
         ->add_flag("--continue", o.continueBatch,
                    "go on with the interrupted batch in the result file, after its whole records")
         ->needs(seed)
         ->excludes(batch->get_option("--append"));
-    CLI::Option* quantify =
-        batch->add_flag("--quantify", o.quantify, "give every train a random gamma shape");
-    batch->add_flag("--c01", o.c01, "with --quantify: the random shape is 1 or 100000")
+    CLI::Option* quantify = batch->add_flag(settingFlag(Setting::Quantify), o.quantify,
+                                            settingRow(Setting::Quantify).help);
+    batch->add_flag(settingFlag(Setting::C01), o.c01, settingRow(Setting::C01).help)
         ->needs(quantify);
 }
 

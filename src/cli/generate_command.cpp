@@ -14,7 +14,8 @@ void addGenerateCommand(CLI::App& app, GenerateOptions& o) {
         ->type_name("FILE")
         ->required();
     addValueOptions(*generate, o.values, {ValueGroup::Run, ValueGroup::Generator});
-    addOptionalText(*generate, "--seed", o.seed, "random seed (default: from the clock)");
+    addOptionalText(*generate, settingFlag(Setting::Seed), o.seed,
+                    settingRow(Setting::Seed).help + " (default: from the clock)");
 }
 
 void runGenerateCommand(const GenerateOptions& o, std::ostream& out) {

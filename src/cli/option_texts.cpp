@@ -47,9 +47,8 @@ void addValueOptions(CLI::App& app, ValueTexts& texts, std::initializer_list<Val
     for (const ValueRow* row : valueRows(groups)) addValueOption(app, texts, *row, row->help);
     if (std::find(groups.begin(), groups.end(), ValueGroup::Generator) == groups.end()) return;
     // One value per flag: a second segment needs a second --segment.
-    app.add_option("--segment", texts.segments,
-                   "segment ending at step END with its own mean interval and CV; give one "
-                   "--segment per segment, in order, the last END being the run's last step")
+    app.add_option(settingFlag(Setting::Segments), texts.segments,
+                   settingRow(Setting::Segments).help)
         ->type_name("END:ISI:CV")
         ->expected(1)
         ->allow_extra_args(false)

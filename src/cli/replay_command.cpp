@@ -39,7 +39,8 @@ void addReplayCommand(CLI::App& app, ReplayOptions& o) {
     addValueOptions(*replay, o.values, {ValueGroup::Run, ValueGroup::Model, ValueGroup::Analysis});
     addBatchFileOptions(*replay, o.file);
     addHeaderOptions(*replay, o.values);
-    addText(*replay, "--iterations", o.iterations, "count recorded in the header", "N");
+    addText(*replay, settingFlag(Setting::Iterations), o.iterations, "count recorded in the header",
+            "N");
 }
 
 void runReplayCommand(const ReplayOptions& o, std::ostream& out, std::ostream& err) {

@@ -58,7 +58,9 @@ SweepPart partOption(const SweepOptions& o) {
     part.n = integerFrom("part", text.substr(slash + 1));
     if (part.k < 1 || part.k > part.n)
         throw optionError("--part", "'" + std::string(text) + "' does not have 1 <= K <= N");
-    if (!o.seed) throw optionError("--part", "requires --seed, the same for every part");
+    if (!o.seed)
+        throw optionError("--part",
+                          "requires " + settingFlag(Setting::Seed) + ", the same for every part");
     return part;
 }
 
@@ -140,6 +142,9 @@ void prepare(const SweepOptions& o, const SweepFolder& dir, Sweep& s) {
     s.seed = sweepSeed(o, dir, describeWith);
     s.description = describeWith(s.seed);
     if (dir.holdsOther(s.description)) throw otherSweep(dir);
+    // The folder's own description, which a sweep made before a value was
+    // added words without it: its points' rows and its parts name it.
+    if (std::optional<SweepDescription> there = dir.description()) s.description = *there;
 }
 
 }  // namespace
@@ -160,10 +165,11 @@ void addSweepCommand(CLI::App& app, SweepOptions& o) {
         ->expected(1)
         ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    addText(*sweep, "--iterations", o.iterations, "runs per point", "N");
-    addOptionalText(*sweep, "--seed", o.seed,
-                    "random seed of the sweep, from which each point's seed derives (default: the "
-                    "seed of the same sweep in DIR, else the clock)");
+    addText(*sweep, settingFlag(Setting::Iterations), o.iterations, "runs per point", "N");
+    addOptionalText(*sweep, settingFlag(Setting::Seed), o.seed,
+                    settingRow(Setting::Seed).help +
+                        " of the sweep, from which each point's seed derives (default: the "
+                        "seed of the same sweep in DIR, else the clock)");
     addText(*sweep, "--out", o.out, "folder of the results", "DIR");
     addOptionalText(*sweep, "--part", o.part,
                     "run only part K of N (needs --seed); join DIR makes the summary of all parts")

@@ -33,7 +33,8 @@ Json descriptionJson(const SweepDescription& d) {
 Json inWrittenOrder(const Json& values) {
     std::vector<std::string> order;
     for (const ValueRow& row : valueTable()) order.push_back(row.option);
-    order.insert(order.end(), {"segments", "quantify", "c01"});
+    for (const Setting s : {Setting::Segments, Setting::Quantify, Setting::C01})
+        order.push_back(settingRow(s).keyword);
     Json ordered = Json::object();
     for (const std::string& name : order)
         if (values.contains(name)) ordered[name] = values[name];
@@ -69,8 +70,10 @@ bool isValueOf(const ValueRow& row, double value) {
 bool isSharedValue(const std::string& name, const Json& value) {
     if (const ValueRow* row = rowOfOption(name))
         return value.is_number() && isValueOf(*row, value.get<double>());
-    if (name == "segments") return value.is_array();
-    return (name == "quantify" || name == "c01") && value.is_boolean();
+    if (name == settingRow(Setting::Segments).keyword) return value.is_array();
+    return (name == settingRow(Setting::Quantify).keyword ||
+            name == settingRow(Setting::C01).keyword) &&
+           value.is_boolean();
 }
 
 // Whether the values and the axes together give every point each value of
@@ -155,7 +158,12 @@ SweepDescription describeSweep(const SweepGrid& grid, const BatchSetup& first, i
 }
 
 bool sameSweep(const SweepDescription& a, const SweepDescription& b) {
-    return nlohmann::json(a.values) == nlohmann::json(b.values) && a.vary == b.vary &&
+    // A sweep made before a value was added leaves it out, and its points
+    // were made with the value before: the same sweep as one that names it.
+    const auto completed = [](const Json& values) {
+        return nlohmann::json(withValuesBefore(values, std::nullopt));
+    };
+    return completed(a.values) == completed(b.values) && a.vary == b.vary &&
            a.iterations == b.iterations && a.keepRecords == b.keepRecords && a.seed == b.seed &&
            a.points == b.points;
 }

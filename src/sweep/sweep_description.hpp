@@ -38,7 +38,8 @@ SweepDescription describeSweep(const SweepGrid& grid, const BatchSetup& first, i
 
 // Whether the two describe the same sweep: the same values, however the
 // text that held them was laid out (the order of the shared values, blanks,
-// the form of a number: 2500, 2500.0 and 2.5e3 are one value).
+// the form of a number: 2500, 2500.0 and 2.5e3 are one value), a value
+// added since a sweep was made read as its value before.
 bool sameSweep(const SweepDescription& a, const SweepDescription& b);
 
 // The text of sweep.json: the members values, vary, iterations,

@@ -29,9 +29,9 @@ Json batchValuesJson(const BatchSetup& setup, const std::vector<std::string>& le
             json[name] = row.get(setup);
     }
     if (setup.generator.segmentMode && !setup.generator.segments.bounds.empty())
-        json["segments"] = segmentsJson(setup.generator.segments);
-    if (setup.generator.quantify) json["quantify"] = true;
-    if (setup.generator.quantifyZeroOne) json["c01"] = true;
+        json[settingRow(Setting::Segments).keyword] = segmentsJson(setup.generator.segments);
+    if (setup.generator.quantify) json[settingRow(Setting::Quantify).keyword] = true;
+    if (setup.generator.quantifyZeroOne) json[settingRow(Setting::C01).keyword] = true;
     return json;
 }
 

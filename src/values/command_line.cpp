@@ -28,18 +28,20 @@ std::string shellQuoted(std::string_view word) {
 }  // namespace
 
 std::string batchCommandLine(const BatchCommand& command) {
-    std::vector<std::string> words{"mirvok-cli", "batch", "--iterations", command.iterations};
+    std::vector<std::string> words{"mirvok-cli", "batch", settingFlag(Setting::Iterations),
+                                   command.iterations};
     for (const ValueRow& row : valueTable()) {
         const auto given = command.values.find(row.option);
         if (given != command.values.end())
             words.insert(words.end(), {"--" + row.option, given->second});
     }
     for (const std::string& segment : command.segments)
-        words.insert(words.end(), {"--segment", segment});
-    if (command.seed) words.insert(words.end(), {"--seed", std::to_string(*command.seed)});
+        words.insert(words.end(), {settingFlag(Setting::Segments), segment});
+    if (command.seed)
+        words.insert(words.end(), {settingFlag(Setting::Seed), std::to_string(*command.seed)});
     if (command.quantify) {
-        words.push_back("--quantify");
-        if (command.c01) words.push_back("--c01");
+        words.push_back(settingFlag(Setting::Quantify));
+        if (command.c01) words.push_back(settingFlag(Setting::C01));
     }
     words.insert(words.end(), {"--output", command.output});
     if (command.append) words.push_back("--append");

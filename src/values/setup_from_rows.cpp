@@ -22,10 +22,6 @@ ValueError refusedValue(const std::string& option, const std::string& reason) {
     return ValueError(option, keywordOf(option), reason);
 }
 
-ValueError refusedSegments(const std::string& reason) {
-    return ValueError("segment", "segments", reason);
-}
-
 BatchSetup setupFromRows(const std::function<std::optional<double>(const ValueRow&)>& given) {
     BatchSetup setup;
     setup.reset.memory = physicalMemoryBytes();

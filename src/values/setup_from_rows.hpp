@@ -14,9 +14,6 @@ namespace mirvok {
 // it: the same name on the command line, in Python and in FILE.json.
 ValueError refusedValue(const std::string& option, const std::string& reason);
 
-// Refused segments: "segment" on the command line, "segments" in Python.
-ValueError refusedSegments(const std::string& reason);
-
 // The batch setup from the table's rows, in table order: each row takes the
 // number given(row) returns (none: its default stays), then what follows from
 // it is derived, so that a run too long for the machine's memory is refused

@@ -24,7 +24,8 @@ double numberOf(const ValueRow& row, const Json& value) {
 // The segment lists as the interval dialog leaves them: the bound 0, then
 // each segment's end after its predecessor's, with its mean and shape.
 void setSegments(BatchSetup& setup, const Json& segments) {
-    if (!segments.is_array()) throw refusedSegments(jsonLine(segments) + " is not a list");
+    if (!segments.is_array())
+        throw refusedSetting(Setting::Segments, jsonLine(segments) + " is not a list");
     Segments& s = setup.generator.segments;
     s = {{0}, {}, {}};
     for (const Json& segment : segments) {
@@ -34,8 +35,9 @@ void setSegments(BatchSetup& setup, const Json& segments) {
                            segment["shape"].is_number();
         if (!whole || segment["end"].get<long long>() <= s.bounds.back() ||
             segment["end"].get<long long>() > std::numeric_limits<int>::max())
-            throw refusedSegments(jsonLine(segment) +
-                                  " is no segment ending after the one before it");
+            throw refusedSetting(
+                Setting::Segments,
+                jsonLine(segment) + " is no segment ending after the one before it");
         s.bounds.push_back(segment["end"].get<int>());
         s.isi.push_back(segment["isi"].get<double>());
         s.shape.push_back(segment["shape"].get<double>());
@@ -44,10 +46,18 @@ void setSegments(BatchSetup& setup, const Json& segments) {
     if (!setup.generator.segmentMode) s.bounds.clear();
 }
 
-bool flagOf(const Json& values, const char* name) {
+bool flagOf(const Json& values, Setting flag) {
+    const std::string& name = settingRow(flag).keyword;
     if (!values.contains(name)) return false;
-    if (!values[name].is_boolean()) throw Error(std::string(name) + " is neither true nor false");
+    if (!values[name].is_boolean()) throw Error(name + " is neither true nor false");
     return values[name].get<bool>();
+}
+
+// The settings FILE.json keeps among the values.
+bool isSettingAmongValues(const std::string& name) {
+    for (const Setting s : {Setting::Segments, Setting::Quantify, Setting::C01})
+        if (settingRow(s).keyword == name) return true;
+    return false;
 }
 
 }  // namespace
@@ -55,15 +65,16 @@ bool flagOf(const Json& values, const char* name) {
 BatchSetup setupOfValues(const Json& values) {
     if (!values.is_object()) throw Error("the values are no object");
     for (const auto& [name, value] : values.items())
-        if (!rowOfOption(name) && name != "segments" && name != "quantify" && name != "c01")
+        if (!rowOfOption(name) && !isSettingAmongValues(name))
             throw Error("'" + name + "' is no value of a batch");
     BatchSetup setup = setupFromRows([&](const ValueRow& row) -> std::optional<double> {
         if (!values.contains(row.option)) return std::nullopt;
         return numberOf(row, values[row.option]);
     });
-    if (values.contains("segments")) setSegments(setup, values["segments"]);
-    setup.generator.quantify = flagOf(values, "quantify");
-    setup.generator.quantifyZeroOne = setup.generator.quantify && flagOf(values, "c01");
+    const std::string& segments = settingRow(Setting::Segments).keyword;
+    if (values.contains(segments)) setSegments(setup, values[segments]);
+    setup.generator.quantify = flagOf(values, Setting::Quantify);
+    setup.generator.quantifyZeroOne = setup.generator.quantify && flagOf(values, Setting::C01);
     return setup;
 }
 

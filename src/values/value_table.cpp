@@ -181,6 +181,33 @@ const ValueRow* findRow(std::string_view text, std::string ValueRow::*field) {
 
 }  // namespace
 
+std::span<const SettingRow> settingTable() {
+    // In Setting's order, which settingRow relies on.
+    static const std::vector<SettingRow> rows{
+        {Setting::Iterations, "iterations", "iterations", "number of runs"},
+        {Setting::Seed, "seed", "seed", "random seed"},
+        {Setting::Quantify, "quantify", "quantify", "give every train a random gamma shape"},
+        {Setting::C01, "c01", "c01", "with --quantify: the random shape is 1 or 100000"},
+        {Setting::Segments, "segment", "segments",
+         "segment ending at step END with its own mean interval and CV; give one --segment "
+         "per segment, in order, the last END being the run's last step"},
+    };
+    return rows;
+}
+
+const SettingRow& settingRow(Setting setting) {
+    return settingTable()[static_cast<std::size_t>(setting)];
+}
+
+std::string settingFlag(Setting setting) {
+    return "--" + settingRow(setting).option;
+}
+
+ValueError refusedSetting(Setting setting, const std::string& reason) {
+    const SettingRow& row = settingRow(setting);
+    return ValueError(row.option, row.keyword, reason);
+}
+
 std::span<const ValueRow> valueTable() {
     return rowsOfTable();
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/errors.hpp"
 #include "model/rates.hpp"
 #include "trains/generator_limits.hpp"
 
@@ -56,6 +57,29 @@ struct ValueRow {
     std::string keyword = {};
     std::string defaultText = {};
 };
+
+// The values of a batch that are no number of its runs: the count of its
+// runs, its seed, the generator's two switches and its segments.
+enum class Setting { Iterations, Seed, Quantify, C01, Segments };
+
+// A row of one of them, named here once for every front end. They stand
+// apart from the value rows where they always have: FILE.json records the
+// count and the seed beside the values and the others among them under
+// their keyword; --help, the copy command and Python's signatures list them
+// after the numbers; a sweep varies none of them.
+struct SettingRow {
+    Setting setting;
+    std::string option;   // "segment": the command-line option, given once per segment
+    std::string keyword;  // "segments": Python's keyword and FILE.json's name
+    std::string help;     // the option's help where every command says the same
+};
+
+std::span<const SettingRow> settingTable();
+const SettingRow& settingRow(Setting setting);
+// "--segment": the option as typed on a command line.
+std::string settingFlag(Setting setting);
+// A refusal of the setting under its option and its keyword.
+ValueError refusedSetting(Setting setting, const std::string& reason);
 
 // Every row, in the order the values are listed to the user.
 std::span<const ValueRow> valueTable();

@@ -19,7 +19,8 @@ SegmentParts splitSegment(std::string_view text) {
     const auto first = text.find(':');
     const auto second = first == std::string_view::npos ? first : text.find(':', first + 1);
     if (second == std::string_view::npos || text.find(':', second + 1) != std::string_view::npos)
-        throw refusedSegments("'" + std::string(text) + "' is not of the form END:ISI:CV");
+        throw refusedSetting(Setting::Segments,
+                             "'" + std::string(text) + "' is not of the form END:ISI:CV");
     return {text.substr(0, first), text.substr(first + 1, second - first - 1),
             text.substr(second + 1)};
 }
@@ -30,23 +31,25 @@ void defineSegment(SegmentDefinition& definition, const std::string& text, int l
     try {
         end = StrToInt(s.end);
     } catch (const Error& e) {
-        throw refusedSegments(e.what());
+        throw refusedSetting(Setting::Segments, e.what());
     }
     if (definition.done())
-        throw refusedSegments("'" + text + "' comes after the segment that ends at the last step " +
-                              IntToStr(last));
+        throw refusedSetting(
+            Setting::Segments,
+            "'" + text + "' comes after the segment that ends at the last step " + IntToStr(last));
     if (end > last)
-        throw refusedSegments("END " + IntToStr(end) + " lies beyond the last step " +
-                              IntToStr(last));
+        throw refusedSetting(Setting::Segments, "END " + IntToStr(end) +
+                                                    " lies beyond the last step " + IntToStr(last));
     SegmentDefinition::PassResult result;
     try {
         result = definition.pass(end, s.isi, s.cv, '.');
     } catch (const Error& e) {
-        throw refusedSegments(e.what());
+        throw refusedSetting(Setting::Segments, e.what());
     }
     if (result.outcome == SegmentDefinition::Outcome::NotRightOfLast)
-        throw refusedSegments("END " + IntToStr(end) + " is not right of the previous END " +
-                              IntToStr(definition.lastBound()));
+        throw refusedSetting(Setting::Segments, "END " + IntToStr(end) +
+                                                    " is not right of the previous END " +
+                                                    IntToStr(definition.lastBound()));
 }
 
 // Segments are defined as the interval dialog defines them, END being the
@@ -57,7 +60,8 @@ Segments definedSegments(int steps, std::span<const std::string> segments) {
     SegmentDefinition definition(defined, steps);
     for (const std::string& segment : segments) defineSegment(definition, segment, last);
     if (!definition.done())
-        throw refusedSegments("the last END must be the run's last step " + IntToStr(last));
+        throw refusedSetting(Setting::Segments,
+                             "the last END must be the run's last step " + IntToStr(last));
     return defined;
 }
 
@@ -85,8 +89,9 @@ int integerFrom(const std::string& name, std::string_view text) {
 }
 
 std::uint64_t seedFrom(std::string_view text) {
-    const int seed = integerFrom("seed", text);
-    if (seed < 0) throw refusedValue("seed", "'" + std::string(text) + "' is not a valid seed");
+    const int seed = integerFrom(settingRow(Setting::Seed).option, text);
+    if (seed < 0)
+        throw refusedSetting(Setting::Seed, "'" + std::string(text) + "' is not a valid seed");
     return static_cast<std::uint64_t>(seed);
 }
 
@@ -105,10 +110,10 @@ int threadsFrom(const std::optional<std::string>& text) {
 }
 
 int iterationsFrom(std::string_view text) {
-    const int iterations = integerFrom("iterations", text);
+    const int iterations = integerFrom(settingRow(Setting::Iterations).option, text);
     if (iterations < 0)
-        throw refusedValue("iterations",
-                           "'" + std::string(text) + "' is not a valid number of runs");
+        throw refusedSetting(Setting::Iterations,
+                             "'" + std::string(text) + "' is not a valid number of runs");
     return iterations;
 }
 

@@ -9,7 +9,9 @@
 #include <map>
 #include <sstream>
 
+#include "cli/app.hpp"
 #include "record_lists.hpp"
+#include "support/added_value_row.hpp"
 #include "sweep/sweep_seeds.hpp"
 #include "system/machine_memory.hpp"
 #include "tool_runner.hpp"
@@ -243,6 +245,42 @@ TEST(sweep_command, folders_of_an_earlier_version_resume_and_their_parts_join_wi
     ASSERT_EQ(join.status, 0) << join.err;
     EXPECT_EQ(test::readFile(dir.file("split/summary.csv")),
               test::readFile(earlier + "/whole/summary.csv"));
+}
+
+// Run in this process, so that it sees the row the test adds.
+int runHere(std::vector<std::string> args, std::string& err) {
+    args.insert(args.begin(), "mirvok-cli");
+    std::vector<const char*> argv;
+    for (const std::string& arg : args) argv.push_back(arg.c_str());
+    std::ostringstream out, errors;
+    const int status = runCli(static_cast<int>(argv.size()), argv.data(), out, errors);
+    err = errors.str();
+    return status;
+}
+
+TEST(sweep_command, a_folder_made_before_a_value_was_added_resumes_with_its_value_before) {
+    TempDir dir;
+    const std::string earlier = MIRVOK_EARLIER_SWEEPS;
+    std::filesystem::copy(earlier + "/whole", dir.file("whole"),
+                          std::filesystem::copy_options::recursive);
+    for (const char* name : {"p-00002.row", "p-00002.csv", "p-00002.csv.json"})
+        std::filesystem::remove(dir.file(std::string("whole/points/") + name));
+    const AddedRefractory refractory;
+    const std::vector<std::string> sweep =
+        sweepArgs(dir.file("whole"), {"--vary", "cv=0.1,1", "--vary", "isi=20,2500", "--gamma1",
+                                      "0.0001", "--epsilon", "100000", "--time", "300",
+                                      "--iterations", "3", "--seed", "7", "--keep-records"});
+    std::string err;
+    // Its points were made without a refractory period, not with the default one.
+    EXPECT_EQ(runHere(sweep, err), 2);
+    EXPECT_NE(err.find("holds a different sweep"), std::string::npos) << err;
+
+    auto before = sweep;
+    before.insert(before.end(), {"--refractory", "0"});
+    ASSERT_EQ(runHere(before, err), 0) << err;
+    for (const char* name : {"sweep.json", "summary.csv", "points/p-00002.csv"})
+        EXPECT_EQ(test::readFile(dir.file("whole/") + name),
+                  test::readFile(earlier + "/whole/" + name));
 }
 
 TEST(sweep_command, a_signal_ends_it_after_the_points_done_and_running_it_again_goes_on) {

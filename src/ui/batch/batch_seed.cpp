@@ -3,6 +3,7 @@
 #include "random/random_source.hpp"
 #include "ui/boxes/box_params.hpp"
 #include "ui/window/ui_text.hpp"
+#include "values/value_table.hpp"
 #include "values/value_texts.hpp"
 
 namespace mirvok::ui {
@@ -13,7 +14,8 @@ std::optional<std::uint64_t> typedSeed(const QString& text) {
         return seedFrom(toStd(text));
     } catch (const ValueError& e) {
         // Shown as the box's own conversion error, titled with its label.
-        throw BoxError<EConvertError>(EConvertError(e.what()), QStringLiteral("seed"));
+        throw BoxError<EConvertError>(EConvertError(e.what()),
+                                      toQt(settingRow(Setting::Seed).option));
     }
 }
 

@@ -21,8 +21,8 @@ std::string sharedText(const std::string& option, const Json& value) {
 QString pointCommandLine(const SweepDescription& d, int point, const QString& outputPath) {
     BatchCommand command{.iterations = std::to_string(d.iterations),
                          .seed = pointSeed(d.seed, point),
-                         .quantify = d.values.value("quantify", false),
-                         .c01 = d.values.value("c01", false),
+                         .quantify = d.values.value(settingRow(Setting::Quantify).keyword, false),
+                         .c01 = d.values.value(settingRow(Setting::C01).keyword, false),
                          .output = toStd(outputPath)};
     for (const ValueRow& row : valueTable())
         if (d.values.contains(row.option) && d.values[row.option].is_number())
@@ -31,8 +31,9 @@ QString pointCommandLine(const SweepDescription& d, int point, const QString& ou
     for (std::size_t a = 0; a < d.vary.size(); ++a)
         command.values[d.vary[a].name] =
             optionValueText(d.vary[a].name, d.vary[a].values[static_cast<std::size_t>(at[a])]);
-    if (d.values.contains("segments") && d.values["segments"].is_array())
-        for (const Json& s : d.values["segments"])
+    const std::string& segments = settingRow(Setting::Segments).keyword;
+    if (d.values.contains(segments) && d.values[segments].is_array())
+        for (const Json& s : d.values[segments])
             command.segments.push_back(
                 segmentText(s["end"].get<int>(), s["isi"].get<double>(), s["shape"].get<double>()));
     return toQt(batchCommandLine(command));
