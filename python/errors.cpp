@@ -25,7 +25,7 @@ void registerErrors(pybind11::module_&) {
             const std::string message = row ? row->keyword + ": " + e.reason() : e.what();
             PyErr_SetString(PyExc_ValueError, message.c_str());
         } catch (const RateOverflow& e) {
-            const std::string& keyword = rowOfRate(e.rate()).keyword;
+            const std::string& keyword = rowOfRunValue(e.rate()).keyword;
             PyErr_SetString(PyExc_ValueError, (keyword + ": " + e.what()).c_str());
         } catch (const InputError& e) {
             PyErr_SetString(PyExc_ValueError, e.what());

@@ -3,13 +3,12 @@
 namespace mirvok {
 
 void AnalysingHooks::stopRun() {
-    state_.analysisResult = analyseRun(state_, params_);
+    state_.analysisResult = analyseRun(state_, values_);
 }
 
-RunEnd runAndAnalyse(SimState& state, ResetValues& values, RateSource& rates,
-                     AnalysisParams& params, RunEvents* events) {
-    AnalysingHooks hooks(state, params, events);
-    return runWithoutTraces(state, values, rates, hooks);
+RunEnd runAndAnalyse(SimState& state, ValueSource& values, RunEvents* events) {
+    AnalysingHooks hooks(state, values, events);
+    return runWithoutTraces(state, values, hooks);
 }
 
 }  // namespace mirvok

@@ -19,8 +19,8 @@ class RunEvents {
 // stores the overall score, as it does inside a batch.
 class AnalysingHooks : public RunHooks {
   public:
-    AnalysingHooks(SimState& state, AnalysisParams& params, RunEvents* events = nullptr)
-        : state_(state), params_(params), events_(events) {}
+    AnalysingHooks(SimState& state, ValueSource& values, RunEvents* events = nullptr)
+        : state_(state), values_(values), events_(events) {}
     void pumpEvents() override {
         if (events_) events_->pumpEvents();
     }
@@ -28,14 +28,13 @@ class AnalysingHooks : public RunHooks {
 
   private:
     SimState& state_;
-    AnalysisParams& params_;
+    ValueSource& values_;
     RunEvents* events_;
 };
 
 // An instant run with its analysis, for the batches and the command line:
 // made for its spike lists and results only, so it keeps no traces. Events
 // (may be null) are offered as the run goes on.
-RunEnd runAndAnalyse(SimState& state, ResetValues& values, RateSource& rates,
-                     AnalysisParams& params, RunEvents* events = nullptr);
+RunEnd runAndAnalyse(SimState& state, ValueSource& values, RunEvents* events = nullptr);
 
 }  // namespace mirvok

@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_params.hpp"
+#include "analysis/local_window_sink.hpp"
 #include "model/sim_state.hpp"
+#include "model/value_source.hpp"
 
 namespace mirvok {
 
@@ -15,19 +16,18 @@ double cvScore(double p, double cv, double c0);
 
 // Output spikes per input spike, both counted strictly after step ign.
 double computeTransmissionRatio(const std::vector<int>& in, const std::vector<int>& out,
-                                AnalysisParams& params);
+                                ValueSource& values);
 
 // CV (population standard deviation over mean) of the input intervals whose
 // first spike lies at or after step ign; 0 when there are none.
-double computeIsiCV(const std::vector<int>& in, AnalysisParams& params);
+double computeIsiCV(const std::vector<int>& in, ValueSource& values);
 
-// Local CVs over windows of range() intervals and the mean of their scores.
+// Local CVs over windows of Range intervals and the mean of their scores.
 // The sink (if any) is started first, with no window for a train too short
 // for one. When windows run, spikeVari is replaced by one entry per input
 // spike and the sink is given every window's local CV.
-double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
-                      AnalysisParams& params, std::vector<double>& spikeVari,
-                      LocalWindowSink* sink);
+double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out, ValueSource& values,
+                      std::vector<double>& spikeVari, LocalWindowSink* sink);
 
 // The local-CV list box's line of the window that ends at input spike
 // `spike` (counted from 0): the spike counted from 1, ".: ", the value in
@@ -37,6 +37,6 @@ std::string localCvLine(std::size_t spike, double lcv, char sep);
 // The whole analysis of a run: stores transmissionRatio, isiCV and
 // localScoreMean in the state as each is computed and returns the overall
 // score. A parameter that throws ends it there.
-double analyseRun(SimState& state, AnalysisParams& params, LocalWindowSink* sink = nullptr);
+double analyseRun(SimState& state, ValueSource& values, LocalWindowSink* sink = nullptr);
 
 }  // namespace mirvok

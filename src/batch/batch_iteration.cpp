@@ -11,8 +11,8 @@ namespace {
 
 // A state of its own may not have had a reset yet: the train must be made
 // for the run length the run will use.
-void latchRunLength(SimState& state, ResetValues& reset) {
-    state.Nsteps = stepsForRunLength(reset.timeMs(), reset.memoryBytes());
+void latchRunLength(SimState& state, ValueSource& values) {
+    state.Nsteps = stepsOfRun(values);
 }
 
 // A random shape beyond 1e8 (1/u^2 for u below 1e-4, about one iteration
@@ -31,7 +31,7 @@ std::string drawableShapeText(const std::string& text, char sep) {
 IterationOutcome runAndRecord(SimState& state, RunValues values, int index,
                               RecordText record = RecordText::Formatted) {
     IterationOutcome outcome;
-    outcome.end = runAndAnalyse(state, values.reset, values.rates, values.analysis, values.events);
+    outcome.end = runAndAnalyse(state, values.source, values.events);
     outcome.analysisResult = state.analysisResult;
     outcome.localScoreMean = state.localScoreMean;
     outcome.inSpikes = state.inSpikeSteps.size();
@@ -65,7 +65,7 @@ void makeBatchTrain(SimState& state, GeneratorEntries& entries, RandomSource& so
 }
 
 void makeIterationTrain(SimState& state, GeneratedReads reads, RandomSource& source) {
-    latchRunLength(state, reads.values.reset);
+    latchRunLength(state, reads.values.source);
     makeBatchTrain(state, reads.entries, source, reads.trains.segmentMode, reads.trains.quantify,
                    reads.trains.quantifyZeroOne);
 }
@@ -85,7 +85,7 @@ IterationOutcome runGeneratedIteration(SimState& state, const GeneratorSettings&
 }
 
 TrainLoad loadReplayTrain(SimState& state, std::span<const int> steps, RunValues values) {
-    latchRunLength(state, values.reset);
+    latchRunLength(state, values.source);
     return loadInputTrain(state, steps);
 }
 

@@ -13,7 +13,8 @@ namespace mirvok {
 // The size of every run of the batch, for planBatch.
 RunSize runSizeOf(const BatchSetup& setup);
 
-// Puts the setup's values and segment lists into a worker's kit.
+// Points a worker's kit at the setup's values (the setup must outlive its
+// runs) and puts its segment lists into the kit's state.
 void loadSetup(WorkerKit& kit, const BatchSetup& setup);
 
 // Iteration `index` of the batch seeded `seed`, on the kit (loadSetup first):

@@ -55,7 +55,8 @@ void runRunCommand(const RunOptions& o, std::ostream& out, std::ostream& err) {
     if (load->skipped > 0)
         err << "mirvok-cli: " << skippedStepsMessage(load->skipped, state.Nsteps) << '\n';
 
-    runAndAnalyse(state, values.reset, values.rates, values.analysis);
+    SetupValues source(values);
+    runAndAnalyse(state, source);
     if (saved) saved->replace(formatSpikeList(state.outSpikeSteps));
     out << runJson(state);
 }

@@ -18,6 +18,10 @@ Json segmentsJson(const Segments& s) {
 
 }  // namespace
 
+double SetupValues::value(RunValue key) {
+    return rowOfRunValue(key).get(*setup_);
+}
+
 Json batchValuesJson(const BatchSetup& setup, const std::vector<std::string>& leaveOut) {
     Json json = Json::object();
     for (const ValueRow& row : valueTable()) {

@@ -8,6 +8,7 @@
 #include "records/spike_list_file.hpp"
 #include "tool_runner.hpp"
 #include "trains/spike_train_reader.hpp"
+#include "values/batch_setup.hpp"
 
 namespace mirvok::cli {
 namespace {
@@ -18,24 +19,23 @@ using test::TempDir;
 const std::string kTrain = MIRVOK_TEST_DATA "/small_train.txt";
 
 // The run the core makes over the small train with these values.
-SimState coreRun(FixedResetValues reset, FixedRates rates, FixedAnalysisParams analysis) {
+SimState coreRun(const BatchSetup& setup) {
     SimState state;
-    state.Nsteps = stepsForRunLength(reset.time, kNoMemoryBound);
+    state.Nsteps = stepsForRunLength(setup.reset.time, kNoMemoryBound);
     readSpikeTrainFile(state, kTrain);
-    runAndAnalyse(state, reset, rates, analysis);
+    SetupValues values(setup);
+    runAndAnalyse(state, values);
     return state;
 }
 
 struct OptionCase {
     const char* name;
     std::vector<std::string> args;
-    FixedResetValues reset;
-    FixedRates rates;
-    FixedAnalysisParams analysis;
+    BatchSetup setup;
 };
 
 OptionCase withDefaults(const char* name, std::vector<std::string> args) {
-    return {name, std::move(args), {}, {}, {}};
+    return {name, std::move(args), {}};
 }
 
 TEST(run_command, prints_the_cores_run_and_analysis_of_the_values_given) {
@@ -43,10 +43,11 @@ TEST(run_command, prints_the_cores_run_and_analysis_of_the_values_given) {
     // Which field each option sets is the value table's, tested with it.
     cases.push_back(withDefaults(
         "values", {"--time", "450", "--epsilon", "0.2", "--gamma1", "0.02", "--ign", "100"}));
-    cases.back().reset.time = 450;
-    cases.back().reset.eps = 0.2;
-    cases.back().rates.g1 = 0.02;
-    cases.back().analysis.ignSteps = 100;
+    BatchSetup& set = cases.back().setup;
+    set.reset.time = 450;
+    set.reset.eps = 0.2;
+    set.rates.g1 = 0.02;
+    set.analysis.ignSteps = 100;
 
     TempDir dir;
     for (OptionCase& c : cases) {
@@ -56,7 +57,7 @@ TEST(run_command, prints_the_cores_run_and_analysis_of_the_values_given) {
         const auto result = runTool(args, dir.path());
         ASSERT_EQ(result.status, 0) << result.err;
         EXPECT_EQ(result.err, "");
-        const SimState expected = coreRun(c.reset, c.rates, c.analysis);
+        const SimState expected = coreRun(c.setup);
         EXPECT_FALSE(expected.outSpikeSteps.empty());
         EXPECT_EQ(result.out, runJson(expected));
     }
@@ -88,9 +89,9 @@ TEST(run_command, saves_the_output_list_as_save_does_and_warns_of_steps_outside_
     ASSERT_EQ(result.status, 0) << result.err;
     // Steps 400 and above lie beyond a 200 ms run.
     EXPECT_EQ(result.err, "mirvok-cli: " + skippedStepsMessage(11, 400) + "\n");
-    FixedResetValues reset;
-    reset.time = 200;
-    const SimState expected = coreRun(reset, {}, {});
+    BatchSetup setup;
+    setup.reset.time = 200;
+    const SimState expected = coreRun(setup);
     EXPECT_EQ(test::readFile(dir.file("out.txt")), formatSpikeList(expected.outSpikeSteps));
     EXPECT_EQ(result.out, runJson(expected));
 }

@@ -71,21 +71,19 @@ struct Parts {
     mirvok::SimState state;
     Controls c;
     mirvok::ui::ParameterBoxes boxes{c.ui};
-    mirvok::ui::BoxResetValues reset{boxes};
-    mirvok::ui::BoxRates rates{boxes};
-    mirvok::ui::BoxAnalysisParams analysis{boxes};
+    mirvok::ui::BoxValues values{boxes};
     mirvok::ui::LocalCvList vari{c.ui.VariBox};
     QTimer timer;
     mirvok::ui::EventPump pump;
     RecordingScreen screen;
-    mirvok::ui::RunControl run{state, {reset, rates, analysis, vari}, c.ui, timer, pump, screen};
+    mirvok::ui::RunControl run{state, {values, vari}, c.ui, timer, pump, screen};
     mirvok::ui::ScriptedDialogs dialogs;
     mirvok::ui::FileNameDialog saveDialog{mirvok::ui::FileNameDialog::Mode::Save, "csv"};
     mirvok::ui::BoxGeneratorEntries entries{boxes, c.ui.shape, pump};
     mirvok::Pcg31 random{1};
     mirvok::ui::WindowBatch batch{{state,
                                    boxes,
-                                   {reset, rates, analysis},
+                                   {values},
                                    run,
                                    pump,
                                    screen,
