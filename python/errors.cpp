@@ -2,6 +2,7 @@
 
 #include <pybind11/pybind11.h>
 
+#include "model/rates.hpp"
 #include "registrations.hpp"
 #include "values/value_table.hpp"
 

@@ -18,8 +18,9 @@ Json segmentsJson(const Segments& s) {
 
 }  // namespace
 
-double SetupValues::value(RunValue key) {
-    return rowOfRunValue(key).get(*setup_);
+SetupValues::SetupValues(const BatchSetup& setup) : setup_(&setup) {
+    for (std::size_t k = 0; k < kRunValues; ++k)
+        get_[k] = rowOfRunValue(static_cast<RunValue>(k)).get;
 }
 
 Json batchValuesJson(const BatchSetup& setup, const std::vector<std::string>& leaveOut) {
