@@ -16,15 +16,14 @@ namespace {
 void runIterations(benchmark::State& bench, double cv) {
     GeneratorSettings generator;
     generator.cv = cv;
-    FixedResetValues reset;
-    FixedRates rates;
-    FixedAnalysisParams analysis;
+    const BatchSetup setup;
+    SetupValues values(setup);
     SimState state;
     std::uint64_t index = 0;
     for (auto _ : bench) {
         Pcg31 source = iterationSource(42, index);
-        IterationOutcome outcome = runGeneratedIteration(
-            state, generator, source, {reset, rates, analysis}, static_cast<int>(index++));
+        IterationOutcome outcome =
+            runGeneratedIteration(state, generator, source, {values}, static_cast<int>(index++));
         benchmark::DoNotOptimize(outcome.record.data());
     }
     bench.SetItemsProcessed(bench.iterations());
@@ -45,13 +44,11 @@ BENCHMARK(BM_GeneratedIterationCv1);
 // Reading one default record line back as a train.
 void BM_ParseRecordLine(benchmark::State& bench) {
     const GeneratorSettings generator;
-    FixedResetValues reset;
-    FixedRates rates;
-    FixedAnalysisParams analysis;
+    const BatchSetup setup;
+    SetupValues values(setup);
     SimState state;
     Pcg31 source = iterationSource(42, 0);
-    const std::string line =
-        runGeneratedIteration(state, generator, source, {reset, rates, analysis}, 0).record;
+    const std::string line = runGeneratedIteration(state, generator, source, {values}, 0).record;
     for (auto _ : bench) {
         auto steps = parseRecordLine(line);
         benchmark::DoNotOptimize(steps);

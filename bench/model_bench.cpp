@@ -6,6 +6,7 @@
 #include "analysis/analysis.hpp"
 #include "model/instant_run.hpp"
 #include "model/step.hpp"
+#include "values/batch_setup.hpp"
 
 using namespace mirvok;
 
@@ -24,19 +25,19 @@ void loadRegularTrain(SimState& s, int nsteps) {
 
 void BM_update_per_step(benchmark::State& st) {
     SimState s;
-    FixedResetValues values;
-    values.time = 5000;
+    BatchSetup setup;
+    setup.reset.time = 5000;
+    SetupValues values(setup);
     resetSimulation(s, values);
     loadRegularTrain(s, s.Nsteps);
     s.outTrain.assign(s.Nsteps, 0);
-    FixedRates rates;
     for (auto _ : st) {
         if (s.curStep >= s.Nsteps) {
             st.PauseTiming();
             resetSimulation(s, values);
             st.ResumeTiming();
         }
-        updateModel(s, rates);
+        updateModel(s, values);
         ++s.curStep;
     }
     st.SetItemsProcessed(st.iterations());
@@ -47,13 +48,12 @@ void BM_instant_run_with_analysis(benchmark::State& st) {
     const int timeMs = static_cast<int>(st.range(0));
     SimState s;
     loadRegularTrain(s, 2 * timeMs);
-    FixedResetValues values;
-    values.time = timeMs;
-    FixedRates rates;
-    FixedAnalysisParams params;
+    BatchSetup setup;
+    setup.reset.time = timeMs;
+    SetupValues values(setup);
     RunResults results;
     for (auto _ : st) {
-        runAndAnalyse(s, values, rates, params, results);
+        runAndAnalyse(s, values, results);
         benchmark::DoNotOptimize(results.analysisResult);
     }
     st.SetItemsProcessed(st.iterations() * 2 * timeMs);
@@ -64,13 +64,12 @@ BENCHMARK(BM_instant_run_with_analysis)->Arg(1000)->Arg(5000000)->Unit(benchmark
 void BM_instant_run_with_traces(benchmark::State& st) {
     SimState s;
     loadRegularTrain(s, 2000);
-    FixedResetValues values;
-    FixedRates rates;
-    FixedAnalysisParams params;
+    const BatchSetup setup;
+    SetupValues values(setup);
     RunResults results;
-    AnalysingHooks hooks(s, params, results);
+    AnalysingHooks hooks(s, values, results);
     for (auto _ : st) {
-        runInstant(s, values, rates, hooks);
+        runInstant(s, values, hooks);
         benchmark::DoNotOptimize(results.analysisResult);
     }
     st.SetItemsProcessed(st.iterations() * 2000);
@@ -81,10 +80,11 @@ void BM_analysis_of_100000_spikes(benchmark::State& st) {
     SimState s;
     for (int i = 0; i < 100000; ++i) s.inSpikeSteps.push_back(40 * i + (i * 7919) % 23);
     for (int i = 0; i < 100000; i += 3) s.outSpikeSteps.push_back(s.inSpikeSteps[i]);
-    FixedAnalysisParams params;
+    const BatchSetup setup;
+    SetupValues values(setup);
     RunResults results;
     for (auto _ : st) {
-        analyseRun(s, params, results);
+        analyseRun(s, values, results);
         benchmark::DoNotOptimize(results.analysisResult);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <pybind11/pybind11.h>
 
+#include "model/rates.hpp"
 #include "registrations.hpp"
 #include "values/value_table.hpp"
 
@@ -25,7 +26,7 @@ void registerErrors(pybind11::module_&) {
             const std::string message = row ? row->keyword + ": " + e.reason() : e.what();
             PyErr_SetString(PyExc_ValueError, message.c_str());
         } catch (const RateOverflow& e) {
-            const std::string& keyword = rowOfRate(e.rate()).keyword;
+            const std::string& keyword = rowOfRunValue(e.rate()).keyword;
             PyErr_SetString(PyExc_ValueError, (keyword + ": " + e.what()).c_str());
         } catch (const InputError& e) {
             PyErr_SetString(PyExc_ValueError, e.what());

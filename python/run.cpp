@@ -20,8 +20,9 @@ py::dict run(const Arguments& a) {
     const TrainLoad load = loadInputTrain(state, steps);
     {
         py::gil_scoped_release release;
-        AnalysingHooks hooks(state, values.analysis, results);
-        runInstant(state, values.reset, values.rates, hooks);
+        SetupValues source(values);
+        AnalysingHooks hooks(state, source, results);
+        runInstant(state, source, hooks);
     }
 
     py::dict out;

@@ -3,13 +3,12 @@
 namespace mirvok {
 
 void AnalysingHooks::stopRun() {
-    analyseRun(state_, params_, results_);
+    analyseRun(state_, values_, results_);
 }
 
-RunEnd runAndAnalyse(SimState& state, ResetValues& values, RateSource& rates,
-                     AnalysisParams& params, RunResults& results, RunEvents* events) {
-    AnalysingHooks hooks(state, params, results, events);
-    return runWithoutTraces(state, values, rates, hooks);
+RunEnd runAndAnalyse(SimState& state, ValueSource& values, RunResults& results, RunEvents* events) {
+    AnalysingHooks hooks(state, values, results, events);
+    return runWithoutTraces(state, values, hooks);
 }
 
 }  // namespace mirvok

@@ -19,9 +19,9 @@ class RunEvents {
 // results, as it does inside a batch.
 class AnalysingHooks : public RunHooks {
   public:
-    AnalysingHooks(SimState& state, AnalysisParams& params, RunResults& results,
+    AnalysingHooks(SimState& state, ValueSource& values, RunResults& results,
                    RunEvents* events = nullptr)
-        : state_(state), params_(params), results_(results), events_(events) {}
+        : state_(state), values_(values), results_(results), events_(events) {}
     void pumpEvents() override {
         if (events_) events_->pumpEvents();
     }
@@ -29,7 +29,7 @@ class AnalysingHooks : public RunHooks {
 
   private:
     SimState& state_;
-    AnalysisParams& params_;
+    ValueSource& values_;
     RunResults& results_;
     RunEvents* events_;
 };
@@ -37,7 +37,7 @@ class AnalysingHooks : public RunHooks {
 // An instant run with its analysis into results, for the batches and the
 // command line: made for its spike lists and results only, so it keeps no
 // traces. Events (may be null) are offered as the run goes on.
-RunEnd runAndAnalyse(SimState& state, ResetValues& values, RateSource& rates,
-                     AnalysisParams& params, RunResults& results, RunEvents* events = nullptr);
+RunEnd runAndAnalyse(SimState& state, ValueSource& values, RunResults& results,
+                     RunEvents* events = nullptr);
 
 }  // namespace mirvok

@@ -7,21 +7,21 @@
 namespace mirvok {
 namespace {
 
-// The value of ign, read from the parameters the first time a computation
+// The value of ign, read from the source the first time a computation
 // compares a spike step with it, and not at all otherwise.
 class LazyIgn {
   public:
-    explicit LazyIgn(AnalysisParams& params) : params_(params) {}
+    explicit LazyIgn(ValueSource& values) : values_(values) {}
     int operator()() {
         if (!read_) {
-            value_ = params_.ign();
+            value_ = static_cast<int>(values_.value(RunValue::Ign));
             read_ = true;
         }
         return value_;
     }
 
   private:
-    AnalysisParams& params_;
+    ValueSource& values_;
     bool read_ = false;
     int value_ = 0;
 };
@@ -52,8 +52,8 @@ double cvScore(double p, double cv, double c0) {
 }
 
 double computeTransmissionRatio(const std::vector<int>& in, const std::vector<int>& out,
-                                AnalysisParams& params) {
-    LazyIgn ign(params);
+                                ValueSource& values) {
+    LazyIgn ign(values);
     long long nIn = 0, nOut = 0;
     for (int k : in)
         if (k > ign()) ++nIn;
@@ -62,8 +62,8 @@ double computeTransmissionRatio(const std::vector<int>& in, const std::vector<in
     return nIn == 0 ? 0.0 : static_cast<double>(nOut) / static_cast<double>(nIn);
 }
 
-double computeIsiCV(const std::vector<int>& in, AnalysisParams& params) {
-    LazyIgn ign(params);
+double computeIsiCV(const std::vector<int>& in, ValueSource& values) {
+    LazyIgn ign(values);
     long long total = 0, n = 0;
     for (size_t k = 0; k + 1 < in.size(); ++k) {
         if (in[k] >= ign()) {
@@ -80,11 +80,10 @@ double computeIsiCV(const std::vector<int>& in, AnalysisParams& params) {
     return mean != 0.0 ? sd / mean : 0.0;
 }
 
-double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
-                      AnalysisParams& params, std::vector<double>& spikeVari,
-                      LocalWindowSink* sink) {
+double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out, ValueSource& values,
+                      std::vector<double>& spikeVari, LocalWindowSink* sink) {
     const long long N = static_cast<long long>(in.size());
-    const int R = params.range();
+    const int R = static_cast<int>(values.value(RunValue::Range));
     const bool windows = static_cast<long long>(R) + 1 <= N && R >= 2;
     // Started also for a run too short for a window: the windows shown are
     // always the latest run's.
@@ -93,7 +92,7 @@ double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
     spikeVari.assign(in.size(), 0.0);
 
     size_t r = 0;
-    const int ign = params.ign();
+    const int ign = static_cast<int>(values.value(RunValue::Ign));
     while (in[r + R] < ign) {
         ++r;
         if (static_cast<long long>(r) + R > N - 1) return 0.0;
@@ -110,7 +109,7 @@ double computeLocalCv(const std::vector<int>& in, const std::vector<int>& out,
             fired = out[s] == in[e] ? 1.0 : 0.0;
         }
         const double lcv = localCv(in, r, R);
-        const double score = cvScore(fired, lcv, params.c0());
+        const double score = cvScore(fired, lcv, values.value(RunValue::C0));
         spikeVari[e] = lcv;
         if (sink) sink->window(e, lcv);
         sum += score;
@@ -123,11 +122,11 @@ std::string localCvLine(std::size_t spike, double lcv, char sep) {
     return IntToStr(static_cast<long long>(spike) + 1) + ".: " + FloatToStrF(lcv, 5, sep);
 }
 
-void analyseRun(SimState& s, AnalysisParams& params, RunResults& r, LocalWindowSink* sink) {
-    r.transmissionRatio = computeTransmissionRatio(s.inSpikeSteps, s.outSpikeSteps, params);
-    r.isiCV = computeIsiCV(s.inSpikeSteps, params);
-    r.localScoreMean = computeLocalCv(s.inSpikeSteps, s.outSpikeSteps, params, s.spikeVari, sink);
-    const double c0 = params.c0();
+void analyseRun(SimState& s, ValueSource& values, RunResults& r, LocalWindowSink* sink) {
+    r.transmissionRatio = computeTransmissionRatio(s.inSpikeSteps, s.outSpikeSteps, values);
+    r.isiCV = computeIsiCV(s.inSpikeSteps, values);
+    r.localScoreMean = computeLocalCv(s.inSpikeSteps, s.outSpikeSteps, values, s.spikeVari, sink);
+    const double c0 = values.value(RunValue::C0);
     r.analysisResult = cvScore(r.transmissionRatio, r.isiCV, c0);
 }
 

@@ -11,8 +11,8 @@ namespace {
 
 // A state of its own may not have had a reset yet: the train must be made
 // for the run length the run will use.
-void latchRunLength(SimState& state, ResetValues& reset) {
-    state.Nsteps = stepsForRunLength(reset.timeMs(), reset.memoryBytes());
+void latchRunLength(SimState& state, ValueSource& values) {
+    state.Nsteps = stepsOfRun(values);
 }
 
 // A random shape beyond 1e8 (1/u^2 for u below 1e-4, about one iteration
@@ -33,8 +33,7 @@ IterationOutcome runAndRecord(SimState& state, RunValues values, int index,
     IterationOutcome outcome;
     // Every iteration its own results: a run with no step to analyse
     // records zeros, never the results of the run before it.
-    outcome.end = runAndAnalyse(state, values.reset, values.rates, values.analysis, outcome.results,
-                                values.events);
+    outcome.end = runAndAnalyse(state, values.source, outcome.results, values.events);
     outcome.inSpikes = state.inSpikeSteps.size();
     outcome.outSpikes = state.outSpikeSteps.size();
     if (record == RecordText::Formatted)
@@ -65,7 +64,7 @@ void makeBatchTrain(SimState& state, GeneratorEntries& entries, RandomSource& so
 }
 
 void makeIterationTrain(SimState& state, GeneratedReads reads, RandomSource& source) {
-    latchRunLength(state, reads.values.reset);
+    latchRunLength(state, reads.values.source);
     makeBatchTrain(state, reads.entries, source, reads.trains.segmentMode, reads.trains.quantify,
                    reads.trains.quantifyZeroOne);
 }
@@ -85,7 +84,7 @@ IterationOutcome runGeneratedIteration(SimState& state, const GeneratorSettings&
 }
 
 TrainLoad loadReplayTrain(SimState& state, std::span<const int> steps, RunValues values) {
-    latchRunLength(state, values.reset);
+    latchRunLength(state, values.source);
     return loadInputTrain(state, steps);
 }
 

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "analysis/analysed_run.hpp"
-#include "analysis/analysis_params.hpp"
 #include "model/instant_run.hpp"
 #include "random/random_source.hpp"
 #include "trains/gamma_generator.hpp"
@@ -67,9 +66,7 @@ struct IterationOutcome {
 // The values a run reads, passed in so that every thread can hold its own,
 // and the events it offers as it goes (a batch on the window's thread).
 struct RunValues {
-    ResetValues& reset;
-    RateSource& rates;
-    AnalysisParams& analysis;
+    ValueSource& source;
     RunEvents* events = nullptr;
 };
 

@@ -10,9 +10,7 @@ RunSize runSizeOf(const BatchSetup& setup) {
 }
 
 void loadSetup(WorkerKit& kit, const BatchSetup& setup) {
-    kit.reset = setup.reset;
-    kit.rates = setup.rates;
-    kit.analysis = setup.analysis;
+    kit.setup.use(setup);
     kit.state.Nsteps = setup.steps;
 }
 

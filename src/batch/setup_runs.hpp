@@ -13,8 +13,9 @@ namespace mirvok {
 // The size of every run of the batch, for planBatch.
 RunSize runSizeOf(const BatchSetup& setup);
 
-// Puts the setup's values into a worker's kit (its segments reach the generator
-// through the setup's generator settings).
+// Points a worker's kit at the setup's values (the setup must outlive its
+// runs; its segments reach the generator through the setup's generator
+// settings).
 void loadSetup(WorkerKit& kit, const BatchSetup& setup);
 
 // Iteration `index` of the batch seeded `seed`, on the kit (loadSetup first):

@@ -4,6 +4,8 @@
 
 namespace mirvok {
 
+const BatchSetup WorkerKit::kDefaultSetup{};
+
 int workersFor(int threads, int count) {
     return std::max(1, std::min({threads, count, kMostThreads}));
 }

@@ -118,7 +118,7 @@ int failure(const std::exception_ptr& error, std::ostream& err) {
     } catch (const RateOverflow& e) {
         // A value that drives the volumes out of range is refused like any
         // other, under the option of the rate whose operation overflowed.
-        return fail(err, valueMessage(rowOfRate(e.rate()).option, e.what()), 2);
+        return fail(err, valueMessage(rowOfRunValue(e.rate()).option, e.what()), 2);
     } catch (const Error& e) {
         return fail(err, e.what(), 1);
     } catch (const std::bad_alloc&) {

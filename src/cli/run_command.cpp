@@ -55,8 +55,9 @@ void runRunCommand(const RunOptions& o, std::ostream& out, std::ostream& err) {
     if (load->skipped > 0)
         err << "mirvok-cli: " << skippedStepsMessage(load->skipped, state.Nsteps) << '\n';
 
+    SetupValues source(values);
     RunResults results;
-    runAndAnalyse(state, values.reset, values.rates, values.analysis, results);
+    runAndAnalyse(state, source, results);
     if (saved) saved->replace(formatSpikeList(state.outSpikeSteps));
     out << runJson(state, results);
 }

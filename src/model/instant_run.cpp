@@ -38,11 +38,11 @@ StepOutcome stretchWithoutTraces(SimState& s, LatchedRates& rates, RunHooks& hoo
 
 // Reset, fit the trains, then offer events and run one stretch at a time.
 template <class Stretch>
-RunEnd runInStretches(SimState& s, ResetValues& values, RateSource& rates, RunHooks& hooks,
-                      TraceKeeping traces, Stretch stretch) {
+RunEnd runInStretches(SimState& s, ValueSource& values, RunHooks& hooks, TraceKeeping traces,
+                      Stretch stretch) {
     resetSimulation(s, values, traces);
     fitTrains(s);
-    LatchedRates latched(rates);
+    LatchedRates latched(values);
     while (s.curStep < s.Nsteps) {
         hooks.pumpEvents();
         if (s.curStep >= s.Nsteps) break;
@@ -60,15 +60,15 @@ void fitTrains(SimState& s) {
     s.outTrain.resize(static_cast<std::size_t>(s.Nsteps), 0);
 }
 
-RunEnd runInstant(SimState& s, ResetValues& values, RateSource& rates, RunHooks& hooks) {
-    return runInStretches(s, values, rates, hooks, TraceKeeping::Every,
+RunEnd runInstant(SimState& s, ValueSource& values, RunHooks& hooks) {
+    return runInStretches(s, values, hooks, TraceKeeping::Every,
                           [](SimState& state, LatchedRates& latched, RunHooks& runHooks) {
                               return stepRepeatedly(state, latched, runHooks, kStepsBetweenEvents);
                           });
 }
 
-RunEnd runWithoutTraces(SimState& s, ResetValues& values, RateSource& rates, RunHooks& hooks) {
-    return runInStretches(s, values, rates, hooks, TraceKeeping::None, stretchWithoutTraces);
+RunEnd runWithoutTraces(SimState& s, ValueSource& values, RunHooks& hooks) {
+    return runInStretches(s, values, hooks, TraceKeeping::None, stretchWithoutTraces);
 }
 
 }  // namespace mirvok

@@ -20,13 +20,13 @@ enum class RunEnd {
 // curStep reaches Nsteps. The last step calls hooks.stopRun(). Errors of the
 // reset or of stopRun leave the run at once. One loop for the window, the
 // batches and the command line.
-RunEnd runInstant(SimState& state, ResetValues& values, RateSource& rates, RunHooks& hooks);
+RunEnd runInstant(SimState& state, ValueSource& values, RunHooks& hooks);
 
 // The instant run for runs made only for their spike lists and analysis
 // (the command line, the batches): the same output spikes, flags, final
 // volumes, hook calls and errors as runInstant, but no traces (they are left
 // empty) and no afterUpdate; the steps between two event checks run in a
 // tight loop over rates read once.
-RunEnd runWithoutTraces(SimState& state, ResetValues& values, RateSource& rates, RunHooks& hooks);
+RunEnd runWithoutTraces(SimState& state, ValueSource& values, RunHooks& hooks);
 
 }  // namespace mirvok

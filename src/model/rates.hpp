@@ -1,50 +1,24 @@
 #pragma once
 
+#include <array>
 #include <exception>
 
 #include "base/errors.hpp"
+#include "model/value_source.hpp"
 
 namespace mirvok {
 
-// The four rates a step reads, each obtained at the moment the step needs
-// it, so that edits made during a run act from the next step on. The window
-// converts its boxes here; a text that does not convert throws EConvertError.
-class RateSource {
-  public:
-    virtual ~RateSource() = default;
-    virtual double gamma1() = 0;  // refill rate of compartment 1
-    virtual double gamma2() = 0;  // refill rate of compartment 2
-    virtual double delta1() = 0;  // fraction of V1 lost at an input spike
-    virtual double delta2() = 0;  // fraction of V2 lost at an input spike
-};
-
-// Rates known in advance (command line, tests, benchmarks).
-struct FixedRates : RateSource {
-    double g1 = 0.009;
-    double g2 = 0.006;
-    double d1 = 0.45;
-    double d2 = 0.3;
-
-    double gamma1() override { return g1; }
-    double gamma2() override { return g2; }
-    double delta1() override { return d1; }
-    double delta2() override { return d2; }
-};
-
-// The rate an operation of the step read: refill reads gamma1 or gamma2,
-// depletion delta1 or delta2.
-enum class Rate { Gamma1, Gamma2, Delta1, Delta2 };
-
 // A volume that overflowed in the step, with the rate whose operation
-// overflowed, so that a front end can name the value to change. The message
-// is the overflow's own.
+// overflowed (refill reads gamma1 or gamma2, depletion delta1 or delta2), so
+// that a front end can name the value to change. The message is the
+// overflow's own.
 class RateOverflow : public EOverflow {
   public:
-    explicit RateOverflow(Rate rate) : rate_(rate) {}
-    Rate rate() const { return rate_; }
+    explicit RateOverflow(RunValue rate) : rate_(rate) {}
+    RunValue rate() const { return rate_; }
 
   private:
-    Rate rate_;
+    RunValue rate_;
 };
 
 // The rates of the steps between two event checks. A rate can change only
@@ -52,18 +26,19 @@ class RateOverflow : public EOverflow {
 // after forget() and kept until the next forget(); a read that fails is kept
 // too and thrown again at every later use, without asking the source again.
 // The run therefore sees the same values, and the same failure at the same
-// step, as if it read the source at every step.
-class LatchedRates final : public RateSource {
+// step, as if it read the source at every step. Other values pass through.
+class LatchedRates final : public ValueSource {
   public:
-    explicit LatchedRates(RateSource& source) : source_(source) {}
+    explicit LatchedRates(ValueSource& source) : source_(source) {}
 
-    double gamma1() override { return get(gamma1_, &RateSource::gamma1); }
-    double gamma2() override { return get(gamma2_, &RateSource::gamma2); }
-    double delta1() override { return get(delta1_, &RateSource::delta1); }
-    double delta2() override { return get(delta2_, &RateSource::delta2); }
+    double value(RunValue key) override {
+        if (!readByStep(key)) return source_.value(key);
+        return get(latches_[latchOf(key)], key);
+    }
+    std::uint64_t memoryBytes() override { return source_.memoryBytes(); }
 
     // Events were handled: read every rate again at its next use.
-    void forget() { gamma1_ = gamma2_ = delta1_ = delta2_ = Latch{}; }
+    void forget() { latches_ = {}; }
 
   private:
     struct Latch {
@@ -72,11 +47,16 @@ class LatchedRates final : public RateSource {
         std::exception_ptr failure;
     };
 
-    double get(Latch& latch, double (RateSource::*read)()) {
+    // The four rates stand together in RunValue, Gamma1 first.
+    static constexpr std::size_t latchOf(RunValue rate) {
+        return static_cast<std::size_t>(rate) - static_cast<std::size_t>(RunValue::Gamma1);
+    }
+
+    double get(Latch& latch, RunValue key) {
         if (latch.state == Latch::State::Read) return latch.value;
         if (latch.state == Latch::State::Failed) std::rethrow_exception(latch.failure);
         try {
-            latch.value = (source_.*read)();
+            latch.value = source_.value(key);
         } catch (...) {
             latch.state = Latch::State::Failed;
             latch.failure = std::current_exception();
@@ -86,8 +66,8 @@ class LatchedRates final : public RateSource {
         return latch.value;
     }
 
-    RateSource& source_;
-    Latch gamma1_, gamma2_, delta1_, delta2_;
+    ValueSource& source_;
+    std::array<Latch, 4> latches_;
 };
 
 }  // namespace mirvok

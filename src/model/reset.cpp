@@ -33,8 +33,12 @@ int stepsForRunLength(int timeMs, std::uint64_t memoryBytes) {
     return static_cast<int>(steps);
 }
 
-void resetSimulation(SimState& state, ResetValues& values, TraceKeeping traces) {
-    const int timeMs = values.timeMs();
+int stepsOfRun(ValueSource& values) {
+    return stepsForRunLength(static_cast<int>(values.value(RunValue::Time)), values.memoryBytes());
+}
+
+void resetSimulation(SimState& state, ValueSource& values, TraceKeeping traces) {
+    const int timeMs = static_cast<int>(values.value(RunValue::Time));
     const int steps = stepsForRunLength(timeMs, values.memoryBytes());
     const bool keep = traces == TraceKeeping::Every;
 
@@ -52,8 +56,8 @@ void resetSimulation(SimState& state, ResetValues& values, TraceKeeping traces) 
     }
 
     state.Nsteps = steps;
-    state.V1 = values.v1Start();
-    state.V2 = values.v2Start();
+    state.V1 = values.value(RunValue::V1Start);
+    state.V2 = values.value(RunValue::V2Start);
     state.curStep = 0;
     state.matchFlag = false;
     state.spikeVari.clear();
@@ -64,8 +68,8 @@ void resetSimulation(SimState& state, ResetValues& values, TraceKeeping traces) 
     }
     state.V1trace.assign(keep ? steps : 0, 0.0);
     state.V2trace.assign(keep ? steps : 0, 0.0);
-    state.epsilon = values.maxDiff();
-    state.boundaryTol = values.zeroDiff();
+    state.epsilon = values.value(RunValue::Epsilon);
+    state.boundaryTol = values.value(RunValue::BoundaryTol);
 }
 
 }  // namespace mirvok

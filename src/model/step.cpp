@@ -26,26 +26,26 @@ bool stepFits(const SimState& s) {
 // Volumes driven far below 0 by rates out of all proportion overflow here;
 // that raises the floating-point overflow, naming the rate the operation
 // read, instead of letting an infinity in.
-[[noreturn]] void volumeFailed(double volume, Rate rate) {
+[[noreturn]] void volumeFailed(double volume, RunValue rate) {
     if (std::isnan(volume)) throw EInvalidOp();
     throw RateOverflow(rate);
 }
 
-double checkedVolume(double volume, Rate rate) {
+double checkedVolume(double volume, RunValue rate) {
     if (!std::isfinite(volume)) volumeFailed(volume, rate);
     return volume;
 }
 
-double refill(double volume, double rate, Rate which) {
+double refill(double volume, double rate, RunValue which) {
     const double v = checkedVolume(0.5 * rate + volume, which);
     return v > 1.0 ? 1.0 : v;
 }
 
-double deplete(double volume, double fraction, Rate which) {
+double deplete(double volume, double fraction, RunValue which) {
     return checkedVolume((1.0 - fraction) * volume, which);
 }
 
-// The update itself, for a step already known to fit. Rates is RateSource
+// The update itself, for a step already known to fit. Rates is ValueSource
 // or the final LatchedRates, whose reads then inline.
 template <bool kTraced, class Rates>
 void updateFitting(SimState& s, Rates& rates) {
@@ -61,11 +61,11 @@ void updateFitting(SimState& s, Rates& rates) {
         s.outSpikeSteps.push_back(k);
         s.outTrain[k] = 1;
     }
-    s.V1 = refill(s.V1, rates.gamma1(), Rate::Gamma1);
-    s.V2 = refill(s.V2, rates.gamma2(), Rate::Gamma2);
+    s.V1 = refill(s.V1, rates.value(RunValue::Gamma1), RunValue::Gamma1);
+    s.V2 = refill(s.V2, rates.value(RunValue::Gamma2), RunValue::Gamma2);
     if (inputSpike) {
-        s.V1 = deplete(s.V1, rates.delta1(), Rate::Delta1);
-        s.V2 = deplete(s.V2, rates.delta2(), Rate::Delta2);
+        s.V1 = deplete(s.V1, rates.value(RunValue::Delta1), RunValue::Delta1);
+        s.V2 = deplete(s.V2, rates.value(RunValue::Delta2), RunValue::Delta2);
     }
 }
 
@@ -90,11 +90,11 @@ template <bool kTraced, class Rates>
 
 }  // namespace
 
-void updateModel(SimState& s, RateSource& rates) {
+void updateModel(SimState& s, ValueSource& rates) {
     if (stepFits<true>(s)) updateFitting<true>(s, rates);
 }
 
-StepOutcome stepSimulation(SimState& s, RateSource& rates, RunHooks& hooks) {
+StepOutcome stepSimulation(SimState& s, ValueSource& rates, RunHooks& hooks) {
     return stepWith<true>(s, rates, hooks);
 }
 

@@ -13,7 +13,7 @@ namespace mirvok {
 // stored. Does nothing when curStep >= Nsteps or lies
 // beyond the traces or trains (a reset that failed halfway). Does not
 // advance curStep.
-void updateModel(SimState& state, RateSource& rates);
+void updateModel(SimState& state, ValueSource& rates);
 
 // What a run needs from whoever drives it (the window, a batch, a test).
 class RunHooks {
@@ -42,7 +42,7 @@ enum class StepOutcome {
 // rateFailed, and the step still ends normally. Any other error, or one from
 // stopRun itself, leaves the step at once. After the step that brings curStep
 // to Nsteps, stopRun is called.
-StepOutcome stepSimulation(SimState& state, RateSource& rates, RunHooks& hooks);
+StepOutcome stepSimulation(SimState& state, ValueSource& rates, RunHooks& hooks);
 
 // The same step over rates latched for a stretch of steps (the instant run's).
 StepOutcome stepSimulation(SimState& state, LatchedRates& rates, RunHooks& hooks);

@@ -69,9 +69,9 @@ void store(SimState& s, const Volumes& vol, int first, int k) {
 
 // A rate read through the latch, or false when the read fails: the exact
 // step then reads it again and fails where it should.
-bool read(LatchedRates& rates, double (LatchedRates::*rate)(), double& value) {
+bool read(LatchedRates& rates, RunValue rate, double& value) {
     try {
-        value = (rates.*rate)();
+        value = rates.value(rate);
     } catch (...) {
         return false;
     }
@@ -87,8 +87,8 @@ bool advanceWithoutTraces(SimState& s, LatchedRates& rates, int end) {
     double g1 = 0.0;
     double g2 = 0.0;
     Volumes vol{s.V1, s.V2, s.V1, s.V2};
-    if (!safe(vol.v1) || !read(rates, &LatchedRates::gamma1, g1) || !safeRate(0.5 * g1) ||
-        !safe(vol.v2) || !read(rates, &LatchedRates::gamma2, g2) || !safeRate(0.5 * g2))
+    if (!safe(vol.v1) || !read(rates, RunValue::Gamma1, g1) || !safeRate(0.5 * g1) ||
+        !safe(vol.v2) || !read(rates, RunValue::Gamma2, g2) || !safeRate(0.5 * g2))
         return false;
     const double h1 = 0.5 * g1;
     const double h2 = 0.5 * g2;
@@ -107,9 +107,9 @@ bool advanceWithoutTraces(SimState& s, LatchedRates& rates, int end) {
         if (k == end) break;
         const double refilled1 = refillOnce(vol.v1, h1);
         const double refilled2 = refillOnce(vol.v2, h2);
-        const bool ready = depletionRead ||
-                           (read(rates, &LatchedRates::delta1, d1) &&
-                            safe((1.0 - d1) * refilled1) && read(rates, &LatchedRates::delta2, d2));
+        const bool ready =
+            depletionRead || (read(rates, RunValue::Delta1, d1) && safe((1.0 - d1) * refilled1) &&
+                              read(rates, RunValue::Delta2, d2));
         const double next1 = (1.0 - d1) * refilled1;
         const double next2 = (1.0 - d2) * refilled2;
         if (!ready || !safe(next1) || !safe(next2)) {

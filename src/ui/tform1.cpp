@@ -1,7 +1,6 @@
 #include "ui/tform1.hpp"
 
 #include "model/reset.hpp"
-#include "system/machine_memory.hpp"
 #include "ui/sweeps/sweep_browser.hpp"
 
 namespace mirvok::ui {
@@ -10,14 +9,11 @@ TForm1::TForm1(SimState& state, RandomSource& random, Dialogs& dialogs, QWidget*
     : MainWindow(dialogs, parent),
       state_(state),
       boxes_(ui()),
-      resetValues_(boxes_),
-      rates_(boxes_),
-      analysisParams_(boxes_),
+      values_(boxes_),
       variList_(ui().VariBox),
       generatorEntries_(boxes_, ui().shape, pump(), windowState_.segments),
       screen_(state_, windowState_, ui(), StatusBar(), dialogs, this),
-      runControl_(state_, windowState_, {resetValues_, rates_, analysisParams_, variList_}, ui(),
-                  Timer1(), pump(), screen_),
+      runControl_(state_, windowState_, {values_, variList_}, ui(), Timer1(), pump(), screen_),
       openDialog_(FileNameDialog::Mode::Open),
       results_(*this,
                [&dialogs](const QString& folder, QWidget* over) {
@@ -30,7 +26,7 @@ TForm1::TForm1(SimState& state, RandomSource& random, Dialogs& dialogs, QWidget*
       batch_(*this, {state_,
                      windowState_,
                      boxes_,
-                     {resetValues_, rates_, analysisParams_},
+                     {values_},
                      runControl_,
                      run_,
                      screen_,
@@ -44,7 +40,7 @@ TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
     // The random source is seeded by its maker; widgets double-buffer in Qt.
-    state_.Nsteps = stepsForRunLength(boxes_.time.intValue(), physicalMemoryBytes());
+    state_.Nsteps = stepsOfRun(values_);
     redrawDisplays();
 }
 

@@ -54,9 +54,7 @@ class TForm1 final : public MainWindow {
     SimState& state_;
     WindowState windowState_;
     ParameterBoxes boxes_;
-    BoxResetValues resetValues_;
-    BoxRates rates_;
-    BoxAnalysisParams analysisParams_;
+    BoxValues values_;
     LocalCvList variList_;
     BoxGeneratorEntries generatorEntries_;
     WindowScreen screen_;

@@ -18,6 +18,11 @@ Json segmentsJson(const Segments& s) {
 
 }  // namespace
 
+SetupValues::SetupValues(const BatchSetup& setup) : setup_(&setup) {
+    for (std::size_t k = 0; k < kRunValues; ++k)
+        get_[k] = rowOfRunValue(static_cast<RunValue>(k)).get;
+}
+
 Json batchValuesJson(const BatchSetup& setup, const std::vector<std::string>& leaveOut) {
     Json json = Json::object();
     for (const ValueRow& row : valueTable()) {

@@ -29,7 +29,7 @@ Reading readingOf(const std::string& name) {
     if (!row || row->group == ValueGroup::Generator) return Reading::Generator;
     if (row->group == ValueGroup::Run) return Reading::RunLength;
     if (row->group == ValueGroup::Analysis) return Reading::Analysis;
-    return row->rate ? Reading::Rate : Reading::Reset;
+    return row->runValue && readByStep(*row->runValue) ? Reading::Rate : Reading::Reset;
 }
 
 struct FirstRead {

@@ -1,6 +1,7 @@
 #include "values/value_table.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "base/errors.hpp"
@@ -46,6 +47,7 @@ std::vector<ValueRow> makeTable() {
          .group = G::Run,
          .set = [](BatchSetup& s, double v) { s.reset.time = static_cast<int>(v); },
          .get = [](const BatchSetup& s) { return static_cast<double>(s.reset.time); },
+         .runValue = RunValue::Time,
          // Refused before anything else when the run would not fit in memory.
          .derive =
              [](BatchSetup& s) { s.steps = stepsForRunLength(s.reset.time, s.reset.memory); }},
@@ -55,7 +57,8 @@ std::vector<ValueRow> makeTable() {
          .control = "V1_start",
          .group = G::Model,
          .set = [](BatchSetup& s, double v) { s.reset.v1 = v; },
-         .get = [](const BatchSetup& s) { return s.reset.v1; }},
+         .get = [](const BatchSetup& s) { return s.reset.v1; },
+         .runValue = RunValue::V1Start},
         {.option = "gamma1",
          .kind = K::Real,
          .help = "refill rate of compartment 1",
@@ -63,7 +66,7 @@ std::vector<ValueRow> makeTable() {
          .group = G::Model,
          .set = [](BatchSetup& s, double v) { s.rates.g1 = v; },
          .get = [](const BatchSetup& s) { return s.rates.g1; },
-         .rate = Rate::Gamma1},
+         .runValue = RunValue::Gamma1},
         {.option = "delta1",
          .kind = K::Real,
          .help = "fraction of V1 lost at an input spike",
@@ -71,14 +74,15 @@ std::vector<ValueRow> makeTable() {
          .group = G::Model,
          .set = [](BatchSetup& s, double v) { s.rates.d1 = v; },
          .get = [](const BatchSetup& s) { return s.rates.d1; },
-         .rate = Rate::Delta1},
+         .runValue = RunValue::Delta1},
         {.option = "v2-start",
          .kind = K::Real,
          .help = "start volume of compartment 2",
          .control = "V2_start",
          .group = G::Model,
          .set = [](BatchSetup& s, double v) { s.reset.v2 = v; },
-         .get = [](const BatchSetup& s) { return s.reset.v2; }},
+         .get = [](const BatchSetup& s) { return s.reset.v2; },
+         .runValue = RunValue::V2Start},
         {.option = "gamma2",
          .kind = K::Real,
          .help = "refill rate of compartment 2",
@@ -86,7 +90,7 @@ std::vector<ValueRow> makeTable() {
          .group = G::Model,
          .set = [](BatchSetup& s, double v) { s.rates.g2 = v; },
          .get = [](const BatchSetup& s) { return s.rates.g2; },
-         .rate = Rate::Gamma2},
+         .runValue = RunValue::Gamma2},
         {.option = "delta2",
          .kind = K::Real,
          .help = "fraction of V2 lost at an input spike",
@@ -94,21 +98,23 @@ std::vector<ValueRow> makeTable() {
          .group = G::Model,
          .set = [](BatchSetup& s, double v) { s.rates.d2 = v; },
          .get = [](const BatchSetup& s) { return s.rates.d2; },
-         .rate = Rate::Delta2},
+         .runValue = RunValue::Delta2},
         {.option = "epsilon",
          .kind = K::Real,
          .help = "coincidence window",
          .control = "MaxDiff",
          .group = G::Model,
          .set = [](BatchSetup& s, double v) { s.reset.eps = v; },
-         .get = [](const BatchSetup& s) { return s.reset.eps; }},
+         .get = [](const BatchSetup& s) { return s.reset.eps; },
+         .runValue = RunValue::Epsilon},
         {.option = "boundary-tol",
          .kind = K::Real,
          .help = "boundary tolerance",
          .control = "ZeroDiff",
          .group = G::Model,
          .set = [](BatchSetup& s, double v) { s.reset.tol = v; },
-         .get = [](const BatchSetup& s) { return s.reset.tol; }},
+         .get = [](const BatchSetup& s) { return s.reset.tol; },
+         .runValue = RunValue::BoundaryTol},
         {.option = "ign",
          .kind = K::Integer,
          .help = "leave out spikes up to this step",
@@ -116,21 +122,24 @@ std::vector<ValueRow> makeTable() {
          .control = "ign",
          .group = G::Analysis,
          .set = [](BatchSetup& s, double v) { s.analysis.ignSteps = static_cast<int>(v); },
-         .get = [](const BatchSetup& s) { return static_cast<double>(s.analysis.ignSteps); }},
+         .get = [](const BatchSetup& s) { return static_cast<double>(s.analysis.ignSteps); },
+         .runValue = RunValue::Ign},
         {.option = "range",
          .kind = K::Integer,
          .help = "intervals in one local window",
          .control = "Range",
          .group = G::Analysis,
          .set = [](BatchSetup& s, double v) { s.analysis.rangeIntervals = static_cast<int>(v); },
-         .get = [](const BatchSetup& s) { return static_cast<double>(s.analysis.rangeIntervals); }},
+         .get = [](const BatchSetup& s) { return static_cast<double>(s.analysis.rangeIntervals); },
+         .runValue = RunValue::Range},
         {.option = "c0",
          .kind = K::Real,
          .help = "CV threshold of the scores",
          .control = "C0Edit",
          .group = G::Analysis,
          .set = [](BatchSetup& s, double v) { s.analysis.c0Value = v; },
-         .get = [](const BatchSetup& s) { return s.analysis.c0Value; }},
+         .get = [](const BatchSetup& s) { return s.analysis.c0Value; },
+         .runValue = RunValue::C0},
         {.option = "isi",
          .kind = K::Real,
          .help = "mean inter-spike interval in ms",
@@ -243,10 +252,15 @@ const ValueRow* rowOfControl(std::string_view control) {
     return findRow(control, &ValueRow::control);
 }
 
-const ValueRow& rowOfRate(Rate rate) {
-    const std::span<const ValueRow> rows = valueTable();
-    return *std::find_if(rows.begin(), rows.end(),
-                         [rate](const ValueRow& row) { return row.rate == rate; });
+const ValueRow& rowOfRunValue(RunValue key) {
+    // Found once: every read of a run asks for its row.
+    static const std::array<const ValueRow*, kRunValues> rows = [] {
+        std::array<const ValueRow*, kRunValues> found{};
+        for (const ValueRow& row : valueTable())
+            if (row.runValue) found[static_cast<std::size_t>(*row.runValue)] = &row;
+        return found;
+    }();
+    return *rows[static_cast<std::size_t>(key)];
 }
 
 const ValueRow* rowOfGeneratorEntry(GeneratorEntry entry) {

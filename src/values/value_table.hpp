@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/errors.hpp"
-#include "model/rates.hpp"
+#include "model/value_source.hpp"
 #include "trains/generator_limits.hpp"
 
 namespace mirvok {
@@ -35,10 +35,10 @@ struct ValueRow {
     ValueGroup group;
     void (*set)(BatchSetup& setup, double value);  // an integer arrives whole
     double (*get)(const BatchSetup& setup);
-    // The rate of the step the value is, for the four the model reads at
-    // every step: a change takes effect at once, an overflow is refused
-    // under its name.
-    std::optional<Rate> rate = std::nullopt;
+    // The key under which a run reads the value, for those the model and
+    // its analysis read: the front ends answer a run's read of it from this
+    // row, and an overflow at a rate the step read is refused under its name.
+    std::optional<RunValue> runValue = std::nullopt;
     // What follows in the setup from the value, found as soon as it is set
     // and refused under its name: the run's steps from its length, the
     // header's shape from the cv. May throw; null for most values.
@@ -104,8 +104,8 @@ const ValueRow* rowOfOption(std::string_view option);
 const ValueRow* rowOfKeyword(std::string_view keyword);
 const ValueRow* rowOfControl(std::string_view control);
 
-// The row of the value a rate of the step reads.
-const ValueRow& rowOfRate(Rate rate);
+// The row of a value a run reads.
+const ValueRow& rowOfRunValue(RunValue key);
 
 // The row of a generator entry; null for a shape typed in the window,
 // which no option sets.

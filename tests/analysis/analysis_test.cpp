@@ -7,23 +7,11 @@
 #include <vector>
 
 #include "base/errors.hpp"
+#include "support/test_values.hpp"
 
 using namespace mirvok;
 
 namespace {
-
-// Parameters that count their reads and can fail at one of them.
-struct CountingParams : FixedAnalysisParams {
-    int ignReads = 0, rangeReads = 0, c0Reads = 0;
-    int failC0At = -1;
-
-    int ign() override { return ++ignReads, ignSteps; }
-    int range() override { return ++rangeReads, rangeIntervals; }
-    double c0() override {
-        if (c0Reads++ == failC0At) throw EConvertError("'x' is not a valid floating point value");
-        return c0Value;
-    }
-};
 
 // The lines of the window's list: the non-zero local CVs.
 struct Lines : LocalWindowSink {
@@ -42,9 +30,9 @@ SimState withTrains(std::vector<int> in, std::vector<int> out) {
     return s;
 }
 
-RunResults analysed(SimState& s, AnalysisParams& params, LocalWindowSink* sink = nullptr) {
+RunResults analysed(SimState& s, ValueSource& values, LocalWindowSink* sink = nullptr) {
     RunResults r;
-    analyseRun(s, params, r, sink);
+    analyseRun(s, values, r, sink);
     return r;
 }
 
@@ -52,10 +40,10 @@ RunResults analysed(SimState& s, AnalysisParams& params, LocalWindowSink* sink =
 
 TEST(analysis, worked_example) {
     SimState s = withTrains({0, 10, 30, 40, 60, 70}, {70});
-    CountingParams params;
+    TestValues values;
     Lines lines;
     lines.sep = ',';
-    const RunResults r = analysed(s, params, &lines);
+    const RunResults r = analysed(s, values, &lines);
     const double cv = std::sqrt(24.0) / 14.0;
     EXPECT_DOUBLE_EQ(r.transmissionRatio, 0.2);
     EXPECT_DOUBLE_EQ(r.isiCV, cv);
@@ -65,8 +53,8 @@ TEST(analysis, worked_example) {
     EXPECT_NEAR(r.localScoreMean, 0.02494, 1e-5);
     EXPECT_DOUBLE_EQ(r.localScoreMean, (cv - 0.3333) / (1 - 0.3333));
     EXPECT_NEAR(r.analysisResult, 0.00499, 1e-5);
-    EXPECT_EQ(params.rangeReads, 1);
-    EXPECT_EQ(params.c0Reads, 2);  // one window, then the overall score
+    EXPECT_EQ(values.count("range"), 1);
+    EXPECT_EQ(values.count("c0"), 2);  // one window, then the overall score
 }
 
 TEST(analysis, cv_score) {
@@ -82,21 +70,21 @@ TEST(analysis, cv_score) {
 
 TEST(analysis, no_input_spikes_never_read_ign_and_score_one) {
     SimState s = withTrains({}, {});
-    CountingParams params;
-    const RunResults r = analysed(s, params);
+    TestValues values;
+    const RunResults r = analysed(s, values);
     EXPECT_DOUBLE_EQ(r.analysisResult, 1.0);
     EXPECT_EQ(r.transmissionRatio, 0.0);
     EXPECT_EQ(r.isiCV, 0.0);
     EXPECT_EQ(r.localScoreMean, 0.0);
-    EXPECT_EQ(params.ignReads, 0);
+    EXPECT_EQ(values.count("ign"), 0);
 }
 
 TEST(analysis, equal_intervals_give_zero_cvs_and_leave_the_list_empty) {
     SimState s = withTrains({10, 20, 30, 40, 50, 60, 70}, {60});
-    CountingParams params;
+    TestValues values;
     Lines lines;
     lines.lines = {"old"};
-    const RunResults r = analysed(s, params, &lines);
+    const RunResults r = analysed(s, values, &lines);
     EXPECT_EQ(r.isiCV, 0.0);
     EXPECT_TRUE(lines.lines.empty());
     EXPECT_EQ(s.spikeVari, std::vector<double>(7, 0.0));
@@ -108,11 +96,11 @@ TEST(analysis, too_few_spikes_for_a_window_clear_the_previous_lines) {
     for (int range : {1, 5}) {
         SimState s = withTrains({0, 10, 30, 40, 60}, {});
         s.spikeVari = {};
-        CountingParams params;
-        params.rangeIntervals = range;
+        TestValues values;
+        values.setup.analysis.rangeIntervals = range;
         Lines lines;
         lines.lines = {"previous"};
-        const RunResults r = analysed(s, params, &lines);
+        const RunResults r = analysed(s, values, &lines);
         EXPECT_EQ(r.localScoreMean, 0.0);
         EXPECT_TRUE(s.spikeVari.empty());
         EXPECT_TRUE(lines.lines.empty());
@@ -121,11 +109,11 @@ TEST(analysis, too_few_spikes_for_a_window_clear_the_previous_lines) {
 
 TEST(analysis, ign_beyond_the_last_spike) {
     SimState s = withTrains({0, 10, 30, 40, 60, 70}, {70});
-    CountingParams params;
-    params.ignSteps = 100;
+    TestValues values;
+    values.setup.analysis.ignSteps = 100;
     Lines lines;
     lines.lines = {"previous"};
-    const RunResults r = analysed(s, params, &lines);
+    const RunResults r = analysed(s, values, &lines);
     EXPECT_DOUBLE_EQ(r.analysisResult, 1.0);
     EXPECT_EQ(r.transmissionRatio, 0.0);
     EXPECT_EQ(r.isiCV, 0.0);
@@ -137,9 +125,9 @@ TEST(analysis, ign_beyond_the_last_spike) {
 TEST(analysis, c0_of_zero_or_one_scores_minus_one) {
     for (double c0 : {0.0, 1.0}) {
         SimState s = withTrains({0, 10, 30, 40, 60, 70}, {70});
-        CountingParams params;
-        params.c0Value = c0;
-        const RunResults r = analysed(s, params);
+        TestValues values;
+        values.setup.analysis.c0Value = c0;
+        const RunResults r = analysed(s, values);
         EXPECT_EQ(r.analysisResult, -1.0);
         EXPECT_EQ(r.localScoreMean, -1.0);
     }
@@ -147,20 +135,20 @@ TEST(analysis, c0_of_zero_or_one_scores_minus_one) {
 
 TEST(analysis, a_spike_at_exactly_ign_counts_for_intervals_but_not_for_transmission) {
     const std::vector<int> in{10, 20, 40};
-    FixedAnalysisParams params;
-    params.ignSteps = 10;
-    EXPECT_DOUBLE_EQ(computeTransmissionRatio(in, {10, 20}, params), 0.5);
+    TestValues values;
+    values.setup.analysis.ignSteps = 10;
+    EXPECT_DOUBLE_EQ(computeTransmissionRatio(in, {10, 20}, values), 0.5);
     // Intervals 10 and 20 both start at or after step 10.
-    EXPECT_DOUBLE_EQ(computeIsiCV(in, params), 5.0 / 15.0);
+    EXPECT_DOUBLE_EQ(computeIsiCV(in, values), 5.0 / 15.0);
 }
 
 TEST(analysis, the_output_search_resumes_where_it_stopped) {
     // Windows of two intervals end at 30, 40 and 60; output spikes at 5, 40, 60.
     SimState s = withTrains({0, 10, 30, 40, 60}, {5, 40, 60});
-    FixedAnalysisParams params;
-    params.rangeIntervals = 2;
-    params.c0Value = 0.5;
-    const RunResults r = analysed(s, params);
+    TestValues values;
+    values.setup.analysis.rangeIntervals = 2;
+    values.setup.analysis.c0Value = 0.5;
+    const RunResults r = analysed(s, values);
     const double lcv30 = 0.5 / 1.5, lcv40 = 5.0 / 15.0, lcv60 = 5.0 / 15.0;
     const double expected =
         (cvScore(0, lcv30, 0.5) + cvScore(1, lcv40, 0.5) + cvScore(1, lcv60, 0.5)) / 3;
@@ -169,13 +157,14 @@ TEST(analysis, the_output_search_resumes_where_it_stopped) {
 
 TEST(analysis, a_failing_c0_leaves_earlier_results_stored_and_the_list_partly_filled) {
     SimState s = withTrains({0, 10, 30, 40, 60, 70, 75, 90}, {});
-    CountingParams params;
-    params.failC0At = 1;  // the second window
+    TestValues values;
+    values.failOn = "c0";
+    values.failFrom = 1;  // the second window
     Lines lines;
     RunResults r;
     r.localScoreMean = 42.0;
     r.analysisResult = 43.0;
-    EXPECT_THROW(analyseRun(s, params, r, &lines), EConvertError);
+    EXPECT_THROW(analyseRun(s, values, r, &lines), EConvertError);
     EXPECT_DOUBLE_EQ(r.transmissionRatio, 0.0);
     EXPECT_GT(r.isiCV, 0.0);
     EXPECT_EQ(r.localScoreMean, 42.0);

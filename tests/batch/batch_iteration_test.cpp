@@ -7,13 +7,15 @@
 #include "analysis/analysis.hpp"
 #include "support/scripted_source.hpp"
 #include "text/number_parse.hpp"
+#include "values/batch_setup.hpp"
 
 namespace mirvok {
 namespace {
 
 double intervalCv(const std::vector<int>& steps) {
-    FixedAnalysisParams params;
-    return computeIsiCV(steps, params);
+    const BatchSetup setup;
+    SetupValues values(setup);
+    return computeIsiCV(steps, values);
 }
 
 TEST(batch_iteration, quantified_shape_reaches_the_train_in_single_mode) {
@@ -90,13 +92,12 @@ TEST(batch_iteration, a_random_shape_too_large_to_draw_is_held_at_the_largest_an
 
 TEST(batch_iteration, kept_trains_are_the_runs_own_lists_and_no_record_is_written) {
     GeneratorSettings generator;
-    FixedResetValues reset;
-    FixedRates rates;
-    FixedAnalysisParams analysis;
+    const BatchSetup setup;
+    SetupValues values(setup);
     SimState state;
     Pcg31 source = iterationSource(7, 0);
-    const IterationOutcome kept = runGeneratedIteration(
-        state, generator, source, {reset, rates, analysis}, 0, RecordText::Trains);
+    const IterationOutcome kept =
+        runGeneratedIteration(state, generator, source, {values}, 0, RecordText::Trains);
     EXPECT_TRUE(kept.record.empty());
     EXPECT_FALSE(kept.inSteps.empty());
     EXPECT_EQ(kept.inSteps, state.inSpikeSteps);

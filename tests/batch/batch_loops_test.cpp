@@ -100,9 +100,10 @@ TEST(batch_loops, generated_batch_writes_header_and_records_in_iteration_order) 
         // Any thread running iteration i on a state of its own gives the same record.
         SimState own;
         FixedBatchSettings s = settingsFor(path, 5);
+        SetupValues values(s);
         Pcg31 source = iterationSource(kSeed, static_cast<std::uint64_t>(i));
         const IterationOutcome outcome =
-            runGeneratedIteration(own, s.generator, source, {s.reset, s.rates, s.analysis}, i);
+            runGeneratedIteration(own, s.generator, source, {values}, i);
         EXPECT_EQ(lines[i + 1] + "\n", outcome.record);
         expected.add(outcome.results.analysisResult, outcome.results.localScoreMean);
         // Spikes near multiples of 40 steps at the defaults.
@@ -247,7 +248,7 @@ TEST(batch_loops, a_rate_changed_while_a_run_goes_on_acts_on_that_run) {
     TempDir dir;
     SimState state;
     ScriptedBatch batch(settingsFor(dir.file("o.csv"), 1));
-    FixedRates& rates = batch.settings().rates;
+    BatchSetup::Rates& rates = batch.settings().rates;
     bool duringRun = false;
     batch.onPump = [&] {
         if (state.curStep <= 0 || state.curStep >= state.Nsteps) return;
@@ -315,9 +316,10 @@ TEST(batch_loops, replay_counts_steps_outside_the_run_and_runs_empty_lists) {
 
 TEST(batch_loops, replay_iteration_on_a_fresh_state_loads_for_the_run_length) {
     SimState state;  // no reset yet: Nsteps is 0
-    FixedBatchSettings s;
-    const IterationOutcome outcome = runReplayIteration(state, std::vector<int>{80, 40, -3, 2000},
-                                                        {s.reset, s.rates, s.analysis}, 7);
+    const BatchSetup setup;
+    SetupValues values(setup);
+    const IterationOutcome outcome =
+        runReplayIteration(state, std::vector<int>{80, 40, -3, 2000}, {values}, 7);
     EXPECT_EQ(outcome.skippedSteps, 2u);
     EXPECT_EQ(outcome.record.substr(0, 8), "   7; 2;");
     EXPECT_EQ(inputListText(outcome.record), "  40,  80,");

@@ -16,7 +16,7 @@ TEST(parallel_batch, an_iteration_that_fails_leaves_the_records_before_it_and_it
     int written = 0;
     batch.progress = [&](int done) { written = done; };
     auto work = [](int, int index) {
-        if (index == 37) throw RateOverflow(Rate::Delta1);
+        if (index == 37) throw RateOverflow(RunValue::Delta1);
         IterationOutcome outcome;
         outcome.record = std::to_string(index) + "\n";
         return outcome;
@@ -25,7 +25,7 @@ TEST(parallel_batch, an_iteration_that_fails_leaves_the_records_before_it_and_it
         runParallelBatch(batch, work);
         ADD_FAILURE() << "the batch went on past iteration 37";
     } catch (const RateOverflow& e) {
-        EXPECT_EQ(e.rate(), Rate::Delta1);
+        EXPECT_EQ(e.rate(), RunValue::Delta1);
     }
     std::string expected = "NEW\n";
     for (int i = 0; i < 37; ++i) expected += std::to_string(i) + "\n";

@@ -8,6 +8,7 @@
 #include "records/spike_list_file.hpp"
 #include "tool_runner.hpp"
 #include "trains/spike_train_reader.hpp"
+#include "values/batch_setup.hpp"
 
 namespace mirvok::cli {
 namespace {
@@ -23,24 +24,23 @@ struct CoreRun {
     RunResults results;
 };
 
-CoreRun coreRun(FixedResetValues reset, FixedRates rates, FixedAnalysisParams analysis) {
+CoreRun coreRun(const BatchSetup& setup) {
     CoreRun run;
-    run.state.Nsteps = stepsForRunLength(reset.time, kNoMemoryBound);
+    run.state.Nsteps = stepsForRunLength(setup.reset.time, kNoMemoryBound);
     readSpikeTrainFile(run.state, kTrain);
-    runAndAnalyse(run.state, reset, rates, analysis, run.results);
+    SetupValues values(setup);
+    runAndAnalyse(run.state, values, run.results);
     return run;
 }
 
 struct OptionCase {
     const char* name;
     std::vector<std::string> args;
-    FixedResetValues reset;
-    FixedRates rates;
-    FixedAnalysisParams analysis;
+    BatchSetup setup;
 };
 
 OptionCase withDefaults(const char* name, std::vector<std::string> args) {
-    return {name, std::move(args), {}, {}, {}};
+    return {name, std::move(args), {}};
 }
 
 TEST(run_command, prints_the_cores_run_and_analysis_of_the_values_given) {
@@ -48,10 +48,11 @@ TEST(run_command, prints_the_cores_run_and_analysis_of_the_values_given) {
     // Which field each option sets is the value table's, tested with it.
     cases.push_back(withDefaults(
         "values", {"--time", "450", "--epsilon", "0.2", "--gamma1", "0.02", "--ign", "100"}));
-    cases.back().reset.time = 450;
-    cases.back().reset.eps = 0.2;
-    cases.back().rates.g1 = 0.02;
-    cases.back().analysis.ignSteps = 100;
+    BatchSetup& set = cases.back().setup;
+    set.reset.time = 450;
+    set.reset.eps = 0.2;
+    set.rates.g1 = 0.02;
+    set.analysis.ignSteps = 100;
 
     TempDir dir;
     for (OptionCase& c : cases) {
@@ -61,7 +62,7 @@ TEST(run_command, prints_the_cores_run_and_analysis_of_the_values_given) {
         const auto result = runTool(args, dir.path());
         ASSERT_EQ(result.status, 0) << result.err;
         EXPECT_EQ(result.err, "");
-        const CoreRun expected = coreRun(c.reset, c.rates, c.analysis);
+        const CoreRun expected = coreRun(c.setup);
         EXPECT_FALSE(expected.state.outSpikeSteps.empty());
         EXPECT_EQ(result.out, runJson(expected.state, expected.results));
     }
@@ -94,9 +95,9 @@ TEST(run_command, saves_the_output_list_as_save_does_and_warns_of_steps_outside_
     ASSERT_EQ(result.status, 0) << result.err;
     // Steps 400 and above lie beyond a 200 ms run.
     EXPECT_EQ(result.err, "mirvok-cli: " + skippedStepsMessage(11, 400) + "\n");
-    FixedResetValues reset;
-    reset.time = 200;
-    const CoreRun expected = coreRun(reset, {}, {});
+    BatchSetup setup;
+    setup.reset.time = 200;
+    const CoreRun expected = coreRun(setup);
     EXPECT_EQ(test::readFile(dir.file("out.txt")), formatSpikeList(expected.state.outSpikeSteps));
     EXPECT_EQ(result.out, runJson(expected.state, expected.results));
 }

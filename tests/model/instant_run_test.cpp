@@ -44,10 +44,9 @@ TEST(instant_run, runs_every_step_and_stops_once_at_the_end) {
     s.inSpikeSteps = {40, 80};
     s.inTrain.assign(100, 0);
     s.inTrain[40] = s.inTrain[80] = 1;
-    FixedResetValues values;
-    FixedRates rates;
+    TestValues values;
     RecordingHooks hooks;
-    EXPECT_EQ(runInstant(s, values, rates, hooks), RunEnd::Completed);
+    EXPECT_EQ(runInstant(s, values, hooks), RunEnd::Completed);
     EXPECT_EQ(s.curStep, 2000);
     EXPECT_EQ(s.inTrain.size(), 2000u);
     EXPECT_EQ(s.outTrain.size(), 2000u);
@@ -59,21 +58,19 @@ TEST(instant_run, runs_every_step_and_stops_once_at_the_end) {
 
 TEST(instant_run, zero_steps_run_nothing_and_never_stop) {
     SimState s;
-    FixedResetValues values;
-    values.time = 0;
-    FixedRates rates;
+    TestValues values;
+    values.setup.reset.time = 0;
     RecordingHooks hooks;
-    EXPECT_EQ(runInstant(s, values, rates, hooks), RunEnd::Completed);
+    EXPECT_EQ(runInstant(s, values, hooks), RunEnd::Completed);
     EXPECT_EQ(hooks.count("stop"), 0);
 }
 
 TEST(instant_run, a_failing_rate_ends_the_loop_after_that_step) {
     SimState s;
-    FixedResetValues values;
-    ScriptedRates rates;
-    rates.failOn = "gamma2";
+    TestValues values;
+    values.failOn = "gamma2";
     RecordingHooks hooks;
-    EXPECT_EQ(runInstant(s, values, rates, hooks), RunEnd::RateFailed);
+    EXPECT_EQ(runInstant(s, values, hooks), RunEnd::RateFailed);
     EXPECT_EQ(s.curStep, 1);
     EXPECT_DOUBLE_EQ(s.V1, 0.2045);
     EXPECT_EQ(s.V2, 0.8);
@@ -85,8 +82,7 @@ TEST(instant_run, a_stop_from_within_the_events_ends_the_loop) {
     // A nested handler that ends the run (as Stop does) must not let the loop
     // step past the end of the traces.
     SimState s;
-    FixedResetValues values;
-    FixedRates rates;
+    TestValues values;
     struct : RecordingHooks {
         SimState* state = nullptr;
         void pumpEvents() override {
@@ -94,7 +90,7 @@ TEST(instant_run, a_stop_from_within_the_events_ends_the_loop) {
         }
     } hooks;
     hooks.state = &s;
-    runInstant(s, values, rates, hooks);
+    runInstant(s, values, hooks);
     EXPECT_EQ(s.curStep, 2000);
     EXPECT_EQ(hooks.count("after"), 256);
 }
@@ -112,25 +108,24 @@ struct RunOutcome {
 // One run of either loop on a copy of the state, recording everything a
 // caller can see; "after" is the traced loop's per-step hook only.
 template <class Run>
-RunOutcome runRecorded(SimState s, FixedResetValues values, ScriptedRates rates, Run run) {
+RunOutcome runRecorded(SimState s, TestValues values, Run run) {
     RunOutcome out;
     RecordingHooks hooks;
     try {
-        out.end = run(s, values, rates, hooks);
+        out.end = run(s, values, hooks);
     } catch (const std::exception& e) {
         out.error = e.what();
     }
     for (const std::string& call : hooks.calls)
         if (call != "after") out.calls.push_back(call);
-    out.reads = rates.reads;
+    out.reads = values.reads;
     out.state = std::move(s);
     return out;
 }
 
-void expectSameRun(const SimState& s, const FixedResetValues& values, const ScriptedRates& rates,
-                   const std::string& what) {
-    const RunOutcome traced = runRecorded(s, values, rates, runInstant);
-    const RunOutcome fast = runRecorded(s, values, rates, runWithoutTraces);
+void expectSameRun(const SimState& s, const TestValues& values, const std::string& what) {
+    const RunOutcome traced = runRecorded(s, values, runInstant);
+    const RunOutcome fast = runRecorded(s, values, runWithoutTraces);
     EXPECT_EQ(fast.error, traced.error) << what;
     EXPECT_EQ(fast.end, traced.end) << what;
     EXPECT_EQ(fast.calls, traced.calls) << what;
@@ -164,24 +159,24 @@ TEST(instant_run, without_traces_gives_the_traced_run_bit_for_bit) {
     Pcg31 random(77);
     auto uniform = [&] { return (random.next() + 0.5) / 2147483648.0; };
     for (int run = 0; run < 400; ++run) {
-        FixedResetValues values;
-        values.time = 50 + static_cast<int>(1500 * uniform());
-        values.v1 = uniform();
-        values.v2 = uniform();
-        values.eps = 0.1 * uniform();
-        values.tol = 0.3 * uniform();
-        ScriptedRates rates;
-        rates.values.g1 = 0.05 * uniform();
-        rates.values.g2 = 0.05 * uniform();
-        rates.values.d1 = uniform();
-        rates.values.d2 = uniform();
-        const int nsteps = 2 * values.time;
+        TestValues values;
+        BatchSetup::Reset& reset = values.setup.reset;
+        reset.time = 50 + static_cast<int>(1500 * uniform());
+        reset.v1 = uniform();
+        reset.v2 = uniform();
+        reset.eps = 0.1 * uniform();
+        reset.tol = 0.3 * uniform();
+        BatchSetup::Rates& rates = values.setup.rates;
+        rates.g1 = 0.05 * uniform();
+        rates.g2 = 0.05 * uniform();
+        rates.d1 = uniform();
+        rates.d2 = uniform();
+        const int nsteps = 2 * reset.time;
         const double meanGap = 1.0 + 200.0 * uniform() * uniform();
         std::vector<int> spikes;
         for (double t = meanGap * uniform(); t < nsteps; t += 2.0 * meanGap * uniform())
             spikes.push_back(static_cast<int>(t));
-        expectSameRun(stateWithTrain(nsteps, spikes), values, rates,
-                      "random run " + std::to_string(run));
+        expectSameRun(stateWithTrain(nsteps, spikes), values, "random run " + std::to_string(run));
     }
 }
 
@@ -202,12 +197,11 @@ TEST(instant_run, without_traces_fails_where_the_traced_run_fails) {
         {"delta1 is never read without spikes", 0.2, 0.009, 0.45, "delta1", {}},
     };
     for (const auto& c : cases) {
-        FixedResetValues values;
-        values.v1 = c.v1;
-        ScriptedRates rates;
-        rates.values.g1 = c.g1;
-        rates.values.d1 = c.d1;
-        rates.failOn = c.failOn;
-        expectSameRun(stateWithTrain(2000, c.spikes), values, rates, c.what);
+        TestValues values;
+        values.setup.reset.v1 = c.v1;
+        values.setup.rates.g1 = c.g1;
+        values.setup.rates.d1 = c.d1;
+        values.failOn = c.failOn;
+        expectSameRun(stateWithTrain(2000, c.spikes), values, c.what);
     }
 }

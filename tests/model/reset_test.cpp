@@ -4,35 +4,21 @@
 
 #include "model_test_support.hpp"
 #include "support/expect_throw_msg.hpp"
+#include "support/test_values.hpp"
 
 using namespace mirvok;
 
 namespace {
 
-// Reset values that fail, as a box holding bad text would, at a chosen read.
-struct FailingValues : FixedResetValues {
-    int failAt = -1;  // 0 time, 1 V1, 2 V2, 3 epsilon, 4 tolerance
-    int reads = 0;
-
-    void check() {
-        if (reads++ == failAt) throw EConvertError("'abc' is not a valid floating point value");
-    }
-    int timeMs() override { return check(), FixedResetValues::timeMs(); }
-    double v1Start() override { return check(), FixedResetValues::v1Start(); }
-    double v2Start() override { return check(), FixedResetValues::v2Start(); }
-    double maxDiff() override { return check(), FixedResetValues::maxDiff(); }
-    double zeroDiff() override { return check(), FixedResetValues::zeroDiff(); }
-};
-
 // A state as an earlier run of 100 ms might have left it.
 SimState usedState() {
     SimState s;
-    FixedResetValues old;
-    old.time = 100;
-    old.v1 = 0.7;
-    old.v2 = 0.1;
-    old.eps = 0.5;
-    old.tol = 0.1;
+    TestValues old;
+    old.setup.reset.time = 100;
+    old.setup.reset.v1 = 0.7;
+    old.setup.reset.v2 = 0.1;
+    old.setup.reset.eps = 0.5;
+    old.setup.reset.tol = 0.1;
     resetSimulation(s, old);
     s.curStep = 150;
     s.matchFlag = true;
@@ -49,7 +35,7 @@ SimState usedState() {
 
 TEST(reset, default_boxes_give_the_start_of_a_two_thousand_step_run) {
     SimState s = usedState();
-    FixedResetValues values;
+    TestValues values;
     resetSimulation(s, values);
     EXPECT_EQ(s.Nsteps, 2000);
     EXPECT_EQ(s.curStep, 0);
@@ -71,8 +57,8 @@ TEST(reset, default_boxes_give_the_start_of_a_two_thousand_step_run) {
 TEST(reset, a_failing_value_leaves_the_earlier_fields_changed_and_the_later_ones_alone) {
     {
         SimState s = usedState();
-        FailingValues values;
-        values.failAt = 1;  // V1
+        TestValues values;
+        values.failOn = "v1-start";
         EXPECT_THROW(resetSimulation(s, values), EConvertError);
         EXPECT_EQ(s.Nsteps, 2000);
         EXPECT_EQ(s.V1, 0.7);
@@ -81,8 +67,8 @@ TEST(reset, a_failing_value_leaves_the_earlier_fields_changed_and_the_later_ones
     }
     {
         SimState s = usedState();
-        FailingValues values;
-        values.failAt = 3;  // epsilon
+        TestValues values;
+        values.failOn = "epsilon";
         EXPECT_THROW(resetSimulation(s, values), EConvertError);
         EXPECT_EQ(s.Nsteps, 2000);
         EXPECT_EQ(s.V1, 0.2);
@@ -101,9 +87,9 @@ TEST(reset, refused_run_lengths_change_nothing) {
     constexpr std::uint64_t kMemory = 36'000'000;
     for (int ms : {-5, -1, 500001, 1073741824, 2147483647}) {
         SimState s = usedState();
-        FixedResetValues values;
-        values.time = ms;
-        values.memory = kMemory;
+        TestValues values;
+        values.setup.reset.time = ms;
+        values.setup.reset.memory = kMemory;
         EXPECT_THROW_MSG(resetSimulation(s, values), InputError,
                          "'" + std::to_string(ms) + "' is not a valid run length");
         EXPECT_EQ(s.Nsteps, 200);
@@ -111,23 +97,23 @@ TEST(reset, refused_run_lengths_change_nothing) {
         EXPECT_EQ(s.V1, 0.7);
     }
     SimState s = usedState();
-    FixedResetValues longest;
-    longest.time = 500000;
-    longest.memory = kMemory;
+    TestValues longest;
+    longest.setup.reset.time = 500000;
+    longest.setup.reset.memory = kMemory;
     resetSimulation(s, longest);
     EXPECT_EQ(s.Nsteps, 1000000);
 }
 
 TEST(reset, zero_length_and_repeated_resets) {
     SimState s = usedState();
-    FixedResetValues values;
-    values.time = 0;
+    TestValues values;
+    values.setup.reset.time = 0;
     resetSimulation(s, values);
     EXPECT_EQ(s.Nsteps, 0);
     EXPECT_TRUE(s.V1trace.empty());
 
-    values.time = 1000;
-    values.v1 = 1.5;
+    values.setup.reset.time = 1000;
+    values.setup.reset.v1 = 1.5;
     resetSimulation(s, values);
     SimState again = s;
     resetSimulation(again, values);

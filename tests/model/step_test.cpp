@@ -12,7 +12,7 @@ using namespace mirvok::testing;
 TEST(step, default_first_step_refills_then_depletes_at_an_input_spike) {
     SimState s = defaultState();
     s.inTrain[0] = 1;
-    FixedRates rates;
+    TestValues rates;
     updateModel(s, rates);
     EXPECT_DOUBLE_EQ(s.dV, -0.6);
     EXPECT_FALSE(s.matchFlag);
@@ -27,7 +27,7 @@ TEST(step, default_first_step_refills_then_depletes_at_an_input_spike) {
 
 TEST(step, without_input_spike_only_refills_and_never_reads_the_depletion) {
     SimState s = defaultState();
-    ScriptedRates rates;
+    TestValues rates;
     rates.failOn = "delta1";
     updateModel(s, rates);
     EXPECT_DOUBLE_EQ(s.V1, 0.2045);
@@ -39,7 +39,7 @@ TEST(step, equal_volumes_at_an_input_spike_emit_an_output_spike_before_the_updat
     SimState s = defaultState();
     s.V1 = s.V2 = 0.5;
     s.inTrain[0] = 1;
-    FixedRates rates;
+    TestValues rates;
     updateModel(s, rates);
     EXPECT_EQ(s.dV, 0.0);
     EXPECT_TRUE(s.matchFlag);
@@ -52,7 +52,7 @@ TEST(step, equal_volumes_at_an_input_spike_emit_an_output_spike_before_the_updat
 TEST(step, a_match_without_input_spike_sets_the_flag_but_emits_nothing) {
     SimState s = defaultState();
     s.V1 = s.V2 = 0.5;
-    FixedRates rates;
+    TestValues rates;
     updateModel(s, rates);
     EXPECT_TRUE(s.matchFlag);
     EXPECT_TRUE(s.outSpikeSteps.empty());
@@ -80,7 +80,7 @@ TEST(step, coincidence_window_is_strict_and_bounds_are_inclusive) {
         s.V2 = c.v2;
         s.epsilon = c.epsilon;
         s.boundaryTol = c.tol;
-        FixedRates rates;
+        TestValues rates;
         updateModel(s, rates);
         EXPECT_EQ(s.matchFlag, c.match) << c.v1 << " " << c.v2 << " " << c.epsilon << " " << c.tol;
     }
@@ -89,7 +89,7 @@ TEST(step, coincidence_window_is_strict_and_bounds_are_inclusive) {
 TEST(step, refill_caps_to_exactly_one) {
     SimState s = defaultState();
     s.V1 = 0.999;
-    FixedRates rates;
+    TestValues rates;
     updateModel(s, rates);
     EXPECT_EQ(s.V1, 1.0);
 }
@@ -107,7 +107,7 @@ TEST(step, a_failing_rate_ends_the_update_where_it_was_read) {
     for (const auto& c : cases) {
         SimState s = defaultState();
         s.inTrain[0] = 1;
-        ScriptedRates rates;
+        TestValues rates;
         rates.failOn = c.failOn;
         RecordingHooks hooks;
         EXPECT_EQ(stepSimulation(s, rates, hooks), StepOutcome::RateFailed);
@@ -121,7 +121,7 @@ TEST(step, a_failing_rate_ends_the_update_where_it_was_read) {
 
 TEST(step, the_last_step_stops_the_run_once_and_no_step_runs_past_the_end) {
     SimState s = defaultState(1);  // two steps
-    FixedRates rates;
+    TestValues rates;
     RecordingHooks hooks;
     EXPECT_EQ(stepSimulation(s, rates, hooks), StepOutcome::Done);
     EXPECT_EQ(hooks.count("stop"), 0);
@@ -137,7 +137,7 @@ TEST(step, the_last_step_stops_the_run_once_and_no_step_runs_past_the_end) {
 TEST(step, a_failure_at_the_last_step_stops_twice) {
     SimState s = defaultState(1);
     s.curStep = 1;
-    ScriptedRates rates;
+    TestValues rates;
     rates.failOn = "gamma1";
     RecordingHooks hooks;
     stepSimulation(s, rates, hooks);
@@ -146,7 +146,7 @@ TEST(step, a_failure_at_the_last_step_stops_twice) {
 
 TEST(step, a_stop_that_fails_while_handling_a_rate_failure_ends_the_step_at_once) {
     SimState s = defaultState();
-    ScriptedRates rates;
+    TestValues rates;
     rates.failOn = "gamma1";
     RecordingHooks hooks;
     hooks.onStop = [] { throw EConvertError("'?' is not a valid integer value"); };
@@ -157,11 +157,11 @@ TEST(step, a_stop_that_fails_while_handling_a_rate_failure_ends_the_step_at_once
 
 TEST(step, errors_other_than_conversion_are_not_handled) {
     SimState s = defaultState();
-    struct : RateSource {
-        double gamma1() override { throw EOverflow(); }
-        double gamma2() override { return 0; }
-        double delta1() override { return 0; }
-        double delta2() override { return 0; }
+    struct : ValueSource {
+        double value(RunValue key) override {
+            if (key == RunValue::Gamma1) throw EOverflow();
+            return 0;
+        }
     } rates;
     RecordingHooks hooks;
     EXPECT_THROW(stepSimulation(s, rates, hooks), EOverflow);
@@ -171,19 +171,15 @@ TEST(step, errors_other_than_conversion_are_not_handled) {
 
 TEST(step, a_reset_that_failed_after_raising_nsteps_leaves_no_step_to_run_past_the_traces) {
     SimState s = defaultState(1);  // traces and trains of two steps
-    struct : FixedResetValues {
-        double v1Start() override {
-            throw EConvertError("'x' is not a valid floating point value");
-        }
-    } badStart;
-    badStart.time = 1000;
+    TestValues badStart;
+    badStart.failOn = "v1-start";
     EXPECT_THROW(resetSimulation(s, badStart), EConvertError);
     ASSERT_EQ(s.Nsteps, 2000);
     ASSERT_EQ(s.V1trace.size(), 2u);
 
     s.curStep = 2;  // inside the new Nsteps, past the old traces and trains
     const SimState before = s;
-    FixedRates rates;
+    TestValues rates;
     RecordingHooks hooks;
     EXPECT_EQ(stepSimulation(s, rates, hooks), StepOutcome::Skipped);
     updateModel(s, rates);
@@ -198,22 +194,22 @@ TEST(step, a_volume_that_would_overflow_names_the_rate_its_operation_read) {
         const char* what;
         double v1, v2, g1, g2, d1, d2;
         bool inputSpike;
-        Rate rate;
+        RunValue rate;
     } cases[] = {
         {"refill 1 below the double range", -1.7e308, 0.8, -1.7e308, 0.006, 0.45, 0.3, false,
-         Rate::Gamma1},
-        {"refill 2", 0.2, -1.7e308, 0.009, -1.7e308, 0.45, 0.3, false, Rate::Gamma2},
+         RunValue::Gamma1},
+        {"refill 2", 0.2, -1.7e308, 0.009, -1.7e308, 0.45, 0.3, false, RunValue::Gamma2},
         {"depletion 1 beyond the double range", -1e308, 0.8, 0.009, 0.006, -1e308, 0.3, true,
-         Rate::Delta1},
-        {"depletion 2", 0.2, -1e308, 0.009, 0.006, 0.45, -1e308, true, Rate::Delta2},
+         RunValue::Delta1},
+        {"depletion 2", 0.2, -1e308, 0.009, 0.006, 0.45, -1e308, true, RunValue::Delta2},
     };
     for (const auto& c : cases) {
         SimState s = defaultState();
-        FixedRates rates;
-        rates.g1 = c.g1;
-        rates.g2 = c.g2;
-        rates.d1 = c.d1;
-        rates.d2 = c.d2;
+        TestValues rates;
+        rates.setup.rates.g1 = c.g1;
+        rates.setup.rates.g2 = c.g2;
+        rates.setup.rates.d1 = c.d1;
+        rates.setup.rates.d2 = c.d2;
         s.V1 = c.v1;
         s.V2 = c.v2;
         s.inTrain[0] = c.inputSpike;

@@ -4,9 +4,7 @@ namespace mirvok {
 
 GeneratedReads FixedLiveBatch::reads() {
     const GeneratorSettings& g = settings_.generator;
-    return {entries_,
-            {g.segmentMode, g.quantify, g.quantifyZeroOne},
-            {settings_.reset, settings_.rates, settings_.analysis}};
+    return {entries_, {g.segmentMode, g.quantify, g.quantifyZeroOne}, {values_}};
 }
 
 }  // namespace mirvok

@@ -3,22 +3,17 @@
 #include <string>
 #include <utility>
 
-#include "analysis/analysis_params.hpp"
 #include "batch/batch_iteration.hpp"
 #include "batch/batch_loops.hpp"
-#include "model/rates.hpp"
-#include "model/reset.hpp"
+#include "values/batch_setup.hpp"
 
 namespace mirvok {
 
-// Everything a batch reads, fixed in advance.
-struct FixedBatchSettings {
+// Everything a batch reads, fixed in advance: the file, its header and the
+// values (a setup's, its defaults until changed).
+struct FixedBatchSettings : BatchSetup {
     ResultTarget target;
     ResultHeader header;
-    GeneratorSettings generator;
-    FixedResetValues reset;
-    FixedRates rates;
-    FixedAnalysisParams analysis;
 };
 
 // A batch on the caller's thread without a window (tests): the count is the
@@ -48,6 +43,7 @@ class FixedLiveBatch : public LiveBatch {
   private:
     FixedBatchSettings settings_;
     SettingsEntries entries_{settings_.generator};
+    SetupValues values_{settings_};
 };
 
 }  // namespace mirvok

@@ -73,15 +73,12 @@ struct Parts {
     mirvok::ui::WindowState window;
     Controls c;
     mirvok::ui::ParameterBoxes boxes{c.ui};
-    mirvok::ui::BoxResetValues reset{boxes};
-    mirvok::ui::BoxRates rates{boxes};
-    mirvok::ui::BoxAnalysisParams analysis{boxes};
+    mirvok::ui::BoxValues values{boxes};
     mirvok::ui::LocalCvList vari{c.ui.VariBox};
     QTimer timer;
     mirvok::ui::EventPump pump;
     RecordingScreen screen;
-    mirvok::ui::RunControl run{state, window, {reset, rates, analysis, vari}, c.ui, timer,
-                               pump,  screen};
+    mirvok::ui::RunControl run{state, window, {values, vari}, c.ui, timer, pump, screen};
     mirvok::ui::ScriptedDialogs dialogs;
     mirvok::ui::FileNameDialog saveDialog{mirvok::ui::FileNameDialog::Mode::Save, "csv"};
     mirvok::ui::BoxGeneratorEntries entries{boxes, c.ui.shape, pump, window.segments};
@@ -89,7 +86,7 @@ struct Parts {
     mirvok::ui::WindowBatch batch{{state,
                                    window,
                                    boxes,
-                                   {reset, rates, analysis},
+                                   {values},
                                    run,
                                    pump,
                                    screen,

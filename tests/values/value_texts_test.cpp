@@ -35,19 +35,25 @@ TEST(value_texts, convert_with_the_full_stop_and_blanks_and_default_what_is_not_
     EXPECT_FALSE(s.generator.segmentMode);
 }
 
-// Each row sets the field its getter reads, and no other row's.
-TEST(value_texts, every_value_reaches_its_own_field) {
+// Each row sets the field its getter reads, and no other row's; a run reads
+// the value there under its own key, and every key a run reads has its row.
+TEST(value_texts, every_value_reaches_its_own_field_where_a_run_reads_it) {
     const std::vector<NamedValue> defaults = batchValues(setupOf({}));
     for (const ValueRow& row : valueTable()) {
         const bool integer = row.kind == ValueKind::Integer;
-        const std::vector<NamedValue> values =
-            batchValues(setupOf({{row.option, integer ? "7" : "0.1234"}}));
+        const double given = integer ? 7.0 : 0.1234;
+        const BatchSetup setup = setupOf({{row.option, integer ? "7" : "0.1234"}});
+        const std::vector<NamedValue> values = batchValues(setup);
         ASSERT_EQ(values.size(), defaults.size());
         for (std::size_t i = 0; i < values.size(); ++i)
-            EXPECT_EQ(values[i].value,
-                      values[i].name == row.option ? (integer ? 7.0 : 0.1234) : defaults[i].value)
+            EXPECT_EQ(values[i].value, values[i].name == row.option ? given : defaults[i].value)
                 << row.option << " moved " << values[i].name;
+        if (row.runValue) {
+            EXPECT_EQ(SetupValues(setup).value(*row.runValue), given) << row.option;
+        }
     }
+    for (std::size_t k = 0; k < kRunValues; ++k)
+        EXPECT_EQ(rowOfRunValue(static_cast<RunValue>(k)).runValue, static_cast<RunValue>(k)) << k;
 }
 
 TEST(value_texts, refused_values_are_named_as_option_and_keyword) {

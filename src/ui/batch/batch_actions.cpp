@@ -25,6 +25,7 @@
 #include "ui/trains/box_generator_entries.hpp"
 #include "ui/window/main_window.hpp"
 #include "ui/window/ui_text.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok::ui {
 namespace {
@@ -37,7 +38,11 @@ std::optional<QString> headerShapeNote(const ParameterBoxes& boxes) {
     QString window, line;
     try {
         window = QString::number(boxes.shape.value(), 'f', 6);
-        line = QString::number(StrToDouble(shapeTextForCv(boxes.cv.value(), '.'), '.'), 'f', 6);
+        line = QString::number(
+            StrToDouble(shapeTextForCv(
+                            boxes.valueBox(*rowOfGeneratorEntry(GeneratorEntry::Cv)).value(), '.'),
+                        '.'),
+            'f', 6);
     } catch (const Error&) {
         return std::nullopt;
     }

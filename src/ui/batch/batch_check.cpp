@@ -1,7 +1,6 @@
 #include "ui/batch/batch_check.hpp"
 
 #include "model/reset.hpp"
-#include "system/machine_memory.hpp"
 #include "ui/boxes/box_params.hpp"
 #include "values/value_table.hpp"
 
@@ -11,8 +10,9 @@ void checkBatchBoxes(const ParameterBoxes& boxes, GeneratorEntries& entries, Bat
     // In the order the batch reads them: the header, the train, the run.
     boxes.iterations.intValue();
     boxes.shape.value();
-    boxes.isi.value();
-    const int steps = stepsForRunLength(boxes.time.intValue(), physicalMemoryBytes());
+    boxes.valueBox(*rowOfGeneratorEntry(GeneratorEntry::Isi)).value();
+    BoxValues values(boxes);
+    const int steps = stepsOfRun(values);
     if (trains.generated)
         checkTrainEntries(steps, entries, trains.segmentMode,
                           trains.quantify ? ShapeSource::AsEntered : ShapeSource::FromCv);

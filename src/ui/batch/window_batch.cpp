@@ -101,7 +101,8 @@ void WindowBatch::run(const CoreBatch& batch) {
         SessionStart start{*target, Previous::Dropped, begin(*target)};
         // The header's values as the batch starts; every box was checked before.
         const ParameterBoxes& b = parts_.boxes;
-        const ResultHeader header{b.isi.value(), b.shape.value(), b.iterations.intValue()};
+        const double isi = b.valueBox(*rowOfGeneratorEntry(GeneratorEntry::Isi)).value();
+        const ResultHeader header{isi, b.shape.value(), b.iterations.intValue()};
         // The shape box need not be the shape the CV gives: the header is
         // recorded as written, so that verify can check it whole.
         std::string line = formatResultHeader(header.isi, header.shape, header.ntests);

@@ -1,8 +1,8 @@
 #include "ui/boxes/box_params.hpp"
 
 #include <QLineEdit>
-#include <stdexcept>
 
+#include "system/machine_memory.hpp"
 #include "ui/window/form_controls.hpp"
 #include "ui/window/ui_text.hpp"
 #include "ui/window/window_layout.hpp"
@@ -60,32 +60,15 @@ std::deque<CachedBoxValue> valueBoxes(const FormControls& ui, const bool& keepLa
 
 ParameterBoxes::ParameterBoxes(const FormControls& ui)
     : values_(valueBoxes(ui, keepLastValid_)),
-      time(valueBox("TimeEdit")),
-      v1Start(valueBox("V1_start")),
-      v2Start(valueBox("V2_start")),
-      maxDiff(valueBox("MaxDiff")),
-      zeroDiff(valueBox("ZeroDiff")),
-      gamma1(valueBox("gamma1")),
-      gamma2(valueBox("gamma2")),
-      delta1(valueBox("delta1")),
-      delta2(valueBox("delta2")),
-      isi(valueBox("isi")),
-      isiJitter(valueBox("isiInt")),
-      cv(valueBox("CVedit")),
       shape(ui.shape, CachedBoxValue::Kind::Real, keepLastValid_),
-      iterations(ui.ntests, CachedBoxValue::Kind::Integer, keepLastValid_),
-      c0(valueBox("C0Edit")),
-      ign(valueBox("ign")),
-      range(valueBox("Range")) {}
+      iterations(ui.ntests, CachedBoxValue::Kind::Integer, keepLastValid_) {}
 
 const CachedBoxValue& ParameterBoxes::valueBox(const ValueRow& row) const {
     return values_[static_cast<std::size_t>(&row - valueTable().data())];
 }
 
-const CachedBoxValue& ParameterBoxes::valueBox(std::string_view control) const {
-    const ValueRow* row = rowOfControl(control);
-    if (!row) throw std::logic_error("no value of the box " + std::string(control));
-    return valueBox(*row);
+std::uint64_t BoxValues::memoryBytes() {
+    return physicalMemoryBytes();
 }
 
 }  // namespace mirvok::ui

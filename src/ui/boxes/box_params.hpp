@@ -4,13 +4,9 @@
 #include <deque>
 #include <exception>
 #include <string>
-#include <string_view>
 
-#include "analysis/analysis_params.hpp"
 #include "base/errors.hpp"
-#include "model/rates.hpp"
-#include "model/reset.hpp"
-#include "system/machine_memory.hpp"
+#include "model/value_source.hpp"
 #include "ui/window/error_report.hpp"
 #include "values/value_table.hpp"
 
@@ -86,62 +82,27 @@ class ParameterBoxes {
         ParameterBoxes& boxes_;
     };
 
-    // The box of a row of the value table.
+    // The box of a row of the value table, and of a value a run reads.
     const CachedBoxValue& valueBox(const ValueRow& row) const;
+    const CachedBoxValue& valueBox(RunValue key) const { return valueBox(rowOfRunValue(key)); }
 
   private:
-    const CachedBoxValue& valueBox(std::string_view control) const;
-
     bool keepLastValid_ = false;  // before the boxes, which refer to it
     // In table order; a deque, since the boxes must not move.
     std::deque<CachedBoxValue> values_;
 
   public:
-    // The reset's values ("time" in ms) and the step's rates.
-    const CachedBoxValue &time, &v1Start, &v2Start, &maxDiff, &zeroDiff;
-    const CachedBoxValue &gamma1, &gamma2, &delta1, &delta2;
-    // The generator's entries ("+/-" is isiJitter) and "iterations:".
-    const CachedBoxValue &isi, &isiJitter, &cv;
+    // The window's own "shape:" and "iterations:".
     CachedBoxValue shape, iterations;
-    // The analysis.
-    const CachedBoxValue &c0, &ign, &range;
 };
 
-// The reset's five values.
-class BoxResetValues final : public ResetValues {
+// The boxes as a run reads them, each value from its row's box; the memory
+// the run may take is the machine's.
+class BoxValues final : public ValueSource {
   public:
-    explicit BoxResetValues(const ParameterBoxes& boxes) : boxes_(boxes) {}
-    int timeMs() override { return boxes_.time.intValue(); }
-    double v1Start() override { return boxes_.v1Start.value(); }
-    double v2Start() override { return boxes_.v2Start.value(); }
-    double maxDiff() override { return boxes_.maxDiff.value(); }
-    double zeroDiff() override { return boxes_.zeroDiff.value(); }
-    std::uint64_t memoryBytes() override { return physicalMemoryBytes(); }
-
-  private:
-    const ParameterBoxes& boxes_;
-};
-
-// The four rates of the step.
-class BoxRates final : public RateSource {
-  public:
-    explicit BoxRates(const ParameterBoxes& boxes) : boxes_(boxes) {}
-    double gamma1() override { return boxes_.gamma1.value(); }
-    double gamma2() override { return boxes_.gamma2.value(); }
-    double delta1() override { return boxes_.delta1.value(); }
-    double delta2() override { return boxes_.delta2.value(); }
-
-  private:
-    const ParameterBoxes& boxes_;
-};
-
-// The analysis values from ign, Range and C0Edit.
-class BoxAnalysisParams final : public AnalysisParams {
-  public:
-    explicit BoxAnalysisParams(const ParameterBoxes& boxes) : boxes_(boxes) {}
-    int ign() override { return boxes_.ign.intValue(); }
-    int range() override { return boxes_.range.intValue(); }
-    double c0() override { return boxes_.c0.value(); }
+    explicit BoxValues(const ParameterBoxes& boxes) : boxes_(boxes) {}
+    double value(RunValue key) override { return boxes_.valueBox(key).value(); }
+    std::uint64_t memoryBytes() override;
 
   private:
     const ParameterBoxes& boxes_;

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "analysis/analysis_params.hpp"
+#include "analysis/local_window_sink.hpp"
 #include "ui/results/results_data.hpp"
 
 namespace mirvok::ui {

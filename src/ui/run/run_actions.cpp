@@ -31,7 +31,7 @@ void RunActions::showRunResults() {
     // A c0 box being edited leaves the chart without its line, not failed.
     double c0 = 0.0;
     try {
-        c0 = boxes_.c0.value();
+        c0 = boxes_.valueBox(RunValue::C0).value();
     } catch (const Error&) {
     }
     results_.setRun(state_, variList_.windows(), c0);

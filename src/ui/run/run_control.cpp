@@ -88,7 +88,7 @@ void RunControl::runAllSteps() {
     ui_.GraphicTrace->setChecked(false);
     const std::size_t skippedBefore = s.skippedSteps;
     try {
-        runInstant(s, boxes_.reset, boxes_.rates, instantHooks_);
+        runInstant(s, boxes_.values, instantHooks_);
     } catch (...) {
         // A refused value leaves no run behind: Simulate! is usable again.
         if (!batchRunning()) enable(ui_.SimulateButton, true);
@@ -110,7 +110,7 @@ void RunControl::startContinuousRun() {
     // The boxes may have changed during the instant run: a reset refused
     // here leaves the window idle, before any button changed, and a new run
     // length gets trains that fit it.
-    resetSimulation(state_, boxes_.reset);
+    resetSimulation(state_, boxes_.values);
     fitTrains(state_);
     ui_.GraphicTrace->setChecked(true);
     setContinuousButtons();
@@ -140,7 +140,7 @@ void RunControl::stopRun() {
     SimState& s = state_;
     std::exception_ptr failure;
     try {
-        analyseRun(s, boxes_.analysis, window_.results, &boxes_.vari);
+        analyseRun(s, boxes_.values, window_.results, &boxes_.vari);
     } catch (...) {
         failure = std::current_exception();
     }
@@ -167,14 +167,14 @@ void RunControl::togglePause() {
 
 void RunControl::latchRunLength() {
     if (watching_) return;
-    state_.Nsteps = stepsForRunLength(boxes_.reset.timeMs(), boxes_.reset.memoryBytes());
+    state_.Nsteps = stepsOfRun(boxes_.values);
 }
 
 void RunControl::tick() {
     // Ticks never step inside an instant run or a batch, nor past the run.
     if (pump_.loopRunning()) return;
     try {
-        stepSimulation(state_, boxes_.rates, tickHooks_);
+        stepSimulation(state_, boxes_.values, tickHooks_);
     } catch (...) {
         // A tick that fails (a box the redraw or the analysis reads) pauses
         // the run before the error is shown: left running, the next ticks

@@ -2,11 +2,9 @@
 
 #include <QMetaObject>
 
-#include "analysis/analysis_params.hpp"
-#include "model/rates.hpp"
-#include "model/reset.hpp"
 #include "model/sim_state.hpp"
 #include "model/step.hpp"
+#include "model/value_source.hpp"
 #include "ui/window/window_state.hpp"
 
 class QCheckBox;
@@ -24,12 +22,9 @@ class EventPump;
 class LocalCvList;
 class RunScreen;
 
-// The boxes as a run reads them: the reset's values, the step's rates, the
-// analysis values and the list of local CVs.
+// The boxes as a run reads them, and the list of local CVs.
 struct RunBoxes {
-    ResetValues& reset;
-    RateSource& rates;
-    AnalysisParams& analysis;
+    ValueSource& values;
     LocalCvList& vari;
 };
 

@@ -5,11 +5,12 @@
 #include "ui/boxes/box_params.hpp"
 #include "ui/window/event_pump.hpp"
 #include "ui/window/ui_text.hpp"
+#include "values/value_table.hpp"
 
 namespace mirvok::ui {
 
 double BoxGeneratorEntries::cv() {
-    return boxes_.cv.value();
+    return boxes_.valueBox(*rowOfGeneratorEntry(GeneratorEntry::Cv)).value();
 }
 
 void BoxGeneratorEntries::writeShape(const std::string& text) {
@@ -21,11 +22,11 @@ double BoxGeneratorEntries::shape() {
 }
 
 double BoxGeneratorEntries::isi() {
-    return boxes_.isi.value();
+    return boxes_.valueBox(*rowOfGeneratorEntry(GeneratorEntry::Isi)).value();
 }
 
 double BoxGeneratorEntries::isiJitter() {
-    return boxes_.isiJitter.value();
+    return boxes_.valueBox(*rowOfGeneratorEntry(GeneratorEntry::IsiJitter)).value();
 }
 
 char BoxGeneratorEntries::decimalSeparator() const {

@@ -10,6 +10,7 @@
 #include "model/instant_run.hpp"
 #include "ui/display/trace_columns.hpp"
 #include "ui/window/image_area.hpp"
+#include "values/batch_setup.hpp"
 #include "window_fixture.hpp"
 
 using namespace mirvok;
@@ -38,9 +39,8 @@ struct Painter : RunHooks {
     TracesColumns columns;
     SimState state;
     WindowState window;
-    FixedResetValues reset;
-    FixedRates rates;
-    FixedAnalysisParams analysis;
+    BatchSetup setup;
+    SetupValues values{setup};
 
     Painter() { state.Nsteps = 2000; }
     void paint() { paintDisplays(state, window, c.ui, c.status, columns); }
@@ -49,11 +49,11 @@ struct Painter : RunHooks {
     // recording every step as run control has it done.
     void run(int ms, int every) {
         loadRegularTrain(state, c.ui.TimeEdit, ms, every);
-        reset.time = ms;
-        runInstant(state, reset, rates, *this);
+        setup.reset.time = ms;
+        runInstant(state, values, *this);
     }
     void afterUpdate() override { recordTraceStep(state, c.ui, columns); }
-    void stopRun() override { analyseRun(state, analysis, window.results); }
+    void stopRun() override { analyseRun(state, values, window.results); }
 };
 
 }  // namespace
@@ -151,8 +151,8 @@ class DisplayPainterTest : public QObject {
 
         // A watched run, paused part-way: the columns recorded step by step.
         p.run(300, 37);
-        resetSimulation(p.state, p.reset);
-        while (p.state.curStep <= 50) stepSimulation(p.state, p.rates, p);
+        resetSimulation(p.state, p.values);
+        while (p.state.curStep <= 50) stepSimulation(p.state, p.values, p);
         QVERIFY(p.columns.v1.describes(p.state.V1trace, p.state.curStep, 600.0 / 697));
         p.paint();
         const QImage paused = p.c.ui.Plotter->image().toImage();
@@ -188,7 +188,7 @@ class DisplayPainterTest : public QObject {
 
     void runaway_volumes_are_drawn_without_failing() {
         Painter p;
-        p.rates.d1 = -1e100;
+        p.setup.rates.d1 = -1e100;
         p.run(100, 2);
         QCOMPARE(p.state.curStep, 200);
         p.paint();

@@ -264,13 +264,13 @@ class RunControlTest : public QObject {
 
     void rates_follow_every_text_change() {
         Parts p;
-        QCOMPARE(p.rates.gamma1(), 0.009);
+        QCOMPARE(p.values.value(RunValue::Gamma1), 0.009);
         p.ui().gamma1->setText("1e");
-        QVERIFY_THROWS_EXCEPTION(EConvertError, p.rates.gamma1());
+        QVERIFY_THROWS_EXCEPTION(EConvertError, p.values.value(RunValue::Gamma1));
         p.ui().gamma1->setText(" 2.5 ");
-        QCOMPARE(p.rates.gamma1(), 2.5);
+        QCOMPARE(p.values.value(RunValue::Gamma1), 2.5);
         p.ui().delta1->setText("1e999");  // converts, but not to a double
-        QVERIFY_THROWS_EXCEPTION(EOverflow, p.rates.delta1());
+        QVERIFY_THROWS_EXCEPTION(EOverflow, p.values.value(RunValue::Delta1));
     }
 
     void boxes_answer_with_their_last_valid_value_only_while_asked_to() {
@@ -280,11 +280,11 @@ class RunControlTest : public QObject {
         p.ui().TimeEdit->clear();
         {
             ParameterBoxes::KeepLastValid keep(p.boxes);
-            QCOMPARE(p.rates.gamma1(), 2.5);
-            QCOMPARE(p.reset.timeMs(), 1000);
+            QCOMPARE(p.values.value(RunValue::Gamma1), 2.5);
+            QCOMPARE(p.values.value(RunValue::Time), 1000);
         }
-        QVERIFY_THROWS_EXCEPTION(EConvertError, p.rates.gamma1());
-        QVERIFY_THROWS_EXCEPTION(EConvertError, p.reset.timeMs());
+        QVERIFY_THROWS_EXCEPTION(EConvertError, p.values.value(RunValue::Gamma1));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, p.values.value(RunValue::Time));
     }
 };
 
