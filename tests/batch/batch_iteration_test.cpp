@@ -6,6 +6,7 @@
 
 #include "analysis/analysis.hpp"
 #include "support/scripted_source.hpp"
+#include "support/test_values.hpp"
 #include "text/number_parse.hpp"
 #include "values/batch_setup.hpp"
 
@@ -106,17 +107,13 @@ TEST(batch_iteration, kept_trains_are_the_runs_own_lists_and_no_record_is_writte
 
 TEST(batch_iteration, a_run_of_no_steps_records_no_results_of_the_run_before_it) {
     GeneratorSettings generator;
-    FixedResetValues reset;
-    FixedRates rates;
-    FixedAnalysisParams analysis;
+    TestValues values;
     SimState state;
     Pcg31 source = iterationSource(7, 0);
-    const IterationOutcome first =
-        runGeneratedIteration(state, generator, source, {reset, rates, analysis}, 0);
+    const IterationOutcome first = runGeneratedIteration(state, generator, source, {values}, 0);
     ASSERT_NE(first.results, RunResults{});
-    reset.time = 0;
-    const IterationOutcome empty =
-        runGeneratedIteration(state, generator, source, {reset, rates, analysis}, 1);
+    values.setup.reset.time = 0;
+    const IterationOutcome empty = runGeneratedIteration(state, generator, source, {values}, 1);
     EXPECT_EQ(empty.results, RunResults{});
     EXPECT_EQ(empty.record, "   1; 0;0.00; 0;0.00;0.00;\"\";\"\";\n");
 }
