@@ -24,8 +24,9 @@ enum class ValueGroup { Run, Model, Analysis, Generator };
 
 // One number a batch reads: everything a front end needs to offer it, to
 // name it in a message and to put it where the batch reads it. Adding a
-// value to Mirvok is adding a row (and its field, with its default, to the
-// batch setup).
+// value to Mirvok is adding a row, its field (with its default) in the batch
+// setup, and for a value a run reads its key (RunValue) where the model or
+// the analysis reads it; the window's box is one row of its layout.
 struct ValueRow {
     std::string option;  // "v1-start": command-line option, provenance, sweep names
     ValueKind kind;

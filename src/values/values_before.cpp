@@ -29,15 +29,23 @@ bool madeBefore(const ValueRow& row, std::optional<std::string_view> version) {
 }
 
 Json withValuesBefore(const Json& values, std::optional<std::string_view> version) {
-    Json completed = values;
-    if (!completed.is_object()) return completed;
+    if (!values.is_object()) return values;
+    // In table order, as a file made now lists them: a value filled in
+    // stands where the row stands, so the values compare equal, member by
+    // member, with those of a run made again.
+    Json completed = Json::object();
     for (const ValueRow& row : valueTable()) {
-        if (completed.contains(row.option) || !madeBefore(row, version)) continue;
-        if (row.kind == ValueKind::Integer)
+        if (values.contains(row.option))
+            completed[row.option] = values[row.option];
+        else if (!madeBefore(row, version))
+            continue;
+        else if (row.kind == ValueKind::Integer)
             completed[row.option] = static_cast<long long>(row.before);
         else
             completed[row.option] = row.before;
     }
+    for (const auto& [name, value] : values.items())
+        if (!completed.contains(name)) completed[name] = value;
     return completed;
 }
 

@@ -15,7 +15,8 @@ bool madeBefore(const ValueRow& row, std::optional<std::string_view> version);
 
 // The values of a file made by `version` (as madeBefore takes it), each value
 // added after it that it does not list given its value before, so that what
-// the file holds is made again as it was made. Others are left as they are.
+// the file holds is made again as it was made. Others are left as they are;
+// the table's values come first, in table order, then the rest as they came.
 Json withValuesBefore(const Json& values, std::optional<std::string_view> version);
 
 }  // namespace mirvok

@@ -21,5 +21,15 @@ TEST(values_before, a_file_made_before_a_value_was_added_reads_its_value_before)
     EXPECT_FALSE(withValuesBefore(listed, "6.1").contains("gamma2"));
 }
 
+TEST(values_before, values_filled_in_stand_in_table_order_as_a_file_made_now_lists_them) {
+    const AddedRefractory added;
+    const Json older = {{"c01", true}, {"time", 300}, {"v1-start", 0.2}};
+    Json now = {{"time", 300}, {"v1-start", 0.2}, {"refractory", 0.0}, {"c01", true}};
+    // As a row added among the model's values would stand, not at the end.
+    EXPECT_EQ(withValuesBefore(older, "6.1").dump(),
+              Json({{"time", 300}, {"v1-start", 0.2}, {"refractory", 0.0}, {"c01", true}}).dump());
+    EXPECT_EQ(withValuesBefore(older, "6.1"), withValuesBefore(now, "6.1"));
+}
+
 }  // namespace
 }  // namespace mirvok
