@@ -33,8 +33,8 @@ Json descriptionJson(const SweepDescription& d) {
 Json inWrittenOrder(const Json& values) {
     std::vector<std::string> order;
     for (const ValueRow& row : valueTable()) order.push_back(row.option);
-    for (const Setting s : {Setting::Segments, Setting::Quantify, Setting::C01})
-        order.push_back(settingRow(s).keyword);
+    for (const SettingRow& setting : settingTable())
+        if (setting.amongValues) order.push_back(setting.keyword);
     Json ordered = Json::object();
     for (const std::string& name : order)
         if (values.contains(name)) ordered[name] = values[name];
@@ -70,10 +70,9 @@ bool isValueOf(const ValueRow& row, double value) {
 bool isSharedValue(const std::string& name, const Json& value) {
     if (const ValueRow* row = rowOfOption(name))
         return value.is_number() && isValueOf(*row, value.get<double>());
-    if (name == settingRow(Setting::Segments).keyword) return value.is_array();
-    return (name == settingRow(Setting::Quantify).keyword ||
-            name == settingRow(Setting::C01).keyword) &&
-           value.is_boolean();
+    const SettingRow* setting = settingAmongValues(name);
+    if (!setting) return false;
+    return setting->setting == Setting::Segments ? value.is_array() : value.is_boolean();
 }
 
 // Whether the values and the axes together give every point each value of

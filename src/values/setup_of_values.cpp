@@ -53,19 +53,12 @@ bool flagOf(const Json& values, Setting flag) {
     return values[name].get<bool>();
 }
 
-// The settings FILE.json keeps among the values.
-bool isSettingAmongValues(const std::string& name) {
-    for (const Setting s : {Setting::Segments, Setting::Quantify, Setting::C01})
-        if (settingRow(s).keyword == name) return true;
-    return false;
-}
-
 }  // namespace
 
 BatchSetup setupOfValues(const Json& values) {
     if (!values.is_object()) throw Error("the values are no object");
     for (const auto& [name, value] : values.items())
-        if (!rowOfOption(name) && !isSettingAmongValues(name))
+        if (!rowOfOption(name) && !settingAmongValues(name))
             throw Error("'" + name + "' is no value of a batch");
     BatchSetup setup = setupFromRows([&](const ValueRow& row) -> std::optional<double> {
         if (!values.contains(row.option)) return std::nullopt;

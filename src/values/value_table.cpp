@@ -195,17 +195,24 @@ std::span<const SettingRow> settingTable() {
     static const std::vector<SettingRow> rows{
         {Setting::Iterations, "iterations", "iterations", "number of runs"},
         {Setting::Seed, "seed", "seed", "random seed"},
-        {Setting::Quantify, "quantify", "quantify", "give every train a random gamma shape"},
-        {Setting::C01, "c01", "c01", "with --quantify: the random shape is 1 or 100000"},
+        {Setting::Quantify, "quantify", "quantify", "give every train a random gamma shape", true},
+        {Setting::C01, "c01", "c01", "with --quantify: the random shape is 1 or 100000", true},
         {Setting::Segments, "segment", "segments",
          "segment ending at step END with its own mean interval and CV; give one --segment "
-         "per segment, in order, the last END being the run's last step"},
+         "per segment, in order, the last END being the run's last step",
+         true},
     };
     return rows;
 }
 
 const SettingRow& settingRow(Setting setting) {
     return settingTable()[static_cast<std::size_t>(setting)];
+}
+
+const SettingRow* settingAmongValues(std::string_view name) {
+    for (const SettingRow& row : settingTable())
+        if (row.amongValues && row.keyword == name) return &row;
+    return nullptr;
 }
 
 std::string settingFlag(Setting setting) {

@@ -70,13 +70,17 @@ enum class Setting { Iterations, Seed, Quantify, C01, Segments };
 // after the numbers; a sweep varies none of them.
 struct SettingRow {
     Setting setting;
-    std::string option;   // "segment": the command-line option, given once per segment
-    std::string keyword;  // "segments": Python's keyword and FILE.json's name
-    std::string help;     // the option's help where every command says the same
+    std::string option;        // "segment": the command-line option, given once per segment
+    std::string keyword;       // "segments": Python's keyword and FILE.json's name
+    std::string help;          // the option's help where every command says the same
+    bool amongValues = false;  // FILE.json keeps it among the values, after the numbers
 };
 
 std::span<const SettingRow> settingTable();
 const SettingRow& settingRow(Setting setting);
+// The setting FILE.json keeps among the values under this name; null for
+// any other name.
+const SettingRow* settingAmongValues(std::string_view name);
 // "--segment": the option as typed on a command line.
 std::string settingFlag(Setting setting);
 // A refusal of the setting under its option and its keyword.
